@@ -1,0 +1,81 @@
+#include "cli/CliSupport.h"
+
+#include <QFile>
+#include <QJsonParseError>
+
+#include <cstdio>
+
+namespace hv::cli {
+namespace {
+
+void writeOut(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+void printJson(const QJsonDocument &doc)
+{
+    writeOut(stdout, doc.toJson(QJsonDocument::Compact) + '\n');
+}
+
+void printJson(const QJsonObject &object)
+{
+    printJson(QJsonDocument(object));
+}
+
+void printJson(const QJsonArray &array)
+{
+    printJson(QJsonDocument(array));
+}
+
+void printLine(const QString &text)
+{
+    writeOut(stdout, text.toUtf8() + '\n');
+}
+
+int fail(const QString &message)
+{
+    writeOut(stderr, message.toUtf8() + '\n');
+    return kExitFailure;
+}
+
+int usage()
+{
+    static const char kUsage[] =
+        "usage: hvadmin-cli VERB [ARGS]\n"
+        "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
+        "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
+        "  dbf sort COLUMN ORDER < rows.json\n"
+        "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] [--ucase-section]\n"
+        "  dir show FILE | dir write FILE < directory.json\n"
+        "  list CATEGORY [FOLDER] | template FILE\n"
+        "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n"
+        "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n"
+        "  lock-check PATH | security | login USER PASSWORD\n";
+    writeOut(stderr, QByteArray(kUsage));
+    return kExitUsage;
+}
+
+QByteArray readStdin()
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+bool readJsonStdin(QJsonDocument &doc)
+{
+    QJsonParseError error;
+    doc = QJsonDocument::fromJson(readStdin(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        fail(QStringLiteral("Invalid JSON on standard input: %1").arg(error.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace hv::cli

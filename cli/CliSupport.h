@@ -1,0 +1,41 @@
+// Shared plumbing of hvadmin-cli: output, failures and usage, so each verb stays thin.
+#pragma once
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+namespace hv::cli {
+
+// Exit codes of the tool.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Prints one JSON document (compact, UTF-8) and a line end to stdout.
+void printJson(const QJsonDocument &doc);
+void printJson(const QJsonObject &object);
+void printJson(const QJsonArray &array);
+
+// Prints one line of text to stdout.
+void printLine(const QString &text);
+
+// Prints `message` as one line to stderr and returns kExitFailure.
+int fail(const QString &message);
+
+// Prints the usage text to stderr and returns kExitUsage.
+int usage();
+
+// The whole of standard input.
+QByteArray readStdin();
+
+// Parses standard input as JSON; on a syntax error prints it and returns false.
+bool readJsonStdin(QJsonDocument &doc);
+
+// A verb's entry point: receives the arguments after the verb name.
+using VerbHandler = int (*)(const QStringList &args);
+
+} // namespace hv::cli

@@ -1,0 +1,21 @@
+// The verbs of hvadmin-cli. Each verb lives in its own source file.
+#pragma once
+
+#include "cli/CliSupport.h"
+
+#include <utility>
+#include <vector>
+
+namespace hv::cli {
+
+// Verb handlers (arguments after the verb name).
+
+// The table of verbs, in the order of the usage text.
+inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
+{
+    static const std::vector<std::pair<const char *, VerbHandler>> table = {
+    };
+    return table;
+}
+
+} // namespace hv::cli

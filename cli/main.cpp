@@ -1,0 +1,21 @@
+// hvadmin-cli: runs the console's operations from a shell (see README.md).
+#include "cli/CliSupport.h"
+#include "cli/Verbs.h"
+
+#include <QCoreApplication>
+
+#include <utility>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return hv::cli::usage();
+    const QString verb = args.takeFirst();
+    for (const auto &[name, handler] : hv::cli::verbs()) {
+        if (verb == QLatin1String(name))
+            return handler(args);
+    }
+    return hv::cli::usage();
+}

@@ -1,0 +1,27 @@
+// Conversion between text and the single-byte "ANSI" code page of the suite's files.
+//
+// dBase records, INI files and directory files are Windows-1252 text. Every byte maps to
+// exactly one character and back; the five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the code points of the same numbers, so that any
+// byte sequence survives a round trip unchanged.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace hv::ansi {
+
+// Decodes Windows-1252 bytes to text, one character per byte.
+QString toText(QByteArrayView bytes);
+
+// Encodes text to Windows-1252, one byte per character. Characters outside the code page
+// become '?', as the platform's best-fit conversion does for unmappable characters.
+QByteArray fromText(QStringView text);
+
+// One byte to its character, and one character to its byte ('?' when unmappable).
+char16_t toChar(unsigned char byte);
+char fromChar(char16_t ch);
+
+} // namespace hv::ansi

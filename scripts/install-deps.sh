@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those that are missing.
+# Usage: scripts/install-deps.sh [extra-package...]
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkgconf
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev
+  python3 python3-dbfread python3-dbf
+  fonts-dejavu-core xvfb xauth
+  "$@"
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds incrementally and starts the console.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh
+build="${HV_BUILD_DIR:-build}"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
+  echo "Run the console under a virtual X server instead:" >&2
+  echo "  xvfb-run -a -s '-screen 0 1280x800x24' scripts/run.sh" >&2
+  exit 1
+fi
+exec "$build/ui/HVAdmin" "$@"

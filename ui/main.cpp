@@ -1,0 +1,13 @@
+// HVAdmin: the administration console.
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("HV Admin"));
+    window.resize(800, 600);
+    window.show();
+    return app.exec();
+}
