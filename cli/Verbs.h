@@ -9,11 +9,13 @@
 namespace hv::cli {
 
 // Verb handlers (arguments after the verb name).
+int runIni(const QStringList &args);
 
 // The table of verbs, in the order of the usage text.
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
 {
     static const std::vector<std::pair<const char *, VerbHandler>> table = {
+        {"ini", runIni},
     };
     return table;
 }

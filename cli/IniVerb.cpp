@@ -1,0 +1,117 @@
+// hvadmin-cli ini: dump an INI file's lines as JSON, or write lines given as JSON.
+#include "cli/CliSupport.h"
+#include "cli/Verbs.h"
+#include "files/IniFile.h"
+
+#include <QJsonValue>
+
+namespace hv::cli {
+namespace {
+
+const QString kGroup = QStringLiteral("group");
+const QString kSection = QStringLiteral("section");
+const QString kValue = QStringLiteral("value");
+
+int dumpIni(const QString &fileName)
+{
+    INIfile ini;
+    if (IniResult r = ini.LoadFile(fileName); !r)
+        return fail(r.error);
+    QJsonArray out;
+    for (const INIline &line : ini.INIlines()) {
+        out.append(QJsonObject{
+            {kGroup, line.Group()}, {kSection, line.Section()}, {kValue, line.Value()}});
+    }
+    printJson(out);
+    return kExitOk;
+}
+
+// Reads one text property of a line object; absent means empty.
+bool readText(const QJsonObject &object, const QString &name, QString &text)
+{
+    const QJsonValue value = object.value(name);
+    if (value.isUndefined() || value.isNull()) {
+        text.clear();
+        return true;
+    }
+    if (!value.isString())
+        return false;
+    text = value.toString();
+    return true;
+}
+
+// Reads the JSON list of lines from stdin into `lines`; prints the failure and returns false.
+bool readLines(hv::INIlines &lines)
+{
+    QJsonDocument doc;
+    if (!readJsonStdin(doc))
+        return false;
+    if (!doc.isArray()) {
+        fail(QStringLiteral("Expected a JSON array of lines on standard input"));
+        return false;
+    }
+    const QJsonArray array = doc.array();
+    lines.Reserve(array.size());
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        const QJsonValue entry = array.at(i);
+        QString group, section, value;
+        if (!entry.isObject() || !readText(entry.toObject(), kGroup, group) ||
+            !readText(entry.toObject(), kSection, section) ||
+            !readText(entry.toObject(), kValue, value)) {
+            fail(QStringLiteral("Line %1: expected an object with text \"group\", \"section\" "
+                                "and \"value\"")
+                     .arg(i + 1));
+            return false;
+        }
+        lines.Add(group, section, value);
+    }
+    return true;
+}
+
+bool parseNumber(const QString &text, int &number)
+{
+    bool ok = false;
+    number = text.toInt(&ok);
+    return ok;
+}
+
+int writeIni(const QStringList &args)
+{
+    INIfile ini;
+    const QString fileName = args.at(1);
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        const QString &option = args.at(i);
+        int number = 0;
+        if (option == u"--ucase-section") {
+            ini.SetUcaseSection(true);
+        } else if (option == u"--leading-spaces" && i + 1 < args.size() &&
+                   parseNumber(args.at(i + 1), number)) {
+            ini.SetLeadingSpaces(number);
+            ++i;
+        } else if (option == u"--equal-pos" && i + 1 < args.size() &&
+                   parseNumber(args.at(i + 1), number)) {
+            ini.SetEqualPos(number);
+            ++i;
+        } else {
+            return usage();
+        }
+    }
+    if (!readLines(ini.INIlines()))
+        return kExitFailure;
+    if (IniResult r = ini.SaveFile(fileName); !r)
+        return fail(r.error);
+    return kExitOk;
+}
+
+} // namespace
+
+int runIni(const QStringList &args)
+{
+    if (args.size() == 2 && args.at(0) == u"dump")
+        return dumpIni(args.at(1));
+    if (args.size() >= 2 && args.at(0) == u"write")
+        return writeIni(args);
+    return usage();
+}
+
+} // namespace hv::cli

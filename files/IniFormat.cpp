@@ -1,0 +1,204 @@
+#include "files/IniFormat.h"
+
+#include "platform/Ansi.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace hv::ini {
+namespace {
+
+// Byte tables built once: the upper-case byte, and the character each byte of a line
+// decodes to, as it is (TAB and CR read as spaces) and upper-cased.
+struct ByteTables {
+    std::array<unsigned char, 256> upper{};
+    std::array<char16_t, 256> lineChar{};
+    std::array<char16_t, 256> upperLineChar{};
+};
+
+ByteTables buildTables()
+{
+    ByteTables t;
+    for (int b = 0; b < 256; ++b) {
+        unsigned char up = static_cast<unsigned char>(b);
+        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+            up = static_cast<unsigned char>(b - 0x20);
+        else if (b == 0x9A || b == 0x9C || b == 0x9E) // s, oe, z with caron
+            up = static_cast<unsigned char>(b - 0x10);
+        else if (b == 0xFF) // y with diaeresis
+            up = 0x9F;
+        t.upper[b] = up;
+        const bool blank = b == '\t' || b == '\r' || b == '\n';
+        t.lineChar[b] = blank ? u' ' : ansi::toChar(static_cast<unsigned char>(b));
+        t.upperLineChar[b] = blank ? u' ' : ansi::toChar(up);
+    }
+    return t;
+}
+
+const ByteTables &tables()
+{
+    static const ByteTables t = buildTables();
+    return t;
+}
+
+// Bytes that count as spaces inside a loaded line (LF never occurs inside one).
+inline bool isBlank(unsigned char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Decodes bytes [begin, end) through a 256-entry table into new text.
+QString decode(const unsigned char *begin, const unsigned char *end,
+               const std::array<char16_t, 256> &table)
+{
+    const qsizetype n = end - begin;
+    if (n == 0)
+        return {};
+    QString text(n, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = table[begin[i]];
+    return text;
+}
+
+// Holds the state of one parse: the tables and the current group.
+class LineParser {
+public:
+    explicit LineParser(INIlines &lines) : lines_(lines), t_(tables()) {}
+
+    // One raw line, without its LF.
+    void parse(const unsigned char *begin, const unsigned char *end)
+    {
+        while (begin < end && isBlank(*begin))
+            ++begin;
+        while (end > begin && isBlank(end[-1]))
+            --end;
+        if (begin == end)
+            return;
+        if (*begin == '[') {
+            // Every key line below shares this one string.
+            group_ = decode(begin, end, t_.upperLineChar);
+            lines_.Add(group_, group_, QString());
+            return;
+        }
+        const auto *equal =
+            static_cast<const unsigned char *>(std::memchr(begin, '=', size_t(end - begin)));
+        if (!equal)
+            return;
+        const unsigned char *keyEnd = equal;
+        while (keyEnd > begin && isBlank(keyEnd[-1]))
+            --keyEnd;
+        if (keyEnd == begin)
+            return;
+        const unsigned char *valueBegin = equal + 1;
+        while (valueBegin < end && isBlank(*valueBegin))
+            ++valueBegin;
+        lines_.Add(group_, decode(begin, keyEnd, t_.upperLineChar),
+                   decode(valueBegin, end, t_.lineChar));
+    }
+
+private:
+    INIlines &lines_;
+    const ByteTables &t_;
+    QString group_;
+};
+
+QStringView trimSpaces(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// Appends `text` encoded to Windows-1252, upper-cased when asked.
+void appendEncoded(QByteArray &out, QStringView text, bool upper)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *dest = out.data() + start;
+    const auto &upperTable = tables().upper;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(ansi::fromChar(text[i].unicode()));
+        dest[i] = static_cast<char>(upper ? upperTable[byte] : byte);
+    }
+}
+
+} // namespace
+
+unsigned char upperByte(unsigned char byte)
+{
+    return tables().upper[byte];
+}
+
+QString upperText(QStringView text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        const char byte = ansi::fromChar(ch);
+        out[i] = byte == '?' ? ch : ansi::toChar(upperByte(static_cast<unsigned char>(byte)));
+    }
+    return result;
+}
+
+void parseLines(QByteArrayView bytes, INIlines &lines)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    // One line per LF at most (plus a last one without): reserve once.
+    lines.Reserve(lines.Count() + std::count(p, end, '\n') + 1);
+    LineParser parser(lines);
+    while (p < end) {
+        const auto *eol = static_cast<const unsigned char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (!eol) {
+            parser.parse(p, end);
+            break;
+        }
+        parser.parse(p, eol);
+        p = eol + 1;
+    }
+}
+
+QByteArray formatLines(const INIlines &lines, const SaveLayout &layout)
+{
+    const qsizetype lead = std::max(layout.leadingSpaces, 0);
+    const qsizetype keyWidth = qsizetype(layout.equalPos) - 1;
+    QByteArray out;
+    qsizetype estimate = 0;
+    for (const INIline &line : lines)
+        estimate += line.Section().size() + line.Value().size() + 4;
+    out.reserve(estimate + lines.Count() * std::max<qsizetype>(lead, keyWidth));
+
+    for (const INIline &line : lines) {
+        const QStringView section = trimSpaces(line.Section());
+        if (section.isEmpty()) {
+            appendEncoded(out, trimSpaces(line.Group()), true);
+        } else if (section.front() == u'[') {
+            appendEncoded(out, section, true);
+        } else {
+            const qsizetype start = out.size();
+            out.append(lead, ' ');
+            appendEncoded(out, section, layout.ucaseSection);
+            const qsizetype width = out.size() - start;
+            if (width < keyWidth)
+                out.append(keyWidth - width, ' ');
+            const QStringView value = trimSpaces(line.Value());
+            if (value.isEmpty()) {
+                out.append('=');
+            } else {
+                out.append("= ", 2);
+                appendEncoded(out, value, false);
+            }
+        }
+        out.append("\r\n", 2);
+    }
+    return out;
+}
+
+} // namespace hv::ini

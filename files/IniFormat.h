@@ -1,0 +1,57 @@
+// The INI text format at byte level: parsing Windows-1252 bytes into lines, and laying lines
+// out as the bytes a save writes. `INIfile` uses these; they are public so that tools and
+// tests can work on bytes in memory.
+#pragma once
+
+#include "files/IniLines.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace hv::ini {
+
+// How key lines are laid out when saving.
+struct SaveLayout {
+    bool ucaseSection = false; // upper-case keys
+    int leadingSpaces = 3;     // spaces before each key; negative counts as 0
+    int equalPos = 17;         // 1-based column of "=" when the key is short enough
+};
+
+// The largest LeadingSpaces or EqualPos a save accepts, so that a mistaken setting cannot
+// make every line gigabytes wide.
+constexpr int kMaxLayoutColumn = 10000;
+
+// Upper case within Windows-1252: a-z, the accented small letters 0xE0-0xFE (except the
+// division sign), and the small s, oe, z with caron and y with diaeresis map to their
+// capitals. Letters without a capital in the code page (sharp s, micro sign) stay. Every
+// byte maps to one byte, so "character k is byte k" still holds after upper-casing.
+unsigned char upperByte(unsigned char byte);
+
+// Text upper-cased by the same rule (characters outside the code page stay as they are).
+QString upperText(QStringView text);
+
+// Parses INI bytes and appends their lines to `lines`, in file order:
+// - a line ends at LF; a CR before the LF, any other CR and every TAB count as spaces;
+//   the last line is kept even without a line end;
+// - after trimming spaces, an empty line is dropped;
+// - a line beginning with "[" is a header: its whole text upper-cased becomes the current
+//   group and a line with Group = Section = that text is added;
+// - a line with "=" is a key line: the key (text before the first "=", trailing spaces
+//   removed, upper-cased) must not be empty; the value is the rest, trimmed;
+// - anything else (comments, text without "=") is dropped.
+void parseLines(QByteArrayView bytes, INIlines &lines);
+
+// The bytes a save writes for `lines`. Every line ends with CR LF. With G = Group trimmed
+// and upper-cased, S = Section trimmed and V = Value trimmed:
+// - S empty: G alone (an empty line when G is empty);
+// - S beginning with "[" (a header line as loaded): S upper-cased; V is not written;
+// - otherwise a key line: LeadingSpaces spaces and S (upper-cased with ucaseSection),
+//   padded with spaces to EqualPos - 1 characters when shorter, then "=" when V is empty
+//   or "= " and V.
+// Text is encoded to Windows-1252 ('?' for characters outside it). The layout values must
+// be at most kMaxLayoutColumn (INIfile checks them).
+QByteArray formatLines(const INIlines &lines, const SaveLayout &layout);
+
+} // namespace hv::ini
