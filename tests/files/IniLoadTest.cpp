@@ -1,0 +1,132 @@
+// Loading INI text: classification of lines, keys, values, headers and line ends.
+#include "files/IniFile.h"
+#include "files/IniFormat.h"
+#include "platform/Ansi.h"
+#include "tests/common/TestSupport.h"
+#include "tests/files/IniTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace hv;
+using initest::asVector;
+using initest::loadBytes;
+
+namespace {
+
+std::vector<INIline> expected(std::initializer_list<INIline> lines)
+{
+    return lines;
+}
+
+TEST(IniLoad, EdgeCaseFileLoadsAsItsExpectedDump)
+{
+    INIfile ini;
+    ASSERT_TRUE(ini.LoadFile(initest::fixture("edge-cases.ini")).ok);
+    const INIlines want =
+        initest::linesFromJson(hvtest::readFile(initest::fixture("edge-cases.json")));
+    ASSERT_EQ(want.Count(), 12);
+    EXPECT_EQ(asVector(ini.INIlines()), asVector(want));
+}
+
+TEST(IniLoad, KeyAndValueAreSplitAtTheFirstEqualSign)
+{
+    EXPECT_EQ(asVector(loadBytes("[D]\r\n   Caption   =  Plant = North  \r\n")),
+              expected({{"[D]", "[D]", ""}, {"[D]", "CAPTION", "Plant = North"}}));
+    // A TAB between key and "=" (or anywhere else) counts as a space.
+    EXPECT_EQ(asVector(loadBytes("Title\t=\tLine\t4\t\r\n")), expected({{"", "TITLE", "Line 4"}}));
+    // An empty value and a value of nothing but blanks are both empty.
+    EXPECT_EQ(asVector(loadBytes("A=\r\nB =  \t \r\n")), expected({{"", "A", ""}, {"", "B", ""}}));
+}
+
+TEST(IniLoad, LinesWithoutKeyOrHeaderAreDropped)
+{
+    // A line beginning with "=" has an empty key; text without "=" is not a key line.
+    EXPECT_EQ(loadBytes("= value\r\n  \t = value\r\njust text\r\n; comment\r\n\r\n   \r\n").Count(),
+              0);
+    // A comment that contains "=" loads like any key line.
+    EXPECT_EQ(asVector(loadBytes("; note = kept\r\n")), expected({{"", "; NOTE", "kept"}}));
+}
+
+TEST(IniLoad, HeadersBecomeTheGroupOfTheKeysBelow)
+{
+    const INIlines lines = loadBytes("Orphan=1\r\n[file]\r\nTitle=A\r\n"
+                                     "  [Other] rest = x \r\nTitle=B\r\n[file]\r\n");
+    EXPECT_EQ(asVector(lines), expected({{"", "ORPHAN", "1"},
+                                         {"[FILE]", "[FILE]", ""},
+                                         {"[FILE]", "TITLE", "A"},
+                                         {"[OTHER] REST = X", "[OTHER] REST = X", ""},
+                                         {"[OTHER] REST = X", "TITLE", "B"},
+                                         {"[FILE]", "[FILE]", ""}}));
+}
+
+TEST(IniLoad, KeysAreUpperCasedWithinWindows1252AndValuesKeepTheirCase)
+{
+    // cl\xE9 is "clé"; \xFF is y with diaeresis, whose capital is \x9F.
+    const INIlines lines = loadBytes("cl\xE9 \xFF\x9A=Caf\xE9 \xFF\r\n");
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines.Item(1).Section(), ansi::toText("CL\xC9 \x9F\x8A"));
+    EXPECT_EQ(lines.Item(1).Value(), ansi::toText("Caf\xE9 \xFF"));
+}
+
+TEST(IniLoad, UpperCaseAgreesWithUnicodeWhereTheCodePageHasTheCapital)
+{
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const QChar upper = QChar(ansi::toChar(byte)).toUpper();
+        const char mapped = ansi::fromChar(upper.unicode());
+        const bool representable = mapped != '?' || upper == u'?';
+        const unsigned char want = representable ? static_cast<unsigned char>(mapped) : byte;
+        EXPECT_EQ(ini::upperByte(byte), want) << "byte " << b;
+    }
+    EXPECT_EQ(ini::upperText(QStringLiteral("straße µ ÿ Ω")), QStringLiteral("STRAßE µ Ÿ Ω"));
+}
+
+TEST(IniLoad, LfAndCrLfBothEndLinesAndTheLastLineIsKept)
+{
+    INIfile ini;
+    ASSERT_TRUE(ini.LoadFile(initest::fixture("mixed-line-ends.ini")).ok);
+    const INIlines want =
+        initest::linesFromJson(hvtest::readFile(initest::fixture("mixed-line-ends.json")));
+    EXPECT_EQ(asVector(ini.INIlines()), asVector(want));
+
+    // A file of LF line ends only loads every line.
+    EXPECT_EQ(asVector(loadBytes("[A]\nK=1\nL=2\n")),
+              expected({{"[A]", "[A]", ""}, {"[A]", "K", "1"}, {"[A]", "L", "2"}}));
+    // The final line without a line end is kept, also when it is the only one.
+    EXPECT_EQ(asVector(loadBytes("K=1")), expected({{"", "K", "1"}}));
+    EXPECT_EQ(asVector(loadBytes("[A]\r\nK=1")), expected({{"[A]", "[A]", ""}, {"[A]", "K", "1"}}));
+}
+
+TEST(IniLoad, ALoneCarriageReturnIsASpace)
+{
+    // Old-style CR-only line ends make one line; CR inside key or value reads as a space.
+    EXPECT_EQ(asVector(loadBytes("a\rb = c\rd\r\r\n\r=x\r\n")), expected({{"", "A B", "c d"}}));
+}
+
+TEST(IniLoad, EveryByteOfAValueSurvives)
+{
+    QByteArray value;
+    for (int b = 0x21; b < 256; ++b)
+        value.append(char(b));
+    value.insert(10, QByteArray("\x01\x02\x00\x1F", 4));
+    const INIlines lines = loadBytes("K=" + value + "\r\n");
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(ansi::fromText(lines.Item(1).Value()), value);
+}
+
+TEST(IniLoad, LoadingReplacesThePreviousLines)
+{
+    INIfile ini;
+    ini.INIlines().Add("[OLD]", "KEY", "value");
+    QByteArray data("[NEW]\r\n");
+    QBuffer buffer(&data);
+    ASSERT_TRUE(ini.Load(buffer).ok);
+    EXPECT_EQ(asVector(ini.INIlines()), expected({{"[NEW]", "[NEW]", ""}}));
+
+    QByteArray empty;
+    QBuffer emptyBuffer(&empty);
+    ASSERT_TRUE(ini.Load(emptyBuffer).ok);
+    EXPECT_EQ(ini.INIlines().Count(), 0);
+}
+
+} // namespace
