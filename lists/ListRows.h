@@ -3,9 +3,9 @@
 // The engine fills these without any widget; the main window shows them as they are.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QList>
 
 namespace hv {
 
@@ -39,7 +39,7 @@ struct CategoryList {
     Category category = Category::Applications;
     QList<ListColumn> columns;
     QList<ListRow> rows;
-    int selectedRow = 0; // index into rows; the create-new or settings row
+    int selectedRow = 0; // index into rows: the create-new row; -1 when the fill selects none
 };
 
 } // namespace hv

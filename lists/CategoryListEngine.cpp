@@ -1,0 +1,173 @@
+#include "lists/CategoryListEngine.h"
+
+#include "app/log/DiagnosticLog.h"
+#include "lists/DirectorySummary.h"
+#include "platform/PathNames.h"
+
+#include <algorithm>
+
+namespace hv {
+namespace {
+
+const QString kModule = QStringLiteral("mListviewengine");
+constexpr int kReportView = 3;
+
+void engineLog(const char *procedure, const QString &message)
+{
+    WriteLog(kModule, QLatin1String(procedure), message);
+}
+
+// The columns of a file category: the third ("Records" or "Entries") right-aligned.
+QList<ListColumn> fileColumns(std::initializer_list<const char *> titles)
+{
+    QList<ListColumn> columns;
+    for (const char *title : titles)
+        columns.append({QLatin1String(title), columns.size() == 2});
+    return columns;
+}
+
+// Puts the create-new row on top of the sorted rows and selects it.
+void finishFileList(CategoryList &list, const char *newText)
+{
+    sortRowsByText(list.rows);
+    ListRow create{QString::fromLatin1(kKeyNew), QLatin1String(newText), kIconNew, {}};
+    create.subItems.fill(QString(), list.columns.size() - 1);
+    create.subItems[1] = QStringLiteral("0");
+    list.rows.prepend(create);
+    list.selectedRow = 0;
+}
+
+// Applications and popups: one row per template, in the order the folder lists them.
+CategoryList templateList(const ListSource &source, Category category)
+{
+    const bool applications = category == Category::Applications;
+    CategoryList list;
+    list.category = category;
+    list.columns = fileColumns(
+        {applications ? "Application Title" : "Popup Title", "Filename", "Records", "Date/Time"});
+
+    const QString folder = paths::withTrailingSeparator(source.projectFolder);
+    QStringList names =
+        paths::listFiles(folder, applications ? QStringLiteral(".HVT") : QStringLiteral(".HPT"));
+    if (applications)
+        names.removeIf([](const QString &name) { return name.startsWith(u'$'); });
+
+    if (!names.isEmpty()) {
+        const std::unique_ptr<TemplateInfo> component = source.templateFactory();
+        list.rows.reserve(names.size() + 1);
+        QString title;
+        qint32 count = 0;
+        QString stamp;
+        for (const QString &name : names) {
+            if (applications)
+                component->GetApplicationInfo(folder + name, title, count, stamp);
+            else
+                component->GetPopupInfo(folder + name, title, count, stamp);
+            list.rows.append({name, title, kIconItem, {name, QString::number(count), stamp}});
+        }
+    }
+    finishFileList(list, applications ? "Create New Application" : "Create New Popup");
+    return list;
+}
+
+CategoryList settingsList(Category category, const char *key, const char *text)
+{
+    CategoryList list;
+    list.category = category;
+    list.columns = {{QStringLiteral("Settings"), false}};
+    list.rows = {{QLatin1String(key), QLatin1String(text), kIconNew, {}}};
+    list.selectedRow = -1;
+    return list;
+}
+
+} // namespace
+
+void sortRowsByText(QList<ListRow> &rows)
+{
+    std::stable_sort(rows.begin(), rows.end(), [](const ListRow &a, const ListRow &b) {
+        return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
+    });
+}
+
+CategoryList LoadApplicationSection(const ListSource &source)
+{
+    engineLog("LoadApplicationSection", QStringLiteral("Loading Applications List"));
+    return templateList(source, Category::Applications);
+}
+
+CategoryList LoadPopupSection(const ListSource &source)
+{
+    engineLog("LoadPopupSection", QStringLiteral("Loading Popups List"));
+    return templateList(source, Category::Popups);
+}
+
+CategoryList LoadDIRSection(const ListSource &source)
+{
+    const char *procedure = "LoadDIRSection";
+    engineLog(procedure, QStringLiteral("Loading DIR List"));
+    CategoryList list;
+    list.category = Category::Directories;
+    list.columns = fileColumns({"Directory Title", "Filename", "Entries"});
+
+    const QString folder = paths::withTrailingSeparator(source.projectFolder);
+    engineLog(procedure, QStringLiteral("Enumerating DIR files..."));
+    const QStringList names = paths::listFiles(folder, QStringLiteral(".dir"));
+    list.rows.reserve(names.size() + 1);
+    for (const QString &name : names) {
+        engineLog(procedure, QStringLiteral("Found: ") + name);
+        engineLog(procedure, QStringLiteral("Before INI load"));
+        QString error;
+        const DirectorySummary summary = readDirectorySummary(folder + name, &error);
+        if (!error.isEmpty())
+            engineLog(procedure, QStringLiteral("Error: ") + name + QStringLiteral(" - ") + error);
+        engineLog(procedure, QStringLiteral("After INI load"));
+        engineLog(procedure, QStringLiteral("After Loop"));
+        list.rows.append(
+            {name, summary.caption, kIconItem, {name, QString::number(summary.entryCount)}});
+    }
+    engineLog(procedure, QStringLiteral("Ending Enumeration"));
+    finishFileList(list, "Create New DIR File");
+    if (source.listViewMode == kReportView)
+        engineLog(procedure, QStringLiteral("Resize Headers"));
+    engineLog(procedure, QStringLiteral("Ending DIR List"));
+    return list;
+}
+
+CategoryList LoadUntisSection(const ListSource &)
+{
+    engineLog("LoadUntisSection", QStringLiteral("Loading Units List"));
+    return settingsList(Category::Units, kKeyUnits, "Edit Units of Measure");
+}
+
+CategoryList LoadRulesSection(const ListSource &)
+{
+    engineLog("LoadRulesSection", QStringLiteral("Loading Rules List"));
+    return settingsList(Category::Rules, kKeyRules, "Edit Rules Settings");
+}
+
+CategoryList LoadSecuritySection(const ListSource &)
+{
+    engineLog("LoadSecuritySection", QStringLiteral("Loading Security List"));
+    return settingsList(Category::Security, kKeySecurity, "Edit Security Settings");
+}
+
+CategoryList LoadCategory(Category category, const ListSource &source)
+{
+    switch (category) {
+    case Category::Applications:
+        return LoadApplicationSection(source);
+    case Category::Popups:
+        return LoadPopupSection(source);
+    case Category::Directories:
+        return LoadDIRSection(source);
+    case Category::Units:
+        return LoadUntisSection(source);
+    case Category::Rules:
+        return LoadRulesSection(source);
+    case Category::Security:
+        return LoadSecuritySection(source);
+    }
+    return {};
+}
+
+} // namespace hv

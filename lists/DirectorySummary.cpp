@@ -1,0 +1,86 @@
+#include "lists/DirectorySummary.h"
+
+#include "files/IniFormat.h"
+#include "files/IniLines.h"
+#include "platform/PathNames.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+
+namespace hv {
+namespace {
+
+bool readsAsNumber(QByteArrayView line)
+{
+    bool ok = false;
+    (void)line.toDouble(&ok);
+    return ok;
+}
+
+// The number of entries of an old-form directory file: lines of exactly three fields, split
+// at TABs when the line has one, otherwise at commas. Empty lines and numbers are skipped.
+qint64 countOldFormEntries(QByteArrayView bytes)
+{
+    qint64 entries = 0;
+    while (!bytes.isEmpty()) {
+        qsizetype end = bytes.indexOf('\n');
+        QByteArrayView line = end < 0 ? bytes : bytes.first(end);
+        bytes = end < 0 ? QByteArrayView() : bytes.sliced(end + 1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const QByteArrayView trimmed = line.trimmed();
+        if (trimmed.isEmpty() || readsAsNumber(trimmed))
+            continue;
+        const char separator = line.contains('\t') ? '\t' : ',';
+        if (line.count(separator) != 2)
+            continue;
+        ++entries;
+    }
+    return entries;
+}
+
+} // namespace
+
+DirectorySummary summariseDirectory(QByteArrayView bytes)
+{
+    DirectorySummary summary;
+    INIlines lines;
+    ini::parseLines(bytes, lines);
+    if (lines.Count() == 0) {
+        summary.entryCount = countOldFormEntries(bytes);
+        return summary;
+    }
+    for (const INIline &line : lines) {
+        if (line.Group() == u"[DIRECTORY]" && line.Section() == u"CAPTION")
+            summary.caption = line.Value();
+        else if (line.Group() == u"[FILE]" && line.Section() == u"TITLE")
+            ++summary.entryCount;
+    }
+    return summary;
+}
+
+DirectorySummary readDirectorySummary(const QString &path, QString *error)
+{
+    const QString onDisk = paths::findExisting(path);
+    QFile file(onDisk.isEmpty() ? path : onDisk);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    if (file.size() > kMaxDirectoryBytes) {
+        if (error)
+            *error = QStringLiteral("The file is too large for a directory file");
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    return summariseDirectory(bytes);
+}
+
+} // namespace hv

@@ -1,0 +1,94 @@
+// The template information component that reads the suite's template files on disk.
+//
+// Templates (*.HVT applications, *.HPT popups) are INI text:
+//
+//     [TEMPLATE]
+//     Title=Plant Inspection
+//     [ENTRY]
+//     Key=1
+//
+// - A template is readable when the file exists and holds a "[TEMPLATE]" header line.
+// - Its title is the TITLE key of [TEMPLATE] (the last one when repeated). Without a title,
+//   or when the template cannot be read, TemplateTitle gives the path text exactly as set
+//   and GetApplicationInfo / GetPopupInfo give the file name without its folder.
+// - Its entries are the [ENTRY] sections in order, each with its KEY value.
+// - The record count is that of the dBase header of the data file beside the template
+//   (".hvd" for an application, ".hpd" for a popup); 0 when there is none or it is unreadable.
+// - The date/time text is the last modification time of the data file (of the template when
+//   there is no data file), local time, "yyyy-MM-dd hh:mm".
+// Nothing here fails: unreadable or corrupt files give the fallbacks above.
+//
+// Names are found without regard to letter case. One instance serves one fill: the folder
+// listing used to find data files whose names differ in case is made once per folder and
+// kept for the life of the instance.
+#pragma once
+
+#include "suite/TemplateInfo.h"
+
+#include <QHash>
+#include <QString>
+
+namespace hv {
+
+class TemplateFileInfo : public TemplateInfo {
+public:
+    // Relative template names are resolved against `baseFolder` (the project folder); with
+    // an empty base folder, against the current folder.
+    explicit TemplateFileInfo(QString baseFolder = {});
+
+    void SetTemplatePath(const QString &path) override;
+    QString TemplatePath() const override { return m_templatePath; }
+
+    void OpenTemplate() override;
+    bool IsValidTemplate() override;
+    QString TemplateTitle() override;
+    TemplateEntries Entries() const override { return m_entries; }
+    QString BasePath() const override { return m_basePath; }
+    void CloseTemplate() override;
+
+    void GetApplicationInfo(const QString &path, QString &title, qint32 &recordCount,
+                            QString &dateTime) override;
+    void GetPopupInfo(const QString &path, QString &title, qint32 &recordCount,
+                      QString &dateTime) override;
+
+    // The largest file read as a template; a bigger file is not a template.
+    static constexpr qint64 kMaxTemplateBytes = 16 * 1024 * 1024;
+
+    // The date/time text of a modification time in seconds since the epoch.
+    static QString dateTimeText(qint64 secondsSinceEpoch);
+
+private:
+    struct Parsed {
+        bool valid = false;
+        QString title;
+        QList<TemplateEntry> entries;
+        QString diskPath;         // the template as found on disk; empty when not found
+        qint64 modifiedSecs = -1; // its modification time
+    };
+
+    // The path of `path` with a relative name resolved against the base folder.
+    QString absolute(const QString &path) const;
+    // Reads and parses the template at `path`; `withEntries` also collects the entries.
+    Parsed read(const QString &path, bool withEntries);
+    // Reads the parse of the current TemplatePath once.
+    const Parsed &current();
+    void info(const QString &path, const char *dataSuffix, QString &title, qint32 &recordCount,
+              QString &dateTime);
+    // The file in the folder of `path` whose name equals its name without regard to case,
+    // or empty; the folder is listed once for the life of the instance.
+    QString caseInsensitiveMatch(const QString &path);
+
+    QString m_baseFolder;
+    QString m_templatePath;
+    bool m_currentRead = false;
+    Parsed m_current;
+    TemplateEntries m_entries;
+    QString m_basePath;
+    // Per folder: lower-cased file name -> name on disk (first seen wins).
+    QHash<QString, QHash<QString, QString>> m_folderNames;
+};
+
+// A factory of real components for a fill in `projectFolder`.
+TemplateInfoFactory templateFileInfoFactory(const QString &projectFolder);
+
+} // namespace hv
