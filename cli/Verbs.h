@@ -9,13 +9,19 @@
 namespace hv::cli {
 
 // Verb handlers (arguments after the verb name).
+int runDbf(const QStringList &args);
 int runIni(const QStringList &args);
+int runList(const QStringList &args);
+int runTemplate(const QStringList &args);
 
 // The table of verbs, in the order of the usage text.
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
 {
     static const std::vector<std::pair<const char *, VerbHandler>> table = {
+        {"dbf", runDbf},
         {"ini", runIni},
+        {"list", runList},
+        {"template", runTemplate},
     };
     return table;
 }

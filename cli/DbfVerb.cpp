@@ -1,0 +1,298 @@
+// The dbf verb of hvadmin-cli: dBase tables from a shell (info, dump, create, append, put,
+// sort). Output is UTF-8 JSON; errors of the table class print "Error: <number> - <text>".
+#include "cli/CliSupport.h"
+#include "cli/Verbs.h"
+
+#include "dbase/dBase.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace hv::cli {
+namespace {
+
+// Raised for stdin JSON that has the wrong shape; printed as a failure.
+struct InputError {
+    QString message;
+};
+
+void writeStdout(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+// Appends `text` as a JSON string literal.
+void appendJsonString(QByteArray &out, QStringView text)
+{
+    out.append('"');
+    for (QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == u'"' || c == u'\\') {
+            out.append('\\').append(char(c));
+        } else if (c < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            const char escape[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 15]};
+            out.append(escape, 6);
+        } else if (c < 0x80) {
+            out.append(char(c));
+        } else {
+            out.append(QStringView(&ch, 1).toUtf8());
+        }
+    }
+    out.append('"');
+}
+
+void appendValue(QByteArray &out, const DbValue &value)
+{
+    if (value)
+        appendJsonString(out, *value);
+    else
+        out.append("null");
+}
+
+// Prints {"rows":[[...],...]} for an array, {"rows":null} for nothing, in blocks so that a
+// large table needs no second copy in memory.
+void printRows(const TableArray &rows)
+{
+    if (!rows.IsArray()) {
+        writeStdout("{\"rows\":null}\n");
+        return;
+    }
+    QByteArray out("{\"rows\":[");
+    for (int row = rows.RowLower(); row <= rows.RowUpper(); ++row) {
+        if (row != rows.RowLower())
+            out.append(',');
+        out.append('[');
+        for (int column = rows.ColumnLower(); column <= rows.ColumnUpper(); ++column) {
+            if (column != rows.ColumnLower())
+                out.append(',');
+            appendValue(out, rows.Cell(column, row));
+        }
+        out.append(']');
+        if (out.size() >= (1 << 20)) {
+            writeStdout(out);
+            out.clear();
+        }
+    }
+    out.append("]}\n");
+    writeStdout(out);
+    std::fflush(stdout);
+}
+
+// A JSON element as a table value: strings as they are, null as nothing, numbers as their
+// decimal text, booleans as True/False.
+DbValue toValue(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+    case QJsonValue::Undefined:
+        return std::nullopt;
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QJsonValue::Double: {
+        const double d = value.toDouble();
+        if (std::floor(d) == d && std::fabs(d) < 9.0e15)
+            return QString::number(qint64(d));
+        return QString::number(d, 'g', 15);
+    }
+    default:
+        throw InputError{QStringLiteral("A value must be a string, a number, a boolean or null")};
+    }
+}
+
+// The rows of a JSON document as a table array (columns and rows from 1). A document that
+// is not an array is "not an array", which the table operations treat as the table class
+// does.
+TableArray toTableArray(const QJsonDocument &doc)
+{
+    if (!doc.isArray())
+        return {};
+    const QJsonArray rows = doc.array();
+    int columns = 0;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (!rows[r].isArray())
+            throw InputError{QStringLiteral("Each row must be an array of values")};
+        const int count = int(rows[r].toArray().size());
+        if (r == 0)
+            columns = count;
+        else if (count != columns)
+            throw InputError{QStringLiteral("Every row must have the same number of values")};
+    }
+    TableArray table(columns, int(rows.size()));
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const QJsonArray row = rows[r].toArray();
+        for (int c = 0; c < columns; ++c)
+            table.SetCell(c + 1, int(r) + 1, toValue(row[c]));
+    }
+    return table;
+}
+
+bool parseInt(const QString &text, int32_t &value)
+{
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok;
+}
+
+int info(const QString &file)
+{
+    dBase table;
+    table.OpenFile(file);
+    const DbaseHeader &h = table.Header();
+    QByteArray out;
+    out.append("{\"version\":" + QByteArray::number(h.version));
+    out.append(",\"year\":" + QByteArray::number(h.year));
+    out.append(",\"month\":" + QByteArray::number(h.month));
+    out.append(",\"day\":" + QByteArray::number(h.day));
+    out.append(",\"recordCount\":" + QByteArray::number(h.recordCount));
+    out.append(",\"headerLength\":" + QByteArray::number(h.headerLength));
+    out.append(",\"recordLength\":" + QByteArray::number(table.RecordLen()));
+    out.append(",\"headerRecordLength\":" + QByteArray::number(h.recordLength));
+    out.append(",\"fields\":[");
+    bool first = true;
+    for (const Field &field : table.Fields()) {
+        if (!first)
+            out.append(',');
+        first = false;
+        out.append("{\"name\":");
+        appendJsonString(out, field.Name());
+        out.append(",\"type\":");
+        appendJsonString(out, field.FieldType());
+        out.append(",\"length\":" + QByteArray::number(field.Length()));
+        out.append(",\"decimals\":" + QByteArray::number(field.Decimals()));
+        out.append(",\"position\":" + QByteArray::number(field.Position()) + "}");
+    }
+    out.append("]}\n");
+    table.CloseFile();
+    writeStdout(out);
+    return kExitOk;
+}
+
+int dump(const QString &file)
+{
+    dBase table;
+    table.OpenFile(file);
+    const TableArray rows = table.GetTableValues();
+    table.CloseFile();
+    printRows(rows);
+    return kExitOk;
+}
+
+int create(const QString &file, const QStringList &specs)
+{
+    dBase table;
+    for (const QString &spec : specs) {
+        const QStringList parts = spec.split(u':');
+        int32_t length = 0;
+        int32_t decimals = 0;
+        if (parts.size() < 3 || parts.size() > 4 || parts[0].isEmpty() || parts[1].isEmpty() ||
+            !parseInt(parts[2], length) || length < 0 || length > 255 ||
+            (parts.size() == 4 &&
+             (!parseInt(parts[3], decimals) || decimals < 0 || decimals > 255)))
+            return usage();
+        table.Fields().Add(parts[0], parts[1], length, decimals, 0);
+    }
+    table.SetOpenMode(1);
+    table.OpenFile(file);
+    if (!table.FileExists())
+        return fail(QStringLiteral("Cannot create the table '%1'").arg(file));
+    table.CloseFile();
+    return kExitOk;
+}
+
+int append(const QString &file)
+{
+    QJsonDocument doc;
+    if (!readJsonStdin(doc))
+        return kExitFailure;
+    const TableArray rows = toTableArray(doc);
+    dBase table;
+    table.SetOpenMode(2);
+    table.OpenFile(file);
+    table.PutTableValues(rows);
+    table.CloseFile();
+    return kExitOk;
+}
+
+int put(const QString &file, int32_t recordNo)
+{
+    QJsonDocument doc;
+    if (!readJsonStdin(doc))
+        return kExitFailure;
+    const QJsonObject object = doc.object();
+    if (!doc.isObject() || !object.value(QLatin1String("values")).isArray())
+        throw InputError{QStringLiteral("Expected {\"values\":[...],\"deleted\":false}")};
+    const QJsonArray values = object.value(QLatin1String("values")).toArray();
+    const QJsonValue deleted = object.value(QLatin1String("deleted"));
+    if (!deleted.isUndefined() && !deleted.isBool())
+        throw InputError{QStringLiteral("\"deleted\" must be true or false")};
+
+    dBase table;
+    table.SetOpenMode(2);
+    table.OpenFile(file);
+    table.GetRecord(recordNo);
+    for (qsizetype i = 0; i < values.size(); ++i)
+        table.SetValue(int(i) + 1, toValue(values[i]));
+    if (deleted.isBool())
+        table.SetDeleted(deleted.toBool());
+    table.PutRecord(recordNo);
+    const int32_t written = table.RecordNo();
+    table.CloseFile();
+    writeStdout("{\"recordNo\":" + QByteArray::number(written) + "}\n");
+    return kExitOk;
+}
+
+int sort(int32_t column, int32_t order)
+{
+    QJsonDocument doc;
+    if (!readJsonStdin(doc))
+        return kExitFailure;
+    TableArray rows = toTableArray(doc);
+    printRows(dBase::SortTableValues(rows, column, order));
+    return kExitOk;
+}
+
+int dispatch(const QStringList &args)
+{
+    const QString sub = args.value(0);
+    if (sub == u"info" && args.size() == 2)
+        return info(args[1]);
+    if (sub == u"dump" && args.size() == 2)
+        return dump(args[1]);
+    if (sub == u"create" && args.size() >= 3)
+        return create(args[1], args.mid(2));
+    if (sub == u"append" && args.size() == 2)
+        return append(args[1]);
+    int32_t first = 0;
+    int32_t second = 0;
+    if (sub == u"put" && args.size() == 3 && parseInt(args[2], first))
+        return put(args[1], first);
+    if (sub == u"sort" && args.size() == 3 && parseInt(args[1], first) && parseInt(args[2], second))
+        return sort(first, second);
+    return usage();
+}
+
+} // namespace
+
+int runDbf(const QStringList &args)
+{
+    try {
+        return dispatch(args);
+    } catch (const DbaseError &e) {
+        return fail(QStringLiteral("Error: ") + e.text());
+    } catch (const InputError &e) {
+        return fail(e.message);
+    } catch (const std::exception &e) {
+        return fail(QStringLiteral("Error: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+}
+
+} // namespace hv::cli

@@ -1,0 +1,261 @@
+#include "dbase/TableArray.h"
+
+#include "platform/Ansi.h"
+
+#include <QChar>
+
+#include <array>
+#include <cstring>
+#include <stdexcept>
+
+namespace hv {
+namespace {
+
+constexpr uint64_t kMaxPoolOffset = (uint64_t(1) << 40) - 1;
+constexpr int64_t kMaxCellBytes = (int64_t(1) << 23) - 2;
+
+// The case-folded character of each Windows-1252 byte, plain and inverted (255 - byte), so
+// that comparing two byte cells needs no decoding.
+struct FoldTables {
+    std::array<char16_t, 256> plain;
+    std::array<char16_t, 256> inverted;
+    FoldTables()
+    {
+        for (int b = 0; b < 256; ++b)
+            plain[size_t(b)] = QChar::toCaseFolded(ansi::toChar(uchar(b)));
+        for (int b = 0; b < 256; ++b)
+            inverted[size_t(b)] = plain[size_t(255 - b)];
+    }
+};
+
+const FoldTables &foldTables()
+{
+    static const FoldTables tables;
+    return tables;
+}
+
+int sign(int value)
+{
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
+
+// True when every character of `text` has its own Windows-1252 byte.
+bool fitsCodePage(QStringView text)
+{
+    for (QChar ch : text) {
+        if (ansi::fromChar(ch.unicode()) == '?' && ch != u'?')
+            return false;
+    }
+    return true;
+}
+
+QString invertKey(const QString &text)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const uchar code = uchar(ansi::fromChar(text[i].unicode()));
+        out[i] = QChar(ansi::toChar(uchar(255 - code)));
+    }
+    return out;
+}
+
+} // namespace
+
+int CompareKeys(const DbValue &a, const DbValue &b, int sortOrder)
+{
+    QString keyA = a.value_or(QString());
+    QString keyB = b.value_or(QString());
+    if (sortOrder != 0) {
+        keyA = invertKey(keyA);
+        keyB = invertKey(keyB);
+    }
+    return sign(QString::compare(keyA, keyB, Qt::CaseInsensitive));
+}
+
+TableArray::TableArray(int columns, int rows, int columnLower, int rowLower)
+    : m_isArray(true), m_columns(qMax(columns, 0)), m_rows(qMax(rows, 0)),
+      m_columnLower(columnLower), m_rowLower(rowLower)
+{
+    m_cells.assign(size_t(m_columns) * size_t(m_rows), CellRef{0, 0, 0});
+}
+
+size_t TableArray::indexOf(int column, int row) const
+{
+    const int64_t c = int64_t(column) - m_columnLower;
+    const int64_t r = int64_t(row) - m_rowLower;
+    if (!m_isArray || c < 0 || c >= m_columns || r < 0 || r >= m_rows)
+        throw std::out_of_range("table array index out of range");
+    return size_t(r) * size_t(m_columns) + size_t(c);
+}
+
+TableArray::CellRef TableArray::store(QByteArrayView bytes, bool wide)
+{
+    if (bytes.size() > kMaxCellBytes)
+        throw std::length_error("table array element too long");
+    const uint64_t offset = uint64_t(m_pool.size());
+    if (offset + uint64_t(bytes.size()) > kMaxPoolOffset)
+        throw std::length_error("table array too large");
+    m_pool.append(bytes.data(), bytes.size());
+    CellRef ref;
+    ref.offset = offset;
+    ref.wide = wide ? 1 : 0;
+    ref.lengthPlusOne = uint64_t(bytes.size()) + 1;
+    return ref;
+}
+
+QString TableArray::decode(const CellRef &ref) const
+{
+    const qsizetype length = qsizetype(ref.lengthPlusOne) - 1;
+    const char *data = m_pool.constData() + ref.offset;
+    if (!ref.wide)
+        return ansi::toText(QByteArrayView(data, length));
+    QString text(length / 2, Qt::Uninitialized);
+    std::memcpy(text.data(), data, size_t(length / 2) * 2);
+    return text;
+}
+
+void TableArray::release(const CellRef &ref)
+{
+    if (ref.lengthPlusOne > 1)
+        m_wasted += int64_t(ref.lengthPlusOne) - 1;
+}
+
+void TableArray::compactIfWasteful()
+{
+    if (m_wasted < (int64_t(1) << 20) || m_wasted * 2 < int64_t(m_pool.size()))
+        return;
+    QByteArray pool;
+    pool.reserve(m_pool.size() - qsizetype(m_wasted));
+    for (CellRef &ref : m_cells) {
+        if (ref.lengthPlusOne == 0)
+            continue;
+        const qsizetype length = qsizetype(ref.lengthPlusOne) - 1;
+        const uint64_t offset = uint64_t(pool.size());
+        pool.append(m_pool.constData() + ref.offset, length);
+        ref.offset = offset;
+    }
+    m_pool = pool;
+    m_wasted = 0;
+}
+
+DbValue TableArray::Cell(int column, int row) const
+{
+    const CellRef &ref = m_cells[indexOf(column, row)];
+    if (ref.lengthPlusOne == 0)
+        return std::nullopt;
+    return decode(ref);
+}
+
+bool TableArray::IsNothing(int column, int row) const
+{
+    return m_cells[indexOf(column, row)].lengthPlusOne == 0;
+}
+
+QByteArray TableArray::CellBytes(int column, int row) const
+{
+    const CellRef &ref = m_cells[indexOf(column, row)];
+    if (ref.lengthPlusOne == 0)
+        return {};
+    if (ref.wide)
+        return ansi::fromText(decode(ref));
+    return QByteArray(m_pool.constData() + ref.offset, qsizetype(ref.lengthPlusOne) - 1);
+}
+
+void TableArray::SetCell(int column, int row, const DbValue &value)
+{
+    const size_t index = indexOf(column, row);
+    CellRef ref{0, 0, 0};
+    if (value) {
+        if (fitsCodePage(*value)) {
+            ref = store(ansi::fromText(*value), false);
+        } else {
+            ref = store(
+                QByteArrayView(reinterpret_cast<const char *>(value->utf16()), value->size() * 2),
+                true);
+        }
+    }
+    release(m_cells[index]);
+    m_cells[index] = ref;
+    compactIfWasteful();
+}
+
+void TableArray::SetCellBytes(int column, int row, QByteArrayView bytes)
+{
+    const size_t index = indexOf(column, row);
+    const CellRef ref = store(bytes, false);
+    release(m_cells[index]);
+    m_cells[index] = ref;
+    compactIfWasteful();
+}
+
+void TableArray::SwapRows(int rowA, int rowB)
+{
+    if (rowA == rowB) {
+        indexOf(m_columnLower, rowA);
+        return;
+    }
+    if (m_columns == 0)
+        return;
+    CellRef *a = &m_cells[indexOf(m_columnLower, rowA)];
+    CellRef *b = &m_cells[indexOf(m_columnLower, rowB)];
+    std::swap_ranges(a, a + m_columns, b);
+}
+
+int TableArray::CompareCells(int column, int rowA, int rowB, int sortOrder) const
+{
+    const CellRef &a = m_cells[indexOf(column, rowA)];
+    const CellRef &b = m_cells[indexOf(column, rowB)];
+    if (a.wide || b.wide)
+        return CompareKeys(Cell(column, rowA), Cell(column, rowB), sortOrder);
+    // Both are Windows-1252 bytes: compare the folded characters, then the lengths, as the
+    // case-insensitive text comparison does.
+    const auto &fold = sortOrder != 0 ? foldTables().inverted : foldTables().plain;
+    const int64_t lengthA = a.lengthPlusOne == 0 ? 0 : int64_t(a.lengthPlusOne) - 1;
+    const int64_t lengthB = b.lengthPlusOne == 0 ? 0 : int64_t(b.lengthPlusOne) - 1;
+    const uchar *pa = reinterpret_cast<const uchar *>(m_pool.constData()) + a.offset;
+    const uchar *pb = reinterpret_cast<const uchar *>(m_pool.constData()) + b.offset;
+    const int64_t common = qMin(lengthA, lengthB);
+    for (int64_t i = 0; i < common; ++i) {
+        const int diff = int(fold[pa[i]]) - int(fold[pb[i]]);
+        if (diff != 0)
+            return sign(diff);
+    }
+    return lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0);
+}
+
+int64_t TableArray::MemoryBytes() const
+{
+    return int64_t(m_pool.capacity()) + int64_t(m_cells.capacity() * sizeof(CellRef));
+}
+
+void TableArray::Reserve(int64_t rows, int64_t poolBytes)
+{
+    if (rows > 0)
+        m_cells.reserve(m_cells.size() + size_t(rows) * size_t(m_columns));
+    if (poolBytes > 0)
+        m_pool.reserve(m_pool.size() + qsizetype(poolBytes));
+}
+
+void TableArray::AppendRow(const char *data, std::span<const ByteRange> cells)
+{
+    if (int64_t(cells.size()) != m_columns)
+        throw std::invalid_argument("row does not match the array's columns");
+    for (const ByteRange &range : cells) {
+        if (range.length < 0)
+            m_cells.push_back(CellRef{0, 0, 0});
+        else
+            m_cells.push_back(store(QByteArrayView(data + range.offset, range.length), false));
+    }
+    ++m_rows;
+}
+
+void TableArray::Squeeze()
+{
+    // Shrinking copies; do it only when much of the reserved room is unused.
+    if (m_pool.capacity() - m_pool.size() > m_pool.size() / 4)
+        m_pool.squeeze();
+    if (m_cells.capacity() - m_cells.size() > m_cells.size() / 4)
+        m_cells.shrink_to_fit();
+}
+
+} // namespace hv

@@ -1,0 +1,107 @@
+// A two-dimensional array of values, indexed (column, row), as the table class exchanges
+// whole tables with its callers.
+//
+// Each element is a value: a text or nothing. The array is compact: the bytes of every cell
+// live in one byte pool (Windows-1252, one byte per character), and each cell is an
+// 8-byte reference (offset, length) into it, stored row by row. Text with a character
+// outside Windows-1252 is kept exactly, as UTF-16 in the pool. Reading a table therefore
+// costs about the bytes of its character fields plus 8 bytes per cell, with no allocation
+// per cell. Exchanging two rows swaps their references.
+//
+// A default-constructed TableArray is "not an array" (IsArray() false), the "nothing" that
+// GetTableValues returns for an empty table.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace hv {
+
+// A value of a field or array element: a text, or nothing.
+using DbValue = std::optional<QString>;
+
+class TableArray {
+public:
+    // Not an array.
+    TableArray() = default;
+    // An array of `columns` by `rows` elements (either may be 0) with the given lower
+    // bounds; every element is nothing.
+    TableArray(int columns, int rows, int columnLower = 1, int rowLower = 1);
+
+    bool IsArray() const { return m_isArray; }
+
+    int ColumnCount() const { return m_columns; }
+    int RowCount() const { return m_rows; }
+    int ColumnLower() const { return m_columnLower; }
+    int ColumnUpper() const { return m_columnLower + m_columns - 1; }
+    int RowLower() const { return m_rowLower; }
+    int RowUpper() const { return m_rowLower + m_rows - 1; }
+
+    // Element access. An index outside the bounds throws std::out_of_range.
+    DbValue Cell(int column, int row) const;
+    bool IsNothing(int column, int row) const;
+    // The element as Windows-1252 bytes (unmappable characters become '?'); empty for nothing.
+    QByteArray CellBytes(int column, int row) const;
+    void SetCell(int column, int row, const DbValue &value);
+    // Stores Windows-1252 bytes as the element's text.
+    void SetCellBytes(int column, int row, QByteArrayView bytes);
+
+    // Exchanges every element of two rows.
+    void SwapRows(int rowA, int rowB);
+
+    // Compares the elements (column, rowA) and (column, rowB) as dBase::CompareKeys does.
+    int CompareCells(int column, int rowA, int rowB, int sortOrder) const;
+
+    // Bytes held by the array's storage (pool and references), for memory accounting.
+    int64_t MemoryBytes() const;
+
+    // Bulk building, used by the table reader: prepares room for `rows` more rows and
+    // `poolBytes` more cell bytes, then appends rows whose cells are byte ranges of `data`.
+    struct ByteRange {
+        int32_t offset = 0;
+        int32_t length = -1; // -1: the element is nothing
+    };
+    void Reserve(int64_t rows, int64_t poolBytes);
+    void AppendRow(const char *data, std::span<const ByteRange> cells);
+    // Releases unused reserved room.
+    void Squeeze();
+
+private:
+    friend int CompareKeys(const DbValue &a, const DbValue &b, int sortOrder);
+
+    // One element: offset into the pool (40 bits), UTF-16 flag, length + 1 (0 = nothing).
+    struct CellRef {
+        uint64_t offset : 40;
+        uint64_t wide : 1;
+        uint64_t lengthPlusOne : 23;
+    };
+    static_assert(sizeof(CellRef) == 8);
+
+    size_t indexOf(int column, int row) const;
+    CellRef store(QByteArrayView bytes, bool wide);
+    QString decode(const CellRef &ref) const;
+    void release(const CellRef &ref);
+    void compactIfWasteful();
+
+    bool m_isArray = false;
+    int m_columns = 0;
+    int m_rows = 0;
+    int m_columnLower = 1;
+    int m_rowLower = 1;
+    QByteArray m_pool;
+    std::vector<CellRef> m_cells; // row-major: row * columns + column
+    int64_t m_wasted = 0;         // pool bytes no cell refers to any more
+};
+
+// Compares two sort keys: nothing counts as the empty text; with a sortOrder other than 0
+// every character is first replaced by the character whose Windows-1252 code is 255 minus
+// its own; then the texts are compared without regard to case. Returns -1, 0 or 1.
+int CompareKeys(const DbValue &a, const DbValue &b, int sortOrder);
+
+} // namespace hv

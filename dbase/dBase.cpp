@@ -1,0 +1,300 @@
+// Opening, creating and closing a table, and its header.
+#include "dbase/dBase.h"
+
+#include "platform/Ansi.h"
+#include "platform/PathNames.h"
+
+#include <QFile>
+
+#include <cstring>
+
+namespace hv {
+namespace {
+
+constexpr int kFileHeaderBytes = 32;
+constexpr int kDescriptorBytes = 32;
+constexpr int kMinHeaderLength = 33;
+constexpr int kMaxHeaderLength = 8456;
+
+int16_t get16(const char *p)
+{
+    return int16_t(uint16_t(uchar(p[0])) | uint16_t(uchar(p[1])) << 8);
+}
+
+int32_t get32(const char *p)
+{
+    return int32_t(uint32_t(uchar(p[0])) | uint32_t(uchar(p[1])) << 8 |
+                   uint32_t(uchar(p[2])) << 16 | uint32_t(uchar(p[3])) << 24);
+}
+
+void put16(char *p, int32_t value)
+{
+    p[0] = char(value & 0xFF);
+    p[1] = char((value >> 8) & 0xFF);
+}
+
+void put32(char *p, int32_t value)
+{
+    const uint32_t v = uint32_t(value);
+    for (int i = 0; i < 4; ++i)
+        p[i] = char((v >> (8 * i)) & 0xFF);
+}
+
+DbaseHeader parseHeader(const char *bytes)
+{
+    DbaseHeader header;
+    header.version = uchar(bytes[0]);
+    header.year = uchar(bytes[1]);
+    header.month = uchar(bytes[2]);
+    header.day = uchar(bytes[3]);
+    header.recordCount = get32(bytes + 4);
+    header.headerLength = get16(bytes + 8);
+    header.recordLength = get16(bytes + 10);
+    return header;
+}
+
+// Deletes the file that `path` names (in any letter case) when there is one; a failure is
+// ignored, as every step of a creation after the positions are assigned.
+void removeIfPresent(const QString &path)
+{
+    const QString found = paths::findExisting(path);
+    if (!found.isEmpty())
+        QFile::remove(found);
+}
+
+} // namespace
+
+dBase::dBase()
+{
+    ResetTable();
+}
+
+dBase::~dBase()
+{
+    try {
+        CloseFile();
+    } catch (const DbaseError &) {
+        // The file is closed either way; a destructor cannot report the marker's failure.
+    }
+}
+
+void dBase::ResetTable()
+{
+    m_fields.Clear();
+    m_file.close();
+    m_filename.clear();
+    m_recordNo = 0;
+    m_buffer.clear();
+    m_modified = false;
+    m_batch = false;
+    m_openMode = 0;
+}
+
+int32_t dBase::RecordCount()
+{
+    if (!m_file.isOpen())
+        return 0;
+    ReadHeader();
+    return m_header.recordCount;
+}
+
+void dBase::rejectInvalidFile()
+{
+    m_file.close();
+    throw DbaseError(dbase_errors::kInvalidFileType, QStringLiteral("Invalid dBase File Type"));
+}
+
+void dBase::OpenFile(const QString &sFilename)
+{
+    if (m_file.isOpen())
+        CloseFile();
+    if (m_openMode == 1) {
+        CreateTable(sFilename);
+        return;
+    }
+    const QString found = paths::findExisting(sFilename);
+    if (found.isEmpty())
+        throw DbaseError(dbase_errors::kFileNotFound,
+                         QStringLiteral("dBase File Not Found '%1'").arg(sFilename));
+    if (m_openMode != 0 && m_openMode != 2)
+        throw DbaseError(dbase_errors::kInvalidOpenMode,
+                         QStringLiteral("Invalid Open Mode %1").arg(m_openMode));
+
+    m_file.openExisting(found, m_openMode == 2);
+    try {
+        // A file too short for the fixed header, or for the descriptors its header length
+        // announces, is as invalid as a wrong version byte.
+        const int64_t size = m_file.size();
+        char head[kFileHeaderBytes];
+        if (size < kFileHeaderBytes || m_file.readAt(0, head, kFileHeaderBytes) < kFileHeaderBytes)
+            rejectInvalidFile();
+        if (uchar(head[0]) != 3)
+            rejectInvalidFile();
+        m_header = parseHeader(head);
+        m_recordLen = m_header.recordLength;
+        if (m_header.month == 0 || m_header.month > 12 ||
+            m_header.headerLength < kMinHeaderLength || m_header.headerLength > kMaxHeaderLength)
+            rejectInvalidFile();
+        const int count = (m_header.headerLength - kMinHeaderLength) / kDescriptorBytes;
+        if (count < 1)
+            rejectInvalidFile();
+        const int64_t descriptorBytes = int64_t(count) * kDescriptorBytes;
+        QByteArray descriptors(qsizetype(descriptorBytes), Qt::Uninitialized);
+        if (size < kFileHeaderBytes + descriptorBytes ||
+            m_file.readAt(kFileHeaderBytes, descriptors.data(), descriptorBytes) < descriptorBytes)
+            rejectInvalidFile();
+
+        m_recordLen = 1;
+        for (int i = 0; i < count; ++i) {
+            const char *d = descriptors.constData() + i * kDescriptorBytes;
+            const qsizetype nameLength = qsizetype(qstrnlen(d, 11));
+            const int length = uchar(d[16]);
+            m_fields.Add(ansi::toText(QByteArrayView(d, nameLength)), TypeLetter(uchar(d[11])),
+                         length, uchar(d[17]), m_recordLen + 1);
+            m_recordLen += length;
+        }
+        m_buffer = QByteArray(m_recordLen, ' ');
+        m_filename = sFilename;
+    } catch (...) {
+        m_file.close();
+        throw;
+    }
+}
+
+void dBase::CreateTable(const QString &sFilename)
+{
+    int32_t running = 1;
+    for (Field &field : m_fields) {
+        field.SetPosition(running + 1);
+        running += field.Length();
+    }
+
+    removeIfPresent(sFilename);
+    if (sFilename.size() >= 4) {
+        const QString base = sFilename.left(sFilename.size() - 4);
+        removeIfPresent(base + QStringLiteral(".hpi"));
+        removeIfPresent(base + QStringLiteral(".inf"));
+    }
+    if (!m_file.create(paths::resolveForWrite(sFilename)))
+        return;
+
+    const int count = m_fields.Count();
+    int32_t recordLength = 1;
+    if (count > 0) {
+        const Field &last = *m_fields.Item(count);
+        recordLength = last.Position() + last.Length() - 1;
+    }
+    m_header = DbaseHeader();
+    m_header.version = 3;
+    stampDate();
+    m_header.recordCount = 0;
+    m_header.recordLength = int16_t(recordLength & 0xFFFF);
+    m_header.headerLength = int16_t((kDescriptorBytes * count + kMinHeaderLength) & 0xFFFF);
+
+    QByteArray bytes(kFileHeaderBytes + qsizetype(count) * kDescriptorBytes + 1, '\0');
+    const QByteArray head = headerBytes();
+    std::memcpy(bytes.data(), head.constData(), size_t(head.size()));
+    bytes[29] = 0x02;
+    char *d = bytes.data() + kFileHeaderBytes;
+    for (const Field &field : m_fields) {
+        const QByteArray name = ansi::fromText(field.Name()).left(11);
+        std::memcpy(d, name.constData(), size_t(name.size()));
+        d[11] = char(TypeCode(field.FieldType()));
+        put32(d + 12, field.Position());
+        d[16] = char(field.Length() & 0xFF);
+        d[17] = char(field.Decimals() & 0xFF);
+        d[18] = 0x02;
+        d += kDescriptorBytes;
+    }
+    *d = 0x0D;
+    try {
+        m_file.writeAt(0, bytes.constData(), bytes.size());
+    } catch (const DbaseError &) {
+        // A creation reports no errors; the caller sees the table as it came out.
+    }
+
+    m_filename = sFilename;
+    m_recordLen = m_header.recordLength;
+    m_buffer = blankRecord();
+    m_recordNo = 0;
+    m_modified = true;
+    m_openMode = 2;
+}
+
+void dBase::CloseFile()
+{
+    std::optional<DbaseError> failure;
+    if (m_file.isOpen()) {
+        if (m_modified) {
+            try {
+                ReadHeader();
+                // The marker goes after the last record; a header that has become
+                // nonsense (by another program) gets no marker rather than a stray byte.
+                const int64_t offset = int64_t(m_header.headerLength) +
+                                       int64_t(m_header.recordCount) * m_header.recordLength;
+                if (m_header.headerLength >= kMinHeaderLength && m_header.recordCount >= 0 &&
+                    m_header.recordLength >= 0)
+                    m_file.writeAt(offset, "\x1A", 1);
+            } catch (const DbaseError &e) {
+                failure = e;
+            }
+        }
+        m_file.close();
+    }
+    ResetTable();
+    if (failure)
+        throw *failure;
+}
+
+void dBase::ReadHeader()
+{
+    if (!m_file.isOpen())
+        return;
+    char bytes[12] = {};
+    m_file.readAt(0, bytes, sizeof bytes);
+    m_header = parseHeader(bytes);
+    m_recordLen = m_header.recordLength;
+}
+
+void dBase::WriteHeader(int32_t newCount)
+{
+    ReadHeader();
+    stampDate();
+    if (newCount > 0)
+        m_header.recordCount = newCount;
+    writeHeaderBytes();
+}
+
+void dBase::stampDate()
+{
+    const QDate today = m_today ? m_today() : QDate::currentDate();
+    m_header.year = uint8_t(today.year() % 100 + 100);
+    m_header.month = uint8_t(today.month());
+    m_header.day = uint8_t(today.day());
+}
+
+QByteArray dBase::headerBytes() const
+{
+    QByteArray bytes(12, '\0');
+    bytes[0] = char(m_header.version);
+    bytes[1] = char(m_header.year);
+    bytes[2] = char(m_header.month);
+    bytes[3] = char(m_header.day);
+    put32(bytes.data() + 4, m_header.recordCount);
+    put16(bytes.data() + 8, m_header.headerLength);
+    put16(bytes.data() + 10, m_header.recordLength);
+    return bytes;
+}
+
+void dBase::writeHeaderBytes()
+{
+    const QByteArray bytes = headerBytes();
+    m_file.writeAt(0, bytes.constData(), bytes.size());
+}
+
+QByteArray dBase::blankRecord() const
+{
+    return QByteArray(qMax<qsizetype>(m_header.recordLength, 0), ' ');
+}
+
+} // namespace hv
