@@ -1,0 +1,97 @@
+#include "tests/common/TestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + u'/';
+    }
+    QJsonObject run(const QStringList &args, const QString &workDir = {})
+    {
+        const hvtest::ProcessResult r = hvtest::runCli(args, {}, workDir);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QJsonDocument::fromJson(r.out).object();
+    }
+    QTemporaryDir dir;
+    QString folder;
+};
+
+} // namespace
+
+TEST_F(ListCli, ListsApplicationsWithColumnsAndRows)
+{
+    hvtest::writeFile(folder + "b.HVT", "[TEMPLATE]\r\nTitle=beta\r\n");
+    hvtest::writeFile(folder + "A.hvt", "[TEMPLATE]\r\nTitle=Alpha\r\n");
+    hvtest::writeFile(folder + "$skip.hvt", "[TEMPLATE]\r\n");
+    const QJsonObject out = run({"list", "applications", folder});
+    const QJsonArray columns = out.value("columns").toArray();
+    ASSERT_EQ(columns.size(), 4);
+    EXPECT_EQ(columns[0].toObject().value("title").toString(), "Application Title");
+    EXPECT_EQ(columns[2].toObject().value("align").toString(), "right");
+    EXPECT_EQ(columns[3].toObject().value("align").toString(), "left");
+    const QJsonArray rows = out.value("rows").toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].toObject(), (QJsonObject{{"key", "NEW"},
+                                               {"text", "Create New Application"},
+                                               {"icon", 2},
+                                               {"subitems", QJsonArray{"", "0", ""}}}));
+    EXPECT_EQ(rows[1].toObject().value("text").toString(), "Alpha");
+    EXPECT_EQ(rows[2].toObject().value("key").toString(), "b.HVT");
+    EXPECT_EQ(rows[2].toObject().value("subitems").toArray()[0].toString(), "b.HVT");
+}
+
+TEST_F(ListCli, FolderDefaultsToTheCurrentOneAndMayBeRelative)
+{
+    QDir(folder).mkdir("proj");
+    hvtest::writeFile(folder + "proj/menu.DIR",
+                      "[DIRECTORY]\r\nCaption=Menu\r\n[FILE]\r\nTitle=x\r\n");
+    const QJsonArray here = run({"list", "directories"}, folder + "proj").value("rows").toArray();
+    const QJsonArray relative =
+        run({"list", "directories", "proj"}, folder).value("rows").toArray();
+    EXPECT_EQ(here, relative);
+    ASSERT_EQ(here.size(), 2);
+    EXPECT_EQ(here[1].toObject().value("text").toString(), "Menu");
+    EXPECT_EQ(here[1].toObject().value("subitems").toArray(), (QJsonArray{"menu.DIR", "1"}));
+
+    const QJsonObject units = run({"list", "units", folder + "missing"});
+    EXPECT_EQ(units.value("rows").toArray().size(), 1);
+    EXPECT_EQ(units.value("rows").toArray()[0].toObject().value("subitems").toArray(),
+              QJsonArray());
+}
+
+TEST_F(ListCli, BadUsageExitsWithTwo)
+{
+    EXPECT_EQ(hvtest::runCli({"list"}).exitCode, 2);
+    EXPECT_EQ(hvtest::runCli({"list", "templates", folder}).exitCode, 2);
+    EXPECT_EQ(hvtest::runCli({"list", "units", folder, "extra"}).exitCode, 2);
+    EXPECT_EQ(hvtest::runCli({"template"}).exitCode, 2);
+}
+
+TEST_F(ListCli, TemplateReportsWhatTheComponentReads)
+{
+    hvtest::writeFile(folder + "Line 4.HVT",
+                      "[TEMPLATE]\r\nTitle=Line 4\r\n[ENTRY]\r\nKey=1\r\n[ENTRY]\r\nKey=5\r\n");
+    const QJsonObject out = run({"template", "line 4.hvt"}, folder);
+    EXPECT_TRUE(out.value("valid").toBool());
+    EXPECT_EQ(out.value("title").toString(), "Line 4");
+    EXPECT_EQ(out.value("entries").toArray(), (QJsonArray{"1", "5"}));
+    EXPECT_EQ(out.value("basePath").toString(), QDir(folder).canonicalPath() + "/line 4");
+    EXPECT_EQ(out.value("recordCount").toInt(), 0);
+
+    const QJsonObject missing = run({"template", "nothing.hpt"}, folder);
+    EXPECT_FALSE(missing.value("valid").toBool());
+    EXPECT_EQ(missing.value("title").toString(), "nothing.hpt");
+    EXPECT_EQ(missing.value("entries").toArray(), QJsonArray());
+    EXPECT_EQ(missing.value("dateTime").toString(), "");
+}

@@ -1,0 +1,306 @@
+#include "lists/CategoryListEngine.h"
+#include "lists/DirectorySummary.h"
+#include "suite/TemplateFileInfo.h"
+#include "tests/common/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace hv;
+
+namespace {
+
+// What the fake components of one test saw.
+struct FakeLog {
+    int instances = 0;
+    QStringList applicationPaths;
+    QStringList popupPaths;
+};
+
+// A template information component that reports titles from a table instead of files.
+class FakeTemplateInfo : public TemplateInfo {
+public:
+    FakeTemplateInfo(FakeLog &log, const QHash<QString, QString> &titles)
+        : m_log(log), m_titles(titles)
+    {
+        ++m_log.instances;
+    }
+    void SetTemplatePath(const QString &path) override { m_path = path; }
+    QString TemplatePath() const override { return m_path; }
+    void OpenTemplate() override {}
+    bool IsValidTemplate() override { return true; }
+    QString TemplateTitle() override { return m_path; }
+    TemplateEntries Entries() const override { return {}; }
+    QString BasePath() const override { return {}; }
+    void CloseTemplate() override {}
+    void GetApplicationInfo(const QString &path, QString &title, qint32 &count,
+                            QString &stamp) override
+    {
+        m_log.applicationPaths << path;
+        report(path, title, count, stamp);
+    }
+    void GetPopupInfo(const QString &path, QString &title, qint32 &count, QString &stamp) override
+    {
+        m_log.popupPaths << path;
+        report(path, title, count, stamp);
+    }
+
+private:
+    void report(const QString &path, QString &title, qint32 &count, QString &stamp)
+    {
+        const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+        title = m_titles.value(name, name);
+        count = qint32(name.size());
+        stamp = QStringLiteral("stamp of ") + name;
+    }
+    FakeLog &m_log;
+    QHash<QString, QString> m_titles;
+    QString m_path;
+};
+
+class CategoryLists : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + u'/';
+    }
+    void touch(const QString &name, const QByteArray &bytes = "[TEMPLATE]\r\n")
+    {
+        hvtest::writeFile(folder + name, bytes);
+    }
+    ListSource fakeSource(const QHash<QString, QString> &titles = {})
+    {
+        ListSource source;
+        source.projectFolder = folder;
+        source.templateFactory = [this, titles] {
+            return std::make_unique<FakeTemplateInfo>(seen, titles);
+        };
+        return source;
+    }
+    static QStringList keys(const CategoryList &list)
+    {
+        QStringList out;
+        for (const ListRow &row : list.rows)
+            out << row.key;
+        return out;
+    }
+    static QStringList texts(const CategoryList &list)
+    {
+        QStringList out;
+        for (const ListRow &row : list.rows)
+            out << row.text;
+        return out;
+    }
+    QTemporaryDir dir;
+    QString folder;
+    FakeLog seen;
+};
+
+} // namespace
+
+TEST_F(CategoryLists, EmptyFolderGivesOnlyTheCreateNewRow)
+{
+    const CategoryList list = LoadApplicationSection(fakeSource());
+    ASSERT_EQ(list.columns.size(), 4);
+    EXPECT_EQ(list.columns[0].title, QStringLiteral("Application Title"));
+    EXPECT_EQ(list.columns[1].title, QStringLiteral("Filename"));
+    EXPECT_EQ(list.columns[2].title, QStringLiteral("Records"));
+    EXPECT_EQ(list.columns[3].title, QStringLiteral("Date/Time"));
+    EXPECT_FALSE(list.columns[0].alignRight);
+    EXPECT_TRUE(list.columns[2].alignRight);
+    EXPECT_FALSE(list.columns[3].alignRight);
+    ASSERT_EQ(list.rows.size(), 1);
+    EXPECT_EQ(list.rows[0].key, QStringLiteral("NEW"));
+    EXPECT_EQ(list.rows[0].text, QStringLiteral("Create New Application"));
+    EXPECT_EQ(list.rows[0].icon, kIconNew);
+    EXPECT_EQ(list.rows[0].subItems, (QStringList{"", "0", ""}));
+    EXPECT_EQ(list.selectedRow, 0);
+
+    const CategoryList popups = LoadPopupSection(fakeSource());
+    EXPECT_EQ(popups.columns[0].title, QStringLiteral("Popup Title"));
+    EXPECT_EQ(texts(popups), QStringList{"Create New Popup"});
+}
+
+TEST_F(CategoryLists, SortsOnceByTitleIgnoringCaseBelowTheCreateNewRow)
+{
+    touch(QStringLiteral("z.HVT"));
+    touch(QStringLiteral("a.hvt"));
+    touch(QStringLiteral("b.Hvt"));
+    touch(QStringLiteral("$TEMP.HVT"));
+    const CategoryList list = LoadApplicationSection(
+        fakeSource({{"z.HVT", "Zeta"}, {"a.hvt", "alpha"}, {"b.Hvt", "Beta"}}));
+    EXPECT_EQ(texts(list), (QStringList{"Create New Application", "alpha", "Beta", "Zeta"}));
+    EXPECT_EQ(keys(list), (QStringList{"NEW", "a.hvt", "b.Hvt", "z.HVT"}));
+    const ListRow &alpha = list.rows[1];
+    EXPECT_EQ(alpha.icon, kIconItem);
+    EXPECT_EQ(alpha.subItems, (QStringList{"a.hvt", "5", "stamp of a.hvt"}));
+    // One component for the fill, asked with the full path of each template.
+    EXPECT_EQ(seen.instances, 1);
+    QStringList asked = seen.applicationPaths;
+    asked.sort();
+    EXPECT_EQ(asked, (QStringList{folder + "a.hvt", folder + "b.Hvt", folder + "z.HVT"}));
+    EXPECT_TRUE(seen.popupPaths.isEmpty());
+}
+
+TEST_F(CategoryLists, DollarRuleAppliesToApplicationsOnly)
+{
+    touch(QStringLiteral("$TEMP.HVT"));
+    touch(QStringLiteral("$TEMP.HPT"));
+    touch(QStringLiteral("x$.hvt"));
+    EXPECT_EQ(keys(LoadApplicationSection(fakeSource())), (QStringList{"NEW", "x$.hvt"}));
+    EXPECT_EQ(keys(LoadPopupSection(fakeSource())), (QStringList{"NEW", "$TEMP.HPT"}));
+    EXPECT_EQ(seen.popupPaths, QStringList{folder + "$TEMP.HPT"});
+}
+
+TEST_F(CategoryLists, ListsRegularFilesOfTheExtensionInAnyCaseOnly)
+{
+    touch(QStringLiteral("x.hvt"));
+    touch(QStringLiteral("X.Hvt"));
+    touch(QStringLiteral(".hidden.HVT"));
+    touch(QStringLiteral("notes.hvt.bak"));
+    touch(QStringLiteral("HVT"));
+    QDir(folder).mkdir(QStringLiteral("folder.HVT"));
+    QStringList listed = keys(LoadApplicationSection(fakeSource()));
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"NEW", "X.Hvt", "x.hvt"}));
+}
+
+TEST_F(CategoryLists, VanishedFolderGivesJustTheFirstRow)
+{
+    ListSource source = fakeSource();
+    source.projectFolder = folder + QStringLiteral("gone/");
+    EXPECT_EQ(keys(LoadApplicationSection(source)), QStringList{"NEW"});
+    EXPECT_EQ(keys(LoadPopupSection(source)), QStringList{"NEW"});
+    EXPECT_EQ(keys(LoadDIRSection(source)), QStringList{"NEW"});
+}
+
+TEST_F(CategoryLists, SettingsCategoriesShowOneRowAndSelectNothing)
+{
+    const struct {
+        Category category;
+        const char *key;
+        const char *text;
+    } cases[] = {{Category::Units, "UNITS", "Edit Units of Measure"},
+                 {Category::Rules, "RULES", "Edit Rules Settings"},
+                 {Category::Security, "SECURITY", "Edit Security Settings"}};
+    touch(QStringLiteral("a.hvt"));
+    for (const auto &c : cases) {
+        const CategoryList list = LoadCategory(c.category, fakeSource());
+        EXPECT_EQ(list.category, c.category);
+        ASSERT_EQ(list.columns.size(), 1);
+        EXPECT_EQ(list.columns[0].title, QStringLiteral("Settings"));
+        ASSERT_EQ(list.rows.size(), 1);
+        EXPECT_EQ(list.rows[0].key, QLatin1String(c.key));
+        EXPECT_EQ(list.rows[0].text, QLatin1String(c.text));
+        EXPECT_EQ(list.rows[0].icon, kIconNew);
+        EXPECT_TRUE(list.rows[0].subItems.isEmpty());
+        EXPECT_EQ(list.selectedRow, -1);
+    }
+    EXPECT_EQ(seen.instances, 0);
+}
+
+TEST_F(CategoryLists, RealComponentFillsTitlesCountsAndFallbacks)
+{
+    QByteArray table(65, '\0');
+    table[0] = 3;
+    table[2] = 12;
+    table[4] = 2;  // two records
+    table[8] = 65; // header length
+    table[10] = 3; // record length
+    table.append("  a  b\x1a");
+    touch(QStringLiteral("Line 4.HVT"), "[TEMPLATE]\r\nTitle=Line 4\r\n");
+    touch(QStringLiteral("LINE 4.hvd"), table);
+    touch(QStringLiteral("untitled.hvt"), "[TEMPLATE]\r\n");
+    touch(QStringLiteral("corrupt.HVT"), "[TEMPLATE]\r\nTitle=Corrupt\r\n");
+    touch(QStringLiteral("corrupt.HVD"), "\x03garbage");
+    ListSource source;
+    source.projectFolder = folder;
+    source.templateFactory = templateFileInfoFactory(folder);
+    const CategoryList list = LoadApplicationSection(source);
+    EXPECT_EQ(texts(list),
+              (QStringList{"Create New Application", "Corrupt", "Line 4", "untitled.hvt"}));
+    EXPECT_EQ(list.rows[1].subItems[1], QStringLiteral("0"));
+    EXPECT_EQ(list.rows[2].subItems[1], QStringLiteral("2"));
+    EXPECT_EQ(list.rows[3].subItems[1], QStringLiteral("0"));
+    EXPECT_FALSE(list.rows[2].subItems[2].isEmpty());
+}
+
+TEST_F(CategoryLists, DirectoryFilesShowCaptionAndEntryCount)
+{
+    auto entries = [](int n) {
+        QByteArray text;
+        for (int i = 1; i <= n; ++i)
+            text += "\r\n[FILE]\r\n     Title        = T" + QByteArray::number(i) +
+                    "\r\n     Filename     = f.hvt\r\n     Access       = W\r\n";
+        return text;
+    };
+    touch(QStringLiteral("three.dir"), "[DIRECTORY]\r\n     Caption      = Three\r\n" + entries(3));
+    touch(QStringLiteral("five.DIR"),
+          "[DIRECTORY]\r\nCaption=Five\r\n" + entries(5) + "[FILE]\r\nFilename=untitled.hvt\r\n");
+    touch(QStringLiteral("lower.Dir"), "[directory]\ncaption=Lower case\ncaption=Last wins\n");
+    touch(QStringLiteral("nocaption.dir"), "[FILE]\r\nTitle=Only\r\n");
+    touch(QStringLiteral("old.dir"), "\"LINE4\",\"HVT\",\"Line 4\"\r\nA\tB,C\tD\r\n12\r\nx,y\r\n");
+    QByteArray garbage;
+    for (int i = 0; i < 256; ++i)
+        garbage.append(char(i));
+    touch(QStringLiteral("garbage.dir"), garbage);
+    touch(QStringLiteral(".hidden.dir"), "[DIRECTORY]\r\nCaption=Hidden\r\n");
+
+    const CategoryList list = LoadDIRSection(fakeSource());
+    ASSERT_EQ(list.columns.size(), 3);
+    EXPECT_EQ(list.columns[0].title, QStringLiteral("Directory Title"));
+    EXPECT_EQ(list.columns[2].title, QStringLiteral("Entries"));
+    EXPECT_TRUE(list.columns[2].alignRight);
+    QHash<QString, QStringList> byKey;
+    for (const ListRow &row : list.rows)
+        byKey.insert(row.key, QStringList{row.text} + row.subItems);
+    EXPECT_EQ(byKey.value("NEW"), (QStringList{"Create New DIR File", "", "0"}));
+    EXPECT_EQ(byKey.value("three.dir"), (QStringList{"Three", "three.dir", "3"}));
+    EXPECT_EQ(byKey.value("five.DIR"), (QStringList{"Five", "five.DIR", "5"}));
+    EXPECT_EQ(byKey.value("lower.Dir"), (QStringList{"Last wins", "lower.Dir", "0"}));
+    EXPECT_EQ(byKey.value("nocaption.dir"), (QStringList{"", "nocaption.dir", "1"}));
+    EXPECT_EQ(byKey.value("old.dir"), (QStringList{"", "old.dir", "2"}));
+    EXPECT_EQ(byKey.value("garbage.dir"), (QStringList{"", "garbage.dir", "0"}));
+    EXPECT_FALSE(byKey.contains(".hidden.dir"));
+    EXPECT_EQ(list.rows.size(), 7);
+    // Empty captions sort first, the create-new row stays on top.
+    EXPECT_EQ(list.rows[0].key, QStringLiteral("NEW"));
+    EXPECT_EQ(list.rows.last().key, QStringLiteral("three.dir"));
+    EXPECT_EQ(seen.instances, 0);
+}
+
+TEST_F(CategoryLists, UnreadableDirectoryFileStillLists)
+{
+    // A file far larger than any directory file is refused unread (sparse, so it is cheap).
+    touch(QStringLiteral("huge.dir"), "[DIRECTORY]\r\nCaption=Huge\r\n");
+    QFile huge(folder + QStringLiteral("huge.dir"));
+    ASSERT_TRUE(huge.resize(kMaxDirectoryBytes + 1));
+    QString error;
+    const DirectorySummary summary = readDirectorySummary(folder + "HUGE.DIR", &error);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(summary.caption.isEmpty());
+    readDirectorySummary(folder + "missing.dir", &error);
+    EXPECT_FALSE(error.isEmpty());
+    const CategoryList list = LoadDIRSection(fakeSource());
+    EXPECT_EQ(keys(list), (QStringList{"NEW", "huge.dir"}));
+    EXPECT_EQ(list.rows[1].subItems, (QStringList{"huge.dir", "0"}));
+}
+
+TEST(RowSort, IsStableAndIgnoresCase)
+{
+    QList<ListRow> rows = {{"1", "beta", 1, {}},
+                           {"2", "Alpha", 1, {}},
+                           {"3", "BETA", 1, {}},
+                           {"4", "alpha", 1, {}},
+                           {"5", "", 1, {}}};
+    sortRowsByText(rows);
+    QStringList order;
+    for (const ListRow &row : rows)
+        order << row.key;
+    EXPECT_EQ(order, (QStringList{"5", "2", "4", "1", "3"}));
+}
