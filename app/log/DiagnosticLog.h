@@ -1,6 +1,16 @@
 // The diagnostic log: one entry of module, procedure and message per call.
 //
-// Logging is a side channel: it never fails its caller and never blocks it for long.
+// Entries go to the diagnostic log viewer (the `hvdebug` program) over the local socket
+// "HVDebug.Application" (see app/log/LogProtocol.h). The console never starts a viewer: each
+// call only connects to one that is already listening.
+//
+// Whether anything is sent in a run is decided by the first call: when no viewer listens
+// then, logging stays off for the rest of the process (it costs nothing). Once one entry has
+// reached a viewer, every later call tries again, so a viewer that is closed and reopened
+// keeps receiving entries.
+//
+// Logging is a side channel: it never fails its caller, never throws, and never blocks it
+// for more than a few milliseconds (a viewer that stops reading loses entries instead).
 #pragma once
 
 #include <QString>
@@ -10,4 +20,14 @@ namespace hv {
 // Sends one entry to the diagnostic log viewer, when one is attached.
 void WriteLog(const QString &module, const QString &procedure, const QString &message);
 
+namespace log {
+
+// Back to the state of a new process (nothing tried yet), sending to the viewer named
+// `serverName`. For tests, which listen under a name of their own.
+void ResetLogState(const QString &serverName);
+
+// The program name sent with every entry: the executable's name without its extension.
+QString LogProgramName();
+
+} // namespace log
 } // namespace hv

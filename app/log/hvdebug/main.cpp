@@ -1,0 +1,58 @@
+// hvdebug: the diagnostic log viewer. Listens on the local socket "HVDebug.Application" and
+// prints every entry that the console (or hvadmin-cli) sends, one per line:
+//
+//     14:03:07.125  HVAdmin  mMain  Main  HVAdmin Started
+//
+// Runs until stopped (Ctrl+C). Start it before the console: a console that finds no viewer
+// at its first entry sends nothing for the rest of its run.
+#include "app/log/LogViewer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTime>
+
+#include <cstdio>
+
+namespace {
+
+void printLine(const QString &text, FILE *stream)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("hvdebug"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Prints the entries of the HV Admin diagnostic log until stopped."));
+    parser.addHelpOption();
+    const QCommandLineOption nameOption(
+        QStringLiteral("name"), QStringLiteral("Listen under another socket name."),
+        QStringLiteral("name"), QString::fromLatin1(hv::log::kLogServerName));
+    parser.addOption(nameOption);
+    parser.process(app);
+
+    hv::log::LogViewer viewer;
+    QObject::connect(&viewer, &hv::log::LogViewer::entryReceived, [](const hv::log::LogEntry &e) {
+        const QString time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+        printLine(QStringList{time, e.program, e.module, e.procedure, e.message}.join(
+                      QLatin1String("  ")),
+                  stdout);
+    });
+    const QString name = parser.value(nameOption);
+    if (!viewer.listen(name)) {
+        printLine(QStringLiteral("hvdebug: cannot listen on %1: %2 (is another viewer running?)")
+                      .arg(name, viewer.errorString()),
+                  stderr);
+        return 1;
+    }
+    printLine(QStringLiteral("hvdebug: listening on %1").arg(name), stderr);
+    return app.exec();
+}
