@@ -14,24 +14,21 @@ namespace {
 constexpr uint64_t kMaxPoolOffset = (uint64_t(1) << 40) - 1;
 constexpr int64_t kMaxCellBytes = (int64_t(1) << 23) - 2;
 
-// The case-folded character of each Windows-1252 byte, plain and inverted (255 - byte), so
-// that comparing two byte cells needs no decoding.
-struct FoldTables {
-    std::array<char16_t, 256> plain;
-    std::array<char16_t, 256> inverted;
-    FoldTables()
+// The case-folded character of each Windows-1252 byte, so that comparing two byte cells
+// needs no decoding.
+struct FoldTable {
+    std::array<char16_t, 256> folded;
+    FoldTable()
     {
         for (int b = 0; b < 256; ++b)
-            plain[size_t(b)] = QChar::toCaseFolded(ansi::toChar(uchar(b)));
-        for (int b = 0; b < 256; ++b)
-            inverted[size_t(b)] = plain[size_t(255 - b)];
+            folded[size_t(b)] = QChar::toCaseFolded(ansi::toChar(uchar(b)));
     }
 };
 
-const FoldTables &foldTables()
+const std::array<char16_t, 256> &foldTable()
 {
-    static const FoldTables tables;
-    return tables;
+    static const FoldTable table;
+    return table.folded;
 }
 
 int sign(int value)
@@ -49,27 +46,27 @@ bool fitsCodePage(QStringView text)
     return true;
 }
 
-QString invertKey(const QString &text)
+int compareLengths(int64_t a, int64_t b)
 {
-    QString out(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const uchar code = uchar(ansi::fromChar(text[i].unicode()));
-        out[i] = QChar(ansi::toChar(uchar(255 - code)));
-    }
-    return out;
+    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 } // namespace
 
 int CompareKeys(const DbValue &a, const DbValue &b, int sortOrder)
 {
-    QString keyA = a.value_or(QString());
-    QString keyB = b.value_or(QString());
-    if (sortOrder != 0) {
-        keyA = invertKey(keyA);
-        keyB = invertKey(keyB);
+    const QString keyA = a.value_or(QString());
+    const QString keyB = b.value_or(QString());
+    if (sortOrder == 0)
+        return sign(QString::compare(keyA, keyB, Qt::CaseInsensitive));
+    const qsizetype common = qMin(keyA.size(), keyB.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const int diff = int(QChar::toCaseFolded(keyB[i].unicode())) -
+                         int(QChar::toCaseFolded(keyA[i].unicode()));
+        if (diff != 0)
+            return sign(diff);
     }
-    return sign(QString::compare(keyA, keyB, Qt::CaseInsensitive));
+    return compareLengths(keyA.size(), keyB.size());
 }
 
 TableArray::TableArray(int columns, int rows, int columnLower, int rowLower)
@@ -207,9 +204,10 @@ int TableArray::CompareCells(int column, int rowA, int rowB, int sortOrder) cons
     const CellRef &b = m_cells[indexOf(column, rowB)];
     if (a.wide || b.wide)
         return CompareKeys(Cell(column, rowA), Cell(column, rowB), sortOrder);
-    // Both are Windows-1252 bytes: compare the folded characters, then the lengths, as the
-    // case-insensitive text comparison does.
-    const auto &fold = sortOrder != 0 ? foldTables().inverted : foldTables().plain;
+    // Both are Windows-1252 bytes: compare the folded characters (the other way round for
+    // an inverted comparison), then the lengths, as CompareKeys does.
+    const auto &fold = foldTable();
+    const int direction = sortOrder != 0 ? -1 : 1;
     const int64_t lengthA = a.lengthPlusOne == 0 ? 0 : int64_t(a.lengthPlusOne) - 1;
     const int64_t lengthB = b.lengthPlusOne == 0 ? 0 : int64_t(b.lengthPlusOne) - 1;
     const uchar *pa = reinterpret_cast<const uchar *>(m_pool.constData()) + a.offset;
@@ -218,9 +216,9 @@ int TableArray::CompareCells(int column, int rowA, int rowB, int sortOrder) cons
     for (int64_t i = 0; i < common; ++i) {
         const int diff = int(fold[pa[i]]) - int(fold[pb[i]]);
         if (diff != 0)
-            return sign(diff);
+            return direction * sign(diff);
     }
-    return lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0);
+    return compareLengths(lengthA, lengthB);
 }
 
 int64_t TableArray::MemoryBytes() const

@@ -99,9 +99,12 @@ private:
     int64_t m_wasted = 0;         // pool bytes no cell refers to any more
 };
 
-// Compares two sort keys: nothing counts as the empty text; with a sortOrder other than 0
-// every character is first replaced by the character whose Windows-1252 code is 255 minus
-// its own; then the texts are compared without regard to case. Returns -1, 0 or 1.
+// Compares two sort keys without regard to case; nothing counts as the empty text. Returns
+// -1, 0 or 1. With a sortOrder other than 0 the keys compare inverted, character by
+// character: the character that sorts later comes first, while a key that is a prefix of
+// another still comes before it ("a" before "ab"). Inverting the case-folded characters
+// (rather than the raw codes, whose case folding does not survive the inversion) keeps a
+// descending sort descending for every letter.
 int CompareKeys(const DbValue &a, const DbValue &b, int sortOrder);
 
 } // namespace hv

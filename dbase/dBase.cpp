@@ -228,12 +228,12 @@ void dBase::CloseFile()
         if (m_modified) {
             try {
                 ReadHeader();
-                // The marker goes after the last record; a header that has become
-                // nonsense (by another program) gets no marker rather than a stray byte.
+                // The marker goes after the last record. A header whose records the file
+                // does not hold gets no marker rather than a stray byte far past the end.
                 const int64_t offset = int64_t(m_header.headerLength) +
                                        int64_t(m_header.recordCount) * m_header.recordLength;
                 if (m_header.headerLength >= kMinHeaderLength && m_header.recordCount >= 0 &&
-                    m_header.recordLength >= 0)
+                    m_header.recordLength >= 0 && offset <= m_file.size())
                     m_file.writeAt(offset, "\x1A", 1);
             } catch (const DbaseError &e) {
                 failure = e;

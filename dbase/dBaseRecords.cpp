@@ -157,14 +157,18 @@ void dBase::PutRecord(int32_t recordNo)
     }
     ReadHeader();
     checkWritableHeader();
-    int64_t number = (recordNo < 1 || recordNo > m_header.recordCount) ? 0 : recordNo;
+    // Records the header counts but the file does not hold do not exist for writing either:
+    // a number past them appends right after the last record in the file, so a damaged
+    // header never makes a write land far past the end of the file.
+    const int64_t existing = readableRecords();
+    int64_t number = (recordNo < 1 || recordNo > existing) ? 0 : recordNo;
     if (number >= 1) {
         writeRecordAt(number);
     } else {
-        if (m_header.recordCount == std::numeric_limits<int32_t>::max())
+        if (existing >= std::numeric_limits<int32_t>::max())
             throw DbaseError(dbase_errors::kInvalidFileType,
                              QStringLiteral("Invalid dBase File Type"));
-        number = int64_t(m_header.recordCount) + 1;
+        number = existing + 1;
         writeRecordAt(number);
         m_header.recordCount = int32_t(number);
         if (!m_batch)
@@ -257,7 +261,8 @@ void dBase::PutTableValues(const TableArray &values)
     // once at the end (also when a write fails, for the records already written).
     const int64_t length = m_header.recordLength;
     const int64_t headerLength = m_header.headerLength;
-    int64_t written = m_header.recordCount;
+    int64_t written = readableRecords();
+    const int64_t before = written;
     int64_t collected = written;
     QByteArray pending;
     pending.reserve(
@@ -292,7 +297,7 @@ void dBase::PutTableValues(const TableArray &values)
         flush();
     } catch (...) {
         m_batch = false;
-        if (written > m_header.recordCount) {
+        if (written > before) {
             try {
                 WriteHeader(int32_t(written));
             } catch (const DbaseError &) {
