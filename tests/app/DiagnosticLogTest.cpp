@@ -100,18 +100,19 @@ TEST(DiagnosticLog, ViewerThatStopsReadingCostsOnlyMilliseconds)
     ASSERT_TRUE(stuck.listen(name));
     hv::log::ResetLogState(name);
 
-    const QString big(400000, u'x');
+    // Each entry is larger than a connection's socket buffer.
+    const QString big(300000, u'x');
     qint64 slowest = 0;
     QElapsedTimer total;
     total.start();
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 20; ++i) {
         QElapsedTimer timer;
         timer.start();
         WriteLog("m", "p", big);
         slowest = std::max(slowest, timer.elapsed());
     }
-    EXPECT_LT(slowest, 50);
-    EXPECT_LT(total.elapsed(), 1500);
+    EXPECT_LT(slowest, 100);
+    EXPECT_LT(total.elapsed(), 1000);
     hv::log::ResetLogState(QString::fromLatin1(hv::log::kLogServerName));
 }
 

@@ -1,0 +1,52 @@
+#include "app/PathHelpers.h"
+
+#include "platform/PathNames.h"
+#include "suite/SuiteSettings.h"
+
+#include <QCoreApplication>
+
+namespace hv {
+
+bool IsFilePresent(const QString &path)
+{
+    try {
+        return paths::exists(path);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool IsFolderPresent(const QString &path)
+{
+    try {
+        return paths::exists(path);
+    } catch (...) {
+        return false;
+    }
+}
+
+QString FolderOfPath(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? QString() : path.left(slash + 1);
+}
+
+QString ProgramFolder()
+{
+    if (!QCoreApplication::instance())
+        return {};
+    return QCoreApplication::applicationDirPath();
+}
+
+QString GetSuiteFolder()
+{
+    SuiteSettings settings;
+    settings.SetProductKey(QStringLiteral("HV50"));
+    settings.Load();
+    QString folder = settings.ProgramFolder();
+    if (folder.isEmpty())
+        folder = ProgramFolder();
+    return paths::withTrailingSeparator(folder);
+}
+
+} // namespace hv

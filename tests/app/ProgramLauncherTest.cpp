@@ -1,0 +1,143 @@
+#include "app/ProgramLauncher.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/common/TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using hv::CommandLineParts;
+using hv::ShellandWait;
+using hv::SplitCommandLine;
+
+namespace {
+
+// Writes an executable shell script.
+QString writeScript(const QString &path, const QByteArray &body)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    hvtest::writeFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeUser);
+    return path;
+}
+
+// A script that records how many arguments it got and what they were, one per line.
+QByteArray recordArgs(const QString &file)
+{
+    return "printf '%s\\n' \"$#\" \"$@\" > '" + file.toUtf8() + "'\n";
+}
+
+class ShellandWaitTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    hvtest::FakeMessageService boxes;
+    hvtest::LogCapture log;
+};
+
+} // namespace
+
+TEST(SplitCommandLine, ProgramIsTheLongestLeadingPartThatNamesAFile)
+{
+    QTemporaryDir dir;
+    const QString suite = dir.path() + "/hv suite/";
+    writeScript(suite + "hvappl", ""); // a Linux build: no ".exe"
+    writeScript(suite + "HVFilePack.exe", "");
+    writeScript(dir.path() + "/hv", ""); // a shorter prefix that is a file too
+
+    // Found without regard to case, without ".exe", in a folder with a space.
+    EXPECT_EQ(SplitCommandLine(suite + "hvAppl.EXE @/home/ann/my project/LINE 4.HVT"),
+              (CommandLineParts{suite + "hvappl", {"@/home/ann/my project/LINE 4.HVT"}}));
+    EXPECT_EQ(SplitCommandLine(suite + "HVAPPL.exe"), (CommandLineParts{suite + "hvappl", {}}));
+    // One pair of enclosing quotes goes; the spaces after the program do too.
+    EXPECT_EQ(SplitCommandLine(suite + "hvfilepack.exe  \"/data/a b/X.HVT\""),
+              (CommandLineParts{suite + "HVFilePack.exe", {"/data/a b/X.HVT"}}));
+    EXPECT_EQ(SplitCommandLine(suite + "HVFilePack.exe \"\"a\"\""),
+              (CommandLineParts{suite + "HVFilePack.exe", {"\"a\""}}));
+    // No part names a file: the text up to the first space.
+    EXPECT_EQ(SplitCommandLine("/nowhere/hv suite/x.exe @RULES"),
+              (CommandLineParts{"/nowhere/hv", {"suite/x.exe @RULES"}}));
+    EXPECT_EQ(SplitCommandLine("hvglobal.exe"), (CommandLineParts{"hvglobal.exe", {}}));
+    EXPECT_EQ(SplitCommandLine(""), (CommandLineParts{"", {}}));
+    // A folder is not a program.
+    EXPECT_EQ(SplitCommandLine(dir.path() + " x"), (CommandLineParts{dir.path(), {"x"}}));
+}
+
+TEST_F(ShellandWaitTest, ProgramThatEndsAtOnceReturnsAfterTheFirstPoll)
+{
+    const QString args = dir.path() + "/args.txt";
+    const QString suite = dir.path() + "/Suite Folder/";
+    writeScript(suite + "hvappl", recordArgs(args));
+    const QString command = suite + "hvAppl.EXE @" + dir.path() + "/My Project/";
+
+    QElapsedTimer timer;
+    timer.start();
+    ShellandWait(command);
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_GE(elapsed, 190);
+    EXPECT_LT(elapsed, 2000);
+
+    EXPECT_EQ(hvtest::readFile(args), "1\n@" + dir.path().toUtf8() + "/My Project/\n");
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_TRUE(log.waitFor(2));
+    EXPECT_EQ(log.messages(), (QStringList{"Shell: " + command + " and waiting for return",
+                                           "Shell Returned for: " + command}));
+    EXPECT_EQ(log.entries.at(0).module, "mMain");
+    EXPECT_EQ(log.entries.at(0).procedure, "ShellandWait");
+}
+
+TEST_F(ShellandWaitTest, EventsKeepBeingProcessedWhileAProgramRuns)
+{
+    const QString done = dir.path() + "/done";
+    writeScript(dir.path() + "/slow", "sleep 1\ntouch '" + done.toUtf8() + "'\n");
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(50);
+
+    ShellandWait(dir.path() + "/slow");
+    EXPECT_TRUE(QFile::exists(done)); // returned only after the program ended
+    EXPECT_GE(ticks, 5);
+}
+
+TEST_F(ShellandWaitTest, ProgramsThatCannotStartShowTheMessageAndReturn)
+{
+    hvtest::writeFile(dir.path() + "/notes.txt", "not a program\n");
+    for (const QString &command : {dir.path() + "/missing/hvAppl.EXE @" + dir.path() + "/",
+                                   dir.path() + "/notes.txt", QString(" hvglobal.exe")}) {
+        boxes.shown.clear();
+        QElapsedTimer timer;
+        timer.start();
+        ShellandWait(command);
+        EXPECT_LT(timer.elapsed(), 2000);
+        ASSERT_EQ(boxes.shown.size(), 1u) << command.toStdString();
+        EXPECT_EQ(boxes.shown[0].text, "Error executing the following statement:\n\n" + command);
+        EXPECT_EQ(boxes.shown[0].caption, "Halvora");
+        EXPECT_EQ(boxes.shown[0].buttons, hv::MsgButtons::Ok);
+        EXPECT_EQ(boxes.shown[0].icon, hv::MsgIcon::Exclamation);
+    }
+}
+
+TEST_F(ShellandWaitTest, QuotedFolderWithSpacesArrivesAsOneArgument)
+{
+    const QString args = dir.path() + "/args.txt";
+    const QString suite = dir.path() + "/hv suite/";
+    writeScript(suite + "HVFilePack", recordArgs(args));
+    const QString project = dir.path() + "/plant  one/LINE 4.HVT";
+    ShellandWait(suite + "HVFilePack.exe \"" + project + "\"");
+    EXPECT_EQ(hvtest::readFile(args), "1\n" + project.toUtf8() + "\n");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ShellandWaitTest, ExitCodeOfAStillRunningProcessIsNotMistakenForRunning)
+{
+    // 259 is how the other platform reports "still running"; the end is the process's state.
+    writeScript(dir.path() + "/code259", "exit 259\n");
+    QElapsedTimer timer;
+    timer.start();
+    ShellandWait(dir.path() + "/code259");
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_TRUE(boxes.shown.empty());
+}
