@@ -18,6 +18,10 @@ std::vector<INIline> expected(std::initializer_list<INIline> lines)
     return lines;
 }
 
+// The fixture holds the classification cases: a key line before any header, blanks around a
+// key and a value holding further "=", a line beginning with "=", TAB before "=", comments
+// with and without "=", blank lines, text without "=", a lower-case header, an empty value,
+// a lone CR, Windows-1252 letters in a key, a header with text after its bracket.
 TEST(IniLoad, EdgeCaseFileLoadsAsItsExpectedDump)
 {
     INIfile ini;
@@ -26,37 +30,6 @@ TEST(IniLoad, EdgeCaseFileLoadsAsItsExpectedDump)
         initest::linesFromJson(hvtest::readFile(initest::fixture("edge-cases.json")));
     ASSERT_EQ(want.Count(), 12);
     EXPECT_EQ(asVector(ini.INIlines()), asVector(want));
-}
-
-TEST(IniLoad, KeyAndValueAreSplitAtTheFirstEqualSign)
-{
-    EXPECT_EQ(asVector(loadBytes("[D]\r\n   Caption   =  Plant = North  \r\n")),
-              expected({{"[D]", "[D]", ""}, {"[D]", "CAPTION", "Plant = North"}}));
-    // A TAB between key and "=" (or anywhere else) counts as a space.
-    EXPECT_EQ(asVector(loadBytes("Title\t=\tLine\t4\t\r\n")), expected({{"", "TITLE", "Line 4"}}));
-    // An empty value and a value of nothing but blanks are both empty.
-    EXPECT_EQ(asVector(loadBytes("A=\r\nB =  \t \r\n")), expected({{"", "A", ""}, {"", "B", ""}}));
-}
-
-TEST(IniLoad, LinesWithoutKeyOrHeaderAreDropped)
-{
-    // A line beginning with "=" has an empty key; text without "=" is not a key line.
-    EXPECT_EQ(loadBytes("= value\r\n  \t = value\r\njust text\r\n; comment\r\n\r\n   \r\n").Count(),
-              0);
-    // A comment that contains "=" loads like any key line.
-    EXPECT_EQ(asVector(loadBytes("; note = kept\r\n")), expected({{"", "; NOTE", "kept"}}));
-}
-
-TEST(IniLoad, HeadersBecomeTheGroupOfTheKeysBelow)
-{
-    const INIlines lines = loadBytes("Orphan=1\r\n[file]\r\nTitle=A\r\n"
-                                     "  [Other] rest = x \r\nTitle=B\r\n[file]\r\n");
-    EXPECT_EQ(asVector(lines), expected({{"", "ORPHAN", "1"},
-                                         {"[FILE]", "[FILE]", ""},
-                                         {"[FILE]", "TITLE", "A"},
-                                         {"[OTHER] REST = X", "[OTHER] REST = X", ""},
-                                         {"[OTHER] REST = X", "TITLE", "B"},
-                                         {"[FILE]", "[FILE]", ""}}));
 }
 
 TEST(IniLoad, KeysAreUpperCasedWithinWindows1252AndValuesKeepTheirCase)
