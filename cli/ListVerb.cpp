@@ -6,6 +6,7 @@
 
 #include <QDir>
 
+#include <cstdio>
 #include <optional>
 
 namespace hv::cli {
@@ -28,24 +29,62 @@ std::optional<Category> categoryNamed(const QString &name)
     return std::nullopt;
 }
 
-QJsonObject listJson(const CategoryList &list)
+// Appends `text` as a JSON string (UTF-8, with the escapes JSON requires).
+void appendString(QByteArray &out, const QString &text)
 {
-    QJsonArray columns;
-    for (const ListColumn &column : list.columns) {
-        columns.append(
-            QJsonObject{{QStringLiteral("title"), column.title},
-                        {QStringLiteral("align"),
-                         column.alignRight ? QStringLiteral("right") : QStringLiteral("left")}});
+    static const char hex[] = "0123456789abcdef";
+    out.append('"');
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out.append('\\').append(c);
+        } else if (byte < 0x20) {
+            out.append("\\u00").append(hex[byte >> 4]).append(hex[byte & 15]);
+        } else {
+            out.append(c);
+        }
     }
-    QJsonArray rows;
-    for (const ListRow &row : list.rows) {
-        rows.append(
-            QJsonObject{{QStringLiteral("key"), row.key},
-                        {QStringLiteral("text"), row.text},
-                        {QStringLiteral("icon"), row.icon},
-                        {QStringLiteral("subitems"), QJsonArray::fromStringList(row.subItems)}});
+    out.append('"');
+}
+
+// The list as one compact JSON document. Written directly rather than through QJsonDocument:
+// a folder of thousands of templates gives thousands of rows, and this is several times
+// faster.
+QByteArray listJson(const CategoryList &list)
+{
+    QByteArray out;
+    out.reserve(128 + list.rows.size() * 96);
+    out.append("{\"columns\":[");
+    for (qsizetype i = 0; i < list.columns.size(); ++i) {
+        out.append(i ? ",{\"title\":" : "{\"title\":");
+        appendString(out, list.columns[i].title);
+        out.append(list.columns[i].alignRight ? ",\"align\":\"right\"}" : ",\"align\":\"left\"}");
     }
-    return {{QStringLiteral("columns"), columns}, {QStringLiteral("rows"), rows}};
+    out.append("],\"rows\":[");
+    for (qsizetype i = 0; i < list.rows.size(); ++i) {
+        const ListRow &row = list.rows[i];
+        out.append(i ? ",{\"key\":" : "{\"key\":");
+        appendString(out, row.key);
+        out.append(",\"text\":");
+        appendString(out, row.text);
+        out.append(",\"icon\":").append(QByteArray::number(row.icon));
+        out.append(",\"subitems\":[");
+        for (qsizetype j = 0; j < row.subItems.size(); ++j) {
+            if (j)
+                out.append(',');
+            appendString(out, row.subItems[j]);
+        }
+        out.append("]}");
+    }
+    out.append("]}\n");
+    return out;
+}
+
+// Writes the bytes to stdout as they are.
+void printBytes(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -61,7 +100,7 @@ int runList(const QStringList &args)
     ListSource source;
     source.projectFolder = QDir::cleanPath(folder) + u'/';
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
-    printJson(listJson(LoadCategory(*category, source)));
+    printBytes(listJson(LoadCategory(*category, source)));
     return kExitOk;
 }
 

@@ -3,10 +3,12 @@
 #include "files/IniFormat.h"
 #include "files/IniLines.h"
 #include "platform/PathNames.h"
+#include "suite/SmallFile.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QList>
+
+#include <cerrno>
+#include <optional>
 
 namespace hv {
 namespace {
@@ -62,25 +64,22 @@ DirectorySummary summariseDirectory(QByteArrayView bytes)
 
 DirectorySummary readDirectorySummary(const QString &path, QString *error)
 {
-    const QString onDisk = paths::findExisting(path);
-    QFile file(onDisk.isEmpty() ? path : onDisk);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The exact name first (the fill passes names as listed), then without regard to case.
+    std::optional<ReadOnlyFile> file;
+    file.emplace(path);
+    if (!file->isOpen() && file->error() == ENOENT) {
+        const QString onDisk = paths::findExisting(path);
+        if (!onDisk.isEmpty() && onDisk != path)
+            file.emplace(onDisk);
+    }
+    QByteArray buffer;
+    qint64 length = 0;
+    if (!file->isOpen() || !file->readWhole(buffer, kMaxDirectoryBytes, length)) {
         if (error)
-            *error = file.errorString();
+            *error = qt_error_string(file->error());
         return {};
     }
-    if (file.size() > kMaxDirectoryBytes) {
-        if (error)
-            *error = QStringLiteral("The file is too large for a directory file");
-        return {};
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return {};
-    }
-    return summariseDirectory(bytes);
+    return summariseDirectory(QByteArrayView(buffer.constData(), length));
 }
 
 } // namespace hv

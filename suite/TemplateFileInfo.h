@@ -23,6 +23,7 @@
 // kept for the life of the instance.
 #pragma once
 
+#include "suite/SmallFile.h"
 #include "suite/TemplateInfo.h"
 
 #include <QHash>
@@ -78,7 +79,14 @@ private:
     // or empty; the folder is listed once for the life of the instance.
     QString caseInsensitiveMatch(const QString &path);
 
+    // dateTimeText, remembering the text of the last minute asked for.
+    QString cachedDateTimeText(qint64 secondsSinceEpoch);
+
     QString m_baseFolder;
+    QByteArray m_buffer;     // reused for every template read
+    FolderHandles m_folders; // the folders of the templates and data files read
+    qint64 m_lastMinute = -1;
+    QString m_lastMinuteText;
     QString m_templatePath;
     bool m_currentRead = false;
     Parsed m_current;

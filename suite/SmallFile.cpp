@@ -1,0 +1,133 @@
+#include "suite/SmallFile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
+namespace hv {
+
+ReadOnlyFile::ReadOnlyFile(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    do {
+        m_fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        m_error = errno;
+}
+
+ReadOnlyFile::ReadOnlyFile(int folderFd, const QString &name)
+{
+    const QByteArray native = QFile::encodeName(name);
+    do {
+        m_fd = ::openat(folderFd, native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        m_error = errno;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool ReadOnlyFile::stat()
+{
+    if (::fstat(m_fd, &m_stat) != 0) {
+        m_error = errno;
+        return false;
+    }
+    if (!S_ISREG(m_stat.st_mode)) {
+        m_error = S_ISDIR(m_stat.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    return true;
+}
+
+bool ReadOnlyFile::readAt(qint64 offset, char *data, qint64 length, qint64 &got)
+{
+    // One call: a short read of a regular file is its end, so no second call is needed to
+    // confirm it (a fill reads thousands of files, and each call counts).
+    ssize_t n;
+    do {
+        n = ::pread(m_fd, data, size_t(length), off_t(offset));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) {
+        m_error = errno;
+        got = 0;
+        return false;
+    }
+    got = n;
+    return true;
+}
+
+bool ReadOnlyFile::readWhole(QByteArray &buffer, qint64 maxBytes, qint64 &length)
+{
+    length = 0;
+    const qint64 first = std::min(kFirstReadBytes, maxBytes + 1);
+    if (buffer.size() < first)
+        buffer.resize(first);
+    if (!readAt(0, buffer.data(), first, length))
+        return false;
+    if (length < first)
+        return true;
+    // Larger than the first read: ask for the size and read the rest.
+    if (!stat())
+        return false;
+    if (size() > maxBytes) {
+        m_error = EFBIG;
+        return false;
+    }
+    if (buffer.size() < size())
+        buffer.resize(size());
+    qint64 more = 0;
+    if (!readAt(length, buffer.data() + length, buffer.size() - length, more))
+        return false;
+    length += more;
+    return true;
+}
+
+FolderHandles::~FolderHandles()
+{
+    for (const int fd : std::as_const(m_fds)) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0 || slash == path.size() - 1) {
+        file.emplace(path);
+        return;
+    }
+    const QString folder = path.left(slash + 1);
+    auto known = m_fds.find(folder);
+    if (known == m_fds.end()) {
+        int fd;
+        do {
+            fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        known = m_fds.insert(folder, fd);
+    }
+    if (*known < 0)
+        file.emplace(path);
+    else
+        file.emplace(*known, path.mid(slash + 1));
+}
+
+qint64 modifiedSecsOf(const QString &path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return -1;
+    return qint64(st.st_mtim.tv_sec);
+}
+
+} // namespace hv
