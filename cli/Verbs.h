@@ -13,6 +13,8 @@ int runDbf(const QStringList &args);
 int runIni(const QStringList &args);
 int runList(const QStringList &args);
 int runTemplate(const QStringList &args);
+int runSecurity(const QStringList &args);
+int runLogin(const QStringList &args);
 
 // The table of verbs, in the order of the usage text.
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
@@ -22,6 +24,8 @@ inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
         {"ini", runIni},
         {"list", runList},
         {"template", runTemplate},
+        {"security", runSecurity},
+        {"login", runLogin},
     };
     return table;
 }

@@ -15,7 +15,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace hvtest {
 

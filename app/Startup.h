@@ -1,0 +1,22 @@
+// The start-up sequence of the console, up to the point where the main window is created.
+#pragma once
+
+#include "app/Security.h"
+
+#include <QString>
+
+namespace hv {
+
+struct StartupDecision {
+    bool start = false;    // false: the security check failed, the process ends
+    QString projectFolder; // ends in '/'
+    int listViewMode = 3;
+};
+
+// Logs "HVAdmin Started", loads the list view mode, takes the stored last folder (trimmed)
+// as the project folder when it still exists and the program folder otherwise, and runs the
+// security check with `showLogin` as the login window. The shared state (AppState) holds the
+// project folder and view mode afterwards; the result says whether the console may start.
+StartupDecision RunStartup(const LoginPrompt &showLogin);
+
+} // namespace hv

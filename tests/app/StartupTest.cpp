@@ -1,0 +1,144 @@
+#include "app/Startup.h"
+#include "app/AppState.h"
+#include "app/PathHelpers.h"
+#include "app/UserSettings.h"
+#include "dbase/dBase.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace hv;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override { AppState::instance().reset(); }
+    void TearDown() override { AppState::instance().reset(); }
+
+    // Runs the start-up sequence with a login window that answers `loginAnswer`.
+    StartupDecision start(bool loginAnswer = true)
+    {
+        return RunStartup([this, loginAnswer] {
+            ++loginsShown;
+            return loginAnswer;
+        });
+    }
+
+    QString securityTable() const { return config.configFolder() + "SECURITY.DBF"; }
+    void writeTableWithAdmin()
+    {
+        QDir().mkpath(config.configFolder());
+        dBase table;
+        table.Fields().Add("USER", "C", 10, 0, 0);
+        table.Fields().Add("PASS", "C", 10, 0, 0);
+        table.SetOpenMode(1);
+        table.OpenFile(securityTable());
+        table.InitRecord();
+        table.SetValue(1, QStringLiteral("HVADMIN"));
+        table.SetValue(2, QStringLiteral("pw"));
+        table.PutRecord(0);
+        table.CloseFile();
+    }
+
+    // The messages of the log, each with its module and procedure.
+    QStringList logLines() const
+    {
+        QStringList lines;
+        for (const auto &e : log.entries)
+            lines.append(e.module + "." + e.procedure + ": " + e.message);
+        return lines;
+    }
+
+    hvtest::TempConfig config;
+    hvtest::LogCapture log;
+    hvtest::FakeMessageService boxes;
+    int loginsShown = 0;
+};
+
+} // namespace
+
+TEST_F(StartupTest, FirstRunOpensTheProgramFolderInDetailsView)
+{
+    const StartupDecision d = start();
+    EXPECT_TRUE(d.start);
+    EXPECT_EQ(d.listViewMode, 3);
+    EXPECT_EQ(d.projectFolder, ProgramFolder() + "/");
+    EXPECT_EQ(AppState::instance().ProjectFolder(), ProgramFolder() + "/");
+    EXPECT_EQ(AppState::instance().ListViewMode(), 3);
+    EXPECT_EQ(loginsShown, 0);
+    EXPECT_TRUE(boxes.shown.empty());
+
+    ASSERT_TRUE(log.waitFor(3));
+    EXPECT_EQ(logLines(),
+              (QStringList{"mMain.Main: HVAdmin Started",
+                           "mMain.CheckSecurity: Checking Security File=" + securityTable(),
+                           "mMain.CheckSecurity: Security Check Passed"}));
+}
+
+TEST_F(StartupTest, StoredFolderAndViewModeAreRestored)
+{
+    const QString project = config.path() + "/plant qa";
+    QDir().mkpath(project);
+    WriteLastFolder("  " + project); // leading spaces are trimmed
+    WriteListViewMode(0);
+
+    const StartupDecision d = start();
+    EXPECT_TRUE(d.start);
+    EXPECT_EQ(d.projectFolder, project + "/");
+    EXPECT_EQ(d.listViewMode, 0);
+    EXPECT_EQ(AppState::instance().ProjectFolder(), project + "/");
+    EXPECT_EQ(AppState::instance().ListViewMode(), 0);
+}
+
+TEST_F(StartupTest, DeletedStoredFolderFallsBackSilently)
+{
+    const QString project = config.path() + "/gone";
+    QDir().mkpath(project);
+    WriteLastFolder(project + "/");
+    QDir(project).removeRecursively();
+
+    const StartupDecision d = start();
+    EXPECT_TRUE(d.start);
+    EXPECT_EQ(d.projectFolder, ProgramFolder() + "/");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(StartupTest, LoginDecidesWhenTheTableNamesTheConsoleUser)
+{
+    writeTableWithAdmin();
+    EXPECT_TRUE(start(true).start);
+    EXPECT_EQ(loginsShown, 1);
+
+    EXPECT_FALSE(start(false).start);
+    EXPECT_EQ(loginsShown, 2);
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_TRUE(log.waitFor(6));
+    EXPECT_EQ(log.entries.at(2).message, "Security Check Passed");
+    EXPECT_EQ(log.entries.at(5).message, "Security Check Failed");
+}
+
+TEST_F(StartupTest, SecurityFileThatCannotBeOpenedStopsTheStart)
+{
+    // Neither the table nor its folder exists; then a table that is not a dBase table.
+    const QStringList tables{"/no/such/folder/SEC.DBF", config.path() + "/broken.dbf"};
+    hvtest::writeFile(tables[1], QByteArray(600, '\x7f'));
+    for (const QString &table : tables) {
+        config.writeConfigFile("hv.ini", "HVSECURE.SECURITYFILE=" + table.toUtf8() + "\r\n");
+        boxes.shown.clear();
+        log.entries.clear();
+
+        EXPECT_FALSE(start().start);
+        EXPECT_EQ(loginsShown, 0);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, "Security file specified could not be opened!\n" + table);
+        EXPECT_EQ(boxes.shown[0].caption, "Check Security");
+        EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Critical);
+        EXPECT_EQ(boxes.shown[0].buttons, MsgButtons::Ok);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return log.messages().contains("Security Check Failed"); }, 5000));
+        EXPECT_EQ(log.messages().first(), "HVAdmin Started");
+    }
+}
