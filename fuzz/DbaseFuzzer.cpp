@@ -31,7 +31,12 @@ bool writeInput(const uint8_t *data, size_t size)
 size_t readAll(hv::dBase &table)
 {
     size_t touched = 0;
-    const hv::TableArray rows = table.GetTableValues();
+    hv::TableArray rows = table.GetTableValues();
+    if (rows.IsArray() && rows.ColumnCount() > 0 && rows.RowCount() < 4096) {
+        // Sort by the first and the last column, ascending and descending.
+        hv::dBase::SortTableValues(rows, 1, 0);
+        hv::dBase::SortTableValues(rows, rows.ColumnUpper(), 1);
+    }
     if (rows.IsArray()) {
         for (int r = rows.RowLower(); r <= rows.RowUpper(); ++r)
             for (int c = rows.ColumnLower(); c <= rows.ColumnUpper(); ++c)

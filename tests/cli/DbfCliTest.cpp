@@ -1,0 +1,158 @@
+// hvadmin-cli dbf: dBase tables through the command line.
+#include "tests/common/TestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString dbaseFixture(const QString &name)
+{
+    return QDir::cleanPath(QStringLiteral(HV_FIXTURES_DIR "/../../dbase/fixtures/") + name);
+}
+
+QJsonDocument json(const QByteArray &bytes)
+{
+    return QJsonDocument::fromJson(bytes);
+}
+
+class DbfCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        table = dir.filePath(QStringLiteral("PEOPLE.DBF"));
+        const auto r =
+            hvtest::runCli({"dbf", "create", table, "NAME:C:6", "QTY:N:4:1", "CITY:c:5"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString table;
+};
+
+} // namespace
+
+TEST_F(DbfCli, CreateThenInfoShowsTheHeaderAndFields)
+{
+    const auto r = hvtest::runCli({"dbf", "info", table});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("{\"version\":3,\"year\":")); // the documented key order
+    const QJsonObject info = json(r.out).object();
+    EXPECT_EQ(info.value("recordCount").toInt(), 0);
+    EXPECT_EQ(info.value("headerLength").toInt(), 32 * 3 + 33);
+    EXPECT_EQ(info.value("recordLength").toInt(), 16);
+    EXPECT_EQ(info.value("headerRecordLength").toInt(), 16);
+    const QJsonArray fields = info.value("fields").toArray();
+    ASSERT_EQ(fields.size(), 3);
+    EXPECT_EQ(
+        fields[1].toObject(),
+        (QJsonObject{
+            {"name", "QTY"}, {"type", "N"}, {"length", 4}, {"decimals", 1}, {"position", 8}}));
+    EXPECT_EQ(fields[2].toObject().value("type").toString(), QStringLiteral("C"));
+    EXPECT_EQ(hvtest::readFile(table).size(), 32 * 3 + 33 + 1);
+}
+
+TEST_F(DbfCli, AppendDumpAndPutRoundTripTextAsWindows1252)
+{
+    auto r = hvtest::runCli(
+        {"dbf", "append", table},
+        QStringLiteral(R"([["Ann","1","Köln"],["Bob",null,"€ ok"],[null,2,"Long city"]])")
+            .toUtf8());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray bytes = hvtest::readFile(table);
+    EXPECT_TRUE(bytes.contains(" Ann       K\xf6ln "));
+    EXPECT_TRUE(bytes.contains(" Bob       \x80 ok "));
+
+    r = hvtest::runCli({"dbf", "dump", table});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(json(r.out).object().value("rows").toArray(),
+              json(QStringLiteral(R"([["Ann   ",null,"Köln "],["Bob   ",null,"€ ok "],)"
+                                  R"(["      ",null,"Long "]])")
+                       .toUtf8())
+                  .array());
+
+    r = hvtest::runCli({"dbf", "put", table, "2"}, R"({"values":["Bobby"],"deleted":true})");
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("{\"recordNo\":2}\n"));
+    r = hvtest::runCli({"dbf", "put", table, "0"}, R"({"values":["Dee",null,"Oslo"]})");
+    EXPECT_EQ(r.out, QByteArray("{\"recordNo\":4}\n"));
+
+    r = hvtest::runCli({"dbf", "dump", table});
+    const QJsonArray rows = json(r.out).object().value("rows").toArray();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[2].toArray()[0].toString(), QStringLiteral("Dee   "));
+    EXPECT_TRUE(hvtest::readFile(table).contains("*Bobby "));
+}
+
+TEST_F(DbfCli, AnEmptyTableDumpsAsNullRows)
+{
+    const auto r = hvtest::runCli({"dbf", "dump", table});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QByteArray("{\"rows\":null}\n"));
+}
+
+TEST_F(DbfCli, TableErrorsPrintTheirNumberAndDescription)
+{
+    const QString missing = dir.filePath(QStringLiteral("none.dbf"));
+    auto r = hvtest::runCli({"dbf", "dump", missing});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(
+        r.err,
+        QStringLiteral("Error: 0x80040200 - dBase File Not Found '%1'\n").arg(missing).toUtf8());
+    EXPECT_TRUE(r.out.isEmpty());
+
+    r = hvtest::runCli({"dbf", "info", dbaseFixture("truncated_header.dbf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QByteArray("Error: 0x80040201 - Invalid dBase File Type\n"));
+
+    r = hvtest::runCli({"dbf", "append", table}, R"([["a","b"]])");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QByteArray("Error: 0x80040203 - Array does not match Fields\n"));
+
+    r = hvtest::runCli({"dbf", "append", table}, R"([["a","b","c"],["d"]])");
+    EXPECT_EQ(r.exitCode, 1);
+    r = hvtest::runCli({"dbf", "append", table}, "not json");
+    EXPECT_EQ(r.exitCode, 1);
+}
+
+TEST(DbfCliSort, SortsRowsAndReportsBadArrays)
+{
+    auto r = hvtest::runCli({"dbf", "sort", "1", "0"}, R"([["b","x"],["A",null],["c","z"]])");
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray(R"({"rows":[["A",null],["b","x"],["c","z"]]})"
+                                "\n"));
+    r = hvtest::runCli({"dbf", "sort", "2", "1"}, R"([["b","x"],["A","y"],["c","z"]])");
+    EXPECT_EQ(json(r.out).object().value("rows").toArray()[0].toArray()[1].toString(),
+              QStringLiteral("z"));
+
+    r = hvtest::runCli({"dbf", "sort", "3", "0"}, R"([["b","x"]])");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QByteArray("Error: 0x80040208 - Invalid Sort Column\n"));
+    r = hvtest::runCli({"dbf", "sort", "1", "0"}, "[]");
+    EXPECT_EQ(r.err, QByteArray("Error: 0x80040204 - Array has no columns\n"));
+    r = hvtest::runCli({"dbf", "sort", "1", "0"}, R"({"rows":1})");
+    EXPECT_EQ(r.err, QByteArray("Error: 0x80040204 - Array has no columns\n"));
+}
+
+TEST(DbfCliUsage, BadArgumentsExitWithUsage)
+{
+    const QList<QStringList> bad = {{"dbf"},
+                                    {"dbf", "info"},
+                                    {"dbf", "frobnicate", "x"},
+                                    {"dbf", "create", "x.dbf"},
+                                    {"dbf", "create", "x.dbf", "NAME:C"},
+                                    {"dbf", "create", "x.dbf", "NAME:C:300"},
+                                    {"dbf", "put", "x.dbf", "two"},
+                                    {"dbf", "sort", "one", "0"}};
+    for (const QStringList &args : bad) {
+        const auto r = hvtest::runCli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith("usage:")) << args.join(' ').toStdString();
+    }
+}
