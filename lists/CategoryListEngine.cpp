@@ -3,6 +3,7 @@
 #include "app/log/DiagnosticLog.h"
 #include "lists/DirectorySummary.h"
 #include "platform/PathNames.h"
+#include "suite/TemplateFileInfo.h"
 
 #include <algorithm>
 
@@ -27,6 +28,11 @@ QList<ListColumn> fileColumns(std::initializer_list<const char *> titles)
 }
 
 // Puts the create-new row on top of the sorted rows and selects it.
+std::unique_ptr<TemplateInfo> makeTemplateFileInfo(const QString &folder)
+{
+    return std::make_unique<TemplateFileInfo>(folder);
+}
+
 void finishFileList(CategoryList &list, const char *newText)
 {
     sortRowsByText(list.rows);
@@ -52,19 +58,19 @@ CategoryList templateList(const ListSource &source, Category category)
     if (applications)
         names.removeIf([](const QString &name) { return name.startsWith(u'$'); });
 
-    if (!names.isEmpty()) {
-        const std::unique_ptr<TemplateInfo> component = source.templateFactory();
-        list.rows.reserve(names.size() + 1);
-        QString title;
-        qint32 count = 0;
-        QString stamp;
-        for (const QString &name : names) {
-            if (applications)
-                component->GetApplicationInfo(folder + name, title, count, stamp);
-            else
-                component->GetPopupInfo(folder + name, title, count, stamp);
-            list.rows.append({name, title, kIconItem, {name, QString::number(count), stamp}});
-        }
+    // One component for the whole fill.
+    const std::unique_ptr<TemplateInfo> component =
+        source.templateFactory ? source.templateFactory() : makeTemplateFileInfo(folder);
+    list.rows.reserve(names.size() + 1);
+    QString title;
+    qint32 count = 0;
+    QString stamp;
+    for (const QString &name : names) {
+        if (applications)
+            component->GetApplicationInfo(folder + name, title, count, stamp);
+        else
+            component->GetPopupInfo(folder + name, title, count, stamp);
+        list.rows.append({name, title, kIconItem, {name, QString::number(count), stamp}});
     }
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");
     return list;

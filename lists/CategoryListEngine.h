@@ -23,9 +23,11 @@ namespace hv {
 
 // What a fill works on.
 struct ListSource {
-    QString projectFolder;               // the project folder (a trailing '/' is optional)
-    int listViewMode = 3;                // the item list's view mode, 0 to 3 (3: details)
-    TemplateInfoFactory templateFactory; // makes the fill's template information component
+    QString projectFolder; // the project folder (a trailing '/' is optional)
+    int listViewMode = 3;  // the item list's view mode, 0 to 3 (3: details)
+    // Makes the fill's template information component; when empty, the component that reads
+    // the template files (TemplateFileInfo) is used.
+    TemplateInfoFactory templateFactory;
 };
 
 CategoryList LoadApplicationSection(const ListSource &source);

@@ -1,4 +1,6 @@
 #include "lists/CategoryListEngine.h"
+#include "app/log/DiagnosticLog.h"
+#include "app/log/LogViewer.h"
 #include "lists/DirectorySummary.h"
 #include "suite/TemplateFileInfo.h"
 #include "tests/common/TestSupport.h"
@@ -7,6 +9,8 @@
 #include <QFile>
 #include <QHash>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +124,7 @@ TEST_F(CategoryLists, EmptyFolderGivesOnlyTheCreateNewRow)
     EXPECT_EQ(list.rows[0].icon, kIconNew);
     EXPECT_EQ(list.rows[0].subItems, (QStringList{"", "0", ""}));
     EXPECT_EQ(list.selectedRow, 0);
+    EXPECT_EQ(seen.instances, 1);
 
     const CategoryList popups = LoadPopupSection(fakeSource());
     EXPECT_EQ(popups.columns[0].title, QStringLiteral("Popup Title"));
@@ -222,6 +227,8 @@ TEST_F(CategoryLists, RealComponentFillsTitlesCountsAndFallbacks)
     source.projectFolder = folder;
     source.templateFactory = templateFileInfoFactory(folder);
     const CategoryList list = LoadApplicationSection(source);
+    source.templateFactory = nullptr; // the same component by default
+    EXPECT_EQ(texts(LoadApplicationSection(source)), texts(list));
     EXPECT_EQ(texts(list),
               (QStringList{"Create New Application", "Corrupt", "Line 4", "untitled.hvt"}));
     EXPECT_EQ(list.rows[1].subItems[1], QStringLiteral("0"));
@@ -303,4 +310,96 @@ TEST(RowSort, IsStableAndIgnoresCase)
     for (const ListRow &row : rows)
         order << row.key;
     EXPECT_EQ(order, (QStringList{"5", "2", "4", "1", "3"}));
+}
+
+namespace {
+
+// Collects the entries this process writes to the diagnostic log, under a viewer name of its
+// own.
+class LogCapture {
+public:
+    LogCapture()
+        : m_name(QStringLiteral("hvtest-lists-") + QUuid::createUuid().toString(QUuid::Id128))
+    {
+        QObject::connect(&m_viewer, &hv::log::LogViewer::entryReceived,
+                         [this](const hv::log::LogEntry &e) { entries.push_back(e); });
+        hv::log::ResetLogState(m_name);
+        EXPECT_TRUE(m_viewer.listen(m_name));
+    }
+    ~LogCapture() { hv::log::ResetLogState(QString::fromLatin1(hv::log::kLogServerName)); }
+
+    // Everything logged so far, as "procedure: message": a closing entry is written and
+    // awaited, so every earlier entry has arrived too.
+    QStringList messages()
+    {
+        WriteLog(QStringLiteral("test"), QStringLiteral("test"), QStringLiteral("end"));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !entries.empty() && entries.back().module == u"test"; }, 5000));
+        if (!entries.empty() && entries.back().module == u"test")
+            entries.pop_back();
+        QStringList messages;
+        for (const auto &e : entries)
+            messages << e.procedure + QStringLiteral(": ") + e.message;
+        return messages;
+    }
+
+    std::vector<hv::log::LogEntry> entries;
+
+private:
+    QString m_name;
+    hv::log::LogViewer m_viewer;
+};
+
+} // namespace
+
+TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
+{
+    touch(QStringLiteral("a.dir"), "[DIRECTORY]\r\nCaption=A\r\n");
+    touch(QStringLiteral("b.dir"), "[DIRECTORY]\r\nCaption=B\r\n");
+    const QStringList perFile = {"Before INI load", "After INI load", "After Loop"};
+    {
+        LogCapture log;
+        ListSource source = fakeSource();
+        source.listViewMode = 3;
+        LoadDIRSection(source);
+        const QStringList messages = log.messages();
+        ASSERT_EQ(messages.size(), 13) << messages.join(" | ").toStdString();
+        for (const auto &e : log.entries) {
+            EXPECT_EQ(e.module, QStringLiteral("mListviewengine"));
+            EXPECT_EQ(e.procedure, QStringLiteral("LoadDIRSection"));
+        }
+        QStringList texts;
+        for (const auto &e : log.entries)
+            texts << e.message;
+        EXPECT_EQ(texts.mid(0, 2), (QStringList{"Loading DIR List", "Enumerating DIR files..."}));
+        EXPECT_TRUE(texts[2] == "Found: a.dir" || texts[2] == "Found: b.dir");
+        EXPECT_EQ(texts.mid(3, 3), perFile);
+        EXPECT_EQ(texts.mid(7, 3), perFile);
+        EXPECT_EQ(texts.mid(10),
+                  (QStringList{"Ending Enumeration", "Resize Headers", "Ending DIR List"}));
+    }
+    {
+        LogCapture log;
+        ListSource source = fakeSource();
+        source.listViewMode = 1;
+        LoadDIRSection(source);
+        // No "Resize Headers" outside the details view.
+        const QStringList messages = log.messages();
+        EXPECT_EQ(messages.size(), 12);
+        EXPECT_EQ(messages.last(), QStringLiteral("LoadDIRSection: Ending DIR List"));
+        EXPECT_FALSE(messages.contains(QStringLiteral("LoadDIRSection: Resize Headers")));
+    }
+    {
+        LogCapture log;
+        LoadApplicationSection(fakeSource());
+        LoadPopupSection(fakeSource());
+        LoadUntisSection(fakeSource());
+        LoadRulesSection(fakeSource());
+        LoadSecuritySection(fakeSource());
+        EXPECT_EQ(log.messages(), (QStringList{"LoadApplicationSection: Loading Applications List",
+                                               "LoadPopupSection: Loading Popups List",
+                                               "LoadUntisSection: Loading Units List",
+                                               "LoadRulesSection: Loading Rules List",
+                                               "LoadSecuritySection: Loading Security List"}));
+    }
 }
