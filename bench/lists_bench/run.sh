@@ -25,14 +25,15 @@ fi
 mkdir -p "$work"
 cc -O2 -Wall -o "$work/listread" "$here/listread.c"
 
-# "wall_ms cpu_ms": medians over the runs (see measure.py).
+# One line "wall_ms cpu_ms" per command: medians over interleaved runs (see measure.py).
 measure() { /usr/bin/python3 "$here/measure.py" "$runs" "$@"; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 header="%-6s %-12s %9s %9s %9s %7s %7s | %9s %9s %9s %7s %7s\n"
 printf "$header" apps list cli_wall c_wall cat_wall cli/c cli/cat cli_cpu c_cpu cat_cpu cli/c cli/cat
-declare -A cli_apps
+declare -A cli_apps per_app
+mkdir -p "$work/empty"
 for n in $sizes; do
     dirs=$((n / 10))
     folder=$work/apps$n
@@ -55,13 +56,15 @@ for n in $sizes; do
             mode=dirs
             files=("${dir_files[@]}")
         fi
-        out=$(measure "$cli" list $kind "$folder")
-        read -r w_cli c_cli <<<"$out"
-        out=$(measure "$work/listread" "$folder" $mode)
-        read -r w_c c_c <<<"$out"
-        out=$(measure cat "${files[@]}")
-        read -r w_cat c_cat <<<"$out"
-        [ $kind = applications ] && cli_apps[$n]="$w_cli $c_cli"
+        out=$(measure "$cli" list $kind "$folder" --- "$work/listread" "$folder" $mode \
+            --- cat "${files[@]}" --- "$cli" list $kind "$work/empty")
+        { read -r w_cli c_cli; read -r w_c c_c; read -r w_cat c_cat; read -r w_0 c_0; } <<<"$out"
+        if [ $kind = applications ]; then
+            cli_apps[$n]="$w_cli $c_cli"
+            # The cost per application beyond the fixed cost of a run on an empty folder.
+            per_app[$n]="$(awk -v t="$w_cli" -v z="$w_0" -v n="$n" 'BEGIN { printf "%.1f", (t - z) * 1000 / n }') \
+$(awk -v t="$c_cli" -v z="$c_0" -v n="$n" 'BEGIN { printf "%.1f", (t - z) * 1000 / n }') $w_0 $c_0"
+        fi
         printf "$header" "$n" $kind "$w_cli" "$w_c" "$w_cat" "$(ratio "$w_cli" "$w_c")" \
             "$(ratio "$w_cli" "$w_cat")" "$c_cli" "$c_c" "$c_cat" "$(ratio "$c_cli" "$c_c")" \
             "$(ratio "$c_cli" "$c_cat")"
@@ -76,3 +79,8 @@ if [ $# -ge 2 ]; then
     echo "list applications, $first to $last applications ($((last / first))x the files):" \
         "wall $(ratio "$w_last" "$w_first")x, processor $(ratio "$c_last" "$c_first")x"
 fi
+for n in $sizes; do
+    read -r pw pc w0 c0 <<<"${per_app[$n]}"
+    echo "list applications, $n applications: ${pw} us wall, ${pc} us processor per application" \
+        "beyond an empty folder's ${w0} ms wall, ${c0} ms processor"
+done
