@@ -1,0 +1,139 @@
+#include "ui/FolderTree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <cerrno>
+
+#include <dirent.h>
+
+namespace hv {
+
+FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
+{
+    setObjectName(QStringLiteral("hvFolderTree"));
+    // Folders only: the tree chooses a folder, never a file. Dot-folders stay hidden.
+    m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    m_model->setReadOnly(true);
+    m_model->setRootPath(QString());
+    setModel(m_model);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        hideColumn(column);
+    header()->hide();
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformRowHeights(true);
+    setAnimated(false);
+
+    connect(this, &QTreeView::clicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            Q_EMIT folderClicked(m_model->filePath(index));
+    });
+    // The model lists folders in the background; keep the selected folder in view while the
+    // folders above it arrive.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::onDirectoryLoaded);
+}
+
+bool FolderTree::showFolder(const QString &path)
+{
+    const QString clean = QDir::cleanPath(path);
+    if (!QFileInfo(clean).isDir())
+        return false;
+    const QModelIndex index = m_model->index(clean);
+    if (!index.isValid())
+        return false;
+    m_pendingFolder = clean;
+    m_followSelection = true;
+    expandTo(index);
+    return true;
+}
+
+void FolderTree::expandTo(const QModelIndex &index)
+{
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        expand(parent);
+    setCurrentIndex(index);
+    scrollToSelected();
+}
+
+void FolderTree::onDirectoryLoaded(const QString &path)
+{
+    // The model lists folders in the background: each folder above the wanted one that
+    // arrives is expanded again, until the wanted folder's own parent has been listed.
+    if (m_pendingFolder.isEmpty())
+        return;
+    const QString loaded = QDir::cleanPath(path);
+    const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+    if (!m_pendingFolder.startsWith(prefix) && m_pendingFolder != loaded)
+        return;
+    expandTo(m_model->index(m_pendingFolder));
+    // The rows that just arrived are laid out later: scroll once they are.
+    QMetaObject::invokeMethod(this, &FolderTree::scrollToSelected, Qt::QueuedConnection);
+    if (QFileInfo(m_pendingFolder).path() == loaded || m_pendingFolder == loaded)
+        m_pendingFolder.clear();
+}
+
+void FolderTree::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    if (m_followSelection)
+        scrollToSelected();
+}
+
+void FolderTree::mousePressEvent(QMouseEvent *event)
+{
+    m_pendingFolder.clear();
+    m_followSelection = false;
+    QTreeView::mousePressEvent(event);
+}
+
+QString FolderTree::selectedFolder() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? m_model->filePath(index) : QString();
+}
+
+QModelIndex FolderTree::indexOfFolder(const QString &path) const
+{
+    return m_model->index(QDir::cleanPath(path));
+}
+
+int FolderTree::folderListingError(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    DIR *dir = ::opendir(native.constData());
+    if (!dir)
+        return errno != 0 ? errno : EIO;
+    ::closedir(dir);
+    return 0;
+}
+
+void FolderTree::scrollToSelected()
+{
+    const QModelIndex index = currentIndex();
+    if (index.isValid())
+        scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderTree::keyPressEvent(QKeyEvent *event)
+{
+    m_pendingFolder.clear();
+    // Enter (or Space) on the keyboard chooses the folder, as a click does.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        currentIndex().isValid()) {
+        Q_EMIT folderClicked(m_model->filePath(currentIndex()));
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+} // namespace hv

@@ -1,0 +1,57 @@
+// The folder tree (hvFolderTree): the file system's folders, from which the administrator
+// picks the project folder. It shows and selects a given folder and reports a click (or
+// Enter on the keyboard) with the folder's full path.
+#pragma once
+
+#include <QTreeView>
+
+class QFileSystemModel;
+
+namespace hv {
+
+class FolderTree : public QTreeView {
+    Q_OBJECT
+public:
+    explicit FolderTree(QWidget *parent = nullptr);
+
+    // Expands the tree down to `path`, selects it and scrolls it into view. Returns false
+    // when the folder is not in the tree (missing, or not a folder).
+    bool showFolder(const QString &path);
+
+    // The full path of the selected folder (empty when none is selected).
+    QString selectedFolder() const;
+
+    // The model index of a folder's path (for tests that click a folder).
+    QModelIndex indexOfFolder(const QString &path) const;
+
+    // 0 when `path` is a folder whose contents can be listed, as the project folder must
+    // be; otherwise the error number (errno) of the failed listing.
+    static int folderListingError(const QString &path);
+
+    QFileSystemModel *fileSystemModel() const { return m_model; }
+
+Q_SIGNALS:
+    // The administrator chose a folder.
+    void folderClicked(const QString &path);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void scrollToSelected();
+    void expandTo(const QModelIndex &index);
+    void onDirectoryLoaded(const QString &path);
+
+    // The folder that showFolder() asked for while the folders above it are still being
+    // listed; cleared when its parent folder has been listed or the user chooses a folder.
+    QString m_pendingFolder;
+    // True from showFolder() until the user moves in the tree: the shown folder is kept in
+    // view while the tree is laid out and resized.
+    bool m_followSelection = false;
+
+    QFileSystemModel *m_model;
+};
+
+} // namespace hv

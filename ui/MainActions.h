@@ -1,0 +1,75 @@
+// The actions and menus of the main window. Every command has one QAction here; the
+// toolbar and the menus show the same actions, so a view mode chosen in one is checked in
+// the other. The context menus of the item list are built here too (shown by the list's
+// commands).
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QWidget;
+
+namespace hv {
+
+class MainActions : public QObject {
+    Q_OBJECT
+public:
+    // Creates the actions as children of `owner` (the main window), so their shortcuts work
+    // anywhere in it.
+    explicit MainActions(QWidget *owner);
+
+    // The four view modes, in toolbar order: large icons, small icons, list, details.
+    QActionGroup *viewModes() const { return m_viewModes; }
+    QAction *viewModeAction(int mode) const;
+    // Checks the action of a view mode without triggering it.
+    void showViewMode(int mode);
+
+    QAction *refresh() const { return m_refresh; }
+
+    // File and Help menus.
+    QAction *mnuExit() const { return m_exit; }
+    QAction *mnuContents() const { return m_contents; }
+    QAction *mnuIndex() const { return m_index; }
+    QAction *mnuWebProducts() const { return m_webProducts; }
+    QAction *mnuWebTraining() const { return m_webTraining; }
+    QAction *mnuWebTips() const { return m_webTips; }
+    QAction *mnuWebHome() const { return m_webHome; }
+    QAction *mnuAbout() const { return m_about; }
+
+    // The item list's context menus: for applications and popups, and for directory files.
+    QMenu *mnuRightClickList() const { return m_rightClickList; }
+    QMenu *mnuRightDir() const { return m_rightDir; }
+
+    // Fills the window's menu bar: File, View, Help.
+    void buildMenuBar(QMenuBar *menuBar);
+    // Fills the toolbar with the four view-mode buttons.
+    void buildToolBar(QToolBar *toolBar);
+
+Q_SIGNALS:
+    // A view-mode button or menu item was chosen.
+    void viewModeChosen(int mode);
+
+private:
+    QAction *makeAction(const char *name, const QString &caption);
+    void buildContextMenus(QWidget *owner);
+
+    QWidget *m_owner;
+    QActionGroup *m_viewModes;
+    QAction *m_refresh;
+    QAction *m_exit;
+    QAction *m_contents;
+    QAction *m_index;
+    QAction *m_webProducts;
+    QAction *m_webTraining;
+    QAction *m_webTips;
+    QAction *m_webHome;
+    QAction *m_about;
+    QMenu *m_rightClickList = nullptr;
+    QMenu *m_rightDir = nullptr;
+};
+
+} // namespace hv

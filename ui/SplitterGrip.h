@@ -1,0 +1,43 @@
+// The splitter between the left side (category bar and folder tree) and the right side
+// (toolbar and item list) of the main window. The grip (imgSplit) is an invisible strip; a
+// press on it shows a bar (PicSplit) that follows the mouse, and the release moves the grip
+// to the bar, kept at least 300 twips from either edge of the window.
+#pragma once
+
+#include <QWidget>
+
+namespace hv {
+
+// The grip's left edge for a drop at `left`: at least `limit` from the left edge and at
+// most `clientWidth` - `limit`; on a window narrower than twice the limit the right
+// limit wins.
+int ClampSplitterLeft(int left, int clientWidth, int limit);
+
+class SplitterGrip : public QWidget {
+    Q_OBJECT
+public:
+    // The grip's width and the distance the splitter keeps from the edges, in twips.
+    static constexpr int kWidthTwips = 80;
+    static constexpr int kEdgeLimitTwips = 300;
+
+    // `parent` is the window's client area; the drag bar is created beside the grip in it.
+    explicit SplitterGrip(QWidget *parent);
+
+    bool isDragging() const { return m_dragging; }
+    QWidget *dragBar() const { return m_picSplit; }
+
+Q_SIGNALS:
+    // The drag ended and the grip now stands at its new place.
+    void moved();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QWidget *m_picSplit;
+    bool m_dragging = false;
+};
+
+} // namespace hv

@@ -1,0 +1,49 @@
+#include "ui/Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace hv::twips {
+
+namespace {
+
+const QScreen *screenOf(const QWidget *widget)
+{
+    if (widget && widget->screen())
+        return widget->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+double perPixel(double dpi)
+{
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+} // namespace
+
+double perPixelX(const QWidget *widget)
+{
+    const QScreen *screen = screenOf(widget);
+    return perPixel(screen ? screen->logicalDotsPerInchX() : 96.0);
+}
+
+double perPixelY(const QWidget *widget)
+{
+    const QScreen *screen = screenOf(widget);
+    return perPixel(screen ? screen->logicalDotsPerInchY() : 96.0);
+}
+
+int toPixelsX(int twips, const QWidget *widget)
+{
+    return int(std::lround(twips / perPixelX(widget)));
+}
+
+int toPixelsY(int twips, const QWidget *widget)
+{
+    return int(std::lround(twips / perPixelY(widget)));
+}
+
+} // namespace hv::twips

@@ -1,0 +1,348 @@
+#include "ui/frmHVSetup.h"
+
+#include "app/AppState.h"
+#include "app/MessageService.h"
+#include "app/PathHelpers.h"
+#include "app/UserSettings.h"
+#include "app/log/DiagnosticLog.h"
+#include "lists/CategoryListEngine.h"
+#include "suite/TemplateFileInfo.h"
+#include "ui/CategoryBar.h"
+#include "ui/FolderTree.h"
+#include "ui/Icons.h"
+#include "ui/ItemListView.h"
+#include "ui/MainActions.h"
+#include "ui/ProgramInfo.h"
+#include "ui/SplitterGrip.h"
+#include "ui/Twips.h"
+#include "ui/frmAbout.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUrl>
+#include <QWindow>
+
+#include <cstring>
+#include <functional>
+
+namespace hv {
+
+namespace {
+
+const QString kModule = QStringLiteral("frmHVSetup");
+
+// The client area: every control of the window is laid out by hand inside it, and a change
+// of its size lays them out again.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(std::function<void()> onResize) : m_onResize(std::move(onResize)) {}
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        m_onResize();
+    }
+
+private:
+    std::function<void()> m_onResize;
+};
+
+// The busy cursor for the time of a list fill.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+// Moves and sizes a control unless the rectangle is impossible (the window is too small
+// for the layout): such a control keeps its place, as the other controls still move.
+void place(QWidget *widget, int left, int top, int width, int height)
+{
+    if (width < 0 || height < 0)
+        return;
+    widget->setGeometry(left, top, width, height);
+}
+
+QString withoutLastCharacter(const QString &text)
+{
+    return text.isEmpty() ? text : text.chopped(1);
+}
+
+} // namespace
+
+frmHVSetup::frmHVSetup(QWidget *parent)
+    : QMainWindow(parent), m_client(new ClientArea([this] { Form_Resize(); })),
+      m_bar(new CategoryBar(m_client)), m_tree(new FolderTree(m_client)),
+      m_toolBar(new QToolBar(m_client)), m_list(new ItemListView(m_client)),
+      m_statusBar(new QStatusBar(m_client)), m_folderPanel(new QLabel(m_statusBar)),
+      m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
+      m_actions(new MainActions(this))
+{
+    setObjectName(QStringLiteral("frmHVSetup"));
+    setWindowTitle(QString::fromLatin1(kMainWindowCaption));
+    setWindowIcon(icons::category(Category::Applications));
+    setCentralWidget(m_client);
+
+    m_actions->buildMenuBar(menuBar());
+    m_toolBar->setObjectName(QStringLiteral("tbDetails"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    m_actions->buildToolBar(m_toolBar);
+    // The menu commands' shortcuts work anywhere in the window.
+    addActions(m_actions->viewModes()->actions());
+    addAction(m_actions->refresh());
+
+    m_statusBar->setObjectName(QStringLiteral("hvStatusBar"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_folderPanel->setObjectName(QStringLiteral("hvStatusPanel1"));
+    m_versionPanel->setObjectName(QStringLiteral("hvStatusPanel2"));
+    m_statusBar->addWidget(m_folderPanel, 1);
+    m_statusBar->addPermanentWidget(m_versionPanel);
+
+    // Keyboard order: the bar, the tree, then the list.
+    setTabOrder(m_bar, m_tree);
+    setTabOrder(m_tree, m_list->detailsView());
+    setTabOrder(m_list->detailsView(), m_list->iconView());
+
+    connect(m_bar, &CategoryBar::categorySelected, this, &frmHVSetup::onCategorySelected);
+    connect(m_tree, &FolderTree::folderClicked, this, &frmHVSetup::onFolderClicked);
+    connect(m_actions, &MainActions::viewModeChosen, this, &frmHVSetup::onViewModeChosen);
+    connect(m_grip, &SplitterGrip::moved, this, &frmHVSetup::onSplitterMoved);
+    connect(m_actions->refresh(), &QAction::triggered, this, &frmHVSetup::RefillList);
+    connect(m_actions->mnuExit(), &QAction::triggered, this, &QWidget::close);
+    connect(m_actions->mnuContents(), &QAction::triggered, this, &frmHVSetup::mnuContents_Click);
+    connect(m_actions->mnuAbout(), &QAction::triggered, this, &frmHVSetup::mnuAbout_Click);
+    const std::pair<QAction *, MakerPage> webPages[] = {
+        {m_actions->mnuWebProducts(), MakerPage::Products},
+        {m_actions->mnuWebTraining(), MakerPage::Training},
+        {m_actions->mnuWebTips(), MakerPage::Tips},
+        {m_actions->mnuWebHome(), MakerPage::Home},
+    };
+    for (const auto &[action, page] : webPages) {
+        connect(action, &QAction::triggered, this,
+                [page = page] { QDesktopServices::openUrl(makerPageUrl(page)); });
+    }
+}
+
+frmHVSetup::~frmHVSetup() = default;
+
+void frmHVSetup::Load()
+{
+    if (!m_loaded)
+        Form_Load();
+}
+
+QLabel *frmHVSetup::statusPanel(int panel) const
+{
+    return panel == 1 ? m_folderPanel : panel == 2 ? m_versionPanel : nullptr;
+}
+
+void frmHVSetup::Form_Load()
+{
+    m_loaded = true;
+    // 1. The window's size limits.
+    applySizeLimits();
+    if (QWindow *handle = windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &frmHVSetup::applySizeLimits);
+
+    // 2. The folder of the suite programs and the help file.
+    m_suiteFolder = GetSuiteFolder();
+
+    // 3. Fill the category bar while loading.
+    m_loading = true;
+    m_bar->setLoading(true);
+    m_bar->LoadGrid(width());
+
+    // 4. The toolbar shows the stored view mode.
+    AppState &state = AppState::instance();
+    m_actions->showViewMode(state.ListViewMode());
+    m_list->setViewMode(state.ListViewMode());
+
+    // 5. The folder tree shows the project folder.
+    m_tree->showFolder(state.ProjectFolder());
+
+    // 6. The status bar: the project folder and the program's version.
+    showProjectFolderInStatusBar();
+    m_versionPanel->setText(statusBarVersionText());
+
+    // 7. Lay the controls out for the current size.
+    Resize_Form();
+
+    // 8. Applications are shown first.
+    m_bar->setCurrentCell(0, 0);
+    m_bar->setFocus(Qt::OtherFocusReason);
+    RefillList();
+    m_loading = false;
+    m_bar->setLoading(false);
+}
+
+void frmHVSetup::applySizeLimits()
+{
+    setMinimumSize(twips::toPixelsX(kMinWidthTwips, this), twips::toPixelsY(kMinHeightTwips, this));
+    if (const QScreen *screen = this->screen())
+        setMaximumSize(screen->availableSize().expandedTo(minimumSize()));
+}
+
+void frmHVSetup::showProjectFolderInStatusBar()
+{
+    m_folderPanel->setText(QStringLiteral("Selected Project Folder:   ") +
+                           withoutLastCharacter(AppState::instance().ProjectFolder()));
+}
+
+void frmHVSetup::Form_Resize()
+{
+    if (!isMinimized())
+        Resize_Form();
+}
+
+void frmHVSetup::Resize_Form()
+{
+    const int clientWidth = m_client->width();
+    const int clientHeight = m_client->height();
+    const int statusHeight = m_statusBar->sizeHint().height();
+    place(m_statusBar, 0, clientHeight - statusHeight, clientWidth, statusHeight);
+
+    // 1. The splitter's grip at the split ratio.
+    const int gripLeft = int(clientWidth * m_splitRatio);
+    place(m_grip, gripLeft, 0, twips::toPixelsX(SplitterGrip::kWidthTwips, this),
+          clientHeight - statusHeight);
+    const int right = m_grip->x() + m_grip->width();
+
+    // 2. The toolbar along the top of the right side.
+    place(m_toolBar, right, 0, clientWidth - right, m_toolBar->sizeHint().height());
+
+    // 3. The item list below it, down to the status bar.
+    const int listTop = m_toolBar->y() + m_toolBar->height();
+    place(m_list, right, listTop, clientWidth - right, clientHeight - listTop - statusHeight);
+
+    // 4. The category bar at the top of the left side; its height stays 10.5 rows.
+    place(m_bar, 0, 0, m_grip->x(), m_bar->height());
+
+    // 5. The folder tree below the bar, down to the status bar.
+    const int treeTop = m_bar->y() + m_bar->height();
+    place(m_tree, 0, treeTop, m_grip->x(), clientHeight - treeTop - statusHeight);
+
+    // 6. The list's columns fit their contents.
+    m_list->AutoSizeColumns();
+}
+
+void frmHVSetup::RefillList()
+{
+    BusyCursor busy;
+    const AppState &state = AppState::instance();
+    ListSource source;
+    source.projectFolder = state.ProjectFolder();
+    source.listViewMode = state.ListViewMode();
+    source.templateFactory = templateFileInfoFactory(source.projectFolder);
+    const CategoryList list = LoadCategory(m_bar->currentCategory(), source);
+
+    m_list->setViewMode(state.ListViewMode());
+    m_list->setCategoryList(list);
+    if (state.ListViewMode() == ViewDetails)
+        m_list->AutoSizeColumns();
+}
+
+void frmHVSetup::onCategorySelected(Category)
+{
+    if (!m_loading)
+        RefillList();
+}
+
+void frmHVSetup::onFolderClicked(const QString &path)
+{
+    const QString procedure = QStringLiteral("hvFolderTree_FolderClick");
+    WriteLog(kModule, procedure, QStringLiteral("Start..."));
+    WriteLog(kModule, procedure, QStringLiteral("Folder Tree=[") + path + QStringLiteral("]"));
+
+    // A folder that cannot be listed does not become the project folder: the list and the
+    // status bar keep showing the folder they showed, and the tree goes back to it.
+    const int error = FolderTree::folderListingError(path);
+    if (error != 0) {
+        WriteLog(kModule, procedure,
+                 QStringLiteral("ERROR: %1 - %2")
+                     .arg(error)
+                     .arg(QString::fromLocal8Bit(std::strerror(error))));
+        ShowMessage(QStringLiteral("Selected Drive invalid."), QString(), MsgButtons::Ok);
+        m_tree->showFolder(AppState::instance().ProjectFolder());
+        return;
+    }
+
+    AppState &state = AppState::instance();
+    state.SetProjectFolder(path);
+    WriteLog(kModule, procedure,
+             QStringLiteral("Project Folder=[") + state.ProjectFolder() + QStringLiteral("]"));
+    showProjectFolderInStatusBar();
+
+    // Rules, units of measure and security do not depend on the folder.
+    const Category category = m_bar->currentCategory();
+    if (category == Category::Applications || category == Category::Popups ||
+        category == Category::Directories)
+        RefillList();
+    WriteLog(kModule, procedure, QStringLiteral("End..."));
+}
+
+void frmHVSetup::onViewModeChosen(int mode)
+{
+    AppState &state = AppState::instance();
+    if (m_loading) {
+        m_actions->showViewMode(state.ListViewMode());
+        return;
+    }
+    state.SetListViewMode(mode);
+    m_list->setViewMode(mode);
+    RefillList();
+}
+
+void frmHVSetup::onSplitterMoved()
+{
+    const int clientWidth = m_client->width();
+    if (clientWidth > 0)
+        m_splitRatio = double(m_grip->x()) / clientWidth;
+    Resize_Form();
+}
+
+void frmHVSetup::mnuContents_Click()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_suiteFolder + QStringLiteral("HVAdmin.chm")));
+}
+
+void frmHVSetup::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmHVSetup::showEvent(QShowEvent *event)
+{
+    Load();
+    QMainWindow::showEvent(event);
+}
+
+void frmHVSetup::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void frmHVSetup::Form_Unload()
+{
+    const AppState &state = AppState::instance();
+    SaveLastFolder(state.ProjectFolder());
+    SaveListViewMode();
+}
+
+} // namespace hv

@@ -1,0 +1,94 @@
+// The console's main window (caption "HV Admin"). On the left the category bar and, below
+// it, the folder tree that chooses the project folder; on the right a toolbar with the four
+// view modes and the item list of the selected category; a status bar along the bottom. A
+// vertical splitter divides left and right in a ratio that starts at one half in every run.
+#pragma once
+
+#include "lists/ListRows.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QStatusBar;
+class QToolBar;
+
+namespace hv {
+
+class CategoryBar;
+class FolderTree;
+class ItemListView;
+class MainActions;
+class SplitterGrip;
+
+class frmHVSetup : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window's smallest size, in twips (width by height).
+    static constexpr int kMinWidthTwips = 8800;
+    static constexpr int kMinHeightTwips = 8400;
+
+    explicit frmHVSetup(QWidget *parent = nullptr);
+    ~frmHVSetup() override;
+
+    // Runs Form_Load once: the window is filled from the shared state (project folder, view
+    // mode) and shows the applications. Showing the window loads it when nothing did before.
+    void Load();
+    bool isLoaded() const { return m_loaded; }
+    bool isLoading() const { return m_loading; }
+
+    // Lays out every control from the client area's size and the split ratio.
+    void Resize_Form();
+    // Fills the item list for the bar's current category.
+    void RefillList();
+
+    const QString &SuiteFolder() const { return m_suiteFolder; }
+    double splitRatio() const { return m_splitRatio; }
+
+    CategoryBar *grdOUtlookBar() const { return m_bar; }
+    FolderTree *hvFolderTree() const { return m_tree; }
+    QToolBar *tbDetails() const { return m_toolBar; }
+    ItemListView *lstHVSETUP() const { return m_list; }
+    QStatusBar *hvStatusBar() const { return m_statusBar; }
+    // Status bar panels: 1 the project folder, 2 the program's version.
+    QLabel *statusPanel(int panel) const;
+    SplitterGrip *imgSplit() const { return m_grip; }
+    QWidget *clientArea() const { return m_client; }
+    MainActions *actions() const { return m_actions; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void applySizeLimits();
+    void showProjectFolderInStatusBar();
+
+    void onCategorySelected(hv::Category category);
+    void onFolderClicked(const QString &path);
+    void onViewModeChosen(int mode);
+    void onSplitterMoved();
+
+    void mnuContents_Click();
+    void mnuAbout_Click();
+
+    QString m_suiteFolder;
+    bool m_loaded = false;
+    bool m_loading = false;
+    double m_splitRatio = 0.5;
+
+    QWidget *m_client;
+    CategoryBar *m_bar;
+    FolderTree *m_tree;
+    QToolBar *m_toolBar;
+    ItemListView *m_list;
+    QStatusBar *m_statusBar;
+    QLabel *m_folderPanel;
+    QLabel *m_versionPanel;
+    SplitterGrip *m_grip;
+    MainActions *m_actions;
+};
+
+} // namespace hv
