@@ -93,6 +93,19 @@ protected:
             out << row.key;
         return out;
     }
+    // Column titles, right-aligned ones marked with " >".
+    static QStringList columns(const CategoryList &list)
+    {
+        QStringList out;
+        for (const ListColumn &column : list.columns)
+            out << column.title + (column.alignRight ? QStringLiteral(" >") : QString());
+        return out;
+    }
+    // Key, text, icon and sub-items of a row.
+    static QStringList describe(const ListRow &row)
+    {
+        return QStringList{row.key, row.text, QString::number(row.icon)} + row.subItems;
+    }
     static QStringList texts(const CategoryList &list)
     {
         QStringList out;
@@ -110,19 +123,11 @@ protected:
 TEST_F(CategoryLists, EmptyFolderGivesOnlyTheCreateNewRow)
 {
     const CategoryList list = LoadApplicationSection(fakeSource());
-    ASSERT_EQ(list.columns.size(), 4);
-    EXPECT_EQ(list.columns[0].title, QStringLiteral("Application Title"));
-    EXPECT_EQ(list.columns[1].title, QStringLiteral("Filename"));
-    EXPECT_EQ(list.columns[2].title, QStringLiteral("Records"));
-    EXPECT_EQ(list.columns[3].title, QStringLiteral("Date/Time"));
-    EXPECT_FALSE(list.columns[0].alignRight);
-    EXPECT_TRUE(list.columns[2].alignRight);
-    EXPECT_FALSE(list.columns[3].alignRight);
+    EXPECT_EQ(columns(list),
+              (QStringList{"Application Title", "Filename", "Records >", "Date/Time"}));
     ASSERT_EQ(list.rows.size(), 1);
-    EXPECT_EQ(list.rows[0].key, QStringLiteral("NEW"));
-    EXPECT_EQ(list.rows[0].text, QStringLiteral("Create New Application"));
-    EXPECT_EQ(list.rows[0].icon, kIconNew);
-    EXPECT_EQ(list.rows[0].subItems, (QStringList{"", "0", ""}));
+    EXPECT_EQ(describe(list.rows[0]),
+              (QStringList{"NEW", "Create New Application", "2", "", "0", ""}));
     EXPECT_EQ(list.selectedRow, 0);
     EXPECT_EQ(seen.instances, 1);
 
@@ -141,9 +146,8 @@ TEST_F(CategoryLists, SortsOnceByTitleIgnoringCaseBelowTheCreateNewRow)
         fakeSource({{"z.HVT", "Zeta"}, {"a.hvt", "alpha"}, {"b.Hvt", "Beta"}}));
     EXPECT_EQ(texts(list), (QStringList{"Create New Application", "alpha", "Beta", "Zeta"}));
     EXPECT_EQ(keys(list), (QStringList{"NEW", "a.hvt", "b.Hvt", "z.HVT"}));
-    const ListRow &alpha = list.rows[1];
-    EXPECT_EQ(alpha.icon, kIconItem);
-    EXPECT_EQ(alpha.subItems, (QStringList{"a.hvt", "5", "stamp of a.hvt"}));
+    EXPECT_EQ(describe(list.rows[1]),
+              (QStringList{"a.hvt", "alpha", "1", "a.hvt", "5", "stamp of a.hvt"}));
     // One component for the fill, asked with the full path of each template.
     EXPECT_EQ(seen.instances, 1);
     QStringList asked = seen.applicationPaths;
@@ -197,13 +201,9 @@ TEST_F(CategoryLists, SettingsCategoriesShowOneRowAndSelectNothing)
     for (const auto &c : cases) {
         const CategoryList list = LoadCategory(c.category, fakeSource());
         EXPECT_EQ(list.category, c.category);
-        ASSERT_EQ(list.columns.size(), 1);
-        EXPECT_EQ(list.columns[0].title, QStringLiteral("Settings"));
+        EXPECT_EQ(columns(list), QStringList{"Settings"});
         ASSERT_EQ(list.rows.size(), 1);
-        EXPECT_EQ(list.rows[0].key, QLatin1String(c.key));
-        EXPECT_EQ(list.rows[0].text, QLatin1String(c.text));
-        EXPECT_EQ(list.rows[0].icon, kIconNew);
-        EXPECT_TRUE(list.rows[0].subItems.isEmpty());
+        EXPECT_EQ(describe(list.rows[0]), (QStringList{c.key, c.text, "2"}));
         EXPECT_EQ(list.selectedRow, -1);
     }
     EXPECT_EQ(seen.instances, 0);
@@ -259,10 +259,7 @@ TEST_F(CategoryLists, DirectoryFilesShowCaptionAndEntryCount)
     touch(QStringLiteral(".hidden.dir"), "[DIRECTORY]\r\nCaption=Hidden\r\n");
 
     const CategoryList list = LoadDIRSection(fakeSource());
-    ASSERT_EQ(list.columns.size(), 3);
-    EXPECT_EQ(list.columns[0].title, QStringLiteral("Directory Title"));
-    EXPECT_EQ(list.columns[2].title, QStringLiteral("Entries"));
-    EXPECT_TRUE(list.columns[2].alignRight);
+    EXPECT_EQ(columns(list), (QStringList{"Directory Title", "Filename", "Entries >"}));
     QHash<QString, QStringList> byKey;
     for (const ListRow &row : list.rows)
         byKey.insert(row.key, QStringList{row.text} + row.subItems);
