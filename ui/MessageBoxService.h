@@ -1,0 +1,15 @@
+// The message-box service of the windows: shows each message as a modal QMessageBox over the
+// active window. Installed by Main (ui/Main.h) for the whole run.
+#pragma once
+
+#include "app/MessageService.h"
+
+namespace hv {
+
+class MessageBoxService : public MessageService {
+public:
+    MsgAnswer show(const QString &text, const QString &caption, MsgButtons buttons,
+                   MsgIcon icon) override;
+};
+
+} // namespace hv
