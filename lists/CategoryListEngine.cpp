@@ -5,6 +5,8 @@
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace hv {
@@ -16,6 +18,16 @@ constexpr int kReportView = 3;
 void engineLog(const char *procedure, const QString &message)
 {
     WriteLog(kModule, QLatin1String(procedure), message);
+}
+
+// The project folder as a full path ending in '/' (a relative one is taken from the current
+// folder), so that the paths handed to the component are full paths.
+QString projectFolderOf(const ListSource &source)
+{
+    const QString &folder = source.projectFolder;
+    if (folder.startsWith(u'/'))
+        return paths::withTrailingSeparator(folder);
+    return paths::withTrailingSeparator(QDir::current().absoluteFilePath(folder));
 }
 
 // The columns of a file category: the third ("Records" or "Entries") right-aligned.
@@ -52,7 +64,7 @@ CategoryList templateList(const ListSource &source, Category category)
     list.columns = fileColumns(
         {applications ? "Application Title" : "Popup Title", "Filename", "Records", "Date/Time"});
 
-    const QString folder = paths::withTrailingSeparator(source.projectFolder);
+    const QString folder = projectFolderOf(source);
     QStringList names =
         paths::listFiles(folder, applications ? QStringLiteral(".HVT") : QStringLiteral(".HPT"));
     if (applications)
@@ -115,7 +127,7 @@ CategoryList LoadDIRSection(const ListSource &source)
     list.category = Category::Directories;
     list.columns = fileColumns({"Directory Title", "Filename", "Entries"});
 
-    const QString folder = paths::withTrailingSeparator(source.projectFolder);
+    const QString folder = projectFolderOf(source);
     engineLog(procedure, QStringLiteral("Enumerating DIR files..."));
     const QStringList names = paths::listFiles(folder, QStringLiteral(".dir"));
     list.rows.reserve(names.size() + 1);

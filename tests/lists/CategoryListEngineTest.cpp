@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
@@ -229,6 +230,13 @@ TEST_F(CategoryLists, RealComponentFillsTitlesCountsAndFallbacks)
     const CategoryList list = LoadApplicationSection(source);
     source.templateFactory = nullptr; // the same component by default
     EXPECT_EQ(texts(LoadApplicationSection(source)), texts(list));
+    // A relative project folder is taken from the current folder.
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(dir.path()).path()));
+    source.projectFolder = QFileInfo(dir.path()).fileName();
+    const QStringList relative = texts(LoadApplicationSection(source));
+    QDir::setCurrent(previous);
+    EXPECT_EQ(relative, texts(list));
     EXPECT_EQ(texts(list),
               (QStringList{"Create New Application", "Corrupt", "Line 4", "untitled.hvt"}));
     EXPECT_EQ(list.rows[1].subItems[1], QStringLiteral("0"));
