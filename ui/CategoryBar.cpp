@@ -40,6 +40,7 @@ CategoryBar::CategoryBar(QWidget *parent) : QTableWidget(parent)
     setWordWrap(false);
     setIconSize(QSize(24, 24));
     horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setMinimumSectionSize(0);
     // Rows tall enough for a picture and a line of text.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(qMax(fontMetrics().height(), iconSize().height()) + 12);

@@ -45,6 +45,7 @@ ItemListView::ItemListView(QWidget *parent)
       m_detailsView(new QTreeView(this)), m_stack(new QStackedLayout(this))
 {
     setObjectName(QStringLiteral("lstHVSETUP"));
+    setToolTip(toolTipText());
     m_iconView->setObjectName(QStringLiteral("lstHVSETUPIcons"));
     m_detailsView->setObjectName(QStringLiteral("lstHVSETUPDetails"));
     m_stack->setContentsMargins(0, 0, 0, 0);

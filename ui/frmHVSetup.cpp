@@ -340,6 +340,7 @@ void frmHVSetup::closeEvent(QCloseEvent *event)
 
 void frmHVSetup::Form_Unload()
 {
+    WriteRegWindowInfo(*this);
     const AppState &state = AppState::instance();
     SaveLastFolder(state.ProjectFolder());
     SaveListViewMode();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lists/ListRows.h"
+#include "ui/WindowPlacement.h"
 
 #include <QMainWindow>
 
@@ -20,7 +21,7 @@ class ItemListView;
 class MainActions;
 class SplitterGrip;
 
-class frmHVSetup : public QMainWindow {
+class frmHVSetup : public QMainWindow, public LoadableWindow {
     Q_OBJECT
 public:
     // The window's smallest size, in twips (width by height).
@@ -32,7 +33,7 @@ public:
 
     // Runs Form_Load once: the window is filled from the shared state (project folder, view
     // mode) and shows the applications. Showing the window loads it when nothing did before.
-    void Load();
+    void Load() override;
     bool isLoaded() const { return m_loaded; }
     bool isLoading() const { return m_loading; }
 
