@@ -1,18 +1,14 @@
 // HVAdmin: the administration console.
 #include "ui/Main.h"
+#include "ui/frmHVSetup.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    std::unique_ptr<QWidget> window = hv::Main([] {
-        auto mainWindow = std::make_unique<QMainWindow>();
-        mainWindow->setObjectName(QStringLiteral("frmHVSetup"));
-        mainWindow->setWindowTitle(QStringLiteral("HV Admin"));
-        return std::unique_ptr<QWidget>(std::move(mainWindow));
-    });
+    std::unique_ptr<QWidget> window =
+        hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); });
     if (!window)
         return 1;
     return app.exec();
