@@ -3,10 +3,13 @@
 #include "app/log/LogProtocol.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QMutex>
 #include <QMutexLocker>
+
+#include <unistd.h>
 
 namespace hv {
 namespace {
@@ -30,9 +33,21 @@ LogLink &logLink()
     return link;
 }
 
+// True when the socket of `serverName` belongs to this user: entries, which name the user's
+// folders, go to no other user's viewer.
+bool ownedByThisUser(const QString &serverName)
+{
+    const QString path =
+        serverName.startsWith(u'/') ? serverName : QDir::tempPath() + u'/' + serverName;
+    const QFileInfo socketFile(path);
+    return socketFile.exists() && socketFile.ownerId() == uint(::getuid());
+}
+
 // Sends one line on a fresh connection; false when no viewer listens.
 bool sendLine(const QString &serverName, const QByteArray &line)
 {
+    if (!ownedByThisUser(serverName))
+        return false;
     QLocalSocket socket;
     socket.connectToServer(serverName, QIODevice::WriteOnly);
     if (socket.state() != QLocalSocket::ConnectedState &&

@@ -2,7 +2,7 @@
 //
 // Entries go to the diagnostic log viewer (the `hvdebug` program) over the local socket
 // "HVDebug.Application" (see app/log/LogProtocol.h). The console never starts a viewer: each
-// call only connects to one that is already listening.
+// call only connects to one that is already listening, and only to one run by the same user.
 //
 // Whether anything is sent in a run is decided by the first call: when no viewer listens
 // then, logging stays off for the rest of the process (it costs nothing). Once one entry has

@@ -9,6 +9,8 @@ namespace hv::log {
 
 LogViewer::LogViewer(QObject *parent) : QObject(parent), m_server(new QLocalServer(this))
 {
+    // Only this user may send entries.
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &LogViewer::acceptConnections);
 }
 

@@ -141,7 +141,10 @@ TEST(DiagnosticLog, ViewerProgramPrintsEachEntryAsOneLine)
         },
         5000));
     viewer.terminate();
-    viewer.waitForFinished(5000);
+    ASSERT_TRUE(viewer.waitForFinished(5000));
+    // Stopped by a signal, it ends normally and leaves no socket behind.
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+    EXPECT_FALSE(QFileInfo::exists(QDir::tempPath() + "/" + name));
     hv::log::ResetLogState(QString::fromLatin1(hv::log::kLogServerName));
 
     const QStringList lines = QString::fromUtf8(out).split('\n');

@@ -9,11 +9,25 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QTime>
 
+#include <csignal>
 #include <cstdio>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
+
+// Ctrl+C and SIGTERM end the event loop through this pipe, so the viewer removes its socket.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[0], &byte, 1);
+}
 
 void printLine(const QString &text, FILE *stream)
 {
@@ -52,6 +66,12 @@ int main(int argc, char **argv)
                       .arg(name, viewer.errorString()),
                   stderr);
         return 1;
+    }
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {
+        auto *notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
     }
     printLine(QStringLiteral("hvdebug: listening on %1").arg(name), stderr);
     return app.exec();
