@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkgconf
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libqt6svg6 adwaita-icon-theme
   libgtest-dev
   python3 python3-dbfread python3-dbf
   fonts-dejavu-core xvfb xauth

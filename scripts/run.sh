@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds incrementally and starts the console.
+# Installs what is missing, builds incrementally and starts the console on the demo project,
+# with a suite configuration of its own under the build folder (see scripts/demo-env.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
@@ -10,4 +11,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   echo "  xvfb-run -a -s '-screen 0 1280x800x24' scripts/run.sh" >&2
   exit 1
 fi
+source scripts/demo-env.sh
+hv_prepare_demo "$build/demo-config" "$build/demo"
 exec "$build/ui/HVAdmin" "$@"

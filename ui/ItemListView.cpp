@@ -64,7 +64,6 @@ ItemListView::ItemListView(QWidget *parent)
     prepareView(m_detailsView);
     m_iconView->setMovement(QListView::Static);
     m_iconView->setResizeMode(QListView::Adjust);
-    m_iconView->setUniformItemSizes(true);
     m_iconView->setLayoutMode(QListView::Batched);
     m_iconView->setBatchSize(500);
 
@@ -133,8 +132,6 @@ void ItemListView::configureIconView(int mode)
         m_iconView->setIconSize(QSize(kLargeIcon, kLargeIcon));
         m_iconView->setGridSize(QSize(kLargeCellWidth, kLargeIcon + 2 * lineHeight + 14));
         m_iconView->setTextElideMode(Qt::ElideRight);
-        // Names wrap to their own height; in the other modes every cell is alike.
-        m_iconView->setUniformItemSizes(false);
         return;
     }
     // Small icons (rows filled left to right) and list (columns filled top to bottom): a
@@ -145,7 +142,6 @@ void ItemListView::configureIconView(int mode)
     m_iconView->setWordWrap(false);
     m_iconView->setIconSize(QSize(kSmallIcon, kSmallIcon));
     m_iconView->setTextElideMode(Qt::ElideRight);
-    m_iconView->setUniformItemSizes(true);
     const int cellWidth = std::min(kMaxColumnWidth, kSmallIcon + widestText() + 24);
     m_iconView->setGridSize(QSize(cellWidth, std::max(lineHeight, kSmallIcon) + 6));
 }

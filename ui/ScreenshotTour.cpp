@@ -1,0 +1,105 @@
+#include "ui/ScreenshotTour.h"
+
+#include "app/AppState.h"
+#include "ui/CategoryBar.h"
+#include "ui/MainActions.h"
+#include "ui/frmAbout.h"
+#include "ui/frmHVSetup.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace hv {
+
+namespace {
+
+// Time for the folder tree (listed in the background) and the views to settle.
+constexpr int kSettleMs = 400;
+
+struct Step {
+    QString file;
+    std::function<void()> prepare;
+};
+
+class Tour {
+public:
+    Tour(frmHVSetup &window, const QString &folder) : m_window(&window), m_folder(folder) {}
+
+    void add(const QString &file, std::function<void()> prepare)
+    {
+        m_steps.push_back({file, std::move(prepare)});
+    }
+
+    // Runs step `index`, then the next one after the views have settled.
+    static void run(const std::shared_ptr<Tour> &tour, size_t index)
+    {
+        if (!tour->m_window)
+            return;
+        if (index >= tour->m_steps.size()) {
+            tour->m_window->close();
+            return;
+        }
+        tour->m_steps[index].prepare();
+        QTimer::singleShot(kSettleMs, [tour, index] {
+            if (!tour->m_window)
+                return;
+            const QString path = tour->m_folder + u'/' + tour->m_steps[index].file;
+            if (!tour->m_window->grab().save(path))
+                qWarning("cannot write %s", qPrintable(path));
+            run(tour, index + 1);
+        });
+    }
+
+private:
+    QPointer<frmHVSetup> m_window;
+    QString m_folder;
+    std::vector<Step> m_steps;
+};
+
+} // namespace
+
+void StartScreenshotTour(frmHVSetup &window, const QString &folder)
+{
+    QDir().mkpath(folder);
+    auto tour = std::make_shared<Tour>(window, folder);
+    frmHVSetup *w = &window;
+    const char *categoryFiles[] = {"details-applications.png", "details-popups.png",
+                                   "details-rules.png",        "details-units.png",
+                                   "details-security.png",     "details-directories.png"};
+    for (int row = 0; row < 6; ++row) {
+        tour->add(QString::fromLatin1(categoryFiles[row]), [w, row] {
+            w->actions()->viewModeAction(ViewDetails)->trigger();
+            w->grdOUtlookBar()->setCurrentCell(row, 1);
+        });
+    }
+    const char *modeFiles[] = {"large-icons.png", "small-icons.png", "list.png"};
+    for (int mode = 0; mode < 3; ++mode) {
+        tour->add(QString::fromLatin1(modeFiles[mode]), [w, mode] {
+            w->grdOUtlookBar()->setCurrentCell(0, 1);
+            w->actions()->viewModeAction(mode)->trigger();
+        });
+    }
+    // Back to details, so the stored view mode is the usual one.
+    tour->add(QStringLiteral("main-window.png"),
+              [w] { w->actions()->viewModeAction(ViewDetails)->trigger(); });
+    QTimer::singleShot(kSettleMs, w, [tour, w, folder] {
+        // The About window, shown beside the tour (modeless, so the tour goes on).
+        auto *about = new frmAbout(w);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->setModal(false);
+        about->show();
+        QTimer::singleShot(kSettleMs, about, [about, folder] {
+            about->grab().save(folder + QStringLiteral("/about.png"));
+            about->close();
+        });
+        QTimer::singleShot(2 * kSettleMs, w, [tour] { Tour::run(tour, 0); });
+    });
+}
+
+} // namespace hv
