@@ -30,7 +30,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
-#include <QWindow>
 
 #include <cstring>
 #include <functional>
@@ -156,8 +155,6 @@ void frmHVSetup::Form_Load()
     m_loaded = true;
     // 1. The window's size limits.
     applySizeLimits();
-    if (QWindow *handle = windowHandle())
-        connect(handle, &QWindow::screenChanged, this, &frmHVSetup::applySizeLimits);
 
     // 2. The folder of the suite programs and the help file.
     m_suiteFolder = GetSuiteFolder();
@@ -324,6 +321,14 @@ void frmHVSetup::mnuAbout_Click()
 {
     frmAbout about(this);
     about.exec();
+}
+
+bool frmHVSetup::event(QEvent *event)
+{
+    // On another screen the limits follow that screen's size and resolution.
+    if (event->type() == QEvent::ScreenChangeInternal && m_loaded)
+        applySizeLimits();
+    return QMainWindow::event(event);
 }
 
 void frmHVSetup::showEvent(QShowEvent *event)

@@ -57,6 +57,7 @@ public:
     MainActions *actions() const { return m_actions; }
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
