@@ -20,12 +20,8 @@ int runLogin(const QStringList &args);
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
 {
     static const std::vector<std::pair<const char *, VerbHandler>> table = {
-        {"dbf", runDbf},
-        {"ini", runIni},
-        {"list", runList},
-        {"template", runTemplate},
-        {"security", runSecurity},
-        {"login", runLogin},
+        {"dbf", runDbf},           {"ini", runIni},           {"list", runList},
+        {"template", runTemplate}, {"security", runSecurity}, {"login", runLogin},
     };
     return table;
 }

@@ -53,8 +53,8 @@ QString findExisting(const QString &path)
         const QString &part = parts[i];
         if (part.isEmpty())
             continue;
-        QString candidate = current.isEmpty() || current.endsWith(u'/') ? current + part
-                                                                        : current + u'/' + part;
+        QString candidate =
+            current.isEmpty() || current.endsWith(u'/') ? current + part : current + u'/' + part;
         if (!entryExists(candidate)) {
             if (part == u"." || part == u"..")
                 return {};

@@ -6,7 +6,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-static void put16(unsigned char *p, unsigned v) { p[0] = v & 0xFF; p[1] = (v >> 8) & 0xFF; }
+static void put16(unsigned char *p, unsigned v)
+{
+    p[0] = v & 0xFF;
+    p[1] = (v >> 8) & 0xFF;
+}
 static void put32(unsigned char *p, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)

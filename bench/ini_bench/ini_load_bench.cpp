@@ -39,8 +39,9 @@ int main(int argc, char **argv)
         }
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("ours: median %.3f ms  min %.3f ms  (%d loads)  lines %lld  headers %lld  keys %lld\n",
-                ms[ms.size() / 2], ms.front(), runs, (long long)lines, (long long)headers,
-                (long long)(lines - headers));
+    std::printf(
+        "ours: median %.3f ms  min %.3f ms  (%d loads)  lines %lld  headers %lld  keys %lld\n",
+        ms[ms.size() / 2], ms.front(), runs, (long long)lines, (long long)headers,
+        (long long)(lines - headers));
     return 0;
 }

@@ -53,7 +53,8 @@ TEST_F(PathNames, ResolveForWriteKeepsNewNamesAndResolvesFolders)
 
 TEST_F(PathNames, ListsFilesByExtensionInAnyCaseWithoutDotFilesOrFolders)
 {
-    QStringList names = paths::listFiles(root + QStringLiteral("project one"), QStringLiteral(".HVT"));
+    QStringList names =
+        paths::listFiles(root + QStringLiteral("project one"), QStringLiteral(".HVT"));
     names.sort();
     EXPECT_EQ(names, (QStringList{QStringLiteral("B.Hvt"), QStringLiteral("a.hvt"),
                                   QStringLiteral("what?.HVT")}));
