@@ -1,0 +1,135 @@
+#include "files/DirFormat.h"
+
+#include "files/IniFormat.h"
+#include "platform/Ansi.h"
+
+#include <QStringList>
+
+namespace hv::dirformat {
+namespace {
+
+const QString kDirectoryGroup = QStringLiteral("[DIRECTORY]");
+const QString kFileGroup = QStringLiteral("[FILE]");
+
+// Spaces removed from both ends (only spaces: TABs are field separators).
+QString trimSpaces(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// One field of an old-form line: one pair of enclosing quotes removed, then trimmed. A field
+// that is a single quote has no pair to remove and stays as it is.
+QString oldFormField(const QString &raw)
+{
+    QString field = raw;
+    if (field.size() >= 2 && field.front() == u'"' && field.back() == u'"')
+        field = field.sliced(1, field.size() - 2);
+    return trimSpaces(field);
+}
+
+bool readsAsNumber(const QString &trimmedLine)
+{
+    bool ok = false;
+    (void)trimmedLine.toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+QString writtenAccess(const QString &access)
+{
+    return access == u"R" ? QStringLiteral("R") : QStringLiteral("W");
+}
+
+QString accessText(const QString &access)
+{
+    return access == u"R" ? QStringLiteral("R (Read Only)") : QStringLiteral("W (Read/Write)");
+}
+
+DirFileContent fromLines(const INIlines &lines)
+{
+    DirFileContent content;
+    for (const INIline &line : lines) {
+        const QString group = ini::upperText(line.Group());
+        const QString key = ini::upperText(line.Section());
+        if (group == kDirectoryGroup) {
+            if (key == u"CAPTION")
+                content.caption = line.Value();
+            continue;
+        }
+        if (group != kFileGroup)
+            continue;
+        if (key == kFileGroup) {
+            content.entries.emplace_back();
+            continue;
+        }
+        if (content.entries.empty())
+            continue; // a key line can only follow its header; kept safe for built lines
+        DirEntry &entry = content.entries.back();
+        if (key == u"TITLE")
+            entry.SetTitle(line.Value());
+        else if (key == u"FILENAME")
+            entry.SetFilename(line.Value());
+        else if (key == u"ACCESS")
+            entry.SetAccessRights(line.Value());
+    }
+    return content;
+}
+
+DirFileContent parseOldForm(QByteArrayView bytes, const QString &folder)
+{
+    DirFileContent content;
+    content.oldForm = true;
+    QString text = ansi::toText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u' ');
+    const QStringList lines = text.split(u'\n');
+    for (const QString &line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || readsAsNumber(trimmed))
+            continue;
+        const QChar separator = line.contains(u'\t') ? QChar(u'\t') : QChar(u',');
+        const QStringList fields = line.split(separator);
+        if (fields.size() != 3)
+            continue;
+        DirEntry entry;
+        entry.SetFilename(folder + oldFormField(fields.at(0)) + u'.' + oldFormField(fields.at(1)));
+        entry.SetTitle(oldFormField(fields.at(2)));
+        entry.SetAccessRights(QStringLiteral("W"));
+        content.entries.push_back(std::move(entry));
+    }
+    return content;
+}
+
+DirFileContent parse(QByteArrayView bytes, const QString &folder)
+{
+    INIlines lines;
+    ini::parseLines(bytes, lines);
+    if (lines.Count() == 0)
+        return parseOldForm(bytes, folder);
+    return fromLines(lines);
+}
+
+INIlines toLines(const QString &caption, const std::vector<DirEntry> &entries)
+{
+    INIlines lines;
+    lines.Reserve(2 + 5 * qsizetype(entries.size()));
+    lines.Add(kDirectoryGroup, {}, {});
+    lines.Add(kDirectoryGroup, QStringLiteral("Caption"), caption);
+    for (const DirEntry &entry : entries) {
+        lines.Add({}, {}, {});
+        lines.Add(kFileGroup, {}, {});
+        lines.Add(kFileGroup, QStringLiteral("Title"), entry.Title());
+        lines.Add(kFileGroup, QStringLiteral("Filename"), entry.Filename());
+        lines.Add(kFileGroup, QStringLiteral("Access"), writtenAccess(entry.AccessRights()));
+    }
+    return lines;
+}
+
+} // namespace hv::dirformat
