@@ -1,0 +1,56 @@
+#include "ops/Trash.h"
+#include "tests/ops/ItemFolder.h"
+
+using namespace hv::trash;
+
+using Trash = ItemFolder;
+
+TEST_F(Trash, SendsEveryPathFoundWithoutRegardToCase)
+{
+    write("Line 4.HVD", "data");
+    write("notes.txt");
+    const TrashResult r = RecycleFiles({folder + "line 4.hvd", folder + "NOTES.TXT"});
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.trashed, (QStringList{folder + "Line 4.HVD", folder + "notes.txt"}));
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_EQ(trashed(), (QStringList{"Line 4.HVD", "notes.txt"}));
+    EXPECT_EQ(hvtest::readFile(home.path() + "/share/Trash/files/Line 4.HVD"), "data");
+}
+
+TEST_F(Trash, OneMissingPathMakesTheWholeListFailButTheOthersAreTrashed)
+{
+    write("a.hvd");
+    const TrashResult r = RecycleFiles({folder + "gone.hvd", folder + "a.hvd"});
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.failed, QStringList{folder + "gone.hvd"});
+    EXPECT_EQ(trashed(), QStringList{"a.hvd"});
+}
+
+TEST_F(Trash, NamesAreLiteralNotPatterns)
+{
+    write("a1.hvd");
+    EXPECT_FALSE(RecycleFiles({folder + "a?.hvd"}).ok());
+    EXPECT_FALSE(RecycleFiles({folder + "*.hvd"}).ok());
+    EXPECT_EQ(names(), QStringList{"a1.hvd"});
+}
+
+TEST_F(Trash, RecycleFileDeletesOutrightOnlyWhenTheTrashRefuses)
+{
+    write("a.hvd");
+    write("b.hvd");
+    QString onDisk;
+    EXPECT_EQ(RecycleFile(folder + "A.HVD", &onDisk), RemoveOutcome::Trashed);
+    EXPECT_EQ(onDisk, folder + "a.hvd");
+
+    breakTrash();
+    EXPECT_FALSE(RecycleFiles({folder + "b.hvd"}).ok());
+    EXPECT_EQ(RecycleFile(folder + "b.hvd"), RemoveOutcome::DeletedOutright);
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_EQ(trashed(), QStringList{"a.hvd"});
+
+    EXPECT_EQ(RecycleFile(folder + "missing.hvd", &onDisk), RemoveOutcome::Failed);
+    EXPECT_TRUE(onDisk.isEmpty());
+    blockWithFolder("c.hvd");
+    EXPECT_EQ(RecycleFile(folder + "c.hvd"), RemoveOutcome::Failed);
+    EXPECT_EQ(names(), QStringList{"c.hvd"});
+}
