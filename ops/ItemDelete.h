@@ -1,0 +1,57 @@
+// Clearing an application's or popup's data, and deleting an item with all its files.
+//
+// The confirmation is the caller's: these functions give the texts that the confirmation
+// asks with, and do the work once it has been answered Yes. Every file goes to the trash;
+// a file that the trash refuses is deleted outright. Files of a set that do not exist are
+// skipped silently. When a file can be neither trashed nor deleted, the operation stops
+// there: files already sent away stay sent away, the rest of the set is not touched, and
+// the result carries a message for the user.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace hv {
+
+class TemplateInfo;
+
+// What a clear or delete did.
+struct ItemOpResult {
+    bool ok = true;
+    QStringList trashed;         // paths on disk now in the trash, in the order sent
+    QStringList deletedOutright; // paths on disk deleted because the trash refused them
+    QString failedPath;          // the path on disk that could be neither trashed nor deleted
+    QString message;             // for the user when !ok
+    QString caption;             // the message box's title when !ok
+};
+
+// The confirmation window's texts for an application or popup.
+struct DeleteConfirmation {
+    QString caption;  // "Warning! Confirm Delete"
+    QString headline; // two lines joined by CR LF
+    QString question;
+};
+
+// The texts for an item of title `title` holding `recordCount` records.
+DeleteConfirmation DeleteConfirmationText(bool isApplication, bool dataOnly, const QString &title,
+                                          qint32 recordCount);
+// The same, with the title and record count that `info` reports for the item at `itemPath`.
+DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &itemPath,
+                                         bool isApplication, bool dataOnly);
+
+// Sends the data files of the application or popup at `itemPath` (its full path) to the
+// trash; the template and companion files stay.
+ItemOpResult ClearItemData(const QString &itemPath, bool isApplication);
+
+// Sends the application or popup at `itemPath` with all its files to the trash. For an
+// application, `info` reads the template's entry count, which numbers its companion files.
+ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info);
+
+// The question asked before a directory file is deleted, and its title.
+QString DeleteDirQuestion(const QString &fileName);
+QString DeleteDirCaption();
+
+// Sends the directory file at `itemPath` to the trash.
+ItemOpResult DeleteDirFile(const QString &itemPath);
+
+} // namespace hv

@@ -1,0 +1,139 @@
+#include "ops/ItemDelete.h"
+#include "suite/TemplateFileInfo.h"
+#include "tests/ops/ItemFolder.h"
+
+using namespace hv;
+
+namespace {
+
+const QByteArray kTwoEntries =
+    "[TEMPLATE]\r\nTitle=Line Four\r\n[ENTRY]\r\nKey=7\r\n[ENTRY]\r\nKey=9\r\n";
+
+} // namespace
+
+using ItemDelete = ItemFolder;
+
+TEST(DeleteConfirmation, TextsOfTheFourModes)
+{
+    DeleteConfirmation t = DeleteConfirmationText(true, true, "Line 4", 12);
+    EXPECT_EQ(t.caption, "Warning! Confirm Delete");
+    EXPECT_EQ(t.headline, "Warning!\r\nAll Data will be Lost!");
+    EXPECT_EQ(t.question, "You are about to delete 12 data records associated with the Line 4 "
+                          "Application. Do you wish to continue?");
+    t = DeleteConfirmationText(true, false, "Line 4", 0);
+    EXPECT_EQ(t.headline, "Warning!\r\nApplication And All Associated Data Will Be Lost!");
+    EXPECT_EQ(t.question, "You are about to delete the Line 4 Application with all 0 data records "
+                          "and the script associated with it. Do you wish to continue?");
+    t = DeleteConfirmationText(false, true, "Pick", 3);
+    EXPECT_EQ(t.headline, "Warning!\r\nAll Data Will Be Lost!");
+    EXPECT_EQ(t.question, "You are about to delete 3 data records associated with the Pick Popup. "
+                          "Do you wish to continue?");
+    t = DeleteConfirmationText(false, false, "Pick", 3);
+    EXPECT_EQ(t.headline, "Warning!\r\nPopup And All Associated Data Will Be Lost!");
+    EXPECT_EQ(t.question, "You are about to delete the Pick Popup with all 3 data records "
+                          "associated with it. Do you wish to continue?");
+    EXPECT_EQ(DeleteDirQuestion("menu.DIR"), "Do you wish to delete the menu.DIR file?");
+    EXPECT_EQ(DeleteDirCaption(), "Confirm Delete");
+}
+
+TEST_F(ItemDelete, ConfirmationTakesTitleAndCountFromTheTemplate)
+{
+    write("Line 4.HVT", kTwoEntries);
+    write("Pick.hpt", "[TEMPLATE]\r\n");
+    TemplateFileInfo info(folder);
+    EXPECT_EQ(DeleteConfirmationFor(info, folder + "Line 4.HVT", true, true).question,
+              "You are about to delete 0 data records associated with the Line Four Application. "
+              "Do you wish to continue?");
+    // A popup without a title is named by its file name.
+    EXPECT_EQ(DeleteConfirmationFor(info, folder + "Pick.hpt", false, false).question,
+              "You are about to delete the Pick.hpt Popup with all 0 data records associated "
+              "with it. Do you wish to continue?");
+}
+
+TEST_F(ItemDelete, ClearingSendsOnlyTheDataFilesInAnyCaseToTheTrash)
+{
+    for (const char *name : {"Line 4.HVT", "Line 4.HVD", "line 4.hvi", "Line 4.Hvn", "Line 4.hva",
+                             "Line 4.hvm", "Line 40.hvd", "Pick.HPT", "PICK.hpd", "Pick.hpi"})
+        write(name);
+    ItemOpResult r = ClearItemData(folder + "Line 4.HVT", true);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.trashed,
+              (QStringList{folder + "Line 4.HVD", folder + "line 4.hvi", folder + "Line 4.Hvn"}));
+    r = ClearItemData(folder + "Pick.HPT", false);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(names(),
+              (QStringList{"Line 4.HVT", "Line 4.hva", "Line 4.hvm", "Line 40.hvd", "Pick.HPT"}));
+    EXPECT_EQ(trashed(),
+              (QStringList{"Line 4.HVD", "Line 4.Hvn", "PICK.hpd", "Pick.hpi", "line 4.hvi"}));
+    // Nothing left to clear: nothing happens, and that is no failure.
+    r = ClearItemData(folder + "Line 4.HVT", true);
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.trashed.isEmpty());
+}
+
+TEST_F(ItemDelete, DeletingAnApplicationNumbersCompanionFilesByEntryCountNotByKey)
+{
+    write("A.hvt", kTwoEntries);
+    for (const char *name : {"A.V1", "a.v2", "A.V3", "A.V7", "A.HVM", "A.hvd", "A.HVI", "A.hvn",
+                             "A.hva", "A.hvx", "AB.hvd"})
+        write(name);
+    TemplateFileInfo info(folder);
+    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info);
+    EXPECT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(r.trashed, (QStringList{folder + "A.V1", folder + "a.v2", folder + "A.HVM",
+                                      folder + "A.hvd", folder + "A.HVI", folder + "A.hvn",
+                                      folder + "A.hva", folder + "A.hvt", folder + "A.hvx"}));
+    EXPECT_TRUE(r.deletedOutright.isEmpty());
+    EXPECT_EQ(names(), (QStringList{"A.V3", "A.V7", "AB.hvd"}));
+}
+
+TEST_F(ItemDelete, DeletingAPopupOrADirectoryFile)
+{
+    for (const char *name : {"pick.HPT", "Pick.HPD", "menu.Dir", "other.dir"})
+        write(name);
+    TemplateFileInfo info(folder);
+    ItemOpResult r = DeleteItem(folder + "pick.HPT", false, info);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.trashed, (QStringList{folder + "pick.HPT", folder + "Pick.HPD"}));
+    r = DeleteDirFile(folder + "MENU.DIR");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(names(), QStringList{"other.dir"});
+    EXPECT_EQ(trashed(), (QStringList{"Pick.HPD", "menu.Dir", "pick.HPT"}));
+
+    // A directory file that vanished meanwhile is reported, not passed over.
+    r = DeleteDirFile(folder + "menu.DIR");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "The file " + folder + "menu.DIR no longer exists.");
+}
+
+TEST_F(ItemDelete, RefusedByTheTrashTheFileIsDeletedOutright)
+{
+    write("A.hvt", "[TEMPLATE]\r\n");
+    write("A.hvd");
+    breakTrash();
+    TemplateFileInfo info(folder);
+    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info);
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.trashed.isEmpty());
+    EXPECT_EQ(r.deletedOutright, (QStringList{folder + "A.hvd", folder + "A.hvt"}));
+    EXPECT_TRUE(names().isEmpty());
+}
+
+TEST_F(ItemDelete, AFileThatCannotGoStopsTheOperationAndIsReported)
+{
+    write("A.hvt", "[TEMPLATE]\r\n");
+    write("A.hvd");
+    blockWithFolder("A.hvi");
+    write("A.hvn");
+    breakTrash();
+    TemplateFileInfo info(folder);
+    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.deletedOutright, QStringList{folder + "A.hvd"});
+    EXPECT_EQ(r.failedPath, folder + "A.hvi");
+    EXPECT_EQ(r.caption, "Delete Failed");
+    EXPECT_EQ(r.message, "The file " + folder +
+                             "A.hvi could not be deleted. It may be open in another program. The "
+                             "remaining files were not touched.");
+    EXPECT_EQ(names(), (QStringList{"A.hvi", "A.hvn", "A.hvt"}));
+}
