@@ -1,0 +1,136 @@
+#include "suite/MountTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+
+namespace hv {
+
+namespace {
+
+// mountinfo writes space, TAB, LF and backslash in paths as octal escapes (\040 ...).
+QString unescapeField(const QByteArray &field)
+{
+    QByteArray out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const char c = field.at(i);
+        if (c == '\\' && i + 3 < field.size()) {
+            const QByteArray digits = field.mid(i + 1, 3);
+            bool ok = false;
+            const int value = digits.toInt(&ok, 8);
+            if (ok && digits.size() == 3 && value < 256) {
+                out.append(char(value));
+                i += 3;
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return QString::fromUtf8(out);
+}
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+bool isUnderFolder(const QString &path, const QString &folder)
+{
+    if (folder == QLatin1String("/"))
+        return path.startsWith(u'/');
+    return path == folder || (path.startsWith(folder) && path.at(folder.size()) == u'/');
+}
+
+} // namespace
+
+MountTable MountTable::parse(QIODevice &device)
+{
+    MountTable table;
+    while (!device.atEnd()) {
+        const QByteArray line = device.readLine().trimmed();
+        const QList<QByteArray> fields = line.split(' ');
+        // id parent major:minor root mount-point options [optional...] - type source super
+        const qsizetype dash = fields.indexOf(QByteArray("-"), 6);
+        if (fields.size() < 10 || dash < 0 || dash + 2 >= fields.size())
+            continue;
+        const QString mountPoint = unescapeField(fields.at(4));
+        if (!mountPoint.startsWith(u'/'))
+            continue;
+        table.m_entries.append(MountEntry{withoutTrailingSlash(QDir::cleanPath(mountPoint)),
+                                          unescapeField(fields.at(dash + 1)),
+                                          unescapeField(fields.at(dash + 2))});
+    }
+    return table;
+}
+
+MountTable MountTable::fromSystem()
+{
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parse(file);
+}
+
+const MountEntry *MountTable::mountOf(const QString &absolutePath) const
+{
+    const QString path = QDir::cleanPath(absolutePath);
+    const MountEntry *best = nullptr;
+    for (const MountEntry &entry : m_entries) {
+        if (isUnderFolder(path, entry.mountPoint) &&
+            (!best || entry.mountPoint.size() >= best->mountPoint.size()))
+            best = &entry;
+    }
+    return best;
+}
+
+const MountEntry *MountTable::mountOfShare(const QString &uncPath) const
+{
+    QString path = uncPath;
+    path.replace(u'\\', u'/');
+    const MountEntry *best = nullptr;
+    for (const MountEntry &entry : m_entries) {
+        if (!isNetworkType(entry.fsType))
+            continue;
+        const QString share = shareOf(entry);
+        if (share.size() > 2 && isUnderFolder(path, share) &&
+            (!best || share.size() > shareOf(*best).size()))
+            best = &entry;
+    }
+    return best;
+}
+
+bool MountTable::isNetworkType(const QString &fsType)
+{
+    static const QStringList kTypes = {
+        QStringLiteral("cifs"),           QStringLiteral("smb3"),
+        QStringLiteral("smbfs"),          QStringLiteral("nfs"),
+        QStringLiteral("nfs4"),           QStringLiteral("fuse.sshfs"),
+        QStringLiteral("sshfs"),          QStringLiteral("9p"),
+        QStringLiteral("ceph"),           QStringLiteral("glusterfs"),
+        QStringLiteral("fuse.glusterfs"), QStringLiteral("afs"),
+        QStringLiteral("ncpfs"),          QStringLiteral("davfs"),
+        QStringLiteral("fuse.davfs2"),    QStringLiteral("fuse.rclone")};
+    return kTypes.contains(fsType);
+}
+
+QString MountTable::shareOf(const MountEntry &mount)
+{
+    QString source = mount.source;
+    source.replace(u'\\', u'/');
+    if (source.startsWith(QLatin1String("//")))
+        return withoutTrailingSlash(source);
+    const qsizetype colon = source.indexOf(u':');
+    if (colon <= 0)
+        return withoutTrailingSlash(source);
+    QString host = source.left(colon);
+    host = host.mid(host.lastIndexOf(u'@') + 1);
+    QString rest = source.mid(colon + 1);
+    while (rest.startsWith(u'/'))
+        rest.remove(0, 1);
+    return withoutTrailingSlash(QStringLiteral("//") + host + u'/' + rest);
+}
+
+} // namespace hv

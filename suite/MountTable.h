@@ -1,0 +1,50 @@
+// The mounts of this computer as /proc/self/mountinfo lists them, and the questions the
+// network-path helpers ask of them: which mount holds a path, and is it a network mount.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QIODevice;
+
+namespace hv {
+
+struct MountEntry {
+    QString mountPoint; // absolute, without a trailing '/' (except the root "/")
+    QString fsType;     // e.g. "ext4", "cifs", "fuse.sshfs"
+    QString source;     // e.g. "/dev/sda1", "//server/share", "server:/export"
+};
+
+class MountTable {
+public:
+    MountTable() = default;
+
+    // Parses mountinfo text. Lines that do not have the expected fields are skipped, so a
+    // damaged table gives fewer mounts, never a failure.
+    static MountTable parse(QIODevice &device);
+    // The table of this process (/proc/self/mountinfo); empty when it cannot be read.
+    static MountTable fromSystem();
+
+    const QList<MountEntry> &entries() const { return m_entries; }
+
+    // The mount that holds `absolutePath`: the longest mount point that is the path or one
+    // of its parent folders; of equal ones the last listed (it covers the earlier).
+    // nullptr when no mount point matches (an empty table).
+    const MountEntry *mountOf(const QString &absolutePath) const;
+
+    // The network mount whose share (see shareOf) is the UNC path or a parent of it.
+    const MountEntry *mountOfShare(const QString &uncPath) const;
+
+    // True for file system types that reach another computer.
+    static bool isNetworkType(const QString &fsType);
+
+    // The share of a network mount in the form //server/share: a cifs source already has
+    // it; "server:/export" (nfs) and "user@server:path" (sshfs) become "//server/export"
+    // and "//server/path".
+    static QString shareOf(const MountEntry &mount);
+
+private:
+    QList<MountEntry> m_entries;
+};
+
+} // namespace hv

@@ -1,0 +1,169 @@
+#include "suite/FileLockService.h"
+#include "suite/MountTable.h"
+#include "tests/common/TestSupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+hv::MountTable mountsFrom(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    return hv::MountTable::parse(buffer);
+}
+
+// A child process that holds `path` open on descriptor 3 until it is killed.
+class Holder {
+public:
+    explicit Holder(const QString &path)
+    {
+        process.start(QStringLiteral("sh"),
+                      {QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\"; exec sleep 30"),
+                       QStringLiteral("sh"), path});
+        started = process.waitForStarted(5000);
+    }
+    ~Holder()
+    {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    QProcess process;
+    bool started = false;
+};
+
+using hv::MountTable;
+
+class FileLockService : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        file = dir.path() + "/LINE4.HVD";
+        hvtest::writeFile(file, "data");
+    }
+    QTemporaryDir dir;
+    QString file;
+    hv::ProcFileLockService service{MountTable()};
+};
+
+} // namespace
+
+TEST_F(FileLockService, FileNobodyHoldsIsNotOpen)
+{
+    // This process opening the file does not count: only other processes hold it.
+    QFile own(file);
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(service.IsFileOpen(file));
+    EXPECT_EQ(service.GetFileLockInfo(file), 0);
+    EXPECT_EQ(service.LockUsers().Count(), 0);
+}
+
+TEST_F(FileLockService, FileHeldByAnotherProcessIsOpenWithoutUsers)
+{
+    Holder holder(file);
+    ASSERT_TRUE(holder.started);
+    // The shell opens the file right after it starts; wait until it has.
+    bool open = false;
+    for (int i = 0; i < 100 && !open; ++i) {
+        open = service.IsFileOpen(file);
+        if (!open)
+            holder.process.waitForFinished(50);
+    }
+    EXPECT_TRUE(open);
+    EXPECT_EQ(service.GetFileLockInfo(file), 0);
+    EXPECT_EQ(service.LockUsers().Count(), 0);
+
+    // Another file in the same folder is not affected.
+    const QString other = dir.path() + "/OTHER.HVD";
+    hvtest::writeFile(other, "x");
+    EXPECT_FALSE(service.IsFileOpen(other));
+
+    holder.process.kill();
+    ASSERT_TRUE(holder.process.waitForFinished(5000));
+    EXPECT_FALSE(service.IsFileOpen(file));
+}
+
+TEST_F(FileLockService, MissingFileGivesErrnoAndItsText)
+{
+    const QString missing = dir.path() + "/gone/NONE.HVD";
+    EXPECT_FALSE(service.IsFileOpen(missing));
+    const qint32 rc = service.GetFileLockInfo(missing);
+    EXPECT_EQ(rc, ENOENT);
+    EXPECT_EQ(service.GetExtendedError(rc), QString::fromLocal8Bit(std::strerror(ENOENT)));
+    EXPECT_EQ(service.GetFileLockInfo(QString()), ENOENT);
+}
+
+TEST_F(FileLockService, UnreadableProcessListIsAnError)
+{
+    hv::ProcFileLockService broken(MountTable(), dir.path() + "/no-proc");
+    EXPECT_FALSE(broken.IsFileOpen(file));
+    EXPECT_EQ(broken.GetFileLockInfo(file), ENOENT);
+}
+
+TEST_F(FileLockService, SharePathIsLookedUpUnderItsMountPoint)
+{
+    const QByteArray table = "30 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                             "40 30 0:50 / " +
+                             QFile::encodeName(dir.path()) + " rw - cifs //srv/data rw\n";
+    hv::ProcFileLockService mapped(mountsFrom(table));
+    EXPECT_EQ(mapped.localPathOf("//srv/data/LINE4.HVD"), file);
+    EXPECT_EQ(mapped.localPathOf("\\\\srv\\data\\LINE4.HVD"), file);
+    EXPECT_EQ(mapped.localPathOf("//other/data/LINE4.HVD"), "//other/data/LINE4.HVD");
+    EXPECT_EQ(mapped.localPathOf("/plain/path"), "/plain/path");
+    // The share and its file exist locally, so the lookup succeeds.
+    EXPECT_EQ(mapped.GetFileLockInfo("//srv/data/LINE4.HVD"), 0);
+    EXPECT_EQ(mapped.GetFileLockInfo("//other/data/LINE4.HVD"), ENOENT);
+
+    Holder holder(file);
+    ASSERT_TRUE(holder.started);
+    bool open = false;
+    for (int i = 0; i < 100 && !open; ++i) {
+        open = mapped.IsFileOpen("//srv/data/LINE4.HVD");
+        if (!open)
+            holder.process.waitForFinished(50);
+    }
+    EXPECT_TRUE(open);
+}
+
+TEST(MountTable, ParsesFieldsEscapesAndSkipsDamagedLines)
+{
+    const MountTable table = mountsFrom(
+        "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+        "garbage line\n"
+        "23 22 0:5 / /mnt/my\\040share rw shared:2 master:3 - cifs //srv/my\\040share rw\n"
+        "24 22 0:6 / /mnt/nfs rw - nfs4 fileserver:/export/home rw\n"
+        "25 22 0:7 / /mnt/ssh rw - fuse.sshfs alice@box:projects rw\n"
+        "26 22 0:8 / relative rw - ext4 /dev/sdb rw\n"
+        "27 22 0:9 / /mnt/cut rw - nfs\n");
+    ASSERT_EQ(table.entries().size(), 4);
+    EXPECT_EQ(table.entries()[1].mountPoint, "/mnt/my share");
+    EXPECT_EQ(table.entries()[1].source, "//srv/my share");
+    EXPECT_EQ(table.entries()[2].fsType, "nfs4");
+    EXPECT_EQ(MountTable::shareOf(table.entries()[2]), "//fileserver/export/home");
+    EXPECT_EQ(MountTable::shareOf(table.entries()[3]), "//box/projects");
+
+    EXPECT_EQ(table.mountOf("/mnt/my share/a/b")->fsType, "cifs");
+    EXPECT_EQ(table.mountOf("/mnt/my sharex/a")->fsType, "ext4");
+    EXPECT_EQ(table.mountOf("/mnt/nfs")->fsType, "nfs4");
+    EXPECT_EQ(MountTable().mountOf("/x"), nullptr);
+    EXPECT_EQ(table.mountOfShare("//fileserver/export/home/x")->mountPoint, "/mnt/nfs");
+    EXPECT_EQ(table.mountOfShare("//fileserver/export/homes/x"), nullptr);
+}
+
+TEST(MountTable, LaterMountOnTheSamePointCoversTheEarlier)
+{
+    const MountTable table = mountsFrom("22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                        "23 22 0:5 / /mnt/s rw - cifs //a/b rw\n"
+                                        "24 23 0:6 / /mnt/s rw - tmpfs tmpfs rw\n");
+    EXPECT_EQ(table.mountOf("/mnt/s/f")->fsType, "tmpfs");
+}
