@@ -11,7 +11,6 @@ namespace hv::cli {
 // Verb handlers (arguments after the verb name).
 int runDbf(const QStringList &args);
 int runIni(const QStringList &args);
-int runDir(const QStringList &args);
 int runList(const QStringList &args);
 int runTemplate(const QStringList &args);
 int runSecurity(const QStringList &args);
@@ -22,7 +21,7 @@ int runLockCheck(const QStringList &args);
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
 {
     static const std::vector<std::pair<const char *, VerbHandler>> table = {
-        {"dbf", runDbf},           {"ini", runIni},           {"dir", runDir},           {"list", runList},
+        {"dbf", runDbf},           {"ini", runIni},           {"list", runList},
         {"template", runTemplate}, {"security", runSecurity}, {"login", runLogin},
         {"lock-check", runLockCheck},
     };
