@@ -1,0 +1,236 @@
+#include "ops/ItemRename.h"
+
+#include "ops/FileSet.h"
+#include "platform/PathNames.h"
+#include "suite/TemplateInfo.h"
+
+#include <QFile>
+
+namespace hv {
+namespace {
+
+using fileset::ItemKind;
+using fileset::SetMember;
+
+const QString kInvalidFilename = QStringLiteral("Invalid Filename");
+const QString kFileLocked = QStringLiteral("File Locked");
+
+const QString kApplicationLocked =
+    QStringLiteral("Error occured during Rename operation. The Application files are locked by ") +
+    QStringLiteral("another process. This may be caused by another Halvora product having this "
+                   "Application Open. ") +
+    QStringLiteral("Rename operation has been cancelled.");
+
+const QString kPopupLocked =
+    QStringLiteral("Error occurred during Rename operation. The Popup files are locked by ") +
+    QStringLiteral("another process. This may be caused by another Halvora product having this "
+                   "Popup open. ") +
+    QStringLiteral("Rename operation has been cancelled.");
+
+RenameResult nameTaken()
+{
+    RenameResult result;
+    result.outcome = RenameOutcome::NameTaken;
+    result.message = QStringLiteral("File already exists. Rename operation has been cancelled.");
+    result.caption = kInvalidFilename;
+    return result;
+}
+
+// The steps of one rename, remembered so that a failure can undo them.
+class RenameSteps {
+public:
+    // Deletes a file of the new name outright, when there is one.
+    bool deleteStray(const QString &path)
+    {
+        const QString found = paths::findExisting(path);
+        if (found.isEmpty())
+            return true;
+        if (!QFile::remove(found))
+            return false;
+        m_result.strayDeleted << found;
+        return true;
+    }
+
+    // Renames `from` to `to` when `from` exists, and remembers the step.
+    bool move(const QString &from, const QString &to)
+    {
+        const QString found = paths::findExisting(from);
+        if (found.isEmpty())
+            return true;
+        if (!QFile::rename(found, to))
+            return false;
+        m_result.renamed.append({found, to});
+        return true;
+    }
+
+    // Deletes a stray of the new name, then renames the old file to it.
+    bool replace(const QString &from, const QString &to)
+    {
+        return deleteStray(to) && move(from, to);
+    }
+
+    RenameResult done() { return m_result; }
+
+    // Renames every completed step back, first to last, and reports `message`.
+    RenameResult undo(const QString &message)
+    {
+        QList<QPair<QString, QString>> left;
+        for (const auto &[oldPath, newPath] : m_result.renamed) {
+            if (!QFile::rename(newPath, oldPath)) {
+                m_result.notRestored << newPath;
+                left.append({oldPath, newPath});
+            }
+        }
+        m_result.renamed = left;
+        m_result.outcome = RenameOutcome::Undone;
+        m_result.caption = kFileLocked;
+        m_result.message = message;
+        if (!m_result.notRestored.isEmpty())
+            m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
+                                m_result.notRestored.join(QStringLiteral(", "));
+        return m_result;
+    }
+
+private:
+    RenameResult m_result;
+};
+
+// A key that would lead out of the project folder names no companion file of this item.
+bool isUsableKey(const QString &key)
+{
+    return !key.contains(u'/') && !key.contains(u'\\');
+}
+
+} // namespace
+
+RenamePrompt RenamePromptFor(const QString &fileName)
+{
+    switch (fileset::ItemKindOf(fileName)) {
+    case ItemKind::Application:
+        return {QStringLiteral("Please Enter New Application Filename Without an Extension:"),
+                QStringLiteral("Rename Application")};
+    case ItemKind::Popup:
+        return {QStringLiteral("Please Enter New Popup Filename Without an Extension:"),
+                QStringLiteral("Rename Popup")};
+    case ItemKind::Directory:
+        return {QStringLiteral("Please Enter New DIR Filename Without an Extension:"),
+                QStringLiteral("Rename DIR")};
+    case ItemKind::Unknown:
+        break;
+    }
+    return {QStringLiteral("Please enter new Application Name without an extension:"),
+            QStringLiteral("Rename Application")};
+}
+
+bool Check_Filename(const QString &name)
+{
+    static const QString forbidden = QStringLiteral("*!/<>|\":;\\");
+    for (const QChar c : name) {
+        if (forbidden.contains(c))
+            return false;
+    }
+    return true;
+}
+
+RenameResult Rename_Application(const QString &folder, const QString &oldBase,
+                                const QString &newBase, TemplateInfo &info)
+{
+    using fileset::BaseNameFile;
+    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
+        return nameTaken();
+    RenameSteps steps;
+    const auto members =
+        fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
+    for (const SetMember &member : members) {
+        if (member.form == SetMember::Form::Numbered) {
+            info.SetTemplatePath(BaseNameFile(folder, newBase, QStringLiteral("hvt")));
+            info.OpenTemplate();
+            const TemplateEntries entries = info.Entries();
+            info.CloseTemplate();
+            for (qint32 i = 1; i <= entries.Count(); ++i) {
+                const QString key = entries.Item(i).Key;
+                if (!isUsableKey(key))
+                    continue;
+                if (!steps.replace(fileset::BaseNameNumberedFile(folder, oldBase, key),
+                                   fileset::BaseNameNumberedFile(folder, newBase, key)))
+                    return steps.undo(kApplicationLocked);
+            }
+            continue;
+        }
+        const QString from = BaseNameFile(folder, oldBase, member.letters);
+        const QString to = BaseNameFile(folder, newBase, member.letters);
+        if (member.letters == u"hvm") {
+            // Without an hvm file the numbered companion files keep their names.
+            if (!steps.deleteStray(to))
+                return steps.undo(kApplicationLocked);
+            if (!paths::exists(from))
+                return steps.done();
+        }
+        if (!steps.replace(from, to))
+            return steps.undo(kApplicationLocked);
+    }
+    return steps.done();
+}
+
+RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase)
+{
+    using fileset::BaseNameFile;
+    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
+        return nameTaken();
+    RenameSteps steps;
+    for (const SetMember &member :
+         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup)) {
+        if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
+                           BaseNameFile(folder, newBase, member.letters)))
+            return steps.undo(kPopupLocked);
+    }
+    return steps.done();
+}
+
+RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase)
+{
+    using fileset::BaseNameFile;
+    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
+        return nameTaken();
+    RenameSteps steps;
+    const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
+    const QString to = BaseNameFile(folder, newBase, QStringLiteral("DIR"));
+    // A directory file that is missing or refuses is a failure, not a rename.
+    if (!paths::exists(from) || !steps.replace(from, to)) {
+        RenameResult result = steps.done();
+        result.outcome = RenameOutcome::Failed;
+        result.caption = QStringLiteral("Rename Failed");
+        result.message = QStringLiteral("Error occurred during Rename operation. The DIR file "
+                                        "could not be renamed. Rename operation has been "
+                                        "cancelled.");
+        return result;
+    }
+    return steps.done();
+}
+
+RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
+                        TemplateInfo &info)
+{
+    if (!Check_Filename(newName)) {
+        RenameResult result;
+        result.outcome = RenameOutcome::InvalidName;
+        result.message = kInvalidFilename;
+        return result;
+    }
+    const QString oldBase = fileset::BaseNameOf(fileName);
+    switch (fileset::ItemKindOf(fileName)) {
+    case ItemKind::Application:
+        return Rename_Application(folder, oldBase, newName, info);
+    case ItemKind::Popup:
+        return Rename_Popup(folder, oldBase, newName);
+    case ItemKind::Directory:
+        return Rename_Dir(folder, oldBase, newName);
+    case ItemKind::Unknown:
+        break;
+    }
+    RenameResult result;
+    result.outcome = RenameOutcome::NotAnItem;
+    return result;
+}
+
+} // namespace hv

@@ -1,0 +1,69 @@
+// Renaming an application, a popup or a directory file together with all its files.
+//
+// Every file of the item's set is renamed to the new base name in the project folder, one by
+// one. For applications and popups every completed step is remembered; when any step fails,
+// every completed step is undone and the result carries the "File Locked" message. Names are
+// found on disk without regard to letter case; new names are written as given here.
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace hv {
+
+class TemplateInfo;
+
+// The prompt and window caption of the rename window for an item's file name.
+struct RenamePrompt {
+    QString prompt;
+    QString caption;
+};
+RenamePrompt RenamePromptFor(const QString &fileName);
+
+// True when `name` holds none of the characters * ! / < > | " : ; and backslash.
+bool Check_Filename(const QString &name);
+
+enum class RenameOutcome {
+    Renamed,     // every file of the set was renamed
+    InvalidName, // the new name holds a forbidden character; nothing renamed
+    NameTaken,   // the new name already belongs to an item; nothing renamed
+    Undone,      // a step failed; the steps done before it were renamed back
+    Failed,      // a directory file could not be renamed; nothing renamed
+    NotAnItem,   // the file name is not that of an application, popup or directory file
+};
+
+// What a rename did, and what the user is told.
+struct RenameResult {
+    RenameOutcome outcome = RenameOutcome::Renamed;
+    QString message; // the message box's text; empty for Renamed and NotAnItem
+    QString caption; // the message box's title
+    // Renames that took effect, as (old path on disk, new path), in order. After an undo,
+    // empty unless some could not be renamed back (see notRestored).
+    QList<QPair<QString, QString>> renamed;
+    QStringList strayDeleted; // files of the new name that were deleted outright
+    QStringList notRestored;  // new paths that an undo could not rename back
+
+    bool ok() const { return outcome == RenameOutcome::Renamed; }
+    // True when the rename window closes after this result.
+    bool closesWindow() const
+    {
+        return outcome == RenameOutcome::Renamed || outcome == RenameOutcome::InvalidName ||
+               outcome == RenameOutcome::NotAnItem;
+    }
+};
+
+// Rename of the application `oldBase` to `newBase` in `folder` (ending with a separator).
+// `info` reads the renamed template's entries, whose keys number the companion files.
+RenameResult Rename_Application(const QString &folder, const QString &oldBase,
+                                const QString &newBase, TemplateInfo &info);
+RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase);
+RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase);
+
+// The rename window's OK: checks `newName` as typed and renames the item listed as
+// `fileName` in `folder` by the kind of its extension.
+RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
+                        TemplateInfo &info);
+
+} // namespace hv

@@ -1,0 +1,222 @@
+#include "ops/ItemRename.h"
+#include "suite/TemplateFileInfo.h"
+#include "tests/ops/ItemFolder.h"
+
+using namespace hv;
+
+namespace {
+
+const QString kAppLocked =
+    "Error occured during Rename operation. The Application files are locked by another "
+    "process. This may be caused by another Halvora product having this Application Open. "
+    "Rename operation has been cancelled.";
+const QString kPopupLocked =
+    "Error occurred during Rename operation. The Popup files are locked by another process. "
+    "This may be caused by another Halvora product having this Popup open. Rename operation "
+    "has been cancelled.";
+const QString kExists = "File already exists. Rename operation has been cancelled.";
+
+} // namespace
+
+class ItemRename : public ItemFolder {
+protected:
+    RenameResult rename(const QString &fileName, const QString &newName)
+    {
+        TemplateFileInfo info(folder);
+        return RenameItem(folder, fileName, newName, info);
+    }
+};
+
+TEST(RenameWindowText, PromptAndCaptionByKindAndForbiddenCharacters)
+{
+    EXPECT_EQ(RenamePromptFor("Line 4.hvt").prompt,
+              "Please Enter New Application Filename Without an Extension:");
+    EXPECT_EQ(RenamePromptFor("Line 4.hvt").caption, "Rename Application");
+    EXPECT_EQ(RenamePromptFor("Pick.HPT").prompt,
+              "Please Enter New Popup Filename Without an Extension:");
+    EXPECT_EQ(RenamePromptFor("Pick.HPT").caption, "Rename Popup");
+    EXPECT_EQ(RenamePromptFor("menu.dir").caption, "Rename DIR");
+    EXPECT_EQ(RenamePromptFor("menu.dir").prompt,
+              "Please Enter New DIR Filename Without an Extension:");
+    EXPECT_EQ(RenamePromptFor("notes.txt").prompt,
+              "Please enter new Application Name without an extension:");
+    EXPECT_EQ(RenamePromptFor("notes.txt").caption, "Rename Application");
+
+    for (const QChar c : QStringLiteral("*!/<>|\":;\\"))
+        EXPECT_FALSE(Check_Filename(QStringLiteral("a") + c + "b")) << QString(c).toStdString();
+    for (const char *name : {"", " ", "Line 4 ", "what?", "a.b", "a-b_c"})
+        EXPECT_TRUE(Check_Filename(name)) << name;
+}
+
+TEST_F(ItemRename, RenamesOnlyTheFilesThatExistUnderTheNamesItWrites)
+{
+    write("A.HVT", "[TEMPLATE]\r\n");
+    write("a.HVD", "data");
+    write("AB.hvn");
+    const RenameResult r = rename("A.HVT", "B");
+    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.closesWindow());
+    EXPECT_TRUE(r.message.isEmpty());
+    EXPECT_EQ(r.renamed.size(), 2);
+    EXPECT_EQ(names(), (QStringList{"AB.hvn", "B.hvd", "B.hvt"}));
+    EXPECT_EQ(hvtest::readFile(folder + "B.hvd"), "data");
+}
+
+TEST_F(ItemRename, StrayFilesOfTheNewNameAreDeletedOutright)
+{
+    write("A.hvt", "[TEMPLATE]\r\n");
+    write("A.hvd", "new");
+    write("b.HVN", "stray");
+    write("B.hvd", "old");
+    const RenameResult r = rename("A.hvt", "B");
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.strayDeleted, (QStringList{folder + "B.hvd", folder + "b.HVN"}));
+    EXPECT_EQ(names(), (QStringList{"B.hvd", "B.hvt"}));
+    EXPECT_EQ(hvtest::readFile(folder + "B.hvd"), "new");
+    EXPECT_TRUE(trashed().isEmpty());
+}
+
+TEST_F(ItemRename, NumberedFilesFollowTheKeysOnlyWhenAnHvmFileExists)
+{
+    const QByteArray tmpl = "[TEMPLATE]\r\n[ENTRY]\r\nKey=7\r\n[ENTRY]\r\nKey=12\r\n";
+    write("A.hvt", tmpl);
+    write("A.v7");
+    write("A.V12");
+    write("A.V1");
+    EXPECT_TRUE(rename("A.hvt", "B").ok());
+    EXPECT_EQ(names(), (QStringList{"A.V1", "A.V12", "A.v7", "B.hvt"}));
+
+    write("B.HVM");
+    write("C.V7", "stray");
+    const RenameResult r = rename("b.hvt", "C");
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(names(), (QStringList{"A.V1", "A.V12", "A.v7", "C.hvm", "C.hvt"}));
+
+    // With an hvm file, the files numbered by the keys follow; others keep their names.
+    write("A.hvt", tmpl);
+    write("A.HVM");
+    EXPECT_TRUE(rename("A.hvt", "D").ok());
+    EXPECT_EQ(names(), (QStringList{"A.V1", "C.hvm", "C.hvt", "D.V12", "D.V7", "D.hvm", "D.hvt"}));
+}
+
+TEST_F(ItemRename, ATakenNameIsRefusedAndNothingChanges)
+{
+    for (const char *name :
+         {"A.hvt", "A.hvd", "b.HVT", "Pick.hpt", "PICK2.HPT", "menu.DIR", "Menu2.dir"})
+        write(name);
+    RenameResult r = rename("A.hvt", "B");
+    EXPECT_EQ(r.outcome, RenameOutcome::NameTaken);
+    EXPECT_EQ(r.message, kExists);
+    EXPECT_EQ(r.caption, "Invalid Filename");
+    EXPECT_FALSE(r.closesWindow());
+    // The same name in other letter case is taken too.
+    EXPECT_EQ(rename("A.hvt", "a").outcome, RenameOutcome::NameTaken);
+    EXPECT_EQ(rename("Pick.hpt", "pick2").message, kExists);
+    EXPECT_EQ(rename("menu.DIR", "MENU2").message, kExists);
+    EXPECT_EQ(names(), (QStringList{"A.hvd", "A.hvt", "Menu2.dir", "PICK2.HPT", "Pick.hpt", "b.HVT",
+                                    "menu.DIR"}));
+}
+
+TEST_F(ItemRename, InvalidOrUnknownNamesTouchNothingButCloseTheWindow)
+{
+    write("A.hvt");
+    RenameResult r = rename("A.hvt", "B:C");
+    EXPECT_EQ(r.outcome, RenameOutcome::InvalidName);
+    EXPECT_EQ(r.message, "Invalid Filename");
+    EXPECT_TRUE(r.caption.isEmpty());
+    EXPECT_TRUE(r.closesWindow());
+    r = rename("notes.txt", "B");
+    EXPECT_EQ(r.outcome, RenameOutcome::NotAnItem);
+    EXPECT_TRUE(r.closesWindow());
+    EXPECT_EQ(names(), QStringList{"A.hvt"});
+}
+
+TEST_F(ItemRename, ANameIsUsedAsTypedWithSpacesAndQuestionMarks)
+{
+    write("A.hvt");
+    write("A.hvd");
+    EXPECT_TRUE(rename("A.hvt", "B ").ok());
+    EXPECT_EQ(names(), (QStringList{"B .hvd", "B .hvt"}));
+    write("x?.hvt");
+    EXPECT_TRUE(rename("B .hvt", "x?").ok() == false) << "x?.hvt is a file of that exact name";
+    EXPECT_TRUE(rename("B .hvt", "y?").ok());
+    EXPECT_EQ(names(), (QStringList{"x?.hvt", "y?.hvd", "y?.hvt"}));
+}
+
+TEST_F(ItemRename, AStepThatFailsUndoesTheStepsBeforeIt)
+{
+    write("A.hvt", "[TEMPLATE]\r\n");
+    write("A.HVD", "d");
+    write("A.hvn", "n");
+    write("A.hvi", "i");
+    write("B.hvd", "stray");
+    // A folder of the new name cannot be deleted as a stray file.
+    blockWithFolder("B.hvi");
+    const RenameResult r = rename("A.hvt", "B");
+    EXPECT_EQ(r.outcome, RenameOutcome::Undone);
+    EXPECT_EQ(r.caption, "File Locked");
+    EXPECT_EQ(r.message, kAppLocked);
+    EXPECT_FALSE(r.closesWindow());
+    EXPECT_TRUE(r.renamed.isEmpty());
+    EXPECT_TRUE(r.notRestored.isEmpty());
+    EXPECT_EQ(r.strayDeleted, QStringList{folder + "B.hvd"});
+    EXPECT_EQ(names(), (QStringList{"A.HVD", "A.hvi", "A.hvn", "A.hvt", "B.hvi"}));
+    EXPECT_EQ(hvtest::readFile(folder + "A.HVD"), "d");
+}
+
+TEST_F(ItemRename, ARefusedCompanionFileUndoesTheWholeApplication)
+{
+    // The companion file's new name is too long for the file system; the others are not.
+    const QString longName(246, u'n');
+    write("A.hvt", "[TEMPLATE]\r\n[ENTRY]\r\nKey=123456789\r\n");
+    for (const char *name : {"A.hvd", "A.hvn", "A.hvi", "A.hvx", "A.hva", "A.hvm", "A.V123456789"})
+        write(name);
+    const QStringList before = names();
+    const RenameResult r = rename("A.hvt", longName);
+    EXPECT_EQ(r.outcome, RenameOutcome::Undone);
+    EXPECT_EQ(r.message, kAppLocked);
+    EXPECT_EQ(names(), before);
+}
+
+TEST_F(ItemRename, PopupsRenameAndUndoWithTheirOwnMessage)
+{
+    write("Pick.HPT");
+    write("pick.hpd");
+    write("Pick.hpi");
+    blockWithFolder("Q.hpi");
+    RenameResult r = rename("Pick.HPT", "Q");
+    EXPECT_EQ(r.outcome, RenameOutcome::Undone);
+    EXPECT_EQ(r.message, kPopupLocked);
+    EXPECT_EQ(names(), (QStringList{"Pick.HPT", "Pick.hpi", "Q.hpi", "pick.hpd"}));
+    r = rename("Pick.HPT", "R");
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(names(), (QStringList{"Q.hpi", "R.hpd", "R.hpi", "R.hpt"}));
+}
+
+TEST_F(ItemRename, DirectoryFilesRenameAndAFailureIsNoSuccess)
+{
+    write("menu.dir", "[DIRECTORY]\r\n");
+    RenameResult r = rename("menu.dir", "Main");
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(names(), QStringList{"Main.DIR"});
+    r = rename("menu.dir", "Other");
+    EXPECT_EQ(r.outcome, RenameOutcome::Failed);
+    EXPECT_EQ(r.caption, "Rename Failed");
+    EXPECT_EQ(r.message, "Error occurred during Rename operation. The DIR file could not be "
+                         "renamed. Rename operation has been cancelled.");
+    EXPECT_FALSE(r.closesWindow());
+    EXPECT_EQ(rename("Main.DIR", QString(260, u'x')).outcome, RenameOutcome::Failed);
+    EXPECT_EQ(names(), QStringList{"Main.DIR"});
+}
+
+TEST_F(ItemRename, KeysThatNameAnotherFolderAreLeftAlone)
+{
+    QDir(folder).mkdir("sub");
+    write("A.hvt", "[TEMPLATE]\r\n[ENTRY]\r\nKey=/../sub/x\r\n[ENTRY]\r\nKey=2\r\n");
+    write("A.hvm");
+    write("A.V2");
+    write("sub/x", "keep");
+    EXPECT_TRUE(rename("A.hvt", "B").ok());
+    EXPECT_EQ(names(), (QStringList{"B.V2", "B.hvm", "B.hvt", "sub"}));
+    EXPECT_EQ(hvtest::readFile(folder + "sub/x"), "keep");
+}
