@@ -52,7 +52,8 @@ int usage()
         "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] [--ucase-section]\n"
         "  list CATEGORY [FOLDER] | template FILE\n"
         "  security | login USER PASSWORD\n"
-        "  lock-check PATH\n";
+        "  lock-check PATH\n"
+        "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n";
     writeOut(stderr, QByteArray(kUsage));
     return kExitUsage;
 }

@@ -16,6 +16,9 @@ int runTemplate(const QStringList &args);
 int runSecurity(const QStringList &args);
 int runLogin(const QStringList &args);
 int runLockCheck(const QStringList &args);
+int runClear(const QStringList &args);
+int runDelete(const QStringList &args);
+int runRename(const QStringList &args);
 
 // The table of verbs, in the order of the usage text.
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
@@ -24,6 +27,7 @@ inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
         {"dbf", runDbf},           {"ini", runIni},           {"list", runList},
         {"template", runTemplate}, {"security", runSecurity}, {"login", runLogin},
         {"lock-check", runLockCheck},
+        {"clear", runClear},       {"delete", runDelete},     {"rename", runRename},
     };
     return table;
 }
