@@ -16,6 +16,8 @@ int runTemplate(const QStringList &args);
 int runSecurity(const QStringList &args);
 int runLogin(const QStringList &args);
 int runLockCheck(const QStringList &args);
+int runShortcut(const QStringList &args);
+int runLauncher(const QStringList &args);
 int runClear(const QStringList &args);
 int runDelete(const QStringList &args);
 int runRename(const QStringList &args);
@@ -27,6 +29,7 @@ inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
         {"dbf", runDbf},           {"ini", runIni},           {"list", runList},
         {"template", runTemplate}, {"security", runSecurity}, {"login", runLogin},
         {"lock-check", runLockCheck},
+        {"shortcut", runShortcut},     {"launcher", runLauncher},
         {"clear", runClear},       {"delete", runDelete},     {"rename", runRename},
     };
     return table;

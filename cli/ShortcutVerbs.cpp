@@ -1,0 +1,41 @@
+// hvadmin-cli shortcut / launcher: hand an item to end users through a desktop shortcut or
+// an entry in the launcher's configuration.
+#include "app/PathHelpers.h"
+#include "cli/CliSupport.h"
+#include "cli/Verbs.h"
+#include "ops/Shortcuts.h"
+
+#include <QFileInfo>
+
+namespace hv::cli {
+
+namespace {
+
+using ItemAction = ShortcutResult (*)(const QString &, const QString &, const QString &,
+                                      const QString &);
+
+int runItemAction(const QStringList &args, ItemAction action, bool printPath)
+{
+    if (args.size() != 3 || args.at(1).isEmpty())
+        return usage();
+    const QString folder = QFileInfo(args.at(0)).absoluteFilePath();
+    const ShortcutResult result = action(folder, GetSuiteFolder(), args.at(1), args.at(2));
+    if (!result.ok)
+        return fail(result.message);
+    printLine(printPath ? result.path : result.message);
+    return kExitOk;
+}
+
+} // namespace
+
+int runShortcut(const QStringList &args)
+{
+    return runItemAction(args, CreateItemShortcut, true);
+}
+
+int runLauncher(const QStringList &args)
+{
+    return runItemAction(args, AddLauncherEntry, false);
+}
+
+} // namespace hv::cli

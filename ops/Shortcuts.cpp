@@ -1,0 +1,165 @@
+#include "ops/Shortcuts.h"
+
+#include "ops/FileSet.h"
+#include "platform/PathNames.h"
+#include "suite/LauncherConfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace hv {
+
+namespace {
+
+// Most file systems take 255 bytes per name; the title's part leaves room for ".desktop".
+constexpr qsizetype kMaxTitleBytes = 240;
+
+QString joined(const QString &folder, const QString &name)
+{
+    return paths::withTrailingSeparator(folder) + name;
+}
+
+} // namespace
+
+QString DesktopEntryFileName(const QString &title)
+{
+    QString name;
+    for (const QChar c : title) {
+        const bool unsafe = c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+        name.append(unsafe ? QChar(u'_') : c);
+    }
+    if (name.isEmpty() || name.startsWith(u'.'))
+        name.prepend(u'_');
+    while (name.toUtf8().size() > kMaxTitleBytes)
+        name.chop(name.size() >= 2 && name.at(name.size() - 1).isLowSurrogate() ? 2 : 1);
+    return name + QStringLiteral(".desktop");
+}
+
+QString QuoteExecArgument(const QString &argument)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : argument) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted.append(u'\\');
+        else if (c == u'%')
+            quoted.append(u'%');
+        quoted.append(c);
+    }
+    quoted.append(u'"');
+    return quoted;
+}
+
+QString EscapeDesktopValue(const QString &value)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped.append(QStringLiteral("\\\\"));
+            break;
+        case u'\n':
+            escaped.append(QStringLiteral("\\n"));
+            break;
+        case u'\r':
+            escaped.append(QStringLiteral("\\r"));
+            break;
+        case u'\t':
+            escaped.append(QStringLiteral("\\t"));
+            break;
+        default:
+            escaped.append(c);
+        }
+    }
+    return escaped;
+}
+
+QString GetDesktopFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    return folder;
+}
+
+QString SuiteProgramPath(const QString &suiteFolder, const QString &programName)
+{
+    const QString path = joined(suiteFolder, programName);
+    if (const QString found = paths::findExisting(path); !found.isEmpty())
+        return found;
+    if (programName.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
+        const QString bare = path.chopped(4);
+        if (const QString found = paths::findExisting(bare); !found.isEmpty())
+            return found;
+    }
+    return path;
+}
+
+ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &linkDesc,
+                                     const QString &exeFile, const QString &exeArgs,
+                                     const QString &workDir, const QString &iconFile)
+{
+    ShortcutResult result;
+    result.path = linkFile;
+    QString exec = QuoteExecArgument(exeFile);
+    if (!exeArgs.isEmpty())
+        exec += u' ' + QuoteExecArgument(exeArgs);
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
+    text += QStringLiteral("Name=") + EscapeDesktopValue(linkDesc) + u'\n';
+    text += QStringLiteral("Comment=") + EscapeDesktopValue(linkDesc) + u'\n';
+    text += QStringLiteral("Exec=") + EscapeDesktopValue(exec) + u'\n';
+    if (!workDir.isEmpty())
+        text += QStringLiteral("Path=") + EscapeDesktopValue(workDir) + u'\n';
+    if (!iconFile.isEmpty())
+        text += QStringLiteral("Icon=") + EscapeDesktopValue(iconFile) + u'\n';
+    text += QStringLiteral("Terminal=false\n");
+
+    QSaveFile file(linkFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+        result.message = QStringLiteral("The shortcut %1 could not be written: %2")
+                             .arg(QDir::toNativeSeparators(linkFile), file.errorString());
+        return result;
+    }
+    QFile::setPermissions(linkFile, QFile::permissions(linkFile) | QFile::ExeOwner |
+                                        QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
+    result.ok = true;
+    return result;
+}
+
+ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &suiteFolder,
+                                  const QString &fileName, const QString &title)
+{
+    const QString desktop = GetDesktopFolder();
+    if (desktop.isEmpty())
+        return {false, {}, QStringLiteral("There is no desktop folder to put the shortcut in.")};
+    const QString program = SuiteProgramPath(suiteFolder, QStringLiteral("hv.exe"));
+    const QString folder = paths::withTrailingSeparator(projectFolder);
+    return CreateDesktopShortcut(joined(desktop, DesktopEntryFileName(title)), title, program,
+                                 folder + fileName, folder, program);
+}
+
+ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &suiteFolder,
+                                const QString &fileName, const QString &title)
+{
+    LauncherConfig config;
+    config.SetConfigFile(joined(suiteFolder, QStringLiteral("hvlaunch.ini")));
+    config.AddProgram(title, SuiteProgramPath(suiteFolder, QStringLiteral("hv.exe")),
+                      paths::withTrailingSeparator(projectFolder) + fileName, 2, true);
+    ShortcutResult result;
+    result.path = config.ConfigFile();
+    if (const IniResult written = config.WriteConfig(); !written) {
+        result.message = written.error;
+        return result;
+    }
+    result.ok = true;
+    result.message = fileset::ItemKindOf(fileName) == fileset::ItemKind::Directory
+                         ? QStringLiteral("The ") + title +
+                               QStringLiteral(" Directory file has been added to HVLaunch.")
+                         : QStringLiteral("The ") + title +
+                               QStringLiteral(" template has been added to HVLaunch.");
+    return result;
+}
+
+} // namespace hv
