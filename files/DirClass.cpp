@@ -236,18 +236,24 @@ DirClass::SaveResult DirClass::SaveAs(const QString &chosenPath)
     return written(WriteDIrFile());
 }
 
-IniResult DirClass::WriteDIrFile()
+IniResult DirClass::writeDirectory(const QString &fileName, const QString &caption,
+                                   const hv::DirEntries &entries)
 {
-    WriteLog(kModule, QStringLiteral("WriteDIrFile"), filename_);
     INIfile ini;
     ini.SetLeadingSpaces(dirformat::kLeadingSpaces);
     ini.SetEqualPos(dirformat::kEqualPos);
-    ini.SetINIlines(dirformat::toLines(caption_, entries_.entries()));
+    ini.SetINIlines(dirformat::toLines(caption, entries.entries()));
+    return ini.SaveFile(fileName);
+}
+
+IniResult DirClass::WriteDIrFile()
+{
+    WriteLog(kModule, QStringLiteral("WriteDIrFile"), filename_);
     if (!filename_.contains(u'/'))
         filename_ = path_ + filename_;
     if (filename_.isEmpty() || filename_.endsWith(u'/'))
         return IniResult::failure(QStringLiteral("The directory file has no file name"));
-    IniResult r = ini.SaveFile(filename_);
+    IniResult r = writeDirectory(filename_, caption_, entries_);
     if (r)
         changeFlag_ = false;
     else

@@ -146,6 +146,10 @@ public:
     // Filename becomes the full path. ChangeFlag is cleared only when the file was written.
     IniResult WriteDIrFile();
 
+    // Writes `caption` and `entries` in the current form to `fileName` atomically.
+    static IniResult writeDirectory(const QString &fileName, const QString &caption,
+                                    const hv::DirEntries &entries);
+
 private:
     // Sets each entry's FileExists and, for a readable template whose title differs from the
     // entry's file name, its title.
