@@ -53,7 +53,9 @@ int usage()
         "  dir show FILE | dir write FILE < directory.json\n"
         "  list CATEGORY [FOLDER] | template FILE\n"
         "  security | login USER PASSWORD\n"
-        "  lock-check PATH\n";
+        "  lock-check PATH\n"
+        "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n"
+        "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
     writeOut(stderr, QByteArray(kUsage));
     return kExitUsage;
 }

@@ -17,6 +17,11 @@ int runTemplate(const QStringList &args);
 int runSecurity(const QStringList &args);
 int runLogin(const QStringList &args);
 int runLockCheck(const QStringList &args);
+int runShortcut(const QStringList &args);
+int runLauncher(const QStringList &args);
+int runClear(const QStringList &args);
+int runDelete(const QStringList &args);
+int runRename(const QStringList &args);
 
 // The table of verbs, in the order of the usage text.
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
@@ -26,6 +31,8 @@ inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
         {"list", runList},
         {"template", runTemplate}, {"security", runSecurity}, {"login", runLogin},
         {"lock-check", runLockCheck},
+        {"shortcut", runShortcut},     {"launcher", runLauncher},
+        {"clear", runClear},       {"delete", runDelete},     {"rename", runRename},
     };
     return table;
 }
