@@ -1,5 +1,6 @@
 #include "lists/DirectorySummary.h"
 
+#include "files/DirFormat.h"
 #include "files/IniFormat.h"
 #include "files/IniLines.h"
 #include "platform/PathNames.h"
@@ -13,33 +14,10 @@
 namespace hv {
 namespace {
 
-bool readsAsNumber(QByteArrayView line)
-{
-    bool ok = false;
-    (void)line.toDouble(&ok);
-    return ok;
-}
-
-// The number of entries of an old-form directory file: lines of exactly three fields, split
-// at TABs when the line has one, otherwise at commas. Empty lines and numbers are skipped.
+// The number of entries of an old-form directory file, by the directory model's own rules.
 qint64 countOldFormEntries(QByteArrayView bytes)
 {
-    qint64 entries = 0;
-    while (!bytes.isEmpty()) {
-        qsizetype end = bytes.indexOf('\n');
-        QByteArrayView line = end < 0 ? bytes : bytes.first(end);
-        bytes = end < 0 ? QByteArrayView() : bytes.sliced(end + 1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        const QByteArrayView trimmed = line.trimmed();
-        if (trimmed.isEmpty() || readsAsNumber(trimmed))
-            continue;
-        const char separator = line.contains('\t') ? '\t' : ',';
-        if (line.count(separator) != 2)
-            continue;
-        ++entries;
-    }
-    return entries;
+    return qint64(dirformat::parseOldForm(bytes, QString()).entries.size());
 }
 
 } // namespace
