@@ -5,12 +5,12 @@
 // Current form (INI text, read and written):
 //
 //     [DIRECTORY]
-//          Caption          = Plant
+//          Caption      = Plant
 //
 //     [FILE]
-//          Title            = Line 4
-//          Filename         = LINE4.HVT
-//          Access           = W
+//          Title        = Line 4
+//          Filename     = LINE4.HVT
+//          Access       = W
 //
 // Old form (read only): one entry per line, "name,extension,title" (split at TABs instead
 // when the line holds a TAB), no caption. A file in which the INI parser finds no lines at
