@@ -1,12 +1,11 @@
 // The process-wide shared state: one instance, from start-up to the end of the process.
 #pragma once
 
+#include "lists/ViewMode.h"
+
 #include <QString>
 
 namespace hv {
-
-// View modes of the item list.
-enum ListViewModes : int { ViewLargeIcons = 0, ViewSmallIcons = 1, ViewList = 2, ViewDetails = 3 };
 
 class AppState {
 public:

@@ -1,7 +1,7 @@
 #include "app/ProgramLauncher.h"
 
 #include "app/MessageService.h"
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 
 #include <QEventLoop>

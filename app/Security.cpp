@@ -2,9 +2,9 @@
 
 #include "app/MessageService.h"
 #include "app/PathHelpers.h"
-#include "app/log/DiagnosticLog.h"
 #include "dbase/dBase.h"
 #include "files/IniFile.h"
+#include "log/DiagnosticLog.h"
 #include "suite/SuiteSettings.h"
 
 #include <stdexcept>

@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 
 namespace hv {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Security.h"
+#include "lists/ViewMode.h"
 
 #include <QString>
 
@@ -10,7 +11,7 @@ namespace hv {
 struct StartupDecision {
     bool start = false;    // false: the security check failed, the process ends
     QString projectFolder; // ends in '/'
-    int listViewMode = 3;
+    int listViewMode = ViewDetails;
 };
 
 // Logs "HVAdmin Started", loads the list view mode, takes the stored last folder (trimmed)

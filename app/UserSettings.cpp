@@ -2,14 +2,12 @@
 
 #include "app/AppState.h"
 #include "app/PathHelpers.h"
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 #include "suite/SuiteSettings.h"
 
 #include <QSettings>
 #include <QStringList>
-
-#include <cmath>
 
 namespace hv {
 namespace {
@@ -49,8 +47,7 @@ void WriteSetting(const QString &section, const QString &key, const QString &val
 
 WindowSetting DefaultWindowSetting(TwipsPerPixel tpp)
 {
-    return {0, 0, int(std::lround(800 * tpp.x)), int(std::lround(600 * tpp.y)),
-            WindowSetting::kNormal};
+    return {0, 0, twips::toTwips(800, tpp.x), twips::toTwips(600, tpp.y), WindowSetting::kNormal};
 }
 
 std::optional<WindowSetting> ParseWindowSetting(const QString &text)

@@ -10,6 +10,8 @@
 //     ListViewMode  0 large icons, 1 small icons, 2 list, 3 details
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <QString>
 
 #include <optional>
@@ -25,12 +27,6 @@ QString ReadSetting(const QString &section, const QString &key);
 
 // Stores the value (creating the section) and writes the store to disk.
 void WriteSetting(const QString &section, const QString &key, const QString &value);
-
-// Twips (1/1440 inch) per screen pixel, horizontally and vertically (15 at 96 DPI).
-struct TwipsPerPixel {
-    double x = 15.0;
-    double y = 15.0;
-};
 
 // A window placement as stored: position and size in twips, and the window state.
 struct WindowSetting {

@@ -1,7 +1,8 @@
 #include "app/WindowGeometry.h"
 
+#include "platform/Twips.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace hv {
 namespace {
@@ -9,16 +10,6 @@ namespace {
 // How much of the title bar must be on a screen for the window to count as reachable.
 constexpr int kTitleStripHeight = 30;
 constexpr int kMinVisibleWidth = 100;
-
-int toPixels(int twips, double tpp)
-{
-    return int(std::lround(twips / tpp));
-}
-
-int toTwips(int pixels, double tpp)
-{
-    return int(std::lround(pixels * tpp));
-}
 
 long long overlapArea(const QRect &a, const QRect &b)
 {
@@ -30,14 +21,14 @@ long long overlapArea(const QRect &a, const QRect &b)
 
 QRect WindowSettingToPixels(const WindowSetting &s, TwipsPerPixel tpp)
 {
-    return QRect(toPixels(s.left, tpp.x), toPixels(s.top, tpp.y), toPixels(s.width, tpp.x),
-                 toPixels(s.height, tpp.y));
+    return QRect(twips::toPixels(s.left, tpp.x), twips::toPixels(s.top, tpp.y),
+                 twips::toPixels(s.width, tpp.x), twips::toPixels(s.height, tpp.y));
 }
 
 WindowSetting WindowSettingFromPixels(const QRect &r, bool maximised, TwipsPerPixel tpp)
 {
-    return {toTwips(r.top(), tpp.y), toTwips(r.left(), tpp.x), toTwips(r.width(), tpp.x),
-            toTwips(r.height(), tpp.y),
+    return {twips::toTwips(r.top(), tpp.y), twips::toTwips(r.left(), tpp.x),
+            twips::toTwips(r.width(), tpp.x), twips::toTwips(r.height(), tpp.y),
             maximised ? WindowSetting::kMaximised : WindowSetting::kNormal};
 }
 

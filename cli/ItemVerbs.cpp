@@ -86,7 +86,7 @@ int runRename(const QStringList &args)
         return kExitFailure;
     TemplateFileInfo info(folder);
     const RenameResult result = RenameItem(folder, fileName, args.at(2), info);
-    if (!result.ok())
+    if (!result.ok)
         return fail(result.message);
     QJsonArray renamed;
     for (const auto &[from, to] : result.renamed)

@@ -27,12 +27,13 @@ int runRename(const QStringList &args);
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
 {
     static const std::vector<std::pair<const char *, VerbHandler>> table = {
-        {"dbf", runDbf},           {"ini", runIni},           {"dir", runDir},
-        {"list", runList},
-        {"template", runTemplate}, {"security", runSecurity}, {"login", runLogin},
-        {"lock-check", runLockCheck},
-        {"shortcut", runShortcut},     {"launcher", runLauncher},
-        {"clear", runClear},       {"delete", runDelete},     {"rename", runRename},
+        {"dbf", runDbf},           {"ini", runIni},
+        {"dir", runDir},           {"list", runList},
+        {"template", runTemplate}, {"security", runSecurity},
+        {"login", runLogin},       {"lock-check", runLockCheck},
+        {"shortcut", runShortcut}, {"launcher", runLauncher},
+        {"clear", runClear},       {"delete", runDelete},
+        {"rename", runRename},
     };
     return table;
 }

@@ -1,6 +1,8 @@
 // Opening, creating and closing a table, and its header.
 #include "dbase/dBase.h"
 
+#include "dbase/Header.h"
+
 #include "platform/Ansi.h"
 #include "platform/PathNames.h"
 
@@ -11,10 +13,7 @@
 namespace hv {
 namespace {
 
-constexpr int kFileHeaderBytes = 32;
-constexpr int kDescriptorBytes = 32;
-constexpr int kMinHeaderLength = 33;
-constexpr int kMaxHeaderLength = 8456;
+using namespace dbase;
 
 int16_t get16(const char *p)
 {
@@ -43,13 +42,13 @@ void put32(char *p, int32_t value)
 DbaseHeader parseHeader(const char *bytes)
 {
     DbaseHeader header;
-    header.version = uchar(bytes[0]);
-    header.year = uchar(bytes[1]);
-    header.month = uchar(bytes[2]);
-    header.day = uchar(bytes[3]);
-    header.recordCount = get32(bytes + 4);
-    header.headerLength = get16(bytes + 8);
-    header.recordLength = get16(bytes + 10);
+    header.version = uchar(bytes[kVersionOffset]);
+    header.year = uchar(bytes[kYearOffset]);
+    header.month = uchar(bytes[kMonthOffset]);
+    header.day = uchar(bytes[kDayOffset]);
+    header.recordCount = get32(bytes + kRecordCountOffset);
+    header.headerLength = get16(bytes + kHeaderLengthOffset);
+    header.recordLength = get16(bytes + kRecordLengthOffset);
     return header;
 }
 
@@ -128,14 +127,14 @@ void dBase::OpenFile(const QString &sFilename)
         char head[kFileHeaderBytes];
         if (size < kFileHeaderBytes || m_file.readAt(0, head, kFileHeaderBytes) < kFileHeaderBytes)
             rejectInvalidFile();
-        if (uchar(head[0]) != 3)
+        if (uchar(head[kVersionOffset]) != kVersion3)
             rejectInvalidFile();
         m_header = parseHeader(head);
         m_recordLen = m_header.recordLength;
         if (m_header.month == 0 || m_header.month > 12 ||
             m_header.headerLength < kMinHeaderLength || m_header.headerLength > kMaxHeaderLength)
             rejectInvalidFile();
-        const int count = (m_header.headerLength - kMinHeaderLength) / kDescriptorBytes;
+        const int count = descriptorCount(m_header.headerLength);
         if (count < 1)
             rejectInvalidFile();
         const int64_t descriptorBytes = int64_t(count) * kDescriptorBytes;
@@ -147,10 +146,11 @@ void dBase::OpenFile(const QString &sFilename)
         m_recordLen = 1;
         for (int i = 0; i < count; ++i) {
             const char *d = descriptors.constData() + i * kDescriptorBytes;
-            const qsizetype nameLength = qsizetype(qstrnlen(d, 11));
-            const int length = uchar(d[16]);
-            m_fields.Add(ansi::toText(QByteArrayView(d, nameLength)), TypeLetter(uchar(d[11])),
-                         length, uchar(d[17]), m_recordLen + 1);
+            const qsizetype nameLength = qsizetype(qstrnlen(d, kFieldNameBytes));
+            const int length = uchar(d[kFieldLengthOffset]);
+            m_fields.Add(ansi::toText(QByteArrayView(d, nameLength)),
+                         TypeLetter(uchar(d[kFieldTypeOffset])), length,
+                         uchar(d[kFieldDecimalsOffset]), m_recordLen + 1);
             m_recordLen += length;
         }
         m_buffer = QByteArray(m_recordLen, ' ');
@@ -185,7 +185,7 @@ void dBase::CreateTable(const QString &sFilename)
         recordLength = last.Position() + last.Length() - 1;
     }
     m_header = DbaseHeader();
-    m_header.version = 3;
+    m_header.version = kVersion3;
     stampDate();
     m_header.recordCount = 0;
     m_header.recordLength = int16_t(recordLength & 0xFFFF);
@@ -194,19 +194,19 @@ void dBase::CreateTable(const QString &sFilename)
     QByteArray bytes(kFileHeaderBytes + qsizetype(count) * kDescriptorBytes + 1, '\0');
     const QByteArray head = headerBytes();
     std::memcpy(bytes.data(), head.constData(), size_t(head.size()));
-    bytes[29] = 0x02;
+    bytes[kLanguageDriverOffset] = 0x02;
     char *d = bytes.data() + kFileHeaderBytes;
     for (const Field &field : m_fields) {
-        const QByteArray name = ansi::fromText(field.Name()).left(11);
+        const QByteArray name = ansi::fromText(field.Name()).left(kFieldNameBytes);
         std::memcpy(d, name.constData(), size_t(name.size()));
-        d[11] = char(TypeCode(field.FieldType()));
-        put32(d + 12, field.Position());
-        d[16] = char(field.Length() & 0xFF);
-        d[17] = char(field.Decimals() & 0xFF);
-        d[18] = 0x02;
+        d[kFieldTypeOffset] = char(TypeCode(field.FieldType()));
+        put32(d + kFieldOffsetOffset, field.Position());
+        d[kFieldLengthOffset] = char(field.Length() & 0xFF);
+        d[kFieldDecimalsOffset] = char(field.Decimals() & 0xFF);
+        d[kFieldFlagsOffset] = 0x02;
         d += kDescriptorBytes;
     }
-    *d = 0x0D;
+    *d = kHeaderTerminator;
     try {
         m_file.writeAt(0, bytes.constData(), bytes.size());
     } catch (const DbaseError &) {
@@ -234,7 +234,7 @@ void dBase::CloseFile()
                                        int64_t(m_header.recordCount) * m_header.recordLength;
                 if (m_header.headerLength >= kMinHeaderLength && m_header.recordCount >= 0 &&
                     m_header.recordLength >= 0 && offset <= m_file.size())
-                    m_file.writeAt(offset, "\x1A", 1);
+                    m_file.writeAt(offset, &kEndOfFileMarker, 1);
             } catch (const DbaseError &e) {
                 failure = e;
             }
@@ -250,7 +250,7 @@ void dBase::ReadHeader()
 {
     if (!m_file.isOpen())
         return;
-    char bytes[12] = {};
+    char bytes[kHeaderPrefixBytes] = {};
     m_file.readAt(0, bytes, sizeof bytes);
     m_header = parseHeader(bytes);
     m_recordLen = m_header.recordLength;
@@ -275,14 +275,14 @@ void dBase::stampDate()
 
 QByteArray dBase::headerBytes() const
 {
-    QByteArray bytes(12, '\0');
-    bytes[0] = char(m_header.version);
-    bytes[1] = char(m_header.year);
-    bytes[2] = char(m_header.month);
-    bytes[3] = char(m_header.day);
-    put32(bytes.data() + 4, m_header.recordCount);
-    put16(bytes.data() + 8, m_header.headerLength);
-    put16(bytes.data() + 10, m_header.recordLength);
+    QByteArray bytes(kHeaderPrefixBytes, '\0');
+    bytes[kVersionOffset] = char(m_header.version);
+    bytes[kYearOffset] = char(m_header.year);
+    bytes[kMonthOffset] = char(m_header.month);
+    bytes[kDayOffset] = char(m_header.day);
+    put32(bytes.data() + kRecordCountOffset, m_header.recordCount);
+    put16(bytes.data() + kHeaderLengthOffset, m_header.headerLength);
+    put16(bytes.data() + kRecordLengthOffset, m_header.recordLength);
     return bytes;
 }
 

@@ -1,4 +1,5 @@
 // Record access and whole-table arrays of the dBase class.
+#include "dbase/Header.h"
 #include "dbase/dBase.h"
 
 #include "platform/Ansi.h"
@@ -130,7 +131,8 @@ void dBase::GetRecord(int32_t recordNo)
 
 void dBase::checkWritableHeader() const
 {
-    if (m_header.headerLength < 33 || m_header.recordLength < 1 || m_header.recordCount < 0)
+    if (m_header.headerLength < dbase::kMinHeaderLength || m_header.recordLength < 1 ||
+        m_header.recordCount < 0)
         throw DbaseError(dbase_errors::kInvalidFileType, QStringLiteral("Invalid dBase File Type"));
 }
 

@@ -56,8 +56,8 @@ DirFileContent fromLines(const INIlines &lines)
 {
     DirFileContent content;
     for (const INIline &line : lines) {
-        const QString group = ini::upperText(line.Group());
-        const QString key = ini::upperText(line.Section());
+        const QString group = ansi::upperText(line.Group());
+        const QString key = ansi::upperText(line.Section());
         if (group == kDirectoryGroup) {
             if (key == u"CAPTION")
                 content.caption = line.Value();

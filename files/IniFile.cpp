@@ -1,6 +1,6 @@
 #include "files/IniFile.h"
 
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 
 #include <QFile>

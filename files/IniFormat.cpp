@@ -21,13 +21,7 @@ ByteTables buildTables()
 {
     ByteTables t;
     for (int b = 0; b < 256; ++b) {
-        unsigned char up = static_cast<unsigned char>(b);
-        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
-            up = static_cast<unsigned char>(b - 0x20);
-        else if (b == 0x9A || b == 0x9C || b == 0x9E) // s, oe, z with caron
-            up = static_cast<unsigned char>(b - 0x10);
-        else if (b == 0xFF) // y with diaeresis
-            up = 0x9F;
+        const unsigned char up = ansi::upperByte(static_cast<unsigned char>(b));
         t.upper[b] = up;
         const bool blank = b == '\t' || b == '\r' || b == '\n';
         t.lineChar[b] = blank ? u' ' : ansi::toChar(static_cast<unsigned char>(b));
@@ -129,23 +123,6 @@ void appendEncoded(QByteArray &out, QStringView text, bool upper)
 }
 
 } // namespace
-
-unsigned char upperByte(unsigned char byte)
-{
-    return tables().upper[byte];
-}
-
-QString upperText(QStringView text)
-{
-    QString result(text.size(), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(result.data());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t ch = text[i].unicode();
-        const char byte = ansi::fromChar(ch);
-        out[i] = byte == '?' ? ch : ansi::toChar(upperByte(static_cast<unsigned char>(byte)));
-    }
-    return result;
-}
 
 void parseLines(QByteArrayView bytes, INIlines &lines)
 {

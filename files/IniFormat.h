@@ -23,15 +23,6 @@ struct SaveLayout {
 // make every line gigabytes wide.
 constexpr int kMaxLayoutColumn = 10000;
 
-// Upper case within Windows-1252: a-z, the accented small letters 0xE0-0xFE (except the
-// division sign), and the small s, oe, z with caron and y with diaeresis map to their
-// capitals. Letters without a capital in the code page (sharp s, micro sign) stay. Every
-// byte maps to one byte, so "character k is byte k" still holds after upper-casing.
-unsigned char upperByte(unsigned char byte);
-
-// Text upper-cased by the same rule (characters outside the code page stay as they are).
-QString upperText(QStringView text);
-
 // Parses INI bytes and appends their lines to `lines`, in file order:
 // - a line ends at LF; a CR before the LF, any other CR and every TAB count as spaces;
 //   the last line is kept even without a line end;

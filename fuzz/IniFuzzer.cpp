@@ -45,7 +45,7 @@ hv::INIlines referenceParse(const QByteArray &bytes)
         if (line.isEmpty())
             continue;
         if (line.startsWith(u'[')) {
-            group = hv::ini::upperText(line);
+            group = hv::ansi::upperText(line);
             lines.Add(group, group, QString());
             continue;
         }
@@ -55,7 +55,7 @@ hv::INIlines referenceParse(const QByteArray &bytes)
         const QString key = trimSpaces(line.left(equal));
         if (key.isEmpty())
             continue;
-        lines.Add(group, hv::ini::upperText(key), trimSpaces(line.mid(equal + 1)));
+        lines.Add(group, hv::ansi::upperText(key), trimSpaces(line.mid(equal + 1)));
     }
     return lines;
 }

@@ -1,7 +1,7 @@
 #include "lists/CategoryListEngine.h"
 
-#include "app/log/DiagnosticLog.h"
 #include "lists/DirectorySummary.h"
+#include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
@@ -13,7 +13,6 @@ namespace hv {
 namespace {
 
 const QString kModule = QStringLiteral("mListviewengine");
-constexpr int kReportView = 3;
 
 void engineLog(const char *procedure, const QString &message)
 {
@@ -145,7 +144,7 @@ CategoryList LoadDIRSection(const ListSource &source)
     }
     engineLog(procedure, QStringLiteral("Ending Enumeration"));
     finishFileList(list, "Create New DIR File");
-    if (source.listViewMode == kReportView)
+    if (source.listViewMode == ViewDetails)
         engineLog(procedure, QStringLiteral("Resize Headers"));
     engineLog(procedure, QStringLiteral("Ending DIR List"));
     return list;

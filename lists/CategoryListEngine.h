@@ -15,6 +15,7 @@
 #pragma once
 
 #include "lists/ListRows.h"
+#include "lists/ViewMode.h"
 #include "suite/TemplateInfo.h"
 
 #include <QString>
@@ -23,8 +24,8 @@ namespace hv {
 
 // What a fill works on.
 struct ListSource {
-    QString projectFolder; // the project folder (a trailing '/' is optional)
-    int listViewMode = 3;  // the item list's view mode, 0 to 3 (3: details)
+    QString projectFolder;          // the project folder (a trailing '/' is optional)
+    int listViewMode = ViewDetails; // the item list's view mode (ListViewModes)
     // Makes the fill's template information component; when empty, the component that reads
     // the template files (TemplateFileInfo) is used.
     TemplateInfoFactory templateFactory;

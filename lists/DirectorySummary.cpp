@@ -4,7 +4,7 @@
 #include "files/IniFormat.h"
 #include "files/IniLines.h"
 #include "platform/PathNames.h"
-#include "suite/SmallFile.h"
+#include "platform/SmallFile.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "ops/ItemDelete.h"
 
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
 #include "ops/Trash.h"
 #include "platform/PathNames.h"
@@ -23,16 +23,18 @@ bool removeIfPresent(const QString &path, ItemOpResult &result)
     switch (trash::RecycleFile(path, &onDisk)) {
     case trash::RemoveOutcome::Trashed:
         result.trashed << onDisk;
+        result.touched << onDisk;
         return true;
     case trash::RemoveOutcome::DeletedOutright:
         result.deletedOutright << onDisk;
+        result.touched << onDisk;
         return true;
     case trash::RemoveOutcome::Failed:
         break;
     }
     result.ok = false;
     result.failedPath = onDisk.isEmpty() ? path : onDisk;
-    result.caption = QStringLiteral("Delete Failed");
+    result.title = QStringLiteral("Delete Failed");
     result.message = QStringLiteral("The file %1 could not be deleted. It may be open in "
                                     "another program. The remaining files were not touched.")
                          .arg(result.failedPath);
@@ -141,7 +143,7 @@ ItemOpResult DeleteDirFile(const QString &itemPath)
     if (!paths::exists(itemPath)) {
         result.ok = false;
         result.failedPath = itemPath;
-        result.caption = QStringLiteral("Delete Failed");
+        result.title = QStringLiteral("Delete Failed");
         result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
         return result;
     }

@@ -8,6 +8,8 @@
 // the result carries a message for the user.
 #pragma once
 
+#include "ops/OpResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,13 +18,10 @@ namespace hv {
 class TemplateInfo;
 
 // What a clear or delete did.
-struct ItemOpResult {
-    bool ok = true;
+struct ItemOpResult : OpResult {
     QStringList trashed;         // paths on disk now in the trash, in the order sent
     QStringList deletedOutright; // paths on disk deleted because the trash refused them
     QString failedPath;          // the path on disk that could be neither trashed nor deleted
-    QString message;             // for the user when !ok
-    QString caption;             // the message box's title when !ok
 };
 
 // The confirmation window's texts for an application or popup.

@@ -31,8 +31,9 @@ RenameResult nameTaken()
 {
     RenameResult result;
     result.outcome = RenameOutcome::NameTaken;
+    result.ok = false;
     result.message = QStringLiteral("File already exists. Rename operation has been cancelled.");
-    result.caption = kInvalidFilename;
+    result.title = kInvalidFilename;
     return result;
 }
 
@@ -69,7 +70,11 @@ public:
         return deleteStray(to) && move(from, to);
     }
 
-    RenameResult done() { return m_result; }
+    RenameResult done()
+    {
+        noteTouched();
+        return m_result;
+    }
 
     // Renames every completed step back, first to last, and reports `message`.
     RenameResult undo(const QString &message)
@@ -83,7 +88,9 @@ public:
         }
         m_result.renamed = left;
         m_result.outcome = RenameOutcome::Undone;
-        m_result.caption = kFileLocked;
+        m_result.ok = false;
+        noteTouched();
+        m_result.title = kFileLocked;
         m_result.message = message;
         if (!m_result.notRestored.isEmpty())
             m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
@@ -92,6 +99,14 @@ public:
     }
 
 private:
+    // The files the rename changed: strays removed, and the new paths that took effect.
+    void noteTouched()
+    {
+        m_result.touched = m_result.strayDeleted;
+        for (const auto &step : m_result.renamed)
+            m_result.touched << step.second;
+    }
+
     RenameResult m_result;
 };
 
@@ -199,7 +214,8 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
     if (!paths::exists(from) || !steps.replace(from, to)) {
         RenameResult result = steps.done();
         result.outcome = RenameOutcome::Failed;
-        result.caption = QStringLiteral("Rename Failed");
+        result.ok = false;
+        result.title = QStringLiteral("Rename Failed");
         result.message = QStringLiteral("Error occurred during Rename operation. The DIR file "
                                         "could not be renamed. Rename operation has been "
                                         "cancelled.");
@@ -214,6 +230,7 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     if (!Check_Filename(newName)) {
         RenameResult result;
         result.outcome = RenameOutcome::InvalidName;
+        result.ok = false;
         result.message = kInvalidFilename;
         return result;
     }
@@ -230,6 +247,7 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     }
     RenameResult result;
     result.outcome = RenameOutcome::NotAnItem;
+    result.ok = false;
     return result;
 }
 

@@ -6,6 +6,8 @@
 // found on disk without regard to letter case; new names are written as given here.
 #pragma once
 
+#include "ops/OpResult.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -35,17 +37,16 @@ enum class RenameOutcome {
 };
 
 // What a rename did, and what the user is told.
-struct RenameResult {
+// `ok` is true exactly for Renamed; the message is empty for Renamed and NotAnItem; the
+// files touched are the new paths of the renames that took effect.
+struct RenameResult : OpResult {
     RenameOutcome outcome = RenameOutcome::Renamed;
-    QString message; // the message box's text; empty for Renamed and NotAnItem
-    QString caption; // the message box's title
     // Renames that took effect, as (old path on disk, new path), in order. After an undo,
     // empty unless some could not be renamed back (see notRestored).
     QList<QPair<QString, QString>> renamed;
     QStringList strayDeleted; // files of the new name that were deleted outright
     QStringList notRestored;  // new paths that an undo could not rename back
 
-    bool ok() const { return outcome == RenameOutcome::Renamed; }
     // True when the rename window closes after this result.
     bool closesWindow() const
     {

@@ -1,6 +1,6 @@
 #include "ops/LockCheck.h"
 
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 
 #include <exception>
 
@@ -56,10 +56,10 @@ LockCheckResult checkFailed(const QString &path, int number, const QString &desc
 
 void describeHolders(LockCheckResult &result, FileLockService &service)
 {
+    result.ok = false;
     if (result.rc != 0) {
         result.outcome = LockOutcome::ErrorInfo;
         result.listVisible = true;
-        result.heightTwips = kLockWindowListHeight;
         result.columns = {QStringLiteral("Error Information")};
         result.message = errorInfoMessage(result.path);
         const QString text = service.GetExtendedError(result.rc);
@@ -73,7 +73,6 @@ void describeHolders(LockCheckResult &result, FileLockService &service)
     if (count > 0) {
         result.outcome = LockOutcome::OtherUsers;
         result.listVisible = true;
-        result.heightTwips = kLockWindowListHeight;
         result.message = otherUsersMessage(result.path);
         result.columns = {QStringLiteral("USER"), QStringLiteral("Computer")};
         for (qint32 i = 1; i <= count; ++i) {
@@ -87,7 +86,6 @@ void describeHolders(LockCheckResult &result, FileLockService &service)
     }
     result.outcome = LockOutcome::SameComputer;
     result.listVisible = false;
-    result.heightTwips = kLockWindowPlainHeight;
     result.message = sameComputerMessage(result.path);
 }
 

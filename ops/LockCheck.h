@@ -3,7 +3,8 @@
 // the user's choice are not part of this; the result carries what the window needs.
 #pragma once
 
-#include "ops/NetworkPaths.h"
+#include "ops/OpResult.h"
+#include "platform/NetworkPaths.h"
 #include "suite/FileLockService.h"
 
 #include <QList>
@@ -23,14 +24,14 @@ enum class LockOutcome {
     CheckFailed,  // the service could not be used: open the file without asking
 };
 
-struct LockCheckResult {
+// `ok` is true when the file may be opened without asking (not held, or the check failed);
+// the message is the window's explanation, empty when the file is not held.
+struct LockCheckResult : OpResult {
     LockOutcome outcome = LockOutcome::NotLocked;
     QString path;  // the path asked about, after mapping a share path
     qint32 rc = 0; // GetFileLockInfo's answer (held files only)
     QList<LockHolder> holders;
-    QString message;          // the window's explanation; empty when not held
     bool listVisible = false; // whether the window shows its list
-    int heightTwips = 0;      // the window's height
     QStringList columns;      // the list's column titles
     QList<QStringList> rows;  // the list's rows
 
@@ -52,9 +53,5 @@ FileLockServiceFactory defaultFileLockServiceFactory();
 // "isFileLocked"; a failure of the service is logged and gives CheckFailed.
 LockCheckResult isFileLocked(const QString &path, const FileLockServiceFactory &createService,
                              const NetworkPaths &network);
-
-// The window's height in twips for each kind of explanation.
-constexpr int kLockWindowListHeight = 5000;
-constexpr int kLockWindowPlainHeight = 3400;
 
 } // namespace hv

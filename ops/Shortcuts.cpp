@@ -102,6 +102,7 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
                                      const QString &workDir, const QString &iconFile)
 {
     ShortcutResult result;
+    result.ok = false;
     result.path = linkFile;
     QString exec = QuoteExecArgument(exeFile);
     if (!exeArgs.isEmpty())
@@ -125,6 +126,7 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
     QFile::setPermissions(linkFile, QFile::permissions(linkFile) | QFile::ExeOwner |
                                         QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
     result.ok = true;
+    result.touched << linkFile;
     return result;
 }
 
@@ -132,8 +134,12 @@ ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &s
                                   const QString &fileName, const QString &title)
 {
     const QString desktop = GetDesktopFolder();
-    if (desktop.isEmpty())
-        return {false, {}, QStringLiteral("There is no desktop folder to put the shortcut in.")};
+    if (desktop.isEmpty()) {
+        ShortcutResult result;
+        result.ok = false;
+        result.message = QStringLiteral("There is no desktop folder to put the shortcut in.");
+        return result;
+    }
     const QString program = SuiteProgramPath(suiteFolder, QStringLiteral("hv.exe"));
     const QString folder = paths::withTrailingSeparator(projectFolder);
     return CreateDesktopShortcut(joined(desktop, DesktopEntryFileName(title)), title, program,
@@ -150,10 +156,11 @@ ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &sui
     ShortcutResult result;
     result.path = config.ConfigFile();
     if (const IniResult written = config.WriteConfig(); !written) {
+        result.ok = false;
         result.message = written.error;
         return result;
     }
-    result.ok = true;
+    result.touched << result.path;
     result.message = fileset::ItemKindOf(fileName) == fileset::ItemKind::Directory
                          ? QStringLiteral("The ") + title +
                                QStringLiteral(" Directory file has been added to HVLaunch.")

@@ -6,14 +6,15 @@
 // leading dot) and every value is escaped, so any title or path gives a valid entry.
 #pragma once
 
+#include "ops/OpResult.h"
+
 #include <QString>
 
 namespace hv {
 
-struct ShortcutResult {
-    bool ok = false;
-    QString path;    // the file written
-    QString message; // the confirmation (launcher entries) or what went wrong
+// The message is the confirmation (launcher entries) or what went wrong.
+struct ShortcutResult : OpResult {
+    QString path; // the file written
 };
 
 // The file name (without folder) a shortcut titled `title` gets: `title` with '/', '\' and

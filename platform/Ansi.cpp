@@ -13,7 +13,41 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
 };
 
+std::array<unsigned char, 256> buildUpperTable()
+{
+    std::array<unsigned char, 256> upper{};
+    for (int b = 0; b < 256; ++b) {
+        unsigned char up = static_cast<unsigned char>(b);
+        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+            up = static_cast<unsigned char>(b - 0x20);
+        else if (b == 0x9A || b == 0x9C || b == 0x9E) // s, oe, z with caron
+            up = static_cast<unsigned char>(b - 0x10);
+        else if (b == 0xFF) // y with diaeresis
+            up = 0x9F;
+        upper[b] = up;
+    }
+    return upper;
+}
+
 } // namespace
+
+unsigned char upperByte(unsigned char byte)
+{
+    static const std::array<unsigned char, 256> table = buildUpperTable();
+    return table[byte];
+}
+
+QString upperText(QStringView text)
+{
+    QString result(text.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        const char byte = fromChar(ch);
+        out[i] = byte == '?' ? ch : toChar(upperByte(static_cast<unsigned char>(byte)));
+    }
+    return result;
+}
 
 char16_t toChar(unsigned char byte)
 {

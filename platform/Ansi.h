@@ -24,4 +24,13 @@ QByteArray fromText(QStringView text);
 char16_t toChar(unsigned char byte);
 char fromChar(char16_t ch);
 
+// Upper case within Windows-1252: a-z, the accented small letters 0xE0-0xFE (except the
+// division sign), and the small s, oe, z with caron and y with diaeresis map to their
+// capitals. Letters without a capital in the code page (sharp s, micro sign) stay. Every
+// byte maps to one byte, so "character k is byte k" still holds after upper-casing.
+unsigned char upperByte(unsigned char byte);
+
+// Text upper-cased by the same rule (characters outside the code page stay as they are).
+QString upperText(QStringView text);
+
 } // namespace hv::ansi

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ ninja-build pkgconf
+  cmake g++ ninja-build pkgconf clang-format ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqt6svg6 adwaita-icon-theme
   libgtest-dev

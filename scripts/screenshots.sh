@@ -4,7 +4,7 @@
 # modes, and of the About window, as PNG files in <build>/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh --target HVAdmin
+scripts/build.sh --target hvadmin-screenshots
 build="${HV_BUILD_DIR:-build}"
 out="$build/screenshots"
 work="$build/screenshots-run"
@@ -16,10 +16,9 @@ hv_prepare_demo "$work/config" "$work/demo"
 echo 'Window="0,0,15000,10500,0"' >> "$work/config/Halvora/HV50/HVAdmin.ini"
 # Fixed file times, so the pictures show the same dates on every run.
 find "$work/demo" -type f -exec touch -d '2026-03-02 09:30' {} +
-export HV_SCREENSHOT_DIR="$(cd "$out" && pwd)"
 unset QT_QPA_PLATFORM
 timeout 120 xvfb-run -a -s '-screen 0 1100x760x24' \
-  env TZ="${TZ:-UTC}" "$build/ui/HVAdmin" 2>"$work/stderr.txt" || {
+  env TZ="${TZ:-UTC}" "$build/tools/hvadmin-screenshots" "$(cd "$out" && pwd)" 2>"$work/stderr.txt" || {
   echo "The console failed; its messages:" >&2
   cat "$work/stderr.txt" >&2
   exit 1

@@ -50,21 +50,8 @@ bool processHolds(const QByteArray &fdFolder, dev_t device, ino_t inode)
 } // namespace
 
 ProcFileLockService::ProcFileLockService(MountTable mounts, QString procRoot)
-    : m_mounts(std::move(mounts)), m_procRoot(std::move(procRoot))
+    : m_network(std::move(mounts)), m_procRoot(std::move(procRoot))
 {
-}
-
-QString ProcFileLockService::localPathOf(const QString &path) const
-{
-    const bool unc = path.startsWith(QLatin1String("//")) || path.startsWith(QLatin1String("\\\\"));
-    if (!unc)
-        return path;
-    const MountEntry *mount = m_mounts.mountOfShare(path);
-    if (!mount)
-        return path;
-    QString rest = path.mid(MountTable::shareOf(*mount).size());
-    rest.replace(u'\\', u'/');
-    return mount->mountPoint == QLatin1String("/") ? rest : mount->mountPoint + rest;
 }
 
 int ProcFileLockService::countHolders(const QString &path, int &holders) const

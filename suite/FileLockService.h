@@ -8,7 +8,7 @@
 // is strerror's.
 #pragma once
 
-#include "suite/MountTable.h"
+#include "platform/NetworkPaths.h"
 
 #include <QList>
 #include <QString>
@@ -60,14 +60,14 @@ public:
 
     // The local path of `path`: a UNC path on a mounted share becomes the path under its
     // mount point; any other path is returned as it is.
-    QString localPathOf(const QString &path) const;
+    QString localPathOf(const QString &path) const { return m_network.localPathOf(path); }
 
 private:
     // Counts the processes other than this one that hold the file; errno value on failure
     // (the file cannot be examined, or the process list cannot be read).
     int countHolders(const QString &path, int &holders) const;
 
-    MountTable m_mounts;
+    NetworkPaths m_network;
     QString m_procRoot;
     LockUserList m_users;
 };

@@ -1,9 +1,9 @@
 #include "suite/TemplateFileInfo.h"
 
-#include "dbase/HeaderCount.h"
+#include "dbase/Header.h"
 #include "files/IniFormat.h"
 #include "platform/PathNames.h"
-#include "suite/SmallFile.h"
+#include "platform/SmallFile.h"
 
 #include <QDateTime>
 #include <QDir>

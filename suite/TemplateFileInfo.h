@@ -23,7 +23,7 @@
 // kept for the life of the instance.
 #pragma once
 
-#include "suite/SmallFile.h"
+#include "platform/SmallFile.h"
 #include "suite/TemplateInfo.h"
 
 #include <QHash>

@@ -77,7 +77,7 @@ ItemListView::ItemListView(QWidget *parent)
     m_detailsView->header()->setStretchLastSection(false);
     m_detailsView->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    setViewMode(3);
+    setViewMode(ViewDetails);
 }
 
 void ItemListView::setCategoryList(const CategoryList &list)
@@ -90,15 +90,15 @@ void ItemListView::setCategoryList(const CategoryList &list)
 
 QAbstractItemView *ItemListView::currentView() const
 {
-    return m_mode == 3 ? static_cast<QAbstractItemView *>(m_detailsView)
-                       : static_cast<QAbstractItemView *>(m_iconView);
+    return m_mode == ViewDetails ? static_cast<QAbstractItemView *>(m_detailsView)
+                                 : static_cast<QAbstractItemView *>(m_iconView);
 }
 
 void ItemListView::setViewMode(int mode)
 {
-    mode = std::clamp(mode, 0, 3);
+    mode = std::clamp<int>(mode, ViewLargeIcons, ViewDetails);
     m_mode = mode;
-    if (mode == 3) {
+    if (mode == ViewDetails) {
         m_stack->setCurrentWidget(m_detailsView);
     } else {
         configureIconView(mode);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lists/ListRows.h"
+#include "lists/ViewMode.h"
 
 #include <QWidget>
 

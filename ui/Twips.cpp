@@ -4,8 +4,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <cmath>
-
 namespace hv::twips {
 
 namespace {
@@ -15,11 +13,6 @@ const QScreen *screenOf(const QWidget *widget)
     if (widget && widget->screen())
         return widget->screen();
     return QGuiApplication::primaryScreen();
-}
-
-double perPixel(double dpi)
-{
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
 } // namespace
@@ -38,12 +31,12 @@ double perPixelY(const QWidget *widget)
 
 int toPixelsX(int twips, const QWidget *widget)
 {
-    return int(std::lround(twips / perPixelX(widget)));
+    return toPixels(twips, perPixelX(widget));
 }
 
 int toPixelsY(int twips, const QWidget *widget)
 {
-    return int(std::lround(twips / perPixelY(widget)));
+    return toPixels(twips, perPixelY(widget));
 }
 
 } // namespace hv::twips

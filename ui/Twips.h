@@ -2,6 +2,8 @@
 // conversion to the pixels that widgets use.
 #pragma once
 
+#include "platform/Twips.h"
+
 class QWidget;
 
 namespace hv::twips {

@@ -1,7 +1,7 @@
 #include "ui/WindowPlacement.h"
 
 #include "app/WindowGeometry.h"
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -43,7 +43,7 @@ TwipsPerPixel ScreenTwipsPerPixel()
         return {};
     const double dpiX = screen->logicalDotsPerInchX();
     const double dpiY = screen->logicalDotsPerInchY();
-    return {dpiX > 0 ? 1440.0 / dpiX : 15.0, dpiY > 0 ? 1440.0 / dpiY : 15.0};
+    return {twips::perPixel(dpiX), twips::perPixel(dpiY)};
 }
 
 void ReadRegWindowInfo(QWidget &window, bool keepHidden)

@@ -2,8 +2,7 @@
 // that collects entries.
 #pragma once
 
-#include "app/log/DiagnosticLog.h"
-#include "app/log/LogViewer.h"
+#include "tests/common/LogCapture.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -64,46 +63,6 @@ private:
     QByteArray m_oldXdg;
     QByteArray m_oldHome;
     bool m_hadXdg;
-};
-
-// A viewer under a name of its own that collects the entries of this process's WriteLog.
-class LogCapture {
-public:
-    explicit LogCapture(bool listenNow = true)
-        : m_name(QStringLiteral("hvtest-log-") + QUuid::createUuid().toString(QUuid::Id128))
-    {
-        QObject::connect(&m_viewer, &hv::log::LogViewer::entryReceived,
-                         [this](const hv::log::LogEntry &e) { entries.push_back(e); });
-        hv::log::ResetLogState(m_name);
-        if (listenNow)
-            listen();
-    }
-    ~LogCapture() { hv::log::ResetLogState(QString::fromLatin1(hv::log::kLogServerName)); }
-
-    void listen() { ASSERT_TRUE(m_viewer.listen(m_name)) << m_viewer.errorString().toStdString(); }
-    void close() { m_viewer.close(); }
-    const QString &name() const { return m_name; }
-
-    // Waits until `count` entries have arrived (5 s at most).
-    bool waitFor(size_t count)
-    {
-        return QTest::qWaitFor([&] { return entries.size() >= count; }, 5000);
-    }
-
-    // The messages received, in order.
-    QStringList messages() const
-    {
-        QStringList list;
-        for (const auto &e : entries)
-            list.append(e.message);
-        return list;
-    }
-
-    std::vector<hv::log::LogEntry> entries;
-
-private:
-    QString m_name;
-    hv::log::LogViewer m_viewer;
 };
 
 } // namespace hvtest

@@ -49,9 +49,9 @@ TEST(IniLoad, UpperCaseAgreesWithUnicodeWhereTheCodePageHasTheCapital)
         const char mapped = ansi::fromChar(upper.unicode());
         const bool representable = mapped != '?' || upper == u'?';
         const unsigned char want = representable ? static_cast<unsigned char>(mapped) : byte;
-        EXPECT_EQ(ini::upperByte(byte), want) << "byte " << b;
+        EXPECT_EQ(ansi::upperByte(byte), want) << "byte " << b;
     }
-    EXPECT_EQ(ini::upperText(QStringLiteral("straße µ ÿ Ω")), QStringLiteral("STRAßE µ Ÿ Ω"));
+    EXPECT_EQ(ansi::upperText(QStringLiteral("straße µ ÿ Ω")), QStringLiteral("STRAßE µ Ÿ Ω"));
 }
 
 TEST(IniLoad, LfAndCrLfBothEndLinesAndTheLastLineIsKept)

@@ -1,8 +1,8 @@
 #include "lists/CategoryListEngine.h"
-#include "app/log/DiagnosticLog.h"
-#include "app/log/LogViewer.h"
 #include "lists/DirectorySummary.h"
+#include "log/DiagnosticLog.h"
 #include "suite/TemplateFileInfo.h"
+#include "tests/common/LogCapture.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
@@ -317,45 +317,7 @@ TEST(RowSort, IsStableAndIgnoresCase)
     EXPECT_EQ(order, (QStringList{"5", "2", "4", "1", "3"}));
 }
 
-namespace {
-
-// Collects the entries this process writes to the diagnostic log, under a viewer name of its
-// own.
-class LogCapture {
-public:
-    LogCapture()
-        : m_name(QStringLiteral("hvtest-lists-") + QUuid::createUuid().toString(QUuid::Id128))
-    {
-        QObject::connect(&m_viewer, &hv::log::LogViewer::entryReceived,
-                         [this](const hv::log::LogEntry &e) { entries.push_back(e); });
-        hv::log::ResetLogState(m_name);
-        EXPECT_TRUE(m_viewer.listen(m_name));
-    }
-    ~LogCapture() { hv::log::ResetLogState(QString::fromLatin1(hv::log::kLogServerName)); }
-
-    // Everything logged so far, as "procedure: message": a closing entry is written and
-    // awaited, so every earlier entry has arrived too.
-    QStringList messages()
-    {
-        WriteLog(QStringLiteral("test"), QStringLiteral("test"), QStringLiteral("end"));
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return !entries.empty() && entries.back().module == u"test"; }, 5000));
-        if (!entries.empty() && entries.back().module == u"test")
-            entries.pop_back();
-        QStringList messages;
-        for (const auto &e : entries)
-            messages << e.procedure + QStringLiteral(": ") + e.message;
-        return messages;
-    }
-
-    std::vector<hv::log::LogEntry> entries;
-
-private:
-    QString m_name;
-    hv::log::LogViewer m_viewer;
-};
-
-} // namespace
+using hvtest::LogCapture;
 
 TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
 {
@@ -367,7 +329,7 @@ TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
         ListSource source = fakeSource();
         source.listViewMode = 3;
         LoadDIRSection(source);
-        const QStringList messages = log.messages();
+        const QStringList messages = log.procedureMessages();
         ASSERT_EQ(messages.size(), 13) << messages.join(" | ").toStdString();
         for (const auto &e : log.entries) {
             EXPECT_EQ(e.module, QStringLiteral("mListviewengine"));
@@ -389,7 +351,7 @@ TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
         source.listViewMode = 1;
         LoadDIRSection(source);
         // No "Resize Headers" outside the details view.
-        const QStringList messages = log.messages();
+        const QStringList messages = log.procedureMessages();
         EXPECT_EQ(messages.size(), 12);
         EXPECT_EQ(messages.last(), QStringLiteral("LoadDIRSection: Ending DIR List"));
         EXPECT_FALSE(messages.contains(QStringLiteral("LoadDIRSection: Resize Headers")));
@@ -401,10 +363,11 @@ TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
         LoadUntisSection(fakeSource());
         LoadRulesSection(fakeSource());
         LoadSecuritySection(fakeSource());
-        EXPECT_EQ(log.messages(), (QStringList{"LoadApplicationSection: Loading Applications List",
-                                               "LoadPopupSection: Loading Popups List",
-                                               "LoadUntisSection: Loading Units List",
-                                               "LoadRulesSection: Loading Rules List",
-                                               "LoadSecuritySection: Loading Security List"}));
+        EXPECT_EQ(log.procedureMessages(),
+                  (QStringList{"LoadApplicationSection: Loading Applications List",
+                               "LoadPopupSection: Loading Popups List",
+                               "LoadUntisSection: Loading Units List",
+                               "LoadRulesSection: Loading Rules List",
+                               "LoadSecuritySection: Loading Security List"}));
     }
 }

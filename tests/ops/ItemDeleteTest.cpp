@@ -131,7 +131,7 @@ TEST_F(ItemDelete, AFileThatCannotGoStopsTheOperationAndIsReported)
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.deletedOutright, QStringList{folder + "A.hvd"});
     EXPECT_EQ(r.failedPath, folder + "A.hvi");
-    EXPECT_EQ(r.caption, "Delete Failed");
+    EXPECT_EQ(r.title, "Delete Failed");
     EXPECT_EQ(r.message, "The file " + folder +
                              "A.hvi could not be deleted. It may be open in another program. The "
                              "remaining files were not touched.");

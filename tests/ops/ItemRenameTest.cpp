@@ -54,7 +54,7 @@ TEST_F(ItemRename, RenamesOnlyTheFilesThatExistUnderTheNamesItWrites)
     write("a.HVD", "data");
     write("AB.hvn");
     const RenameResult r = rename("A.HVT", "B");
-    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.closesWindow());
     EXPECT_TRUE(r.message.isEmpty());
     EXPECT_EQ(r.renamed.size(), 2);
@@ -69,7 +69,7 @@ TEST_F(ItemRename, StrayFilesOfTheNewNameAreDeletedOutright)
     write("b.HVN", "stray");
     write("B.hvd", "old");
     const RenameResult r = rename("A.hvt", "B");
-    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.strayDeleted, (QStringList{folder + "B.hvd", folder + "b.HVN"}));
     EXPECT_EQ(names(), (QStringList{"B.hvd", "B.hvt"}));
     EXPECT_EQ(hvtest::readFile(folder + "B.hvd"), "new");
@@ -83,19 +83,19 @@ TEST_F(ItemRename, NumberedFilesFollowTheKeysOnlyWhenAnHvmFileExists)
     write("A.v7");
     write("A.V12");
     write("A.V1");
-    EXPECT_TRUE(rename("A.hvt", "B").ok());
+    EXPECT_TRUE(rename("A.hvt", "B").ok);
     EXPECT_EQ(names(), (QStringList{"A.V1", "A.V12", "A.v7", "B.hvt"}));
 
     write("B.HVM");
     write("C.V7", "stray");
     const RenameResult r = rename("b.hvt", "C");
-    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.ok);
     EXPECT_EQ(names(), (QStringList{"A.V1", "A.V12", "A.v7", "C.hvm", "C.hvt"}));
 
     // With an hvm file, the files numbered by the keys follow; others keep their names.
     write("A.hvt", tmpl);
     write("A.HVM");
-    EXPECT_TRUE(rename("A.hvt", "D").ok());
+    EXPECT_TRUE(rename("A.hvt", "D").ok);
     EXPECT_EQ(names(), (QStringList{"A.V1", "C.hvm", "C.hvt", "D.V12", "D.V7", "D.hvm", "D.hvt"}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(ItemRename, ATakenNameIsRefusedAndNothingChanges)
     RenameResult r = rename("A.hvt", "B");
     EXPECT_EQ(r.outcome, RenameOutcome::NameTaken);
     EXPECT_EQ(r.message, kExists);
-    EXPECT_EQ(r.caption, "Invalid Filename");
+    EXPECT_EQ(r.title, "Invalid Filename");
     EXPECT_FALSE(r.closesWindow());
     // The same name in other letter case is taken too.
     EXPECT_EQ(rename("A.hvt", "a").outcome, RenameOutcome::NameTaken);
@@ -123,7 +123,7 @@ TEST_F(ItemRename, InvalidOrUnknownNamesTouchNothingButCloseTheWindow)
     RenameResult r = rename("A.hvt", "B:C");
     EXPECT_EQ(r.outcome, RenameOutcome::InvalidName);
     EXPECT_EQ(r.message, "Invalid Filename");
-    EXPECT_TRUE(r.caption.isEmpty());
+    EXPECT_TRUE(r.title.isEmpty());
     EXPECT_TRUE(r.closesWindow());
     r = rename("notes.txt", "B");
     EXPECT_EQ(r.outcome, RenameOutcome::NotAnItem);
@@ -135,11 +135,11 @@ TEST_F(ItemRename, ANameIsUsedAsTypedWithSpacesAndQuestionMarks)
 {
     write("A.hvt");
     write("A.hvd");
-    EXPECT_TRUE(rename("A.hvt", "B ").ok());
+    EXPECT_TRUE(rename("A.hvt", "B ").ok);
     EXPECT_EQ(names(), (QStringList{"B .hvd", "B .hvt"}));
     write("x?.hvt");
-    EXPECT_TRUE(rename("B .hvt", "x?").ok() == false) << "x?.hvt is a file of that exact name";
-    EXPECT_TRUE(rename("B .hvt", "y?").ok());
+    EXPECT_TRUE(rename("B .hvt", "x?").ok == false) << "x?.hvt is a file of that exact name";
+    EXPECT_TRUE(rename("B .hvt", "y?").ok);
     EXPECT_EQ(names(), (QStringList{"x?.hvt", "y?.hvd", "y?.hvt"}));
 }
 
@@ -154,7 +154,7 @@ TEST_F(ItemRename, AStepThatFailsUndoesTheStepsBeforeIt)
     blockWithFolder("B.hvi");
     const RenameResult r = rename("A.hvt", "B");
     EXPECT_EQ(r.outcome, RenameOutcome::Undone);
-    EXPECT_EQ(r.caption, "File Locked");
+    EXPECT_EQ(r.title, "File Locked");
     EXPECT_EQ(r.message, kAppLocked);
     EXPECT_FALSE(r.closesWindow());
     EXPECT_TRUE(r.renamed.isEmpty());
@@ -189,7 +189,7 @@ TEST_F(ItemRename, PopupsRenameAndUndoWithTheirOwnMessage)
     EXPECT_EQ(r.message, kPopupLocked);
     EXPECT_EQ(names(), (QStringList{"Pick.HPT", "Pick.hpi", "Q.hpi", "pick.hpd"}));
     r = rename("Pick.HPT", "R");
-    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.ok);
     EXPECT_EQ(names(), (QStringList{"Q.hpi", "R.hpd", "R.hpi", "R.hpt"}));
 }
 
@@ -197,11 +197,11 @@ TEST_F(ItemRename, DirectoryFilesRenameAndAFailureIsNoSuccess)
 {
     write("menu.dir", "[DIRECTORY]\r\n");
     RenameResult r = rename("menu.dir", "Main");
-    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.ok);
     EXPECT_EQ(names(), QStringList{"Main.DIR"});
     r = rename("menu.dir", "Other");
     EXPECT_EQ(r.outcome, RenameOutcome::Failed);
-    EXPECT_EQ(r.caption, "Rename Failed");
+    EXPECT_EQ(r.title, "Rename Failed");
     EXPECT_EQ(r.message, "Error occurred during Rename operation. The DIR file could not be "
                          "renamed. Rename operation has been cancelled.");
     EXPECT_FALSE(r.closesWindow());
@@ -216,7 +216,7 @@ TEST_F(ItemRename, KeysThatNameAnotherFolderAreLeftAlone)
     write("A.hvm");
     write("A.V2");
     write("sub/x", "keep");
-    EXPECT_TRUE(rename("A.hvt", "B").ok());
+    EXPECT_TRUE(rename("A.hvt", "B").ok);
     EXPECT_EQ(names(), (QStringList{"B.V2", "B.hvm", "B.hvt", "sub"}));
     EXPECT_EQ(hvtest::readFile(folder + "sub/x"), "keep");
 }

@@ -1,5 +1,5 @@
 #include "suite/FileLockService.h"
-#include "suite/MountTable.h"
+#include "platform/MountTable.h"
 #include "tests/common/TestSupport.h"
 
 #include <QBuffer>

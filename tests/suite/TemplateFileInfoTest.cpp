@@ -1,5 +1,5 @@
 #include "suite/TemplateFileInfo.h"
-#include "dbase/HeaderCount.h"
+#include "dbase/Header.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDateTime>
@@ -8,6 +8,8 @@
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <ctime>
 
 using namespace hv;
 
@@ -192,4 +194,21 @@ TEST_F(TemplateFiles, DataFileCreatedDuringTheInstanceIsFoundUnderItsExactName)
     EXPECT_EQ(info.applicationSummary(folder + QStringLiteral("late.hvt")).recordCount, 0);
     write(QStringLiteral("late.hvd"), table(3, 3));
     EXPECT_EQ(info.applicationSummary(folder + QStringLiteral("late.hvt")).recordCount, 3);
+}
+
+TEST(DateTimeText, MatchesQtLocalTimeAcrossDaylightSavingChanges)
+{
+    const QByteArray oldTz = qgetenv("TZ");
+    for (const char *zone : {"UTC", "Europe/Berlin", "America/New_York", "Asia/Kolkata"}) {
+        qputenv("TZ", zone);
+        ::tzset();
+        for (const qint64 secs : {0LL, 1774742399LL, 1774746000LL, 1792000000LL, 1798761599LL}) {
+            EXPECT_EQ(TemplateFileInfo::dateTimeText(secs),
+                      QDateTime::fromSecsSinceEpoch(secs).toString("yyyy-MM-dd hh:mm"))
+                << zone << " " << secs;
+        }
+    }
+    qputenv("TZ", oldTz);
+    ::tzset();
+    EXPECT_EQ(TemplateFileInfo::dateTimeText(1796652180), QStringLiteral("2026-12-07 14:03"));
 }

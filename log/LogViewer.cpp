@@ -1,4 +1,4 @@
-#include "app/log/LogViewer.h"
+#include "log/LogViewer.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

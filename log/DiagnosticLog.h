@@ -1,7 +1,7 @@
 // The diagnostic log: one entry of module, procedure and message per call.
 //
 // Entries go to the diagnostic log viewer (the `hvdebug` program) over the local socket
-// "HVDebug.Application" (see app/log/LogProtocol.h). The console never starts a viewer: each
+// "HVDebug.Application" (see log/LogProtocol.h). The console never starts a viewer: each
 // call only connects to one that is already listening, and only to one run by the same user.
 //
 // Whether anything is sent in a run is decided by the first call: when no viewer listens

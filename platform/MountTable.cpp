@@ -1,4 +1,4 @@
-#include "suite/MountTable.h"
+#include "platform/MountTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/log/LogProtocol.h"
+#include "log/LogProtocol.h"
 
 #include <QStringList>
 

@@ -6,7 +6,7 @@
 // the event loop sees several connections at once.
 #pragma once
 
-#include "app/log/LogProtocol.h"
+#include "log/LogProtocol.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -3,7 +3,7 @@
 // remote users). The answers come from a mount table so tests can give their own.
 #pragma once
 
-#include "suite/MountTable.h"
+#include "platform/MountTable.h"
 
 #include <QString>
 
@@ -31,6 +31,9 @@ public:
     // The path with its mount point replaced by the share; empty when the path is not on a
     // network mount.
     QString MakePathUNC(const QString &path) const;
+    // The way back: a //server/share path on a mounted share becomes the path under its
+    // mount point; any other path is returned as it is.
+    QString localPathOf(const QString &path) const;
 
 private:
     const MountEntry *networkMountOf(const QString &path) const;

@@ -1,6 +1,6 @@
-#include "app/log/DiagnosticLog.h"
-#include "app/log/LogProtocol.h"
-#include "tests/app/AppTestSupport.h"
+#include "log/DiagnosticLog.h"
+#include "log/LogProtocol.h"
+#include "tests/common/LogCapture.h"
 
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -52,7 +52,7 @@ TEST(DiagnosticLog, EntriesArriveWithTheirFourStringsInOrder)
     WriteLog("frmHVSetup", "hvFolderTree_OnClick", "Error: 76 - Path not found");
     WriteLog("DirClass", "LoadDIRSection", "tab\there, back\\slash\nand a new line");
     ASSERT_TRUE(log.waitFor(3));
-    const QString program = QStringLiteral("test_app");
+    const QString program = QStringLiteral("test_log");
     EXPECT_EQ(log.entries.at(0), (LogEntry{program, "mMain", "Main", "HVAdmin Started"}));
     EXPECT_EQ(log.entries.at(1), (LogEntry{program, "frmHVSetup", "hvFolderTree_OnClick",
                                            "Error: 76 - Path not found"}));
@@ -118,7 +118,7 @@ TEST(DiagnosticLog, ViewerThatStopsReadingCostsOnlyMilliseconds)
 
 TEST(DiagnosticLog, ViewerProgramPrintsEachEntryAsOneLine)
 {
-    const QString viewerPath = QCoreApplication::applicationDirPath() + "/../app/hvdebug";
+    const QString viewerPath = QCoreApplication::applicationDirPath() + "/../log/hvdebug";
     ASSERT_TRUE(QFile::exists(viewerPath)) << viewerPath.toStdString();
     const QString name =
         QStringLiteral("hvtest-viewer-") + QUuid::createUuid().toString(QUuid::Id128);
@@ -149,8 +149,8 @@ TEST(DiagnosticLog, ViewerProgramPrintsEachEntryAsOneLine)
 
     const QStringList lines = QString::fromUtf8(out).split('\n');
     const QRegularExpression first(
-        R"(^\d\d:\d\d:\d\d\.\d\d\d  test_app  mMain  Main  HVAdmin Started$)");
+        R"(^\d\d:\d\d:\d\d\.\d\d\d  test_log  mMain  Main  HVAdmin Started$)");
     EXPECT_TRUE(first.match(lines.at(0)).hasMatch()) << lines.at(0).toStdString();
-    EXPECT_TRUE(lines.at(1).endsWith("  test_app  mRegistryEdit  ReadRegWindowInfo  two"));
+    EXPECT_TRUE(lines.at(1).endsWith("  test_log  mRegistryEdit  ReadRegWindowInfo  two"));
     EXPECT_EQ(lines.at(2), "lines");
 }

@@ -1,4 +1,4 @@
-#include "suite/SmallFile.h"
+#include "platform/SmallFile.h"
 
 #include <QFile>
 

@@ -1,8 +1,6 @@
-#include "suite/SmallFile.h"
-#include "suite/TemplateFileInfo.h"
+#include "platform/SmallFile.h"
 #include "tests/common/TestSupport.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -74,21 +72,4 @@ TEST(SmallFile, FoldersFifosAndMissingFilesAreRefusedWithoutBlocking)
     EXPECT_FALSE(file->isOpen());
     handles.open(file, "no-such-file-here");
     EXPECT_FALSE(file->isOpen());
-}
-
-TEST(DateTimeText, MatchesQtLocalTimeAcrossDaylightSavingChanges)
-{
-    const QByteArray oldTz = qgetenv("TZ");
-    for (const char *zone : {"UTC", "Europe/Berlin", "America/New_York", "Asia/Kolkata"}) {
-        qputenv("TZ", zone);
-        ::tzset();
-        for (const qint64 secs : {0LL, 1774742399LL, 1774746000LL, 1792000000LL, 1798761599LL}) {
-            EXPECT_EQ(TemplateFileInfo::dateTimeText(secs),
-                      QDateTime::fromSecsSinceEpoch(secs).toString("yyyy-MM-dd hh:mm"))
-                << zone << " " << secs;
-        }
-    }
-    qputenv("TZ", oldTz);
-    ::tzset();
-    EXPECT_EQ(TemplateFileInfo::dateTimeText(1796652180), QStringLiteral("2026-12-07 14:03"));
 }

@@ -5,7 +5,7 @@
 //
 // Runs until stopped (Ctrl+C). Start it before the console: a console that finds no viewer
 // at its first entry sends nothing for the rest of its run.
-#include "app/log/LogViewer.h"
+#include "log/LogViewer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ops/NetworkPaths.h"
+#include "platform/NetworkPaths.h"
 
 #include <QBuffer>
 

@@ -1,4 +1,4 @@
-#include "ui/ScreenshotTour.h"
+#include "tools/screenshots/ScreenshotTour.h"
 
 #include "app/AppState.h"
 #include "ui/CategoryBar.h"

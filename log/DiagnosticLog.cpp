@@ -1,6 +1,6 @@
-#include "app/log/DiagnosticLog.h"
+#include "log/DiagnosticLog.h"
 
-#include "app/log/LogProtocol.h"
+#include "log/LogProtocol.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
 // A tour of the main window for reviewers: shows each category in details view and the
 // applications in the other three view modes, saves a picture of the window at each step
-// and of the About window, and then closes the window. Started by scripts/screenshots.sh.
+// and of the About window, and then closes the window. Run by scripts/screenshots.sh through
+// hvadmin-screenshots.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ops/NetworkPaths.h"
+#include "platform/NetworkPaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -77,6 +77,18 @@ QString NetworkPaths::MakePathUNC(const QString &path) const
     if (root == QLatin1String("/"))
         return share + absolute;
     return share + absolute.mid(root.size());
+}
+
+QString NetworkPaths::localPathOf(const QString &path) const
+{
+    if (!PathIsUNC(path))
+        return path;
+    const MountEntry *mount = m_mounts.mountOfShare(path);
+    if (!mount)
+        return path;
+    QString rest = path.mid(MountTable::shareOf(*mount).size());
+    rest.replace(u'\\', u'/');
+    return mount->mountPoint == QLatin1String("/") ? rest : mount->mountPoint + rest;
 }
 
 } // namespace hv
