@@ -1,5 +1,7 @@
 #include "ui/Icons.h"
 
+#include "ui/ProgramInfo.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -47,6 +49,21 @@ QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap)
             return QIcon::fromTheme(name);
     }
     return QApplication::style()->standardIcon(QStyle::StandardPixmap(standardPixmap));
+}
+
+QIcon program(const QString &programFolder)
+{
+    ensureFallbackTheme();
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/icons"));
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    if (!searchPaths.contains(installed) && QDir(installed).exists()) {
+        searchPaths.prepend(installed);
+        QIcon::setThemeSearchPaths(searchPaths);
+    }
+    const QString name = QString::fromLatin1(kDesktopId);
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return category(Category::Applications);
 }
 
 QIcon viewMode(int mode)

@@ -20,6 +20,7 @@ SplitterGrip::SplitterGrip(QWidget *parent) : QWidget(parent), m_picSplit(new QW
     setObjectName(QStringLiteral("imgSplit"));
     setCursor(Qt::SplitHCursor);
     m_picSplit->setObjectName(QStringLiteral("PicSplit"));
+    m_picSplit->setAccessibleName(QStringLiteral("Splitter position"));
     m_picSplit->setAutoFillBackground(true);
     QPalette pal = m_picSplit->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Dark));
