@@ -60,6 +60,10 @@ QIcon program(const QString &programFolder)
         searchPaths.prepend(installed);
         QIcon::setThemeSearchPaths(searchPaths);
     }
+    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
+    // theme, which every theme inherits, is where the program's icon lies.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
     const QString name = QString::fromLatin1(kDesktopId);
     if (QIcon::hasThemeIcon(name))
         return QIcon::fromTheme(name);
