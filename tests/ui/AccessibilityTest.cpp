@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 using namespace hv;
 
@@ -34,6 +35,11 @@ struct WindowUnderTest {
     const char *name;
     std::function<std::unique_ptr<QWidget>()> create;
 };
+
+void PrintTo(const WindowUnderTest &window, std::ostream *os)
+{
+    *os << window.name;
+}
 
 const WindowUnderTest kWindows[] = {
     {"frmHVSetup", [] { return std::make_unique<frmHVSetup>(); }},
