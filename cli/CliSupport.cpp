@@ -42,10 +42,10 @@ int fail(const QString &message)
     return kExitFailure;
 }
 
-int usage()
+const char *usageText()
 {
-    static const char kUsage[] =
-        "usage: hvadmin-cli VERB [ARGS]\n"
+    return "usage: hvadmin-cli VERB [ARGS]\n"
+        "       hvadmin-cli --help | --version\n"
         "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
         "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
         "  dbf sort COLUMN ORDER < rows.json\n"
@@ -56,8 +56,28 @@ int usage()
         "  lock-check PATH\n"
         "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n"
         "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
-    writeOut(stderr, QByteArray(kUsage));
+}
+
+int usage()
+{
+    writeOut(stderr, QByteArray(usageText()));
     return kExitUsage;
+}
+
+int informationOption(const QString &option)
+{
+    if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+        writeOut(stdout, QByteArray(usageText()));
+        return kExitOk;
+    }
+    if (option == QLatin1String("--version")) {
+        printLine(QStringLiteral("hvadmin-cli %1.%2.%3")
+                      .arg(HV_VERSION_MAJOR)
+                      .arg(HV_VERSION_MINOR)
+                      .arg(HV_VERSION_PATCH));
+        return kExitOk;
+    }
+    return -1;
 }
 
 QByteArray readStdin()

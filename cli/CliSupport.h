@@ -26,8 +26,15 @@ void printLine(const QString &text);
 // Prints `message` as one line to stderr and returns kExitFailure.
 int fail(const QString &message);
 
+// The usage text: the synopsis of every verb.
+const char *usageText();
+
 // Prints the usage text to stderr and returns kExitUsage.
 int usage();
+
+// --help (or -h) prints the usage text to stdout, --version the tool's name and version;
+// either returns kExitOk. Any other text returns -1.
+int informationOption(const QString &option);
 
 // The whole of standard input.
 QByteArray readStdin();

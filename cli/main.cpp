@@ -13,6 +13,8 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return hv::cli::usage();
     const QString verb = args.takeFirst();
+    if (const int exitCode = hv::cli::informationOption(verb); exitCode >= 0)
+        return exitCode;
     for (const auto &[name, handler] : hv::cli::verbs()) {
         if (verb == QLatin1String(name))
             return handler(args);

@@ -10,6 +10,8 @@ packages=(
   libgtest-dev
   python3 python3-dbfread python3-dbf
   fonts-dejavu-core xvfb xauth
+  scdoc librsvg2-bin desktop-file-utils appstream man-db groff-base
+  dpkg-dev file fakeroot lintian
   "$@"
 )
 

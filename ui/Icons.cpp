@@ -1,5 +1,7 @@
 #include "ui/Icons.h"
 
+#include "ui/ProgramInfo.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -47,6 +49,25 @@ QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap)
             return QIcon::fromTheme(name);
     }
     return QApplication::style()->standardIcon(QStyle::StandardPixmap(standardPixmap));
+}
+
+QIcon program(const QString &programFolder)
+{
+    ensureFallbackTheme();
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/icons"));
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    if (!searchPaths.contains(installed) && QDir(installed).exists()) {
+        searchPaths.prepend(installed);
+        QIcon::setThemeSearchPaths(searchPaths);
+    }
+    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
+    // theme, which every theme inherits, is where the program's icon lies.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+    const QString name = QString::fromLatin1(kDesktopId);
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return category(Category::Applications);
 }
 
 QIcon viewMode(int mode)

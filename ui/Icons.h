@@ -22,6 +22,12 @@ QIcon category(Category category);
 // create-new row and the settings rows.
 QIcon listRow(Category category, int iconNumber);
 
+// The console's own picture: the icon named kDesktopId (ui/ProgramInfo.h) in the icon theme.
+// An installation under a prefix that the desktop does not search (/opt/..., ~/.local) finds
+// it beside its programs, in `programFolder`/../share/icons. Without an installed icon (a run
+// from the build folder) it is the applications' picture.
+QIcon program(const QString &programFolder);
+
 // The first of the theme icons that the theme has, or the style's standard icon when it has
 // none of them.
 QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap);

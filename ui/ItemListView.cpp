@@ -48,6 +48,8 @@ ItemListView::ItemListView(QWidget *parent)
     setToolTip(toolTipText());
     m_iconView->setObjectName(QStringLiteral("lstHVSETUPIcons"));
     m_detailsView->setObjectName(QStringLiteral("lstHVSETUPDetails"));
+    m_iconView->setAccessibleName(QStringLiteral("Items"));
+    m_detailsView->setAccessibleName(QStringLiteral("Items"));
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->addWidget(m_iconView);
     m_stack->addWidget(m_detailsView);

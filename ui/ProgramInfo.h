@@ -10,6 +10,9 @@ namespace hv {
 // The program's title (About window, support mail subject) and its window caption.
 inline constexpr char kProgramTitle[] = "Halvora 5 Administrator";
 inline constexpr char kMainWindowCaption[] = "HV Admin";
+// The console's reverse-domain name: its Desktop Entry is kDesktopId.desktop and its icon in
+// the icon theme is named kDesktopId (packaging/ installs both under this name).
+inline constexpr char kDesktopId[] = "example.corvasse.hvadmin";
 
 // The version of this build: "V1.0.1" in the status bar.
 QString statusBarVersionText();

@@ -2,7 +2,9 @@
 
 #include "ui/Twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace hv {
 
@@ -19,7 +21,9 @@ SplitterGrip::SplitterGrip(QWidget *parent) : QWidget(parent), m_picSplit(new QW
 {
     setObjectName(QStringLiteral("imgSplit"));
     setCursor(Qt::SplitHCursor);
+    setFocusPolicy(Qt::TabFocus);
     m_picSplit->setObjectName(QStringLiteral("PicSplit"));
+    m_picSplit->setAccessibleName(QStringLiteral("Splitter position"));
     m_picSplit->setAutoFillBackground(true);
     QPalette pal = m_picSplit->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Dark));
@@ -61,6 +65,25 @@ void SplitterGrip::mouseReleaseEvent(QMouseEvent *event)
     setGeometry(m_picSplit->geometry());
     m_picSplit->hide();
     Q_EMIT moved();
+}
+
+void SplitterGrip::keyPressEvent(QKeyEvent *event)
+{
+    int step = twips::toPixelsX(kKeyStepTwips, this);
+    if (event->key() == Qt::Key_Left)
+        step = -step;
+    else if (event->key() != Qt::Key_Right)
+        return QWidget::keyPressEvent(event);
+    const int limit = twips::toPixelsX(kEdgeLimitTwips, this);
+    move(ClampSplitterLeft(x() + step, parentWidget()->width(), limit), y());
+    Q_EMIT moved();
+}
+
+void SplitterGrip::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event);
+    if (hasFocus())
+        QPainter(this).fillRect(rect(), palette().color(QPalette::Highlight));
 }
 
 } // namespace hv

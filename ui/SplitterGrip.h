@@ -1,7 +1,8 @@
 // The splitter between the left side (category bar and folder tree) and the right side
 // (toolbar and item list) of the main window. The grip (imgSplit) is an invisible strip; a
 // press on it shows a bar (PicSplit) that follows the mouse, and the release moves the grip
-// to the bar, kept at least 300 twips from either edge of the window.
+// to the bar, kept at least 300 twips from either edge of the window. The grip takes the
+// keyboard focus too (shown in the highlight colour): Left and Right move it by a step.
 #pragma once
 
 #include <QWidget>
@@ -19,6 +20,8 @@ public:
     // The grip's width and the distance the splitter keeps from the edges, in twips.
     static constexpr int kWidthTwips = 80;
     static constexpr int kEdgeLimitTwips = 300;
+    // How far one press of Left or Right moves the grip, in twips.
+    static constexpr int kKeyStepTwips = 150;
 
     // `parent` is the window's client area; the drag bar is created beside the grip in it.
     explicit SplitterGrip(QWidget *parent);
@@ -34,6 +37,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QWidget *m_picSplit;

@@ -62,6 +62,7 @@ frmAbout::frmAbout(QWidget *parent)
     m_line1->setObjectName(QStringLiteral("Line1"));
     m_line2->setObjectName(QStringLiteral("Line2"));
     m_ok->setObjectName(QStringLiteral("cmdOk"));
+    m_image->setAccessibleName(QString::fromLatin1(kProgramTitle));
 
     QFont bold = m_appTitle->font();
     bold.setBold(true);

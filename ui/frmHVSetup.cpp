@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
@@ -92,7 +93,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
-    setWindowIcon(icons::category(Category::Applications));
+    setWindowIcon(icons::program(QCoreApplication::applicationDirPath()));
     setCentralWidget(m_client);
 
     m_actions->buildMenuBar(menuBar());
@@ -111,6 +112,16 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     m_versionPanel->setObjectName(QStringLiteral("hvStatusPanel2"));
     m_statusBar->addWidget(m_folderPanel, 1);
     m_statusBar->addPermanentWidget(m_versionPanel);
+
+    // What a screen reader calls each control.
+    menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
+    m_bar->setAccessibleName(QStringLiteral("Categories"));
+    m_tree->setAccessibleName(QStringLiteral("Project folder"));
+    m_toolBar->setAccessibleName(QStringLiteral("View mode"));
+    m_statusBar->setAccessibleName(QStringLiteral("Status bar"));
+    m_folderPanel->setAccessibleName(QStringLiteral("Selected project folder"));
+    m_versionPanel->setAccessibleName(QStringLiteral("Version"));
+    m_grip->setAccessibleName(QStringLiteral("Splitter"));
 
     // Keyboard order: the bar, the tree, then the list.
     setTabOrder(m_bar, m_tree);

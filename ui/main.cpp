@@ -1,12 +1,22 @@
 // HVAdmin: the administration console.
+#include "ui/ConsoleCommandLine.h"
+#include "ui/Icons.h"
 #include "ui/Main.h"
+#include "ui/ProgramInfo.h"
 #include "ui/frmHVSetup.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    // --help and --version need no window system: they are answered before Qt starts.
+    if (const auto exit = hv::AnswerInformationOptions(hv::ArgumentsAfterName(argc, argv)))
+        return hv::Finish(*exit);
     QApplication app(argc, argv);
+    if (const auto exit = hv::RefuseArguments(hv::ArgumentsAfterName(argc, argv)))
+        return hv::Finish(*exit);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(hv::kDesktopId));
+    QApplication::setWindowIcon(hv::icons::program(QCoreApplication::applicationDirPath()));
     std::unique_ptr<QWidget> window =
         hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); });
     if (!window)

@@ -42,11 +42,14 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvdebug"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(HV_VERSION_MAJOR).arg(HV_VERSION_MINOR).arg(HV_VERSION_PATCH));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Prints the entries of the HV Admin diagnostic log until stopped."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption nameOption(
         QStringLiteral("name"), QStringLiteral("Listen under another socket name."),
         QStringLiteral("name"), QString::fromLatin1(hv::log::kLogServerName));

@@ -244,6 +244,15 @@ TEST_F(MainWindowTest, SplitterStopsThreeHundredTwipsFromEitherEdge)
     EXPECT_EQ(window->lstHVSETUP()->x() + window->lstHVSETUP()->width(), client->width());
     EXPECT_EQ(window->tbDetails()->x(), grip->x() + grip->width());
 
+    // Left and Right move it too, 150 twips a press, within the same limits.
+    EXPECT_TRUE(grip->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(grip, Qt::Key_Left);
+    EXPECT_EQ(grip->x(), client->width() - limit - twips::toPixelsX(150, grip));
+    EXPECT_EQ(window->lstHVSETUP()->x(), grip->x() + grip->width());
+    QTest::keyClick(grip, Qt::Key_Right);
+    QTest::keyClick(grip, Qt::Key_Right);
+    EXPECT_EQ(grip->x(), client->width() - limit);
+
     // The ratio holds when the window grows.
     const double ratio = window->splitRatio();
     window->resize(1000, 700);
