@@ -183,6 +183,9 @@ QColor DirFileGrid::rowColour(int row) const
 void DirFileGrid::sizeColumns()
 {
     resizeColumnsToContents();
+    // Sizing to contents sizes the last column too; it stretches to the right edge again.
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setStretchLastSection(true);
 }
 
 void DirFileGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
