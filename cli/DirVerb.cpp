@@ -2,12 +2,10 @@
 #include "cli/CliSupport.h"
 #include "cli/Verbs.h"
 #include "files/DirClass.h"
-#include "suite/TemplateFileInfo.h"
+#include "suite/DirTemplateLookup.h"
 
 #include <QFileInfo>
 #include <QJsonValue>
-
-#include <memory>
 
 namespace hv::cli {
 namespace {
@@ -19,23 +17,10 @@ const QString kFilename = QStringLiteral("filename");
 const QString kAccess = QStringLiteral("access");
 const QString kFileExists = QStringLiteral("fileExists");
 
-// Template titles through the template component, relative names resolved against the
-// directory file's folder; one component instance serves the whole load.
-DirTemplateLookup templateLookup(const QString &folder)
-{
-    auto component = std::make_shared<TemplateFileInfo>(folder);
-    return [component](const QString &fileName) -> std::optional<QString> {
-        component->SetTemplatePath(fileName);
-        if (!component->IsValidTemplate())
-            return std::nullopt;
-        return component->TemplateTitle();
-    };
-}
-
 int showDir(const QString &fileName)
 {
     const QFileInfo info(fileName);
-    DirClass model(templateLookup(info.absolutePath()));
+    DirClass model(dirTemplateLookup(info.absolutePath()));
     if (DirResult r = model.OpenExisting(info.absoluteFilePath()); !r)
         return fail(r.message.text);
     QJsonArray entries;

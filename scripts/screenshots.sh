@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the console under a virtual X server on a fresh copy of the demo project and saves a
 # picture of each category in details view, of the applications in the other three view
-# modes, and of the About window, as PNG files in <build>/screenshots/.
+# modes, of the About window, and of the directory editor on OFFICE.DIR (one red row for its
+# missing template) with its template picker and Save As dialog, as PNG files in
+# <build>/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh --target hvadmin-screenshots

@@ -1,6 +1,7 @@
 #include "tools/screenshots/ScreenshotTour.h"
 
 #include "app/AppState.h"
+#include "tools/screenshots/DirectoryEditorShots.h"
 #include "ui/CategoryBar.h"
 #include "ui/MainActions.h"
 #include "ui/frmAbout.h"
@@ -42,7 +43,13 @@ public:
         if (!tour->m_window)
             return;
         if (index >= tour->m_steps.size()) {
-            tour->m_window->close();
+            // Last, the directory editor on the demo project; then the end.
+            QPointer<frmHVSetup> window = tour->m_window;
+            ShootDirectoryEditor(*window, AppState::instance().ProjectFolder(), tour->m_folder,
+                                 [window] {
+                                     if (window)
+                                         window->close();
+                                 });
             return;
         }
         tour->m_steps[index].prepare();

@@ -1,0 +1,147 @@
+#include "ui/FileDialogs.h"
+
+#include "app/MessageService.h"
+#include "log/DiagnosticLog.h"
+#include "platform/PathNames.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <cmath>
+
+namespace hv {
+namespace {
+
+const QString kModule = QStringLiteral("mComdlg");
+
+int half(int length)
+{
+    return int(std::lround(length / 2.0));
+}
+
+// The save dialog: positions itself once, when first shown, and asks before replacing a
+// file through the message-box service.
+class SaveDialog : public QFileDialog {
+public:
+    SaveDialog(QWidget *owner, bool centreOverOwner)
+        : QFileDialog(owner), m_owner(owner), m_overOwner(centreOverOwner && owner)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty()) {
+            const QString existing = paths::findExisting(files.first());
+            if (!existing.isEmpty() && QFileInfo(existing).isFile() &&
+                ShowMessage(replaceQuestion(QFileInfo(existing).fileName()), windowTitle(),
+                            MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+                return;
+        }
+        QFileDialog::accept();
+    }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QFileDialog::showEvent(event);
+        if (m_positioned)
+            return;
+        m_positioned = true;
+        const QScreen *screen = m_overOwner ? m_owner->screen() : this->screen();
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const QRect screenRect = screen ? screen->geometry() : QRect();
+        const QRect around = m_overOwner ? m_owner->window()->frameGeometry() : screenRect;
+        move(centredOver(around, frameGeometry().size(),
+                         screen ? screen->availableGeometry() : QRect())
+                 .topLeft());
+    }
+
+private:
+    QWidget *m_owner;
+    bool m_overOwner;
+    bool m_positioned = false;
+};
+
+} // namespace
+
+QStringList nameFiltersFromPairs(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts);
+        for (QString &pattern : patterns)
+            pattern = pattern.trimmed();
+        patterns.removeAll(QString());
+        if (patterns.isEmpty())
+            continue;
+        filters.append(parts.at(i) + QStringLiteral(" (") + patterns.join(u' ') + u')');
+    }
+    return filters;
+}
+
+QRect centredOver(const QRect &owner, const QSize &dialogSize, const QRect &screen)
+{
+    QRect placed(owner.left() + half(owner.width()) - half(dialogSize.width()),
+                 owner.top() + half(owner.height()) - half(dialogSize.height()), dialogSize.width(),
+                 dialogSize.height());
+    // Keep the title bar reachable: a dialog that fits on the screen stays on it.
+    if (screen.isValid()) {
+        if (placed.width() <= screen.width())
+            placed.moveLeft(
+                qBound(screen.left(), placed.left(), screen.right() - placed.width() + 1));
+        if (placed.height() <= screen.height())
+            placed.moveTop(
+                qBound(screen.top(), placed.top(), screen.bottom() - placed.height() + 1));
+    }
+    return placed;
+}
+
+QString replaceQuestion(const QString &fileName)
+{
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileName);
+}
+
+SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const QString &title,
+                          const QString &initialFolder, const QString &filter,
+                          const QString &defaultExtension, bool centreOverOwner)
+{
+    WriteLog(kModule, QStringLiteral("ShowSave"), title);
+    SaveDialog dialog(owner, centreOverOwner);
+    dialog.setObjectName(QStringLiteral("dlgSave"));
+    dialog.setWindowTitle(title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The console's own dialog, so that it can be centred, matches names without regard to
+    // case and asks its questions through the message-box service.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                      QFileDialog::HideNameFilterDetails);
+    QDir::Filters entries = dialog.filter();
+    entries.setFlag(QDir::CaseSensitive, false);
+    dialog.setFilter(entries);
+    const QStringList filters = nameFiltersFromPairs(filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultExtension);
+    if (!initialFolder.isEmpty())
+        dialog.setDirectory(paths::findExisting(initialFolder).isEmpty()
+                                ? initialFolder
+                                : paths::findExisting(initialFolder));
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+
+    SaveDialogResult result;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        result.fileNames.append(dialog.selectedFiles().first());
+        result.cancelled = false;
+    }
+    return result;
+}
+
+} // namespace hv

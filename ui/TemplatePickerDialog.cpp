@@ -1,0 +1,143 @@
+#include "ui/TemplatePickerDialog.h"
+
+#include "app/MessageService.h"
+#include "suite/TemplateFileInfo.h"
+#include "suite/TemplatePickerLogic.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace hv {
+
+TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
+    : QDialog(parent), m_folderBox(new QComboBox(this)), m_list(new QTreeWidget(this)),
+      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setObjectName(QStringLiteral("dlgTemplatePicker"));
+    setWindowTitle(QStringLiteral("Select Application Templates"));
+    resize(560, 380);
+
+    auto *lookIn = new QLabel(QStringLiteral("&Look in:"), this);
+    lookIn->setBuddy(m_folderBox);
+    m_folderBox->setEditable(true);
+    m_folderBox->setInsertPolicy(QComboBox::NoInsert);
+    m_folderBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto *browseButton = new QPushButton(QStringLiteral("&Browse..."), this);
+    auto *top = new QHBoxLayout;
+    top->addWidget(lookIn);
+    top->addWidget(m_folderBox, 1);
+    top->addWidget(browseButton);
+
+    m_list->setObjectName(QStringLiteral("lstTemplates"));
+    m_list->setColumnCount(2);
+    m_list->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Title")});
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->header()->setStretchLastSection(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_buttons);
+
+    connect(browseButton, &QPushButton::clicked, this, &TemplatePickerDialog::browse);
+    connect(m_folderBox, &QComboBox::activated, this,
+            [this](int index) { showFolder(m_folderBox->itemText(index)); });
+    connect(m_folderBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { showFolder(m_folderBox->currentText()); });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this,
+            &TemplatePickerDialog::updateOkButton);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    SetMultiSelect(true);
+    updateOkButton();
+}
+
+void TemplatePickerDialog::SetMultiSelect(bool multiSelect)
+{
+    m_list->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
+                                         : QAbstractItemView::SingleSelection);
+}
+
+void TemplatePickerDialog::showFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        ShowMessage(QStringLiteral("The folder %1 cannot be found.").arg(folder), windowTitle(),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+        m_folderBox->setEditText(m_folder);
+        return;
+    }
+    m_folder = templatepicker::firstFolder(folder, {});
+    if (m_folderBox->findText(m_folder) < 0)
+        m_folderBox->addItem(m_folder);
+    m_folderBox->setCurrentIndex(m_folderBox->findText(m_folder));
+
+    TemplateFileInfo templates(m_folder);
+    m_list->clear();
+    QList<QTreeWidgetItem *> items;
+    for (const templatepicker::TemplateChoice &choice :
+         templatepicker::listTemplates(m_folder, templates)) {
+        auto *item = new QTreeWidgetItem({choice.fileName, choice.title});
+        item->setData(0, Qt::UserRole, m_folder + choice.fileName);
+        if (!choice.readable)
+            item->setToolTip(0, QStringLiteral("This template cannot be read."));
+        items.append(item);
+    }
+    m_list->addTopLevelItems(items);
+    m_list->resizeColumnToContents(0);
+    if (!items.isEmpty())
+        m_list->setCurrentItem(items.first(), 0, QItemSelectionModel::NoUpdate);
+    updateOkButton();
+}
+
+QStringList TemplatePickerDialog::selectedPaths() const
+{
+    QStringList paths;
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = m_list->topLevelItem(i);
+        if (item->isSelected())
+            paths.append(item->data(0, Qt::UserRole).toString());
+    }
+    return paths;
+}
+
+QString TemplatePickerDialog::Show()
+{
+    const QString remembered = templatepicker::rememberedFolder(m_settingKey);
+    // The folder shown before is one choice away.
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        m_folderBox->addItem(templatepicker::firstFolder(remembered, {}));
+    showFolder(templatepicker::firstFolder(m_startFolder, remembered));
+    if (exec() != QDialog::Accepted)
+        return {};
+    templatepicker::rememberFolder(m_settingKey, m_folder);
+    return templatepicker::joinChosen(selectedPaths(), m_startFolder);
+}
+
+void TemplatePickerDialog::browse()
+{
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Look in"), m_folder,
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (!chosen.isEmpty())
+        showFolder(chosen);
+}
+
+void TemplatePickerDialog::updateOkButton()
+{
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_list->selectedItems().isEmpty());
+}
+
+} // namespace hv

@@ -1,0 +1,430 @@
+#include "ui/frmDIR.h"
+
+#include "app/MessageService.h"
+#include "log/DiagnosticLog.h"
+#include "platform/PathNames.h"
+#include "suite/DirTemplateLookup.h"
+#include "ui/DirFileGrid.h"
+#include "ui/FileDialogs.h"
+#include "ui/TemplatePickerDialog.h"
+#include "ui/Twips.h"
+#include "ui/frmAbout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace hv {
+
+const QString frmDIR::kCaption = QStringLiteral("HV Admin - Directory Editor");
+const QString frmDIR::kSaveQuestion = QStringLiteral("Do you wish to save your changes?");
+const QString frmDIR::kSaveTitle = QStringLiteral("Save Changes?");
+const QString frmDIR::kSaveAsTitle = QStringLiteral("Save Dir File As...");
+const QString frmDIR::kFilter = QStringLiteral("Halvora Dir File (*.DIR)|*.DIR");
+
+namespace {
+
+const QString kModule = QStringLiteral("frmDIR");
+const QString kModelModule = QStringLiteral("DirClass");
+
+// The buttons' size in twips, at least.
+constexpr int kButtonWidthTwips = 1455;
+constexpr int kButtonHeightTwips = 375;
+
+// The client area below the menu bar; a change of its size lays the controls out again.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(frmDIR *editor) : QWidget(editor), m_editor(editor) {}
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        if (!m_editor->isMinimized())
+            m_editor->Resize_Form();
+    }
+
+private:
+    frmDIR *m_editor;
+};
+
+TemplatePickerFactory pickerWindows()
+{
+    return [](QWidget *owner) -> std::unique_ptr<TemplatePicker> {
+        return std::make_unique<TemplatePickerDialog>(owner);
+    };
+}
+
+// The name of the file SaveAs writes for a chosen path: ".DIR" appended unless it ends so.
+QString withDirExtension(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".DIR"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".DIR");
+}
+
+} // namespace
+
+frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
+    : QDialog(parent), m_dir(dir), m_pickers(pickers ? std::move(pickers) : pickerWindows()),
+      m_menuBar(new QMenuBar(this)), m_client(new ClientArea(this)),
+      m_lblCaption(new QLabel(QStringLiteral("DIR Caption:"), m_client)),
+      m_txtCaption(new QLineEdit(m_client)),
+      m_fraFiles(new QGroupBox(QStringLiteral("File List"), m_client)),
+      m_grid(new DirFileGrid(m_fraFiles)),
+      m_cmdAdd(new QPushButton(QStringLiteral("Add File"), m_fraFiles)),
+      m_cmdDelete(new QPushButton(QStringLiteral("Remove File"), m_fraFiles))
+{
+    setObjectName(QStringLiteral("frmDIR"));
+    setWindowTitle(kCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    setMinimumSize(360, 280);
+
+    m_lblCaption->setObjectName(QStringLiteral("lblCaption"));
+    m_lblCaption->setBuddy(m_txtCaption);
+    m_txtCaption->setObjectName(QStringLiteral("txtDIRCaption"));
+    m_fraFiles->setObjectName(QStringLiteral("fraFiles"));
+    m_cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    m_cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    m_cmdDelete->setEnabled(false);
+    for (QPushButton *button : {m_cmdAdd, m_cmdDelete}) {
+        button->setAutoDefault(false);
+        button->resize(
+            qMax(button->sizeHint().width(), twips::toPixelsX(kButtonWidthTwips, this)),
+            qMax(button->sizeHint().height(), twips::toPixelsY(kButtonHeightTwips, this)));
+    }
+    m_lblCaption->resize(m_lblCaption->sizeHint());
+    m_txtCaption->resize(m_txtCaption->sizeHint());
+    buildMenus();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(m_client);
+    setTabOrder(m_txtCaption, m_grid);
+    setTabOrder(m_grid, m_cmdAdd);
+    setTabOrder(m_cmdAdd, m_cmdDelete);
+
+    connect(m_txtCaption, &QLineEdit::textChanged, this, [this] { setChangeFlag(true); });
+    connect(m_cmdAdd, &QPushButton::clicked, this, &frmDIR::cmdAdd_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &frmDIR::cmdDelete_Click);
+    connect(m_grid, &DirFileGrid::currentCellChanged, this, &frmDIR::onCurrentCellChanged);
+    connect(m_grid, &DirFileGrid::cellEdited, this, &frmDIR::onCellEdited);
+    connect(m_grid, &DirFileGrid::rowMoved, this, [this] { setChangeFlag(true); });
+}
+
+frmDIR::~frmDIR() = default;
+
+void frmDIR::buildMenus()
+{
+    QMenu *file = m_menuBar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuOpen = file->addAction(QStringLiteral("&Open"));
+    m_mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator1"));
+    m_mnuSave = file->addAction(QStringLiteral("&Save"));
+    m_mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    m_mnuSave->setShortcut(QKeySequence::Save);
+    m_mnuSaveAs = file->addAction(QStringLiteral("Save  &As..."));
+    m_mnuSaveAs->setObjectName(QStringLiteral("mnuSaveas"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator2"));
+    m_mnuExit = file->addAction(QStringLiteral("E&xit"));
+    m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    QMenu *help = m_menuBar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuAbout = help->addAction(QStringLiteral("&About"));
+    m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    connect(m_mnuOpen, &QAction::triggered, this, &frmDIR::mnuOpen_Click);
+    connect(m_mnuSave, &QAction::triggered, this, [this] { Save(); });
+    connect(m_mnuSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
+    connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_mnuAbout, &QAction::triggered, this, &frmDIR::mnuAbout_Click);
+}
+
+void frmDIR::Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    WriteLog(kModule, QStringLiteral("Form_Load"), QStringLiteral("Loading Form"));
+}
+
+bool frmDIR::prepare(const QString &path)
+{
+    WriteLog(kModelModule, QStringLiteral("Load_DIR"), path);
+    if (path.endsWith(u'/')) {
+        m_dir.StartNew(path);
+    } else if (DirResult r = m_dir.OpenExisting(path); !r) {
+        // Editing a file that could not be read would replace it with an empty directory.
+        showRefusal(r.message);
+        return false;
+    }
+    // The window is loaded and takes its placement before it is filled.
+    ReadRegWindowInfo(*this, true);
+    m_txtCaption->setText(m_dir.Caption());
+    setChangeFlag(true);
+    if (!m_dir.NewFlag())
+        m_dir.SetChangeFlag(false); // the Save item stays as it is
+    Load_Grid();
+    return true;
+}
+
+void frmDIR::Load_DIR(const QString &path)
+{
+    if (prepare(path))
+        exec();
+}
+
+void frmDIR::Load_Grid()
+{
+    WriteLog(kModelModule, QStringLiteral("Load_Grid"), m_dir.Filename());
+    int index = 0;
+    for (const DirEntry &entry : m_dir.DirEntries()) {
+        m_grid->appendRow(entry.Title(), DirFileGrid::accessText(entry.AccessRights()),
+                          entry.Filename(), ++index, entry.FileExists());
+    }
+    m_grid->sizeColumns();
+    if (index > 1)
+        m_grid->setCurrentIndex(m_grid->gridModel()->index(0, DirFileGrid::kTitleColumn));
+}
+
+void frmDIR::setChangeFlag(bool changed)
+{
+    m_dir.SetChangeFlag(changed);
+    m_mnuSave->setEnabled(changed);
+}
+
+void frmDIR::takeGridIntoModel()
+{
+    m_dir.SetCaption(m_txtCaption->text());
+    const DirEntries &current = m_dir.DirEntries();
+    DirEntries ordered;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        const int index = m_grid->entryIndex(row);
+        DirEntry entry = index >= 1 && index <= current.Count() ? current.Item(index) : DirEntry();
+        entry.SetTitle(m_grid->text(row, DirFileGrid::kTitleColumn));
+        entry.SetFilename(m_grid->text(row, DirFileGrid::kFilenameColumn));
+        const QString shown = m_grid->text(row, DirFileGrid::kAccessColumn);
+        if (DirFileGrid::accessText(entry.AccessRights()) != shown)
+            entry.SetAccessRights(DirFileGrid::accessRights(shown));
+        ordered.Add() = entry;
+        m_grid->setEntryIndex(row, row + 1);
+    }
+    m_dir.SetDirEntries(std::move(ordered));
+}
+
+void frmDIR::showRefusal(const DirMessage &message)
+{
+    ShowMessage(message.text, message.title, MsgButtons::Ok,
+                message.exclamation ? MsgIcon::Exclamation : MsgIcon::None);
+}
+
+bool frmDIR::finishSave(const DirClass::SaveResult &result)
+{
+    switch (result.outcome) {
+    case DirClass::SaveOutcome::Written:
+        setChangeFlag(false);
+        return true;
+    case DirClass::SaveOutcome::Invalid:
+        showRefusal(result.message);
+        m_txtCaption->setFocus(Qt::OtherFocusReason);
+        return false;
+    case DirClass::SaveOutcome::NeedsFileName:
+        return SaveAs();
+    case DirClass::SaveOutcome::Failed:
+        // Nothing was written: the changes stay, and so does the way to save them.
+        showRefusal(result.message);
+        setChangeFlag(true);
+        return false;
+    }
+    return false;
+}
+
+bool frmDIR::Save()
+{
+    takeGridIntoModel();
+    return finishSave(m_dir.Save());
+}
+
+bool frmDIR::SaveAs()
+{
+    takeGridIntoModel();
+    if (DirResult valid = m_dir.Validate(); !valid) {
+        showRefusal(valid.message);
+        m_txtCaption->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    WriteLog(kModelModule, QStringLiteral("SaveAs"), m_dir.Filename());
+    QString proposed = m_dir.NewFlag() ? m_txtCaption->text() : m_dir.Filename();
+    if (m_dir.NewFlag())
+        proposed.replace(u'/', u'-'); // a caption is a name, not a path
+    else if (proposed.endsWith(QStringLiteral(".DIR"), Qt::CaseInsensitive))
+        proposed.chop(4);
+    const SaveDialogResult chosen =
+        ShowSave(this, proposed, kSaveAsTitle, m_dir.Path(), kFilter, {}, true);
+    if (chosen.cancelled || chosen.fileNames.isEmpty())
+        return false;
+    const QString path = chosen.fileNames.first();
+    // The dialog asked about the name as typed; the name written may be another file.
+    const QString written = withDirExtension(path);
+    if (written != path) {
+        const QString existing = paths::findExisting(written);
+        if (!existing.isEmpty() &&
+            ShowMessage(replaceQuestion(QFileInfo(existing).fileName()), kSaveAsTitle,
+                        MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+            return false;
+    }
+    return finishSave(m_dir.SaveAs(path));
+}
+
+void frmDIR::cmdAdd_Click()
+{
+    std::unique_ptr<TemplatePicker> picker = m_pickers(this);
+    picker->SetSettingKey(QStringLiteral("HVDirectory"));
+    picker->SetStartFolder(m_dir.Path());
+    picker->SetMultiSelect(true);
+    const QString chosen = picker->Show();
+    picker.reset();
+    if (chosen.isEmpty())
+        return;
+    // The duplicate check compares with the names as the grid shows them now.
+    takeGridIntoModel();
+    for (const QString &name : chosen.split(u'|', Qt::SkipEmptyParts)) {
+        if (DirResult r = m_dir.AddEntry(name); !r) {
+            showRefusal(r.message);
+            continue;
+        }
+        const qsizetype index = m_dir.DirEntries().Count();
+        const DirEntry &entry = m_dir.DirEntries().Item(index);
+        m_grid->appendRow(entry.Title(), DirFileGrid::accessText(entry.AccessRights()),
+                          entry.Filename(), int(index), true);
+        m_grid->sizeColumns();
+        m_grid->setCurrentIndex(
+            m_grid->gridModel()->index(m_grid->rowCount() - 1, DirFileGrid::kTitleColumn));
+        setChangeFlag(true);
+    }
+}
+
+void frmDIR::cmdDelete_Click()
+{
+    const int row = m_grid->currentIndex().row();
+    if (row < 0)
+        return;
+    const int removed = m_grid->entryIndex(row);
+    if (!m_dir.RemoveEntry(removed))
+        return;
+    m_grid->removeGridRow(row);
+    setChangeFlag(true);
+    for (int r = 0; r < m_grid->rowCount(); ++r) {
+        if (m_grid->entryIndex(r) >= removed)
+            m_grid->setEntryIndex(r, m_grid->entryIndex(r) - 1);
+    }
+    if (!m_grid->currentIndex().isValid())
+        m_cmdDelete->setEnabled(false);
+}
+
+void frmDIR::onCurrentCellChanged(int row, int)
+{
+    m_cmdDelete->setEnabled(row >= 0);
+}
+
+void frmDIR::onCellEdited(int row, int)
+{
+    setChangeFlag(true);
+    // The row is white when its template is there, looked up beside the directory file.
+    m_grid->setRowFound(
+        row, dirTemplateFileExists(m_dir.Path(), m_grid->text(row, DirFileGrid::kFilenameColumn)));
+}
+
+void frmDIR::mnuOpen_Click()
+{
+    if (m_dir.ChangeFlag()) {
+        if (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNo) == MsgAnswer::Yes && !Save())
+            return;
+    } else if (!Save()) {
+        return;
+    }
+    close();
+}
+
+void frmDIR::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmDIR::reject()
+{
+    close();
+}
+
+void frmDIR::closeEvent(QCloseEvent *event)
+{
+    if (m_dir.ChangeFlag()) {
+        switch (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNoCancel)) {
+        case MsgAnswer::Yes:
+            if (!Save()) {
+                event->ignore();
+                return;
+            }
+            break;
+        case MsgAnswer::No:
+            break;
+        default:
+            event->ignore();
+            return;
+        }
+    }
+    WriteRegWindowInfo(*this);
+    event->accept();
+    QDialog::done(QDialog::Accepted);
+}
+
+void frmDIR::Resize_Form()
+{
+    const double tx = twips::perPixelX(this);
+    const double ty = twips::perPixelY(this);
+    // Geometry in twips.
+    const auto left = [tx](const QWidget *w) { return w->x() * tx; };
+    const auto top = [ty](const QWidget *w) { return w->y() * ty; };
+    const auto width = [tx](const QWidget *w) { return w->width() * tx; };
+    const auto height = [ty](const QWidget *w) { return w->height() * ty; };
+    // A placement that does not fit (the window is too small) is skipped; the next is done.
+    const auto place = [tx, ty](QWidget *w, double l, double t, double wd, double ht) {
+        if (wd < 0 || ht < 0)
+            return;
+        w->setGeometry(int(std::lround(l / tx)), int(std::lround(t / ty)),
+                       int(std::lround(wd / tx)), int(std::lround(ht / ty)));
+    };
+    const double innerWidth = m_client->width() * tx;
+    const double innerHeight = m_client->height() * ty;
+
+    place(m_lblCaption, 150, 210, width(m_lblCaption), height(m_lblCaption));
+    const double labelRight = left(m_lblCaption) + width(m_lblCaption);
+    place(m_txtCaption, labelRight + 25, 150, innerWidth - (labelRight + 175),
+          height(m_txtCaption));
+    const double captionBottom = top(m_txtCaption) + height(m_txtCaption);
+    place(m_fraFiles, 150, captionBottom + 100, innerWidth - 300,
+          innerHeight - (captionBottom + 200));
+    place(m_grid, 150, 250, width(m_fraFiles) - 300, height(m_fraFiles) - (height(m_cmdAdd) + 450));
+    const double gap = std::round((width(m_fraFiles) - 2 * width(m_cmdAdd)) / 4);
+    place(m_cmdAdd, gap, top(m_grid) + height(m_grid) + 100, width(m_cmdAdd), height(m_cmdAdd));
+    place(m_cmdDelete, left(m_cmdAdd) + width(m_cmdAdd) + 2 * gap, top(m_cmdAdd),
+          width(m_cmdDelete), height(m_cmdDelete));
+}
+
+} // namespace hv
