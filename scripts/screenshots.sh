@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the console under a virtual X server on a fresh copy of the demo project and saves a
 # picture of each category in details view, of the applications in the other three view
-# modes, and of the About window, as PNG files in <build>/screenshots/.
+# modes, and of the About window, as PNG files in <build>/screenshots/; then the pictures of
+# the item commands (scripts/item-screenshots.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh --target HVAdmin
@@ -24,4 +25,6 @@ timeout 120 xvfb-run -a -s '-screen 0 1100x760x24' \
   cat "$work/stderr.txt" >&2
   exit 1
 }
+source scripts/item-screenshots.sh
+hv_item_screenshots "$build" "$out"
 ls "$out"
