@@ -4,10 +4,9 @@
 #include "app/log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 
-#include <QEventLoop>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
 
 namespace hv {
 namespace {
@@ -33,14 +32,6 @@ QString withoutEnclosingQuotes(const QString &text)
     if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
         return text.mid(1, text.size() - 2);
     return text;
-}
-
-// Waits `ms` milliseconds while the application processes its events.
-void waitProcessingEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -90,9 +81,12 @@ void ShellandWait(const QString &commandLine)
         return;
     }
     process.closeWriteChannel();
-    do {
-        waitProcessingEvents(kPollIntervalMs);
-    } while (process.state() != QProcess::NotRunning);
+    // Wait for the program up to one poll interval, then let the application process what
+    // is pending. No nested event loop: once the application has been told to quit, such a
+    // loop returns at once without delivering the process's end, and the wait never ends.
+    while (!process.waitForFinished(kPollIntervalMs) && process.state() != QProcess::NotRunning)
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 
     WriteLog(module, procedure, QStringLiteral("Shell Returned for: ") + commandLine);
 }

@@ -174,8 +174,9 @@ TEST_F(ItemActionsTest, PopupsAndSettingsOpenWithTheirCommandLines)
     doubleClick("RULES");
     showCategory(4);
     doubleClick("SECURITY");
-    // The bar's units row, with a row of the list selected.
+    // The bar's units row, with the list's row selected (a settings fill selects none).
     showCategory(3);
+    window->lstHVSETUP()->selectRow(0);
     const QRect cell = window->grdOUtlookBar()->visualItemRect(window->grdOUtlookBar()->item(3, 1));
     doubleClickAt(window->grdOUtlookBar()->viewport(), cell.center());
     EXPECT_EQ(calls(),
@@ -193,7 +194,7 @@ TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
     QString message;
     whenModalOpens<frmfileLock>(window.get(), [&](frmfileLock *lock) {
         message = lock->lblMessage()->text();
-        EXPECT_TRUE(lock->cmdRetry()->hasFocus());
+        EXPECT_EQ(lock->focusWidget(), lock->cmdRetry());
         QTest::mouseClick(lock->cmdCancel(), Qt::LeftButton);
     });
     doubleClick("PLANT1.HVT");
