@@ -5,13 +5,19 @@
 #include "platform/PathNames.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+
+#include <algorithm>
 
 namespace hv {
 namespace {
 
 constexpr int kPollIntervalMs = 200;
+// Events are processed at least this often while a program is awaited.
+constexpr int kEventSliceMs = 20;
 
 // The existing file that `candidate` names, as an absolute path, or empty.
 QString programFile(const QString &candidate)
@@ -81,12 +87,22 @@ void ShellandWait(const QString &commandLine)
         return;
     }
     process.closeWriteChannel();
-    // Wait for the program up to one poll interval, then let the application process what
-    // is pending. No nested event loop: once the application has been told to quit, such a
-    // loop returns at once without delivering the process's end, and the wait never ends.
-    while (!process.waitForFinished(kPollIntervalMs) && process.state() != QProcess::NotRunning)
-        QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    // The program's state is looked at every poll interval; meanwhile the application
+    // processes its events every few milliseconds. No nested event loop: once the application
+    // has been told to quit, such a loop returns at once without delivering the process's
+    // end, and the wait would never end.
+    QElapsedTimer poll;
+    do {
+        poll.start();
+        for (qint64 rest = kPollIntervalMs; rest > 0; rest = kPollIntervalMs - poll.elapsed()) {
+            const int slice = int(std::min<qint64>(rest, kEventSliceMs));
+            if (process.state() == QProcess::NotRunning)
+                QThread::msleep(slice);
+            else
+                process.waitForFinished(slice);
+            QCoreApplication::processEvents();
+        }
+    } while (process.state() != QProcess::NotRunning);
 
     WriteLog(module, procedure, QStringLiteral("Shell Returned for: ") + commandLine);
 }
