@@ -300,7 +300,7 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
 
     whenModalOpens<frmWarning>(window.get(), [&](frmWarning *warning) {
         seen << warning->lblWarning()->text() << warning->txtWarning()->toPlainText();
-        EXPECT_TRUE(warning->cmdYes()->hasFocus());
+        EXPECT_EQ(warning->focusWidget(), warning->cmdYes());
         QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
     });
     window->lstHVSETUP()->selectRow(rowOf("LINE4.HVT"));
