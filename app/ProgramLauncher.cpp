@@ -4,15 +4,20 @@
 #include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 
-#include <QEventLoop>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
+#include <QThread>
+
+#include <algorithm>
 
 namespace hv {
 namespace {
 
 constexpr int kPollIntervalMs = 200;
+// Events are processed at least this often while a program is awaited.
+constexpr int kEventSliceMs = 20;
 
 // The existing file that `candidate` names, as an absolute path, or empty.
 QString programFile(const QString &candidate)
@@ -33,14 +38,6 @@ QString withoutEnclosingQuotes(const QString &text)
     if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
         return text.mid(1, text.size() - 2);
     return text;
-}
-
-// Waits `ms` milliseconds while the application processes its events.
-void waitProcessingEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -90,8 +87,21 @@ void ShellandWait(const QString &commandLine)
         return;
     }
     process.closeWriteChannel();
+    // The program's state is looked at every poll interval; meanwhile the application
+    // processes its events every few milliseconds. No nested event loop: once the application
+    // has been told to quit, such a loop returns at once without delivering the process's
+    // end, and the wait would never end.
+    QElapsedTimer poll;
     do {
-        waitProcessingEvents(kPollIntervalMs);
+        poll.start();
+        for (qint64 rest = kPollIntervalMs; rest > 0; rest = kPollIntervalMs - poll.elapsed()) {
+            const int slice = int(std::min<qint64>(rest, kEventSliceMs));
+            if (process.state() == QProcess::NotRunning)
+                QThread::msleep(slice);
+            else
+                process.waitForFinished(slice);
+            QCoreApplication::processEvents();
+        }
     } while (process.state() != QProcess::NotRunning);
 
     WriteLog(module, procedure, QStringLiteral("Shell Returned for: ") + commandLine);

@@ -12,5 +12,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   exit 1
 fi
 source scripts/demo-env.sh
-hv_prepare_demo "$build/demo-config" "$build/demo"
+hv_prepare_demo "$build/demo-config" "$build/demo" "$build/demo-suite"
 exec "$build/ui/HVAdmin" "$@"

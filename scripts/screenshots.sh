@@ -3,7 +3,7 @@
 # picture of each category in details view, of the applications in the other three view
 # modes, of the About window, and of the directory editor on OFFICE.DIR (one red row for its
 # missing template) with its template picker and Save As dialog, as PNG files in
-# <build>/screenshots/.
+# <build>/screenshots/; then the pictures of the item commands (scripts/item-screenshots.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh --target hvadmin-screenshots
@@ -25,4 +25,6 @@ timeout 120 xvfb-run -a -s '-screen 0 1100x760x24' \
   cat "$work/stderr.txt" >&2
   exit 1
 }
+source scripts/item-screenshots.sh
+hv_item_screenshots "$build" "$out"
 ls "$out"

@@ -6,6 +6,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <cerrno>
 
@@ -39,6 +40,33 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSy
     // The model lists folders in the background; keep the selected folder in view while the
     // folders above it arrive.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::onDirectoryLoaded);
+    // Rows that arrive or are sorted later move the selected folder: follow it until the user
+    // moves in the tree.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &FolderTree::followSelection);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::followSelection);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_followSelection = false; });
+}
+
+void FolderTree::followSelection()
+{
+    if (!m_followSelection || m_scrollQueued)
+        return;
+    m_scrollQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_scrollQueued = false;
+            if (m_followSelection)
+                scrollToSelected();
+        },
+        Qt::QueuedConnection);
+}
+
+void FolderTree::wheelEvent(QWheelEvent *event)
+{
+    m_followSelection = false;
+    QTreeView::wheelEvent(event);
 }
 
 bool FolderTree::showFolder(const QString &path)
@@ -125,6 +153,7 @@ void FolderTree::scrollToSelected()
 void FolderTree::keyPressEvent(QKeyEvent *event)
 {
     m_pendingFolder.clear();
+    m_followSelection = false;
     // Enter (or Space) on the keyboard chooses the folder, as a click does.
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&

@@ -38,9 +38,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void scrollToSelected();
+    // Scrolls the selected folder into view once the current changes are laid out, while
+    // the tree still follows it.
+    void followSelection();
     void expandTo(const QModelIndex &index);
     void onDirectoryLoaded(const QString &path);
 
@@ -50,6 +54,7 @@ private:
     // True from showFolder() until the user moves in the tree: the shown folder is kept in
     // view while the tree is laid out and resized.
     bool m_followSelection = false;
+    bool m_scrollQueued = false;
 
     QFileSystemModel *m_model;
 };

@@ -79,8 +79,6 @@ MainActions::MainActions(QWidget *owner) : QObject(owner), m_owner(owner)
     m_webHome = makeAction("mnuWebHome", QStringLiteral("Corvasse Home Page"));
     m_about = makeAction("mnuAbout", QStringLiteral("&About HV Admin"));
     m_about->setMenuRole(QAction::AboutRole);
-
-    buildContextMenus(owner);
 }
 
 QAction *MainActions::makeAction(const char *name, const QString &caption)
@@ -133,36 +131,6 @@ void MainActions::buildMenuBar(QMenuBar *menuBar)
 void MainActions::buildToolBar(QToolBar *toolBar)
 {
     toolBar->addActions(m_viewModes->actions());
-}
-
-void MainActions::buildContextMenus(QWidget *owner)
-{
-    // Applications and popups.
-    m_rightClickList = addNamedMenu(owner, "mnuRightClickList", QStringLiteral("RightClick"));
-    m_rightClickList->addAction(makeAction("mnuFilePack", QStringLiteral("Application FilePack")));
-    addNamedSeparator(m_rightClickList, "mnuSeperatorRight0");
-    m_rightClickList->addAction(makeAction("mnuRenameRight", QStringLiteral("Rename")));
-    addNamedSeparator(m_rightClickList, "mnuSeperatorRight2");
-    QMenu *deleteClear = addNamedMenu(owner, "mnuDeleteClear", QStringLiteral("Delete/Clear"));
-    deleteClear->addAction(makeAction("mnuClearData", QStringLiteral("Clear ___ Data")));
-    addNamedSeparator(deleteClear, "mnuSeperatorRight1");
-    deleteClear->addAction(makeAction("mnuDeleteAll", QStringLiteral("Delete ___ and Data")));
-    m_rightClickList->addMenu(deleteClear);
-    addNamedSeparator(m_rightClickList, "mnuSeperator14");
-    QMenu *shortcutApp = addNamedMenu(owner, "mnuShortcutApp", QStringLiteral("Create Shortcut"));
-    shortcutApp->addAction(makeAction("mnuDesktopApp", QStringLiteral("On Desktop")));
-    shortcutApp->addAction(makeAction("mnuHVLaunchAPP", QStringLiteral("In HVLaunch")));
-    m_rightClickList->addMenu(shortcutApp);
-
-    // Directory files.
-    m_rightDir = addNamedMenu(owner, "mnuRightDir", QStringLiteral("RightDir"));
-    QMenu *shortcutDir = addNamedMenu(owner, "mnuShortcutDIR", QStringLiteral("Create Shortcut"));
-    shortcutDir->addAction(makeAction("mnuDesktopDIR", QStringLiteral("On Destop")));
-    shortcutDir->addAction(makeAction("mnuHVLaunchDIR", QStringLiteral("In HVLaunch")));
-    m_rightDir->addMenu(shortcutDir);
-    m_rightDir->addAction(makeAction("mnuRenameDir", QStringLiteral("Rename Dir File")));
-    addNamedSeparator(m_rightDir, "mnuSeperator10");
-    m_rightDir->addAction(makeAction("mnuDeleteDir", QStringLiteral("Delete Dir File")));
 }
 
 } // namespace hv

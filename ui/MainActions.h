@@ -1,7 +1,6 @@
 // The actions and menus of the main window. Every command has one QAction here; the
 // toolbar and the menus show the same actions, so a view mode chosen in one is checked in
-// the other. The context menus of the item list are built here too (shown by the list's
-// commands).
+// the other. The item list's context menus and their commands are ItemActions'.
 #pragma once
 
 #include <QObject>
@@ -40,10 +39,6 @@ public:
     QAction *mnuWebHome() const { return m_webHome; }
     QAction *mnuAbout() const { return m_about; }
 
-    // The item list's context menus: for applications and popups, and for directory files.
-    QMenu *mnuRightClickList() const { return m_rightClickList; }
-    QMenu *mnuRightDir() const { return m_rightDir; }
-
     // Fills the window's menu bar: File, View, Help.
     void buildMenuBar(QMenuBar *menuBar);
     // Fills the toolbar with the four view-mode buttons.
@@ -55,7 +50,6 @@ Q_SIGNALS:
 
 private:
     QAction *makeAction(const char *name, const QString &caption);
-    void buildContextMenus(QWidget *owner);
 
     QWidget *m_owner;
     QActionGroup *m_viewModes;
@@ -68,8 +62,6 @@ private:
     QAction *m_webTips;
     QAction *m_webHome;
     QAction *m_about;
-    QMenu *m_rightClickList = nullptr;
-    QMenu *m_rightDir = nullptr;
 };
 
 } // namespace hv

@@ -11,8 +11,10 @@
 #include "ui/DirectoryActivation.h"
 #include "ui/FolderTree.h"
 #include "ui/Icons.h"
+#include "ui/ItemActions.h"
 #include "ui/ItemListView.h"
 #include "ui/MainActions.h"
+#include "ui/PathLabel.h"
 #include "ui/ProgramInfo.h"
 #include "ui/SplitterGrip.h"
 #include "ui/Twips.h"
@@ -88,9 +90,9 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     : QMainWindow(parent), m_client(new ClientArea([this] { Form_Resize(); })),
       m_bar(new CategoryBar(m_client)), m_tree(new FolderTree(m_client)),
       m_toolBar(new QToolBar(m_client)), m_list(new ItemListView(m_client)),
-      m_statusBar(new QStatusBar(m_client)), m_folderPanel(new QLabel(m_statusBar)),
+      m_statusBar(new QStatusBar(m_client)), m_folderPanel(new PathLabel(m_statusBar)),
       m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
-      m_actions(new MainActions(this))
+      m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this))
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
@@ -211,8 +213,8 @@ void frmHVSetup::applySizeLimits()
 
 void frmHVSetup::showProjectFolderInStatusBar()
 {
-    m_folderPanel->setText(QStringLiteral("Selected Project Folder:   ") +
-                           withoutLastCharacter(AppState::instance().ProjectFolder()));
+    m_folderPanel->setCaptionAndPath(QStringLiteral("Selected Project Folder:   "),
+                                     withoutLastCharacter(AppState::instance().ProjectFolder()));
 }
 
 void frmHVSetup::Form_Resize()

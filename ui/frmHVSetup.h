@@ -17,8 +17,10 @@ namespace hv {
 
 class CategoryBar;
 class FolderTree;
+class ItemActions;
 class ItemListView;
 class MainActions;
+class PathLabel;
 class SplitterGrip;
 
 class frmHVSetup : public QMainWindow, public LoadableWindow {
@@ -55,6 +57,7 @@ public:
     SplitterGrip *imgSplit() const { return m_grip; }
     QWidget *clientArea() const { return m_client; }
     MainActions *actions() const { return m_actions; }
+    ItemActions *itemActions() const { return m_itemActions; }
 
 protected:
     bool event(QEvent *event) override;
@@ -89,10 +92,11 @@ private:
     QToolBar *m_toolBar;
     ItemListView *m_list;
     QStatusBar *m_statusBar;
-    QLabel *m_folderPanel;
+    PathLabel *m_folderPanel;
     QLabel *m_versionPanel;
     SplitterGrip *m_grip;
     MainActions *m_actions;
+    ItemActions *m_itemActions;
 };
 
 } // namespace hv

@@ -7,6 +7,7 @@
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
 #include "ui/FolderTree.h"
+#include "ui/ItemActions.h"
 #include "ui/ItemListView.h"
 #include "ui/Main.h"
 #include "ui/MainActions.h"
@@ -451,7 +452,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
               (QStringList{"Create Shortcut", "Rename Dir File", "-", "Delete Dir File"}));
     EXPECT_EQ(captions("mnuShortcutDIR"), (QStringList{"On Destop", "In HVLaunch"}));
     EXPECT_NE(window->findChild<QAction *>("mnuSeperator7"), nullptr);
-    EXPECT_FALSE(window->actions()->mnuRightClickList()->isVisible());
+    EXPECT_FALSE(window->itemActions()->mnuRightClickList()->isVisible());
 }
 
 TEST_F(MainWindowTest, HelpItemsOpenTheHelpFileTheWebPagesAndTheAboutWindow)

@@ -1,0 +1,372 @@
+// The item commands end to end: a copy of the demo project, the stand-in suite programs as
+// real processes (they record their calls in calls.log), and the windows answered by clicks.
+#include "ui/ItemActions.h"
+#include "app/AppState.h"
+#include "suite/FileLockService.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/ui/MainWindowTestSupport.h"
+#include "ui/CategoryBar.h"
+#include "ui/CategoryListModel.h"
+#include "ui/FolderTree.h"
+#include "ui/ItemListView.h"
+#include "ui/PathLabel.h"
+#include "ui/frmHVSetup.h"
+#include "ui/frmRename.h"
+#include "ui/frmWarning.h"
+#include "ui/frmfileLock.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace hv;
+
+namespace {
+
+// Runs `answer` on the first modal window of type W that opens over `owner` (checked as
+// events run, for as long as `owner` lives).
+template <typename W> void whenModalOpens(QObject *owner, std::function<void(W *)> answer)
+{
+    auto *timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (auto *window = qobject_cast<W *>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            timer->stop();
+            answer(window);
+        }
+    });
+    timer->start(10);
+}
+
+class ItemActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        AppState::instance().reset();
+        for (const QString &root : {project, twin}) {
+            QDir().mkpath(root);
+            const QDir demo(qEnvironmentVariable("HV_SOURCE_DIR") + QStringLiteral("/demo"));
+            for (const QString &file : demo.entryList(QDir::Files))
+                if (file != QLatin1String("make-demo.sh"))
+                    QFile::copy(demo.filePath(file), root + u'/' + file);
+        }
+        QDir().mkpath(suite);
+        for (const char *program : {"hvAppl.EXE", "hvpopup.EXE", "hvglobal.EXE", "HVFilePack.exe"})
+            ASSERT_TRUE(QFile::copy(qEnvironmentVariable("HV_STANDIN"),
+                                    suite + u'/' + QLatin1String(program)));
+        config.writeConfigFile("suite.ini", "[Suite]\nProgramFolder=" + suite.toUtf8() + "\n");
+        qputenv("HV_STANDIN_SECONDS", "0");
+        AppState::instance().SetProjectFolder(project);
+        window = std::make_unique<frmHVSetup>();
+        ReadRegWindowInfo(*window, false);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        qunsetenv("HV_STANDIN_SECONDS");
+        AppState::instance().reset();
+    }
+
+    QStringList calls() const
+    {
+        QFile log(suite + QStringLiteral("/calls.log"));
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    void showCategory(int row) { window->grdOUtlookBar()->setCurrentCell(row, 1); }
+    QAbstractItemView *view() const { return window->lstHVSETUP()->currentView(); }
+    int rowOf(const QString &key) const { return window->lstHVSETUP()->model()->rowOfKey(key); }
+    QPoint pointOf(const QString &key) const
+    {
+        return view()->visualRect(window->lstHVSETUP()->model()->index(rowOf(key), 0)).center();
+    }
+    // A double-click as the window system delivers it: press, release, press, double-click,
+    // release.
+    static void doubleClickAt(QWidget *widget, const QPoint &at)
+    {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        QTest::mousePress(widget, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+    }
+    void doubleClick(const QString &key) { doubleClickAt(view()->viewport(), pointOf(key)); }
+    void rightClick(const QString &key)
+    {
+        QTest::mousePress(view()->viewport(), Qt::RightButton, {}, pointOf(key));
+    }
+    QStringList files(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
+
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString project = config.path() + QStringLiteral("/project");
+    const QString twin = config.path() + QStringLiteral("/twin");
+    const QString suite = config.path() + QStringLiteral("/suite");
+    std::unique_ptr<frmHVSetup> window;
+};
+
+// Holds a file open from another process for the lifetime of the object.
+class FileHolder {
+public:
+    explicit FileHolder(const QString &path)
+    {
+        m_process.start(QStringLiteral("tail"), {QStringLiteral("-f"), path});
+        EXPECT_TRUE(m_process.waitForStarted());
+        QTRY_VERIFY(ProcFileLockService().IsFileOpen(path));
+    }
+    ~FileHolder()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+private:
+    QProcess m_process;
+};
+
+TEST_F(ItemActionsTest, AnApplicationOpensInItsProgramWhileTheWindowIsHidden)
+{
+    qputenv("HV_STANDIN_SECONDS", "1");
+    int visibleWhileRunning = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (visibleWhileRunning < 0 && !calls().isEmpty())
+            visibleWhileRunning = window->isVisible();
+    });
+    watch.start(5);
+    QSignalSpy fills(window->lstHVSETUP()->model(), &QAbstractItemModel::modelReset);
+    doubleClick("PLANT1.HVT");
+    EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/PLANT1.HVT"});
+    EXPECT_EQ(visibleWhileRunning, 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fills.count(), 1);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ItemActionsTest, TheCreateNewRowPassesTheFolderAndTheNewTemplateIsListedAfter)
+{
+    window->lstHVSETUP()->selectRow(rowOf("NEW"));
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Return);
+    EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/"});
+    EXPECT_NE(rowOf("NEW1.HVT"), -1);
+    EXPECT_TRUE(hvtest::columnTexts(view()).contains("New Application 1"));
+}
+
+TEST_F(ItemActionsTest, PopupsAndSettingsOpenWithTheirCommandLines)
+{
+    showCategory(1);
+    doubleClick("DEFECTS.HPT");
+    showCategory(2);
+    doubleClick("RULES");
+    showCategory(4);
+    doubleClick("SECURITY");
+    // The bar's units row, with the list's row selected (a settings fill selects none).
+    showCategory(3);
+    window->lstHVSETUP()->selectRow(0);
+    const QRect cell = window->grdOUtlookBar()->visualItemRect(window->grdOUtlookBar()->item(3, 1));
+    doubleClickAt(window->grdOUtlookBar()->viewport(), cell.center());
+    EXPECT_EQ(calls(),
+              (QStringList{"hvpopup.EXE\t@" + project + "/DEFECTS.HPT", "hvglobal.EXE\t@RULES",
+                           "hvglobal.EXE\t@SECURITY", "hvglobal.EXE\t@UNITS"}));
+    // Nothing selected in the list: the bar's double-click does nothing.
+    window->lstHVSETUP()->selectRow(-1);
+    doubleClickAt(window->grdOUtlookBar()->viewport(), cell.center());
+    EXPECT_EQ(calls().size(), 4);
+}
+
+TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
+{
+    FileHolder holder(project + "/PLANT1.HVD");
+    QString message;
+    whenModalOpens<frmfileLock>(window.get(), [&](frmfileLock *lock) {
+        message = lock->lblMessage()->text();
+        EXPECT_EQ(lock->focusWidget(), lock->cmdRetry());
+        QTest::mouseClick(lock->cmdCancel(), Qt::LeftButton);
+    });
+    doubleClick("PLANT1.HVT");
+    EXPECT_TRUE(message.startsWith("The application 's (" + project + "/PLANT1.HVD) data file"));
+    EXPECT_TRUE(calls().isEmpty());
+    EXPECT_TRUE(window->isVisible());
+
+    // Escape after an earlier Continue still means Cancel, never the earlier answer.
+    AppState::instance().SetFileLockCancelled(false);
+    whenModalOpens<frmfileLock>(window.get(),
+                                [](frmfileLock *lock) { QTest::keyClick(lock, Qt::Key_Escape); });
+    doubleClick("PLANT1.HVT");
+    EXPECT_TRUE(calls().isEmpty());
+
+    whenModalOpens<frmfileLock>(window.get(), [](frmfileLock *lock) {
+        QTest::mouseClick(lock->cmdRetry(), Qt::LeftButton);
+        EXPECT_TRUE(lock->isVisible()); // still held
+        EXPECT_TRUE(lock->lblMessage()->text().startsWith("The application 's ("));
+        QTest::mouseClick(lock->cmdContinue(), Qt::LeftButton);
+    });
+    doubleClick("PLANT1.HVT");
+    EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/PLANT1.HVT"});
+}
+
+TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
+{
+    auto captions = [](QMenu *menu) {
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            if (action->isVisible())
+                texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    };
+    ItemActions *actions = window->itemActions();
+    auto *clear = window->findChild<QAction *>("mnuClearData");
+    rightClick("VISITORS.HVT"); // no records
+    ASSERT_TRUE(actions->mnuRightClickList()->isVisible());
+    actions->mnuRightClickList()->close();
+    EXPECT_EQ(window->lstHVSETUP()->selectedKey(), "VISITORS.HVT");
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_EQ(clear->text(), "Clear Application Data");
+    EXPECT_EQ(captions(actions->mnuRightClickList()),
+              (QStringList{"Application FilePack", "-", "Rename Application", "-", "Delete/Clear",
+                           "-", "Create Shortcut"}));
+    rightClick("PLANT1.HVT");
+    actions->mnuRightClickList()->close();
+    EXPECT_TRUE(clear->isEnabled());
+
+    // The keyboard's menu key opens the menu of the selected row.
+    QTest::keyClick(view(), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(actions->mnuRightClickList()->isVisible());
+    actions->mnuRightClickList()->close();
+
+    // The create-new row gets no menu, empty space clears the selection.
+    rightClick("NEW");
+    EXPECT_FALSE(actions->mnuRightClickList()->isVisible());
+    EXPECT_EQ(window->lstHVSETUP()->selectedKey(), "NEW");
+    QTest::mousePress(view()->viewport(), Qt::RightButton, {},
+                      view()->viewport()->rect().bottomRight() - QPoint(3, 3));
+    EXPECT_EQ(window->lstHVSETUP()->selectedRow(), -1);
+    EXPECT_FALSE(actions->mnuRightClickList()->isVisible());
+
+    showCategory(1);
+    rightClick("DEFECTS.HPT");
+    EXPECT_EQ(captions(actions->mnuRightClickList()),
+              (QStringList{"Rename Popup", "-", "Delete/Clear", "-"}));
+    actions->mnuRightClickList()->close();
+    showCategory(5);
+    rightClick("PLANT.DIR");
+    EXPECT_TRUE(actions->mnuRightDir()->isVisible());
+    actions->mnuRightDir()->close();
+    showCategory(2);
+    rightClick("RULES");
+    EXPECT_FALSE(actions->mnuRightDir()->isVisible());
+    EXPECT_FALSE(actions->mnuRightClickList()->isVisible());
+
+    // An application titled like the create-new row still has its menu.
+    showCategory(0);
+    hvtest::writeFile(project + "/LOOKALIKE.HVT", "[TEMPLATE]\r\nTitle=Create New Application\r\n");
+    window->RefillList();
+    rightClick("LOOKALIKE.HVT");
+    EXPECT_TRUE(actions->mnuRightClickList()->isVisible());
+    actions->mnuRightClickList()->close();
+}
+
+TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCliDoes)
+{
+    QStringList seen;
+    whenModalOpens<frmRename>(window.get(), [&](frmRename *rename) {
+        seen << rename->windowTitle() << rename->txtRename()->text();
+        rename->txtRename()->setText("FORKLIFT");
+        QTest::mouseClick(rename->OKButton(), Qt::LeftButton);
+        EXPECT_TRUE(rename->isVisible()); // a taken name keeps the window open
+        rename->txtRename()->setText("PLANT9");
+        QTest::mouseClick(rename->OKButton(), Qt::LeftButton);
+    });
+    window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
+    window->findChild<QAction *>("mnuRenameRight")->trigger();
+    EXPECT_EQ(seen, (QStringList{"Rename Application", "PLANT1"}));
+    EXPECT_EQ(boxes.texts(),
+              QStringList{"File already exists. Rename operation has been cancelled."});
+    EXPECT_NE(rowOf("PLANT9.hvt"), -1);
+
+    whenModalOpens<frmWarning>(window.get(), [&](frmWarning *warning) {
+        seen << warning->lblWarning()->text() << warning->txtWarning()->toPlainText();
+        EXPECT_EQ(warning->focusWidget(), warning->cmdYes());
+        QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
+    });
+    window->lstHVSETUP()->selectRow(rowOf("LINE4.HVT"));
+    window->findChild<QAction *>("mnuDeleteAll")->trigger();
+    EXPECT_EQ(seen.at(2), "Warning!\nApplication And All Associated Data Will Be Lost!");
+    EXPECT_TRUE(seen.at(3).startsWith("You are about to delete the Line 4 Safety Audit"));
+    EXPECT_EQ(rowOf("LINE4.HVT"), -1);
+
+    ASSERT_EQ(hvtest::runCli({"rename", twin, "PLANT1.HVT", "PLANT9"}).exitCode, 0);
+    ASSERT_EQ(hvtest::runCli({"delete", twin, "LINE4.HVT"}).exitCode, 0);
+    EXPECT_EQ(files(project), files(twin));
+
+    // A directory file: "No" keeps it, and the list is filled again either way.
+    showCategory(5);
+    window->lstHVSETUP()->selectRow(rowOf("OFFICE.DIR"));
+    boxes.answers = {MsgAnswer::No};
+    window->findChild<QAction *>("mnuDeleteDir")->trigger();
+    EXPECT_EQ(boxes.shown.back().caption, "Confirm Delete");
+    EXPECT_EQ(boxes.shown.back().text, "Do you wish to delete the OFFICE.DIR file?");
+    EXPECT_NE(rowOf("OFFICE.DIR"), -1);
+}
+
+TEST_F(ItemActionsTest, ShortcutsLauncherEntriesAndTheFilePack)
+{
+    window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
+    window->findChild<QAction *>("mnuDesktopApp")->trigger();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(QFile::exists(config.path() + "/home/Desktop/Plant Inspection.desktop"));
+    window->findChild<QAction *>("mnuHVLaunchAPP")->trigger();
+    EXPECT_EQ(boxes.texts(),
+              QStringList{"The Plant Inspection template has been added to HVLaunch."});
+    QSignalSpy fills(window->lstHVSETUP()->model(), &QAbstractItemModel::modelReset);
+    window->findChild<QAction *>("mnuFilePack")->trigger();
+    EXPECT_EQ(calls(), QStringList{"HVFilePack.exe\t" + project + "/PLANT1.HVT"});
+    EXPECT_EQ(fills.count(), 0);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(ItemActionsTest, QuittingWhileAProgramRunsEndsCleanly)
+{
+    qputenv("HV_STANDIN_SECONDS", "1");
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!calls().isEmpty()) {
+            watch.stop();
+            QCoreApplication::quit();
+        }
+    });
+    watch.start(5);
+    QTimer::singleShot(0, [&] { doubleClick("PLANT1.HVT"); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(calls().size(), 1);
+}
+
+TEST_F(ItemActionsTest, TheStatusBarElidesALongFolderInTheMiddle)
+{
+    const QString deep = project + "/" + QString("very long folder name ").repeated(8).trimmed();
+    QDir().mkpath(deep);
+    window->hvFolderTree()->showFolder(deep);
+    Q_EMIT window->hvFolderTree()->folderClicked(deep);
+    auto *panel = static_cast<PathLabel *>(window->statusPanel(1));
+    EXPECT_EQ(panel->toolTip(), deep);
+    const QString shown = panel->shownText();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("name")) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith("Selected Project Folder:   /"));
+}
+
+} // namespace
