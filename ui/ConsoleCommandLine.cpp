@@ -10,7 +10,10 @@ constexpr int kExitUsage = 2;
 
 QString versionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(HV_VERSION_MAJOR).arg(HV_VERSION_MINOR).arg(HV_VERSION_PATCH);
+    return QStringLiteral("%1.%2.%3")
+        .arg(HV_VERSION_MAJOR)
+        .arg(HV_VERSION_MINOR)
+        .arg(HV_VERSION_PATCH);
 }
 
 QString helpText()
@@ -54,7 +57,8 @@ std::optional<CommandLineExit> RefuseArguments(const QStringList &args)
     if (args.isEmpty())
         return std::nullopt;
     return CommandLineExit{
-        kExitUsage, {},
+        kExitUsage,
+        {},
         QStringLiteral("HVAdmin: unexpected argument '%1': the console takes no arguments "
                        "(see HVAdmin --help)\n")
             .arg(args.first())};

@@ -1,5 +1,7 @@
 #include "ui/ItemActions.h"
 
+#include "ui/DirectoryActivation.h"
+
 #include "app/AppState.h"
 #include "app/MessageService.h"
 #include "app/ProgramLauncher.h"
@@ -257,6 +259,13 @@ void ItemActions::lstHVSetup_DblClick()
     SelectedItem item;
     if (m_running || !selectedItem(item))
         return;
+    if (m_window.grdOUtlookBar()->currentCategory() == Category::Directories) {
+        // The directory editor opens over the main window, which stays visible.
+        m_running = true;
+        ActivateDirectoryFile(m_window, item.key);
+        m_running = false;
+        return;
+    }
     m_running = true;
     WriteRegWindowInfo(m_window);
     QCoreApplication::processEvents();
@@ -282,9 +291,7 @@ void ItemActions::lstHVSetup_DblClick()
         runHidden(commandLine);
         break;
     case Category::Directories:
-        Q_EMIT directoryFileActivated(state.ProjectFolder() +
-                                      (item.key == QLatin1String(kKeyNew) ? QString() : item.key));
-        break;
+        break; // handled above
     }
 
     QCoreApplication::processEvents();

@@ -53,11 +53,6 @@ public:
     void mnuRenameDir_Click();
     void mnuDeleteDir_Click();
 
-Q_SIGNALS:
-    // A directory file (its full path; the project folder alone for a new one) is to be
-    // opened in the directory editor.
-    void directoryFileActivated(const QString &path);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

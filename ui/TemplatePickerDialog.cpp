@@ -38,6 +38,10 @@ TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
     top->addWidget(browseButton);
 
     m_list->setObjectName(QStringLiteral("lstTemplates"));
+    // The editable box's parts are named too, so a screen reader names whichever has focus.
+    m_folderBox->lineEdit()->setAccessibleName(QStringLiteral("Look in"));
+    m_folderBox->view()->setAccessibleName(QStringLiteral("Recent folders"));
+    m_list->setAccessibleName(QStringLiteral("Application templates"));
     m_list->setColumnCount(2);
     m_list->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Title")});
     m_list->setRootIsDecorated(false);

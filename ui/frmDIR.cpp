@@ -113,6 +113,8 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
+    m_menuBar->setAccessibleName(QStringLiteral("Menu bar"));
+    m_grid->setAccessibleName(QStringLiteral("Applications of the directory"));
     layout->addWidget(m_client);
     setTabOrder(m_txtCaption, m_grid);
     setTabOrder(m_grid, m_cmdAdd);

@@ -8,7 +8,6 @@
 #include "log/DiagnosticLog.h"
 #include "suite/TemplateFileInfo.h"
 #include "ui/CategoryBar.h"
-#include "ui/DirectoryActivation.h"
 #include "ui/FolderTree.h"
 #include "ui/Icons.h"
 #include "ui/ItemActions.h"
@@ -135,9 +134,6 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(m_tree, &FolderTree::folderClicked, this, &frmHVSetup::onFolderClicked);
     connect(m_actions, &MainActions::viewModeChosen, this, &frmHVSetup::onViewModeChosen);
     connect(m_grip, &SplitterGrip::moved, this, &frmHVSetup::onSplitterMoved);
-    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_list->detailsView()),
-                                    static_cast<QAbstractItemView *>(m_list->iconView())})
-        connect(view, &QAbstractItemView::doubleClicked, this, &frmHVSetup::lstHVSetup_DblClick);
     connect(m_actions->refresh(), &QAction::triggered, this, &frmHVSetup::RefillList);
     connect(m_actions->mnuExit(), &QAction::triggered, this, &QWidget::close);
     connect(m_actions->mnuContents(), &QAction::triggered, this, &frmHVSetup::mnuContents_Click);
@@ -327,14 +323,6 @@ void frmHVSetup::onSplitterMoved()
     if (clientWidth > 0)
         m_splitRatio = double(m_grip->x()) / clientWidth;
     Resize_Form();
-}
-
-void frmHVSetup::lstHVSetup_DblClick()
-{
-    if (m_list->selectedRow() < 0)
-        return;
-    if (m_bar->currentCategory() == Category::Directories)
-        ActivateDirectoryFile(*this, m_list->selectedKey());
 }
 
 void frmHVSetup::mnuContents_Click()

@@ -75,8 +75,6 @@ private:
     void onFolderClicked(const QString &path);
     void onViewModeChosen(int mode);
     void onSplitterMoved();
-    // A double-click on a row of the item list.
-    void lstHVSetup_DblClick();
 
     void mnuContents_Click();
     void mnuAbout_Click();

@@ -28,6 +28,7 @@ frmWarning::frmWarning(QWidget *owner)
     setModal(true);
     m_lblWarning->setObjectName(QStringLiteral("lblWarning"));
     m_txtWarning->setObjectName(QStringLiteral("txtWarning"));
+    m_txtWarning->setAccessibleName(QStringLiteral("Question"));
     m_cmdYes->setObjectName(QStringLiteral("cmdYes"));
     m_cmdNo->setObjectName(QStringLiteral("cmdNo"));
 

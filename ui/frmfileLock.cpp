@@ -41,6 +41,7 @@ frmfileLock::frmfileLock(QWidget *owner, FileLockServiceFactory createService, N
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_lblMessage->setObjectName(QStringLiteral("lblMessage"));
     m_lstUsers->setObjectName(QStringLiteral("lstUsers"));
+    m_lstUsers->setAccessibleName(QStringLiteral("Connections to the file"));
     m_cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
     m_cmdRetry->setObjectName(QStringLiteral("cmdRetry"));
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));

@@ -1,7 +1,7 @@
 // HVAdmin: the administration console.
+#include "ui/Main.h"
 #include "ui/ConsoleCommandLine.h"
 #include "ui/Icons.h"
-#include "ui/Main.h"
 #include "ui/ProgramInfo.h"
 #include "ui/frmHVSetup.h"
 

@@ -42,8 +42,10 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hvdebug"));
-    QCoreApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(HV_VERSION_MAJOR).arg(HV_VERSION_MINOR).arg(HV_VERSION_PATCH));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(HV_VERSION_MAJOR)
+                                                .arg(HV_VERSION_MINOR)
+                                                .arg(HV_VERSION_PATCH));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

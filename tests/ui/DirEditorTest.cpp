@@ -289,7 +289,9 @@ TEST_F(DirEditorTest, DoubleClickOpensTheEditorAndTheMainWindowTakesItsPlacement
         editor.move(123, 77);
         editor.close();
     });
-    Q_EMIT list->detailsView()->doubleClicked(list->model()->index(1, 0));
+    QAbstractItemView *view = list->detailsView();
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       view->visualRect(list->model()->index(1, 0)).center());
     EXPECT_EQ(caption, "Plant Floor");
     EXPECT_EQ(window.pos(), QPoint(123, 77));
     EXPECT_TRUE(window.isVisible());
