@@ -1,6 +1,7 @@
 #include "ui/ItemActions.h"
 
 #include "ui/DirectoryActivation.h"
+#include "ui/NamedMenus.h"
 
 #include "app/AppState.h"
 #include "app/MessageService.h"
@@ -35,21 +36,6 @@ namespace hv {
 namespace {
 
 const QString kModule = QStringLiteral("frmHVSetup");
-
-QAction *addNamedSeparator(QMenu *menu, const char *name)
-{
-    QAction *separator = menu->addSeparator();
-    separator->setObjectName(QString::fromLatin1(name));
-    return separator;
-}
-
-QMenu *addNamedMenu(QWidget *owner, const char *name, const QString &caption)
-{
-    auto *menu = new QMenu(caption, owner);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
 
 // Clears the list's selection (the views share one selection model).
 void clearSelection(ItemListView *list)

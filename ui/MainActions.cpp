@@ -1,6 +1,7 @@
 #include "ui/MainActions.h"
 
 #include "ui/Icons.h"
+#include "ui/NamedMenus.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -26,21 +27,6 @@ constexpr ViewModeText kViewModes[] = {
     {"tbList", "&List", "Ctrl+3"},
     {"tbDetails", "&Details", "Ctrl+4"},
 };
-
-QAction *addNamedSeparator(QMenu *menu, const char *name)
-{
-    QAction *separator = menu->addSeparator();
-    separator->setObjectName(QString::fromLatin1(name));
-    return separator;
-}
-
-QMenu *addNamedMenu(QWidget *owner, const char *name, const QString &caption)
-{
-    auto *menu = new QMenu(caption, owner);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
 
 } // namespace
 
