@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QJsonParseError>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace hv::cli {
 namespace {
@@ -36,6 +38,17 @@ void printLine(const QString &text)
     writeOut(stdout, text.toUtf8() + '\n');
 }
 
+int finishOutput(int exitCode)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return exitCode;
+    const int error = errno;
+    writeOut(stderr, QByteArray("Cannot write the output: ") +
+                         (error != 0 ? std::strerror(error) : "write error") + '\n');
+    return kExitFailure;
+}
+
 int fail(const QString &message)
 {
     writeOut(stderr, message.toUtf8() + '\n');
@@ -45,17 +58,18 @@ int fail(const QString &message)
 const char *usageText()
 {
     return "usage: hvadmin-cli VERB [ARGS]\n"
-        "       hvadmin-cli --help | --version\n"
-        "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
-        "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
-        "  dbf sort COLUMN ORDER < rows.json\n"
-        "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] [--ucase-section]\n"
-        "  dir show FILE | dir write FILE < directory.json\n"
-        "  list CATEGORY [FOLDER] | template FILE\n"
-        "  security | login USER PASSWORD\n"
-        "  lock-check PATH\n"
-        "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n"
-        "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
+           "       hvadmin-cli --help | --version\n"
+           "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
+           "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
+           "  dbf sort COLUMN ORDER < rows.json\n"
+           "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] "
+           "[--ucase-section]\n"
+           "  dir show FILE | dir write FILE < directory.json\n"
+           "  list CATEGORY [FOLDER] | template FILE\n"
+           "  security | login USER PASSWORD\n"
+           "  lock-check PATH\n"
+           "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n"
+           "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
 }
 
 int usage()
