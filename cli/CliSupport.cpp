@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QJsonParseError>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace hv::cli {
 namespace {
@@ -34,6 +36,17 @@ void printJson(const QJsonArray &array)
 void printLine(const QString &text)
 {
     writeOut(stdout, text.toUtf8() + '\n');
+}
+
+int finishOutput(int exitCode)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return exitCode;
+    const int error = errno;
+    writeOut(stderr, QByteArray("Cannot write the output: ") +
+                         (error != 0 ? std::strerror(error) : "write error") + '\n');
+    return kExitFailure;
 }
 
 int fail(const QString &message)

@@ -23,6 +23,10 @@ void printJson(const QJsonArray &array);
 // Prints one line of text to stdout.
 void printLine(const QString &text);
 
+// Flushes standard output and returns `exitCode`, or kExitFailure (with a line on stderr)
+// when any of the output could not be written: a verb whose output is lost has failed.
+int finishOutput(int exitCode);
+
 // Prints `message` as one line to stderr and returns kExitFailure.
 int fail(const QString &message);
 

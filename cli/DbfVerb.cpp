@@ -156,6 +156,7 @@ int info(const QString &file)
     out.append(",\"headerLength\":" + QByteArray::number(h.headerLength));
     out.append(",\"recordLength\":" + QByteArray::number(table.RecordLen()));
     out.append(",\"headerRecordLength\":" + QByteArray::number(h.recordLength));
+    out.append(",\"heldRecords\":" + QByteArray::number(table.heldRecordCount()));
     out.append(",\"fields\":[");
     bool first = true;
     for (const Field &field : table.Fields()) {
@@ -200,10 +201,13 @@ int create(const QString &file, const QStringList &specs)
             return usage();
         table.Fields().Add(parts[0], parts[1], length, decimals, 0);
     }
+    if (const QString problem = dBase::fieldListError(table.Fields()); !problem.isEmpty())
+        return fail(QStringLiteral("Cannot create the table '%1': %2").arg(file, problem));
     table.SetOpenMode(1);
     table.OpenFile(file);
     if (!table.FileExists())
-        return fail(QStringLiteral("Cannot create the table '%1'").arg(file));
+        return fail(
+            QStringLiteral("Cannot create the table '%1': %2").arg(file, table.creationError()));
     table.CloseFile();
     return kExitOk;
 }

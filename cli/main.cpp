@@ -14,10 +14,10 @@ int main(int argc, char **argv)
         return hv::cli::usage();
     const QString verb = args.takeFirst();
     if (const int exitCode = hv::cli::informationOption(verb); exitCode >= 0)
-        return exitCode;
+        return hv::cli::finishOutput(exitCode);
     for (const auto &[name, handler] : hv::cli::verbs()) {
         if (verb == QLatin1String(name))
-            return handler(args);
+            return hv::cli::finishOutput(handler(args));
     }
     return hv::cli::usage();
 }

@@ -1,5 +1,7 @@
 #include "dbase/Field.h"
 
+#include "platform/Ansi.h"
+
 namespace hv {
 namespace {
 
@@ -19,12 +21,12 @@ bool isKnownType(char letter)
 
 void Field::SetName(const QString &name)
 {
-    m_name = name.left(11).toUpper();
+    m_name = ansi::upperText(name.left(11));
 }
 
 void Field::SetFieldType(const QString &type)
 {
-    m_fieldType = type.left(1).toUpper();
+    m_fieldType = ansi::upperText(type.left(1));
 }
 
 QString TypeLetter(uint8_t code)

@@ -11,7 +11,8 @@ class Field {
 public:
     Field() = default;
 
-    // The field name; assignment stores the first 11 characters in upper case.
+    // The field name; assignment stores the first 11 characters in upper case (byte by byte
+    // in Windows-1252, as the INI code upper-cases, so a name never grows).
     QString Name() const { return m_name; }
     void SetName(const QString &name);
 

@@ -21,10 +21,14 @@ qint32 recordCountFromHeader(QByteArrayView header, qint64 fileSize)
         return 0;
     if (descriptorCount(headerLength) < 1)
         return 0;
-    if (count <= 0 || recordLength <= 0)
+    return qint32(heldRecords(count, headerLength, recordLength, fileSize));
+}
+
+qint64 heldRecords(qint32 recordCount, qint16 headerLength, qint16 recordLength, qint64 fileSize)
+{
+    if (recordCount <= 0 || recordLength < 1 || headerLength < 0 || fileSize <= headerLength)
         return 0;
-    const qint64 held = std::max<qint64>(0, (fileSize - headerLength) / recordLength);
-    return qint32(std::min<qint64>(count, held));
+    return std::min<qint64>(recordCount, (fileSize - headerLength) / recordLength);
 }
 
 } // namespace hv::dbase

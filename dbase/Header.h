@@ -46,6 +46,17 @@ constexpr int descriptorCount(int headerLength)
     return (headerLength - kMinHeaderLength) / kDescriptorBytes;
 }
 
+// The limits of a table the class can write and read back: at most 263 fields (the largest
+// header length) and a record length that the header's signed 16-bit field holds.
+constexpr int kMaxFields = descriptorCount(kMaxHeaderLength);
+constexpr int kMaxRecordLength = 32767;
+
+// How many records a data file holds: the header's count, but no more than the records lying
+// wholly inside a file of `fileSize` bytes; 0 for a count, header length or record length
+// (sign-extended, as the header holds them) that allows no record. The Records column and
+// the table class both count by this rule.
+qint64 heldRecords(qint32 recordCount, qint16 headerLength, qint16 recordLength, qint64 fileSize);
+
 // The record count of a table whose file starts with `header` and is `fileSize` bytes long.
 // 0 when the header is too short or not that of a valid table (version 3, month 1 to 12,
 // header length 33 to 8456 with at least one field descriptor, a positive record length).

@@ -73,6 +73,7 @@ TableArray::TableArray(int columns, int rows, int columnLower, int rowLower)
     : m_isArray(true), m_columns(qMax(columns, 0)), m_rows(qMax(rows, 0)),
       m_columnLower(columnLower), m_rowLower(rowLower)
 {
+    m_stride = m_columns;
     m_cells.assign(size_t(m_columns) * size_t(m_rows), CellRef{0, 0, 0});
 }
 
@@ -82,7 +83,47 @@ size_t TableArray::indexOf(int column, int row) const
     const int64_t r = int64_t(row) - m_rowLower;
     if (!m_isArray || c < 0 || c >= m_columns || r < 0 || r >= m_rows)
         throw std::out_of_range("table array index out of range");
-    return size_t(r) * size_t(m_columns) + size_t(c);
+    if (m_slots.empty())
+        return size_t(r) * size_t(m_columns) + size_t(c);
+    const int32_t slot = m_slots[size_t(c)];
+    if (slot < 0)
+        return kConstantCell + size_t(c);
+    return size_t(r) * size_t(m_stride) + size_t(slot);
+}
+
+const TableArray::CellRef &TableArray::refAt(int column, int row) const
+{
+    const size_t index = indexOf(column, row);
+    return index >= kConstantCell ? m_constants[index - kConstantCell] : m_cells[index];
+}
+
+size_t TableArray::storedIndexOf(int column, int row)
+{
+    size_t index = indexOf(column, row);
+    if (index >= kConstantCell) {
+        storeEveryColumn();
+        index = indexOf(column, row);
+    }
+    return index;
+}
+
+void TableArray::storeEveryColumn()
+{
+    if (m_slots.empty())
+        return;
+    std::vector<CellRef> cells;
+    cells.reserve(size_t(m_rows) * size_t(m_columns));
+    for (int64_t r = 0; r < m_rows; ++r) {
+        for (int c = 0; c < m_columns; ++c) {
+            const int32_t slot = m_slots[size_t(c)];
+            cells.push_back(slot < 0 ? m_constants[size_t(c)]
+                                     : m_cells[size_t(r) * size_t(m_stride) + size_t(slot)]);
+        }
+    }
+    m_cells = std::move(cells);
+    m_slots.clear();
+    m_constants.clear();
+    m_stride = m_columns;
 }
 
 TableArray::CellRef TableArray::store(QByteArrayView bytes, bool wide)
@@ -137,7 +178,7 @@ void TableArray::compactIfWasteful()
 
 DbValue TableArray::Cell(int column, int row) const
 {
-    const CellRef &ref = m_cells[indexOf(column, row)];
+    const CellRef &ref = refAt(column, row);
     if (ref.lengthPlusOne == 0)
         return std::nullopt;
     return decode(ref);
@@ -145,12 +186,12 @@ DbValue TableArray::Cell(int column, int row) const
 
 bool TableArray::IsNothing(int column, int row) const
 {
-    return m_cells[indexOf(column, row)].lengthPlusOne == 0;
+    return refAt(column, row).lengthPlusOne == 0;
 }
 
 QByteArray TableArray::CellBytes(int column, int row) const
 {
-    const CellRef &ref = m_cells[indexOf(column, row)];
+    const CellRef &ref = refAt(column, row);
     if (ref.lengthPlusOne == 0)
         return {};
     if (ref.wide)
@@ -160,7 +201,7 @@ QByteArray TableArray::CellBytes(int column, int row) const
 
 void TableArray::SetCell(int column, int row, const DbValue &value)
 {
-    const size_t index = indexOf(column, row);
+    const size_t index = storedIndexOf(column, row);
     CellRef ref{0, 0, 0};
     if (value) {
         if (fitsCodePage(*value)) {
@@ -178,7 +219,7 @@ void TableArray::SetCell(int column, int row, const DbValue &value)
 
 void TableArray::SetCellBytes(int column, int row, QByteArrayView bytes)
 {
-    const size_t index = indexOf(column, row);
+    const size_t index = storedIndexOf(column, row);
     const CellRef ref = store(bytes, false);
     release(m_cells[index]);
     m_cells[index] = ref;
@@ -191,17 +232,20 @@ void TableArray::SwapRows(int rowA, int rowB)
         indexOf(m_columnLower, rowA);
         return;
     }
-    if (m_columns == 0)
+    indexOf(m_columnLower, rowA);
+    indexOf(m_columnLower, rowB);
+    if (m_stride == 0)
         return;
-    CellRef *a = &m_cells[indexOf(m_columnLower, rowA)];
-    CellRef *b = &m_cells[indexOf(m_columnLower, rowB)];
-    std::swap_ranges(a, a + m_columns, b);
+    // Only the stored cells differ from row to row.
+    CellRef *a = &m_cells[size_t(rowA - m_rowLower) * size_t(m_stride)];
+    CellRef *b = &m_cells[size_t(rowB - m_rowLower) * size_t(m_stride)];
+    std::swap_ranges(a, a + m_stride, b);
 }
 
 int TableArray::CompareCells(int column, int rowA, int rowB, int sortOrder) const
 {
-    const CellRef &a = m_cells[indexOf(column, rowA)];
-    const CellRef &b = m_cells[indexOf(column, rowB)];
+    const CellRef &a = refAt(column, rowA);
+    const CellRef &b = refAt(column, rowB);
     if (a.wide || b.wide)
         return CompareKeys(Cell(column, rowA), Cell(column, rowB), sortOrder);
     // Both are Windows-1252 bytes: compare the folded characters (the other way round for
@@ -229,16 +273,36 @@ int64_t TableArray::MemoryBytes() const
 void TableArray::Reserve(int64_t rows, int64_t poolBytes)
 {
     if (rows > 0)
-        m_cells.reserve(m_cells.size() + size_t(rows) * size_t(m_columns));
+        m_cells.reserve(m_cells.size() + size_t(rows) * size_t(m_stride));
     if (poolBytes > 0)
         m_pool.reserve(m_pool.size() + qsizetype(poolBytes));
+}
+
+void TableArray::SetRowLayout(std::span<const ByteRange> cells)
+{
+    if (int64_t(cells.size()) != m_columns || m_rows != 0)
+        throw std::invalid_argument("row layout does not match the array");
+    // A column without bytes (a field of another type, or one of length 0) holds the same
+    // value in every row: it is kept once instead of once per row.
+    m_slots.assign(cells.size(), -1);
+    m_constants.assign(cells.size(), CellRef{0, 0, 0});
+    m_stride = 0;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        if (cells[c].length > 0)
+            m_slots[c] = m_stride++;
+        else if (cells[c].length == 0)
+            m_constants[c] = CellRef{0, 0, 1}; // the empty text
+    }
 }
 
 void TableArray::AppendRow(const char *data, std::span<const ByteRange> cells)
 {
     if (int64_t(cells.size()) != m_columns)
         throw std::invalid_argument("row does not match the array's columns");
-    for (const ByteRange &range : cells) {
+    for (size_t c = 0; c < cells.size(); ++c) {
+        const ByteRange &range = cells[c];
+        if (!m_slots.empty() && m_slots[c] < 0)
+            continue;
         if (range.length < 0)
             m_cells.push_back(CellRef{0, 0, 0});
         else

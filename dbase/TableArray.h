@@ -68,6 +68,9 @@ public:
         int32_t length = -1; // -1: the element is nothing
     };
     void Reserve(int64_t rows, int64_t poolBytes);
+    // Fixes the ranges of the rows to come (on an array without rows): columns whose range
+    // has no bytes hold the same value in every row and cost nothing per row.
+    void SetRowLayout(std::span<const ByteRange> cells);
     void AppendRow(const char *data, std::span<const ByteRange> cells);
     // Releases unused reserved room.
     void Squeeze();
@@ -83,7 +86,13 @@ private:
     };
     static_assert(sizeof(CellRef) == 8);
 
+    // The cell's place in m_cells, or kConstantCell + column index for a column kept once.
     size_t indexOf(int column, int row) const;
+    const CellRef &refAt(int column, int row) const;
+    // indexOf, storing every column first when the cell is one of a column kept once.
+    size_t storedIndexOf(int column, int row);
+    void storeEveryColumn();
+    static constexpr size_t kConstantCell = size_t(1) << 62;
     CellRef store(QByteArrayView bytes, bool wide);
     QString decode(const CellRef &ref) const;
     void release(const CellRef &ref);
@@ -95,8 +104,13 @@ private:
     int m_columnLower = 1;
     int m_rowLower = 1;
     QByteArray m_pool;
-    std::vector<CellRef> m_cells; // row-major: row * columns + column
-    int64_t m_wasted = 0;         // pool bytes no cell refers to any more
+    std::vector<CellRef> m_cells; // row-major: row * m_stride + slot
+    // Per column, its slot in a stored row or -1 for a column kept once in m_constants;
+    // empty when every column is stored in column order.
+    std::vector<int32_t> m_slots;
+    std::vector<CellRef> m_constants;
+    int m_stride = 0;     // stored cells per row
+    int64_t m_wasted = 0; // pool bytes no cell refers to any more
 };
 
 // Compares two sort keys without regard to case; nothing counts as the empty text. Returns

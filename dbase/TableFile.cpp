@@ -33,16 +33,24 @@ void TableFile::openExisting(const QString &path, bool readWrite)
     const QByteArray name = QFile::encodeName(path);
     int fd;
     do {
-        fd = ::open(name.constData(), (readWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+        // Without blocking: a FIFO must not hold the open up; it is refused below.
+        fd = ::open(name.constData(), (readWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         fail("open", errno);
+    // Only a regular file is a table: a folder, a FIFO or a device is refused at once.
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int error = !statted ? errno : (S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         ::close(fd);
+        if (error == EINVAL)
+            throw DbaseError(dbase_errors::kFileSystem,
+                             QStringLiteral("Cannot open '%1': it is not a regular file").arg(path),
+                             error);
         fail("open", error);
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     m_fd = fd;
 }
 
@@ -56,7 +64,18 @@ bool TableFile::create(const QString &path)
         fd = ::open(name.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     m_fd = fd;
+    m_error = fd >= 0 ? QString() : QString::fromLocal8Bit(std::strerror(errno));
     return fd >= 0;
+}
+
+void TableFile::truncate(int64_t length)
+{
+    int rc;
+    do {
+        rc = ::ftruncate(m_fd, off_t(length));
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0)
+        fail("write", errno);
 }
 
 void TableFile::close()

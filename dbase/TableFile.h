@@ -21,8 +21,11 @@ public:
 
     // Opens an existing file, read-only or read/write. A folder is refused.
     void openExisting(const QString &path, bool readWrite);
-    // Creates (or truncates) the file and opens it read/write; false when that fails.
+    // Creates (or truncates) the file and opens it read/write; false when that fails, with
+    // error() set.
     bool create(const QString &path);
+    // The system's text for the last failed create.
+    QString error() const { return m_error; }
     void close();
 
     bool isOpen() const { return m_fd >= 0; }
@@ -38,11 +41,18 @@ public:
     // Writes `length` bytes at `offset` (which must not be negative).
     void writeAt(int64_t offset, const char *data, int64_t length);
 
+    // Cuts the file to `length` bytes.
+    void truncate(int64_t length);
+
+    // The open descriptor, -1 when closed (for an advisory lock).
+    int descriptor() const { return m_fd; }
+
 private:
     [[noreturn]] void fail(const char *operation, int error) const;
 
     int m_fd = -1;
     QString m_path;
+    QString m_error;
 };
 
 } // namespace hv

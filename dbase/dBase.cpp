@@ -5,6 +5,7 @@
 
 #include "platform/Ansi.h"
 #include "platform/PathNames.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
 
@@ -161,8 +162,40 @@ void dBase::OpenFile(const QString &sFilename)
     }
 }
 
+QString dBase::fieldListError(const hv::Fields &fields)
+{
+    if (fields.Count() < 1)
+        return QStringLiteral("A table needs at least one field");
+    if (fields.Count() > kMaxFields)
+        return QStringLiteral("A table holds at most %1 fields, not %2")
+            .arg(kMaxFields)
+            .arg(fields.Count());
+    int64_t recordLength = 1;
+    for (const Field &field : fields) {
+        if (field.Length() < 0 || field.Length() > 255)
+            return QStringLiteral("The field %1 has the length %2 (0 to 255 allowed)")
+                .arg(field.Name())
+                .arg(field.Length());
+        recordLength += field.Length();
+    }
+    if (recordLength > kMaxRecordLength)
+        return QStringLiteral("A record of these fields takes %1 bytes (at most %2 allowed)")
+            .arg(recordLength)
+            .arg(kMaxRecordLength);
+    return {};
+}
+
 void dBase::CreateTable(const QString &sFilename)
 {
+    m_creationError = fieldListError(m_fields);
+    if (!m_creationError.isEmpty())
+        return;
+    const QString existing = paths::findExisting(sFilename);
+    if (!existing.isEmpty() && isReadOnlyFile(existing)) {
+        m_creationError = QStringLiteral("%1 is read-only").arg(existing);
+        return;
+    }
+
     int32_t running = 1;
     for (Field &field : m_fields) {
         field.SetPosition(running + 1);
@@ -175,8 +208,11 @@ void dBase::CreateTable(const QString &sFilename)
         removeIfPresent(base + QStringLiteral(".hpi"));
         removeIfPresent(base + QStringLiteral(".inf"));
     }
-    if (!m_file.create(paths::resolveForWrite(sFilename)))
+    const QString target = paths::resolveForWrite(sFilename);
+    if (!m_file.create(target)) {
+        m_creationError = m_file.error();
         return;
+    }
 
     const int count = m_fields.Count();
     int32_t recordLength = 1;
@@ -209,8 +245,12 @@ void dBase::CreateTable(const QString &sFilename)
     *d = kHeaderTerminator;
     try {
         m_file.writeAt(0, bytes.constData(), bytes.size());
-    } catch (const DbaseError &) {
-        // A creation reports no errors; the caller sees the table as it came out.
+    } catch (const DbaseError &e) {
+        // A creation raises nothing: it leaves no half-written table and says why.
+        m_creationError = e.description();
+        m_file.close();
+        QFile::remove(target);
+        return;
     }
 
     m_filename = sFilename;
@@ -227,14 +267,8 @@ void dBase::CloseFile()
     if (m_file.isOpen()) {
         if (m_modified) {
             try {
-                ReadHeader();
-                // The marker goes after the last record. A header whose records the file
-                // does not hold gets no marker rather than a stray byte far past the end.
-                const int64_t offset = int64_t(m_header.headerLength) +
-                                       int64_t(m_header.recordCount) * m_header.recordLength;
-                if (m_header.headerLength >= kMinHeaderLength && m_header.recordCount >= 0 &&
-                    m_header.recordLength >= 0 && offset <= m_file.size())
-                    m_file.writeAt(offset, &kEndOfFileMarker, 1);
+                const DescriptorLock lock(m_file.descriptor());
+                writeEndMarker();
             } catch (const DbaseError &e) {
                 failure = e;
             }
@@ -244,6 +278,18 @@ void dBase::CloseFile()
     ResetTable();
     if (failure)
         throw *failure;
+}
+
+void dBase::writeEndMarker()
+{
+    ReadHeader();
+    // The marker goes after the last record. A header whose records the file does not hold
+    // gets no marker rather than a stray byte far past the end.
+    const int64_t offset =
+        int64_t(m_header.headerLength) + int64_t(m_header.recordCount) * m_header.recordLength;
+    if (m_header.headerLength >= kMinHeaderLength && m_header.recordCount >= 0 &&
+        m_header.recordLength >= 0 && offset <= m_file.size())
+        m_file.writeAt(offset, &kEndOfFileMarker, 1);
 }
 
 void dBase::ReadHeader()

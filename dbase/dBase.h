@@ -59,6 +59,9 @@ public:
     // Right after OpenFile: 1 + the sum of the field lengths; after a later header read:
     // the header's record length.
     int32_t RecordLen() const { return m_recordLen; }
+    // The records the file holds (heldRecords in dbase/Header.h): the header's count, but
+    // only records lying wholly inside the file; 0 when no file is open.
+    int64_t heldRecordCount() const { return readableRecords(); }
     // True while a table file is open.
     bool FileExists() const { return m_file.isOpen(); }
 
@@ -73,8 +76,17 @@ public:
     // Opens the table at `sFilename` (found without regard to letter case), or creates it
     // with OpenMode 1 from the field list. Raises kFileNotFound, kInvalidFileType,
     // kInvalidOpenMode or kFileSystem; after any of them no file is open. A creation that
-    // fails raises nothing and leaves FileExists() false.
+    // fails raises nothing and leaves FileExists() false (creationError() says why): an
+    // invalid field list, a read-only file of that name (never replaced) or a failed write,
+    // after which no file is left behind.
     void OpenFile(const QString &sFilename);
+
+    // Why the field list cannot make a table the class can read back (more than 263 fields,
+    // no field, a field length outside 0 to 255, a record longer than 32767 bytes); empty
+    // when it can. A creation with such a list writes nothing.
+    static QString fieldListError(const hv::Fields &fields);
+    // Why the last creation with OpenMode 1 failed; empty after one that succeeded.
+    QString creationError() const { return m_creationError; }
 
     // Writes the end-of-file marker when records were written, closes the file and resets
     // the object (no file, empty field list, OpenMode 0). The reset happens even when
@@ -141,6 +153,8 @@ private:
     QByteArray blankRecord() const;
     // The number of records that lie wholly inside the file (at most the header's count).
     int64_t readableRecords() const;
+    // Writes the end-of-file marker after the records the header counts.
+    void writeEndMarker();
     // Checks that the header allows writing a record; raises kInvalidFileType otherwise.
     void checkWritableHeader() const;
     void writeRecordAt(int64_t recordNo);
@@ -158,6 +172,7 @@ private:
     bool m_batch = false;
     DbaseHeader m_header;
     std::function<QDate()> m_today;
+    QString m_creationError;
 };
 
 } // namespace hv

@@ -3,6 +3,7 @@
 #include "dbase/dBase.h"
 
 #include "platform/Ansi.h"
+#include "platform/SaveFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -101,14 +102,10 @@ void dBase::InitRecord()
 
 int64_t dBase::readableRecords() const
 {
-    if (!m_file.isOpen() || m_header.recordCount <= 0 || m_header.recordLength < 1 ||
-        m_header.headerLength < 0)
+    if (!m_file.isOpen())
         return 0;
-    const int64_t size = m_file.size();
-    if (size <= m_header.headerLength)
-        return 0;
-    return qMin<int64_t>(m_header.recordCount,
-                         (size - m_header.headerLength) / m_header.recordLength);
+    return dbase::heldRecords(m_header.recordCount, m_header.headerLength, m_header.recordLength,
+                              m_file.size());
 }
 
 void dBase::GetRecord(int32_t recordNo)
@@ -157,6 +154,8 @@ void dBase::PutRecord(int32_t recordNo)
         m_recordNo = 0;
         throw DbaseError(dbase_errors::kReadOnly, QStringLiteral("Database is ReadOnly"));
     }
+    // Our own processes appending to the same table take turns (an advisory lock).
+    const DescriptorLock lock(m_file.descriptor());
     ReadHeader();
     checkWritableHeader();
     // Records the header counts but the file does not hold do not exist for writing either:
@@ -212,6 +211,7 @@ TableArray dBase::GetTableValues()
     // Room for every record being undeleted, but never more than the file's size.
     const int64_t fileBytes = records * length;
     TableArray table(columns, 0);
+    table.SetRowLayout(layout);
     int64_t reserveRows = records;
     if (columns > 0)
         reserveRows = qMin(records, fileBytes / (int64_t(columns) * 8) + 1);
@@ -255,6 +255,9 @@ void dBase::PutTableValues(const TableArray &values)
         m_recordNo = 0;
         throw DbaseError(dbase_errors::kReadOnly, QStringLiteral("Database is ReadOnly"));
     }
+    // Our own processes appending to the same table take turns (an advisory lock), so that
+    // none writes its records over another's.
+    const DescriptorLock lock(m_file.descriptor());
     ReadHeader();
     checkWritableHeader();
 
@@ -299,17 +302,21 @@ void dBase::PutTableValues(const TableArray &values)
         flush();
     } catch (...) {
         m_batch = false;
-        if (written > before) {
-            try {
+        // The table stays valid: the records written whole, then the marker; the bytes of a
+        // block that failed part way are cut off (which also frees room for the marker).
+        try {
+            m_file.truncate(headerLength + written * length);
+            if (written > before)
                 WriteHeader(int32_t(written));
-            } catch (const DbaseError &) {
-                // The first failure is the one the caller needs to see.
-            }
+            writeEndMarker();
+        } catch (const DbaseError &) {
+            // The first failure is the one the caller needs to see.
         }
         throw;
     }
     m_batch = false;
     WriteHeader(int32_t(written));
+    writeEndMarker();
 }
 
 TableArray &dBase::SortTableValues(TableArray &values, int32_t sortColumn, int32_t sortOrder)

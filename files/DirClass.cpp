@@ -2,9 +2,7 @@
 
 #include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "platform/SmallFile.h"
 
 #include <stdexcept>
 
@@ -12,9 +10,6 @@ namespace hv {
 namespace {
 
 const QString kModule = QStringLiteral("DirClass");
-
-// The largest directory file read; a bigger file is not a directory file.
-constexpr qint64 kMaxDirFileBytes = 16 * 1024 * 1024;
 
 // The folder part of `path` up to and including its last separator (empty when none).
 QString folderOf(const QString &path)
@@ -30,19 +25,9 @@ DirResult readBytes(const QString &fileName, QByteArray &bytes)
     const QString path = paths::findExisting(fileName);
     if (path.isEmpty())
         return DirResult::failure(QStringLiteral("Cannot find %1").arg(fileName));
-    if (QFileInfo(path).isDir())
-        return DirResult::failure(QStringLiteral("Cannot read %1: it is a folder").arg(fileName));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return DirResult::failure(
-            QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
-    if (file.size() > kMaxDirFileBytes)
-        return DirResult::failure(
-            QStringLiteral("Cannot read %1: too large for a directory file").arg(fileName));
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return DirResult::failure(
-            QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
+    QString reason;
+    if (!readRegularFile(path, ini::kMaxFileBytes, bytes, reason))
+        return DirResult::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, reason));
     return {};
 }
 

@@ -5,6 +5,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
 namespace hv::dirformat {
 namespace {
 
@@ -38,6 +42,44 @@ bool readsAsNumber(const QString &trimmedLine)
     bool ok = false;
     (void)trimmedLine.toDouble(&ok);
     return ok;
+}
+
+// The number of times `separator` occurs in the bytes [begin, end).
+qsizetype countByte(const char *begin, const char *end, char separator)
+{
+    return qsizetype(std::count(begin, end, separator));
+}
+
+// Walks the old-form lines of `bytes` one at a time (so that a large file is never decoded
+// whole) and hands the three fields of each entry line to `visit`; with `count` given, only
+// counts them, decoding none of the lines that cannot be entries.
+void forEachOldFormEntry(QByteArrayView bytes,
+                         const std::function<void(const QStringList &)> &visit,
+                         qint64 *count = nullptr)
+{
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    while (p < end) {
+        const char *eol = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        const char *lineEnd = eol ? eol : end;
+        const char *next = eol ? eol + 1 : end;
+        if (eol && lineEnd > p && lineEnd[-1] == '\r')
+            --lineEnd; // CR LF ends a line like LF
+        // Exactly three fields: two separators (TABs when the line holds one, else commas).
+        const bool tabs = std::memchr(p, '\t', size_t(lineEnd - p)) != nullptr;
+        if (countByte(p, lineEnd, tabs ? '\t' : ',') == 2) {
+            QString line = ansi::toText(QByteArrayView(p, lineEnd - p));
+            line.replace(u'\r', u' ');
+            const QString trimmed = line.trimmed();
+            if (!trimmed.isEmpty() && !readsAsNumber(trimmed)) {
+                if (count)
+                    ++*count;
+                if (visit)
+                    visit(line.split(tabs ? QChar(u'\t') : QChar(u',')));
+            }
+        }
+        p = next;
+    }
 }
 
 } // namespace
@@ -86,25 +128,21 @@ DirFileContent parseOldForm(QByteArrayView bytes, const QString &folder)
 {
     DirFileContent content;
     content.oldForm = true;
-    QString text = ansi::toText(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u' ');
-    const QStringList lines = text.split(u'\n');
-    for (const QString &line : lines) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || readsAsNumber(trimmed))
-            continue;
-        const QChar separator = line.contains(u'\t') ? QChar(u'\t') : QChar(u',');
-        const QStringList fields = line.split(separator);
-        if (fields.size() != 3)
-            continue;
+    forEachOldFormEntry(bytes, [&](const QStringList &fields) {
         DirEntry entry;
         entry.SetFilename(folder + oldFormField(fields.at(0)) + u'.' + oldFormField(fields.at(1)));
         entry.SetTitle(oldFormField(fields.at(2)));
         entry.SetAccessRights(QStringLiteral("W"));
         content.entries.push_back(std::move(entry));
-    }
+    });
     return content;
+}
+
+qint64 countOldFormEntries(QByteArrayView bytes)
+{
+    qint64 count = 0;
+    forEachOldFormEntry(bytes, {}, &count);
+    return count;
 }
 
 DirFileContent parse(QByteArrayView bytes, const QString &folder)

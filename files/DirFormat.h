@@ -75,6 +75,9 @@ DirFileContent fromLines(const INIlines &lines);
 // and lines without exactly three fields are skipped.
 DirFileContent parseOldForm(QByteArrayView bytes, const QString &folder);
 
+// The number of entries parseOldForm finds in `bytes`, counted by scanning the bytes.
+qint64 countOldFormEntries(QByteArrayView bytes);
+
 // Reads either form: the current form when the INI parser finds any line, else the old form.
 DirFileContent parse(QByteArrayView bytes, const QString &folder);
 

@@ -2,11 +2,12 @@
 
 #include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
+#include "platform/SaveFile.h"
+#include "platform/SmallFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace hv {
 namespace {
@@ -19,6 +20,22 @@ QString outOfRange(const char *name, int value)
         .arg(ini::kMaxLayoutColumn);
 }
 
+// True when `text` holds a CR or an LF, which would end the line it is written on.
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+// The line's text for a message, its line breaks shown as spaces and cut to a readable size.
+QString oneLineShown(const INIline &line)
+{
+    QString text = line.Section().isEmpty() ? line.Group() : line.Section();
+    if (!line.Value().isEmpty())
+        text += QStringLiteral(" = ") + line.Value();
+    text.replace(u'\r', u' ').replace(u'\n', u' ');
+    return text.size() > 60 ? text.left(57) + QStringLiteral("...") : text;
+}
+
 } // namespace
 
 IniResult INIfile::LoadFile(const QString &fileName)
@@ -27,16 +44,10 @@ IniResult INIfile::LoadFile(const QString &fileName)
     const QString path = paths::findExisting(fileName);
     if (path.isEmpty())
         return {};
-    if (QFileInfo(path).isDir())
-        return IniResult::failure(QStringLiteral("Cannot read %1: it is a folder").arg(fileName));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return IniResult::failure(
-            QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return IniResult::failure(
-            QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!readRegularFile(path, ini::kMaxFileBytes, bytes, reason))
+        return IniResult::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, reason));
     ini::parseLines(bytes, lines_);
     return {};
 }
@@ -46,7 +57,11 @@ IniResult INIfile::Load(QIODevice &device)
     lines_.Clear();
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         return IniResult::failure(QStringLiteral("Cannot read: %1").arg(device.errorString()));
-    ini::parseLines(device.readAll(), lines_);
+    const QByteArray bytes = device.read(ini::kMaxFileBytes + 1);
+    if (bytes.size() > ini::kMaxFileBytes)
+        return IniResult::failure(
+            QStringLiteral("Cannot read: larger than %1 bytes").arg(ini::kMaxFileBytes));
+    ini::parseLines(bytes, lines_);
     return {};
 }
 
@@ -57,6 +72,16 @@ IniResult INIfile::SaveBytes(QByteArray &bytes) const
         return IniResult::failure(outOfRange("LeadingSpaces", layout_.leadingSpaces));
     if (layout_.equalPos > ini::kMaxLayoutColumn)
         return IniResult::failure(outOfRange("EqualPos", layout_.equalPos));
+    for (const INIline &line : lines_) {
+        if (hasLineBreak(line.Group()) || hasLineBreak(line.Section()) ||
+            hasLineBreak(line.Value()))
+            return IniResult::failure(
+                QStringLiteral("a line break in \"%1\" would change the file's structure")
+                    .arg(oneLineShown(line)));
+    }
+    if (ini::formattedSize(lines_, layout_) > ini::kMaxFileBytes)
+        return IniResult::failure(
+            QStringLiteral("the file would be larger than %1 bytes").arg(ini::kMaxFileBytes));
     bytes = ini::formatLines(lines_, layout_);
     return {};
 }
@@ -85,23 +110,13 @@ IniResult INIfile::SaveFile(const QString &fileName) const
 
     // The new text goes to a temporary file beside the target and replaces it by a rename
     // only when it is complete, so a failure cannot cost the old file.
+    const FolderLock lock(fileName);
     const QString path = paths::resolveForWrite(fileName);
     if (QFileInfo(path).isDir())
         return IniResult::failure(QStringLiteral("Cannot write %1: it is a folder").arg(fileName));
-    QSaveFile file(path);
-    const auto failed = [&] {
-        return IniResult::failure(
-            QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed();
-    if (file.write(bytes) != bytes.size()) {
-        IniResult r = failed();
-        file.cancelWriting();
-        return r;
-    }
-    if (!file.commit())
-        return failed();
+    QString reason;
+    if (!saveWhole(path, bytes, &reason))
+        return IniResult::failure(QStringLiteral("Cannot write %1: %2").arg(fileName, reason));
     return {};
 }
 

@@ -59,7 +59,7 @@ QString decode(const unsigned char *begin, const unsigned char *end,
 // Holds the state of one parse: the tables and the current group.
 class LineParser {
 public:
-    explicit LineParser(INIlines &lines) : lines_(lines), t_(tables()) {}
+    explicit LineParser(const LineVisitor &visit) : visit_(visit), t_(tables()) {}
 
     // One raw line, without its LF.
     void parse(const unsigned char *begin, const unsigned char *end)
@@ -73,7 +73,7 @@ public:
         if (*begin == '[') {
             // Every key line below shares this one string.
             group_ = decode(begin, end, t_.upperLineChar);
-            lines_.Add(group_, group_, QString());
+            visit_(group_, group_, QString());
             return;
         }
         const auto *equal =
@@ -88,12 +88,12 @@ public:
         const unsigned char *valueBegin = equal + 1;
         while (valueBegin < end && isBlank(*valueBegin))
             ++valueBegin;
-        lines_.Add(group_, decode(begin, keyEnd, t_.upperLineChar),
-                   decode(valueBegin, end, t_.lineChar));
+        visit_(group_, decode(begin, keyEnd, t_.upperLineChar),
+               decode(valueBegin, end, t_.lineChar));
     }
 
 private:
-    INIlines &lines_;
+    const LineVisitor &visit_;
     const ByteTables &t_;
     QString group_;
 };
@@ -124,13 +124,11 @@ void appendEncoded(QByteArray &out, QStringView text, bool upper)
 
 } // namespace
 
-void parseLines(QByteArrayView bytes, INIlines &lines)
+void forEachLine(QByteArrayView bytes, const LineVisitor &visit)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
-    // One line per LF at most (plus a last one without): reserve once.
-    lines.Reserve(lines.Count() + std::count(p, end, '\n') + 1);
-    LineParser parser(lines);
+    LineParser parser(visit);
     while (p < end) {
         const auto *eol = static_cast<const unsigned char *>(std::memchr(p, '\n', size_t(end - p)));
         if (!eol) {
@@ -140,6 +138,36 @@ void parseLines(QByteArrayView bytes, INIlines &lines)
         parser.parse(p, eol);
         p = eol + 1;
     }
+}
+
+void parseLines(QByteArrayView bytes, INIlines &lines)
+{
+    // Lines are added as they are found: reserving one per line end would cost a line object
+    // for every empty line of the file.
+    forEachLine(bytes, [&lines](const QString &group, QString section, QString value) {
+        lines.Add(group, std::move(section), std::move(value));
+    });
+}
+
+qint64 formattedSize(const INIlines &lines, const SaveLayout &layout)
+{
+    const qint64 lead = std::max(layout.leadingSpaces, 0);
+    const qint64 keyWidth = qint64(layout.equalPos) - 1;
+    qint64 size = 0;
+    for (const INIline &line : lines) {
+        const QStringView section = trimSpaces(line.Section());
+        if (section.isEmpty()) {
+            size += trimSpaces(line.Group()).size();
+        } else if (section.front() == u'[') {
+            size += section.size();
+        } else {
+            size += std::max(lead + section.size(), keyWidth);
+            const qsizetype value = trimSpaces(line.Value()).size();
+            size += value == 0 ? 1 : 2 + value;
+        }
+        size += 2;
+    }
+    return size;
 }
 
 QByteArray formatLines(const INIlines &lines, const SaveLayout &layout)

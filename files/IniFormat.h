@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+
 namespace hv::ini {
 
 // How key lines are laid out when saving.
@@ -23,6 +25,10 @@ struct SaveLayout {
 // make every line gigabytes wide.
 constexpr int kMaxLayoutColumn = 10000;
 
+// The largest INI file read or written (templates and directory files included); a bigger
+// file is not one of the suite's files.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
 // Parses INI bytes and appends their lines to `lines`, in file order:
 // - a line ends at LF; a CR before the LF, any other CR and every TAB count as spaces;
 //   the last line is kept even without a line end;
@@ -34,6 +40,13 @@ constexpr int kMaxLayoutColumn = 10000;
 // - anything else (comments, text without "=") is dropped.
 void parseLines(QByteArrayView bytes, INIlines &lines);
 
+// Receives the lines of forEachLine: group, section and value as parseLines would add them.
+using LineVisitor = std::function<void(const QString &group, QString section, QString value)>;
+
+// Parses as parseLines does but hands each line to `visit` instead of keeping it, so that a
+// reader that needs a few keys holds one line at a time, whatever the file's size.
+void forEachLine(QByteArrayView bytes, const LineVisitor &visit);
+
 // The bytes a save writes for `lines`. Every line ends with CR LF. With G = Group trimmed
 // and upper-cased, S = Section trimmed and V = Value trimmed:
 // - S empty: G alone (an empty line when G is empty);
@@ -44,5 +57,8 @@ void parseLines(QByteArrayView bytes, INIlines &lines);
 // Text is encoded to Windows-1252 ('?' for characters outside it). The layout values must
 // be at most kMaxLayoutColumn (INIfile checks them).
 QByteArray formatLines(const INIlines &lines, const SaveLayout &layout);
+
+// The number of bytes formatLines gives, counted without building them.
+qint64 formattedSize(const INIlines &lines, const SaveLayout &layout);
 
 } // namespace hv::ini

@@ -23,7 +23,7 @@ for t in "${targets[@]}"; do
   [ -d "fuzz/seeds/$t" ] && seeds+=("fuzz/seeds/$t")
   case "$t" in
     Dbase*) [ -d tests/dbase/fixtures ] && seeds+=(tests/dbase/fixtures) ;;
-    Ini*) [ -d tests/files/fixtures ] && seeds+=(tests/files/fixtures) ;;
+    Ini*|Dir*|Template*) [ -d tests/files/fixtures ] && seeds+=(tests/files/fixtures) ;;
   esac
   echo "== $t for ${seconds}s"
   "$build/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \

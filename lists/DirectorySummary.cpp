@@ -2,7 +2,6 @@
 
 #include "files/DirFormat.h"
 #include "files/IniFormat.h"
-#include "files/IniLines.h"
 #include "platform/PathNames.h"
 #include "platform/SmallFile.h"
 
@@ -12,31 +11,22 @@
 #include <optional>
 
 namespace hv {
-namespace {
-
-// The number of entries of an old-form directory file, by the directory model's own rules.
-qint64 countOldFormEntries(QByteArrayView bytes)
-{
-    return qint64(dirformat::parseOldForm(bytes, QString()).entries.size());
-}
-
-} // namespace
-
 DirectorySummary summariseDirectory(QByteArrayView bytes)
 {
+    // The lines are looked at one by one and not kept: the summary costs no memory beyond
+    // the file's bytes, whatever they hold.
     DirectorySummary summary;
-    INIlines lines;
-    ini::parseLines(bytes, lines);
-    if (lines.Count() == 0) {
-        summary.entryCount = countOldFormEntries(bytes);
-        return summary;
-    }
-    for (const INIline &line : lines) {
-        if (line.Group() == u"[DIRECTORY]" && line.Section() == u"CAPTION")
-            summary.caption = line.Value();
-        else if (line.Group() == u"[FILE]" && line.Section() == u"TITLE")
-            ++summary.entryCount;
-    }
+    bool anyLine = false;
+    ini::forEachLine(bytes,
+                     [&](const QString &group, const QString &section, const QString &value) {
+                         anyLine = true;
+                         if (group == u"[DIRECTORY]" && section == u"CAPTION")
+                             summary.caption = value;
+                         else if (group == u"[FILE]" && section == u"TITLE")
+                             ++summary.entryCount;
+                     });
+    if (!anyLine)
+        summary.entryCount = dirformat::countOldFormEntries(bytes);
     return summary;
 }
 

@@ -2,11 +2,11 @@
 
 #include "ops/FileSet.h"
 #include "platform/PathNames.h"
+#include "platform/SaveFile.h"
 #include "suite/LauncherConfig.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace hv {
@@ -117,10 +117,9 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
         text += QStringLiteral("Icon=") + EscapeDesktopValue(iconFile) + u'\n';
     text += QStringLiteral("Terminal=false\n");
 
-    QSaveFile file(linkFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+    if (QString error; !saveWhole(linkFile, text.toUtf8(), &error)) {
         result.message = QStringLiteral("The shortcut %1 could not be written: %2")
-                             .arg(QDir::toNativeSeparators(linkFile), file.errorString());
+                             .arg(QDir::toNativeSeparators(linkFile), error);
         return result;
     }
     QFile::setPermissions(linkFile, QFile::permissions(linkFile) | QFile::ExeOwner |

@@ -101,7 +101,10 @@ QStringList listFiles(const QString &folder, const QString &suffix)
         const QString name = it.fileName();
         if (name.startsWith(u'.'))
             continue;
-        if (name.size() >= suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive))
+        // A symbolic link is listed only when it leads to a regular file: one to a FIFO or a
+        // device would hang or flood whoever reads it.
+        if (name.size() >= suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive) &&
+            (!it.fileInfo().isSymLink() || it.fileInfo().isFile()))
             names.append(name);
     }
     return names;

@@ -122,6 +122,34 @@ void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
         file.emplace(*known, path.mid(slash + 1));
 }
 
+bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, QString &error)
+{
+    bytes.clear();
+    ReadOnlyFile file(path);
+    if (!file.isOpen() || !file.stat()) {
+        if (file.error() == EISDIR)
+            error = QStringLiteral("it is a folder");
+        else if (file.error() == EINVAL)
+            error = QStringLiteral("it is not a regular file");
+        else
+            error = qt_error_string(file.error());
+        return false;
+    }
+    if (file.size() > maxBytes) {
+        error = QStringLiteral("it is larger than %1 bytes").arg(maxBytes);
+        return false;
+    }
+    qint64 length = 0;
+    if (!file.readWhole(bytes, maxBytes, length)) {
+        error = file.error() == EFBIG ? QStringLiteral("it is larger than %1 bytes").arg(maxBytes)
+                                      : qt_error_string(file.error());
+        bytes.clear();
+        return false;
+    }
+    bytes.truncate(length);
+    return true;
+}
+
 qint64 modifiedSecsOf(const QString &path)
 {
     struct stat st {};

@@ -71,6 +71,13 @@ private:
     QHash<QString, int> m_fds; // folder (ending in '/') -> descriptor, -1 when unopenable
 };
 
+// Reads the whole regular file at `path` (exactly as given) into `bytes`: opened without
+// blocking, checked to be a regular file (a FIFO, a device or a folder, also behind a
+// symbolic link, is refused at once) and refused when larger than `maxBytes`. On failure
+// returns false and sets `error` to a short reason for a message ("it is not a regular
+// file", "it is larger than N bytes", or the system's text).
+bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, QString &error);
+
 // The modification time of the file at `path`, in seconds since the epoch, or -1.
 qint64 modifiedSecsOf(const QString &path);
 

@@ -1,5 +1,7 @@
 #include "suite/LauncherConfig.h"
 
+#include "platform/SaveFile.h"
+
 namespace hv {
 
 namespace {
@@ -28,6 +30,7 @@ LauncherProgram &LauncherConfig::AddProgram(const QString &caption, const QStrin
 
 IniResult LauncherConfig::WriteConfig()
 {
+    const FolderLock lock(m_configFile); // other writers of the file wait until it is saved
     INIfile file;
     if (IniResult loaded = file.LoadFile(m_configFile); !loaded)
         return loaded;

@@ -104,24 +104,24 @@ TemplateFileInfo::Parsed TemplateFileInfo::read(const QString &path, bool withEn
         return parsed;
     const QByteArrayView bytes(m_buffer.constData(), length);
 
-    INIlines lines;
-    ini::parseLines(bytes, lines);
+    // The lines are looked at one by one and not kept: a template costs no memory beyond its
+    // bytes, however many lines it has.
     bool inEntry = false;
-    for (const INIline &line : lines) {
-        const QString &section = line.Section();
-        if (section.startsWith(u'[')) {
-            if (section == u"[TEMPLATE]")
-                parsed.valid = true;
-            inEntry = section == u"[ENTRY]";
-            if (inEntry && withEntries)
-                parsed.entries.append(TemplateEntry());
-            continue;
-        }
-        if (line.Group() == u"[TEMPLATE]" && section == u"TITLE")
-            parsed.title = line.Value();
-        else if (inEntry && withEntries && section == u"KEY")
-            parsed.entries.last().Key = line.Value();
-    }
+    ini::forEachLine(bytes,
+                     [&](const QString &group, const QString &section, const QString &value) {
+                         if (section.startsWith(u'[')) {
+                             if (section == u"[TEMPLATE]")
+                                 parsed.valid = true;
+                             inEntry = section == u"[ENTRY]";
+                             if (inEntry && withEntries)
+                                 parsed.entries.append(TemplateEntry());
+                             return;
+                         }
+                         if (group == u"[TEMPLATE]" && section == u"TITLE")
+                             parsed.title = value;
+                         else if (inEntry && withEntries && section == u"KEY")
+                             parsed.entries.last().Key = value;
+                     });
     return parsed;
 }
 

@@ -73,6 +73,27 @@ TEST(DbaseGetTableValues, EmptyAllDeletedAndClosedTablesGiveNothing)
     EXPECT_EQ(table.RecordNo(), 2);
 }
 
+TEST(DbaseGetTableValues, FieldsWithoutBytesCostNothingPerRow)
+{
+    // 263 fields of length 0 (and one of another type) in one-byte records: the array holds
+    // far less than 8 bytes per record, yet every cell reads and sorts as before.
+    std::vector<FieldSpec> fields(263, FieldSpec{"E", 'C', 0});
+    fields[5].type = 'N';
+    const int rows = 1 << 12;
+    Scratch s;
+    dBase table;
+    table.OpenFile(s.write("zero.dbf", craftTable(fields, std::vector<QByteArray>(rows, " "))));
+    TableArray values = table.GetTableValues();
+    ASSERT_EQ(values.RowCount(), rows);
+    EXPECT_LT(values.MemoryBytes(), 8 * rows);
+    EXPECT_EQ(values.Cell(263, rows), QString());
+    EXPECT_FALSE(values.Cell(6, 1).has_value());
+    values.SetCell(1, 2, QStringLiteral("B"));
+    dBase::SortTableValues(values, 1, 0);
+    EXPECT_EQ(values.Cell(1, rows), QStringLiteral("B"));
+    EXPECT_EQ(values.Cell(2, rows), QString());
+}
+
 TEST(DbaseGetTableValues, BlockReadingMatchesRecordByRecordReading)
 {
     // About 5 MB of records, more than two read blocks, with deletions scattered unevenly.

@@ -1,0 +1,192 @@
+// hvadmin-cli against hostile and unlucky files: FIFOs and devices, huge or odd contents,
+// full disks, lost output and parallel writers. Every case must end in a clear error or a
+// valid file, never a hang, a flood of memory or a silent loss.
+#include "tests/common/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using hvtest::runCli;
+using hvtest::runProgram;
+
+class FileSafety : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // hvadmin-cli under an address-space limit: 8 times `fileBytes` plus 64 MiB, and 128 MiB
+    // for the program's own code and libraries.
+    hvtest::ProcessResult runLimited(qint64 fileBytes, const QStringList &args)
+    {
+        const qint64 limit = 8 * fileBytes + (qint64(192) << 20);
+        return runProgram(QStringLiteral("prlimit"),
+                          QStringList{QStringLiteral("--as=%1").arg(limit), hvtest::cliPath()} +
+                              args);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(FileSafety, FifosAndDevicesAreRefusedAndLeftOutOfTheList)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path("pipe"), path("x.dir")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("z.dir")));
+    for (const char *name : {"x.dir", "z.dir"}) {
+        for (const QStringList &verb :
+             {QStringList{"dir", "show"}, QStringList{"ini", "dump"}, QStringList{"dbf", "info"}}) {
+            const auto r = runCli(verb + QStringList{path(name)});
+            EXPECT_EQ(r.exitCode, 1) << name << " " << verb.join(' ').toStdString();
+            EXPECT_TRUE(r.err.contains("not a regular file")) << r.err.toStdString();
+        }
+    }
+    const auto list = runCli({"list", "directories", dir.path()});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_FALSE(list.out.contains("x.dir") || list.out.contains("z.dir")) << list.out.data();
+}
+
+TEST_F(FileSafety, ValuesCannotAddLinesAndWritesStayReadable)
+{
+    const auto r = runCli(
+        {"dir", "write", path("D.DIR")},
+        R"({"caption":"Cap\r\n[EVIL]\r\nX=1","entries":[{"title":"A","filename":"A.HVT"}]})");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(path("D.DIR")));
+    // A directory larger than `dir show` reads is not written either.
+    const QByteArray title(17 << 20, 'x');
+    const auto big =
+        runCli({"dir", "write", path("D.DIR")},
+               R"({"caption":"C","entries":[{"title":")" + title + R"(","filename":"A.HVT"}]})");
+    EXPECT_EQ(big.exitCode, 1) << big.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("D.DIR")));
+}
+
+TEST_F(FileSafety, MemoryStaysWithinEightTimesTheFile)
+{
+    const qint64 size = 16 << 20;
+    hvtest::writeFile(path("EMPTY.HVT"), QByteArray(size - 1, '\n'));
+    QByteArray csv;
+    while (csv.size() < size - 16)
+        csv.append("a,b,c\r\n");
+    hvtest::writeFile(path("CSV.DIR"), csv);
+    EXPECT_EQ(runLimited(size, {"list", "applications", dir.path()}).exitCode, 0);
+    const auto dirs = runLimited(size, {"list", "directories", dir.path()});
+    EXPECT_EQ(dirs.exitCode, 0);
+    EXPECT_TRUE(dirs.out.contains(QByteArray::number(csv.count('\n')))) << dirs.out.data();
+}
+
+TEST_F(FileSafety, CreationRefusesWhatItCannotReadBack)
+{
+    QStringList tooMany{"dbf", "create", path("T.DBF")}, tooLong = tooMany;
+    for (int i = 1; i <= 264; ++i)
+        tooMany << QStringLiteral("F%1:C:1").arg(i);
+    for (int i = 1; i <= 130; ++i)
+        tooLong << QStringLiteral("F%1:C:254").arg(i);
+    EXPECT_EQ(runCli(tooMany).exitCode, 1);
+    EXPECT_EQ(runCli(tooLong).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(path("T.DBF")));
+
+    // Field names are upper-cased byte by byte: ß and µ stay, the name keeps 11 characters.
+    ASSERT_EQ(runCli({"dbf", "create", path("T.DBF"), "ßµßµßµßµßµß:C:2"}).exitCode, 0);
+    const auto info = runCli({"dbf", "info", path("T.DBF")});
+    EXPECT_TRUE(info.out.contains("\"name\":\"ßµßµßµßµßµß\"")) << info.out.data();
+
+    // A read-only table is not replaced.
+    ASSERT_EQ(::chmod(QFile::encodeName(path("T.DBF")).constData(), 0444), 0);
+    const QByteArray before = hvtest::readFile(path("T.DBF"));
+    EXPECT_EQ(runCli({"dbf", "create", path("T.DBF"), "OTHER:C:9"}).exitCode, 1);
+    EXPECT_EQ(hvtest::readFile(path("T.DBF")), before);
+}
+
+TEST_F(FileSafety, RecordsColumnAndInfoCountTheSame)
+{
+    ASSERT_EQ(runCli({"dbf", "create", path("APP.HVD"), "A:C:9"}).exitCode, 0);
+    ASSERT_EQ(runCli({"dbf", "append", path("APP.HVD")}, R"([["1"],["2"],["3"],["4"]])").exitCode,
+              0);
+    hvtest::writeFile(path("APP.HVT"), "[TEMPLATE]\r\nTitle=App\r\n");
+    QByteArray table = hvtest::readFile(path("APP.HVD"));
+    table.truncate(table.size() - 1 - 10 - 5); // the marker, one record and half of another
+    hvtest::writeFile(path("APP.HVD"), table);
+    const auto info = runCli({"dbf", "info", path("APP.HVD")});
+    const auto tmpl = runCli({"template", path("APP.HVT")});
+    EXPECT_EQ(QJsonDocument::fromJson(info.out).object().value("heldRecords").toInt(), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(tmpl.out).object().value("recordCount").toInt(), 2);
+}
+
+TEST_F(FileSafety, LostOutputFailsTheVerb)
+{
+    hvtest::writeFile(path("A.INI"), "[A]\r\nK=V\r\n");
+    ASSERT_EQ(runCli({"dbf", "create", path("T.DBF"), "A:C:2"}).exitCode, 0);
+    for (const QString &verb :
+         {QStringLiteral("dbf info T.DBF"), QStringLiteral("dbf dump T.DBF"),
+          QStringLiteral("ini dump A.INI"), QStringLiteral("list directories .")}) {
+        const auto r =
+            runProgram(QStringLiteral("sh"),
+                       {"-c", QStringLiteral("\"$0\" %1 > /dev/full").arg(verb), hvtest::cliPath()},
+                       {}, dir.path());
+        EXPECT_EQ(r.exitCode, 1) << verb.toStdString();
+    }
+}
+
+TEST_F(FileSafety, ParallelAppendsLoseNoRow)
+{
+    ASSERT_EQ(runCli({"dbf", "create", path("T.DBF"), "A:C:4"}).exitCode, 0);
+    hvtest::writeFile(path("rows.json"), R"([["a"],["b"],["c"],["d"],["e"]])");
+    hvtest::writeFile(path("loop.sh"),
+                      "for i in $(seq 30); do \"$1\" dbf append T.DBF < rows.json || exit 1; done");
+    const auto r =
+        runProgram(QStringLiteral("sh"),
+                   {"-c", "sh loop.sh \"$0\" & sh loop.sh \"$0\"; a=$?; wait $!; exit $((a | $?))",
+                    hvtest::cliPath()},
+                   {}, dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.data();
+    const auto info = runCli({"dbf", "info", path("T.DBF")});
+    EXPECT_EQ(QJsonDocument::fromJson(info.out).object().value("recordCount").toInt(), 300);
+}
+
+// A real full file system: a small tmpfs, mounted only when the tests run as root.
+TEST_F(FileSafety, SavesOnAFullDiskFailAndKeepTheFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString mnt = path("full");
+    ASSERT_TRUE(QDir().mkpath(mnt));
+    if (::mount("tmpfs", QFile::encodeName(mnt).constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() { ::umount2(at.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(mnt)};
+    const QString ini = mnt + QStringLiteral("/A.INI");
+    const QString dbf = mnt + QStringLiteral("/T.DBF");
+    hvtest::writeFile(ini, "[A]\r\nK=V\r\n");
+    ASSERT_EQ(runCli({"dbf", "create", dbf, "A:C:100"}).exitCode, 0);
+    ASSERT_EQ(runCli({"dbf", "append", dbf}, R"([["x"]])").exitCode, 0);
+    runProgram(QStringLiteral("dd"), {"if=/dev/zero", "of=" + mnt + "/filler", "bs=4k"});
+    runProgram(QStringLiteral("dd"), {"if=/dev/zero", "of=" + mnt + "/filler2", "bs=1"});
+
+    const auto save = runCli({"ini", "write", ini}, R"([{"group":"[B]","section":"[B]"}])");
+    EXPECT_EQ(save.exitCode, 1);
+    EXPECT_EQ(hvtest::readFile(ini), QByteArray("[A]\r\nK=V\r\n"));
+
+    QByteArray rows = "[";
+    for (int i = 0; i < 2000; ++i)
+        rows += i == 0 ? "[\"r\"]" : ",[\"r\"]";
+    EXPECT_EQ(runCli({"dbf", "append", dbf}, rows + "]").exitCode, 1);
+    const QByteArray table = hvtest::readFile(dbf);
+    const auto info = QJsonDocument::fromJson(runCli({"dbf", "info", dbf}).out).object();
+    const int count = info.value("recordCount").toInt();
+    EXPECT_EQ(table.size(), 65 + qint64(count) * 101 + 1); // whole records and the marker
+    EXPECT_EQ(table.back(), '\x1A');
+}
+
+} // namespace
