@@ -4,15 +4,15 @@
 #include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
 
-#include <QEventLoop>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimer>
 
 namespace hv {
 namespace {
 
-constexpr int kPollIntervalMs = 200;
+// How long one wait for the program's end may hold up the application's events.
+constexpr int kPollStepMs = 50;
 
 // The existing file that `candidate` names, as an absolute path, or empty.
 QString programFile(const QString &candidate)
@@ -33,14 +33,6 @@ QString withoutEnclosingQuotes(const QString &text)
     if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
         return text.mid(1, text.size() - 2);
     return text;
-}
-
-// Waits `ms` milliseconds while the application processes its events.
-void waitProcessingEvents(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -90,9 +82,11 @@ void ShellandWait(const QString &commandLine)
         return;
     }
     process.closeWriteChannel();
-    do {
-        waitProcessingEvents(kPollIntervalMs);
-    } while (process.state() != QProcess::NotRunning);
+    // The wait itself learns of the program's end, not the event loop: an application that
+    // has been asked to quit runs no event loop any more, and the program must still be
+    // awaited (and reaped) then.
+    while (!process.waitForFinished(kPollStepMs) && process.state() != QProcess::NotRunning)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kPollStepMs);
 
     WriteLog(module, procedure, QStringLiteral("Shell Returned for: ") + commandLine);
 }
