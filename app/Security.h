@@ -20,8 +20,9 @@ namespace hv {
 // "HVSECURE.SECURITYFILE" key (any case, any section) of the suite's settings file; a value
 // in double quotes loses its first and last character, and a relative one is taken in the
 // settings file's folder. Values are read as UTF-8 where valid, as Windows-1252 otherwise.
-// When suite.ini or the settings file exists but cannot be read, the error is logged and
-// the path is empty (AssessSecurity then refuses the start).
+// When suite.ini or the settings file exists but cannot be read, the error is logged, the
+// path is the default table's (empty when suite.ini itself cannot be read), and
+// AssessSecurity refuses the start.
 QString GetSecurityFilePath();
 
 // The outcome of the check before any login window.
