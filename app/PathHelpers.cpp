@@ -4,6 +4,7 @@
 #include "suite/SuiteSettings.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace hv {
 
@@ -19,7 +20,11 @@ bool IsFilePresent(const QString &path)
 bool IsFolderPresent(const QString &path)
 {
     try {
-        return paths::exists(path);
+        const QString found = paths::findExisting(path);
+        if (found.isEmpty())
+            return false;
+        // "file.txt/" names a folder that is not there.
+        return !path.endsWith(u'/') || QFileInfo(found).isDir();
     } catch (...) {
         return false;
     }

@@ -9,7 +9,8 @@ namespace hv {
 // True when a file or folder of that name exists.
 bool IsFilePresent(const QString &path);
 
-// True when a folder, or a file, of that name exists (the empty path names nothing).
+// True when a folder, or a file, of that name exists (the empty path names nothing). A path
+// that ends in '/' is present only when it is a folder.
 bool IsFolderPresent(const QString &path);
 
 // The path up to and including its last '/'; empty when it has none ("sec.dbf" gives "",

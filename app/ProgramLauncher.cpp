@@ -5,19 +5,14 @@
 #include "platform/PathNames.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QThread>
-
-#include <algorithm>
 
 namespace hv {
 namespace {
 
-constexpr int kPollIntervalMs = 200;
-// Events are processed at least this often while a program is awaited.
-constexpr int kEventSliceMs = 20;
+// How long one wait for the program's end may hold up the application's events.
+constexpr int kPollStepMs = 50;
 
 // The existing file that `candidate` names, as an absolute path, or empty.
 QString programFile(const QString &candidate)
@@ -87,22 +82,11 @@ void ShellandWait(const QString &commandLine)
         return;
     }
     process.closeWriteChannel();
-    // The program's state is looked at every poll interval; meanwhile the application
-    // processes its events every few milliseconds. No nested event loop: once the application
-    // has been told to quit, such a loop returns at once without delivering the process's
-    // end, and the wait would never end.
-    QElapsedTimer poll;
-    do {
-        poll.start();
-        for (qint64 rest = kPollIntervalMs; rest > 0; rest = kPollIntervalMs - poll.elapsed()) {
-            const int slice = int(std::min<qint64>(rest, kEventSliceMs));
-            if (process.state() == QProcess::NotRunning)
-                QThread::msleep(slice);
-            else
-                process.waitForFinished(slice);
-            QCoreApplication::processEvents();
-        }
-    } while (process.state() != QProcess::NotRunning);
+    // The wait itself learns of the program's end, not the event loop: an application that
+    // has been asked to quit runs no event loop any more, and the program must still be
+    // awaited (and reaped) then.
+    while (!process.waitForFinished(kPollStepMs) && process.state() != QProcess::NotRunning)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kPollStepMs);
 
     WriteLog(module, procedure, QStringLiteral("Shell Returned for: ") + commandLine);
 }

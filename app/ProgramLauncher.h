@@ -24,8 +24,10 @@ struct CommandLineParts {
 //   no rest gives no argument.
 CommandLineParts SplitCommandLine(const QString &commandLine);
 
-// Starts the command line and returns when the program has ended, checking every 200 ms
-// while the application keeps processing its events (the caller hides its window meanwhile).
+// Starts the command line and returns when the program has ended, waiting in short steps
+// between which the application processes its events (the caller hides its window
+// meanwhile). The wait ends with the program even when the application has been asked to
+// quit meanwhile.
 // The program's exit code is not looked at: its end is the process's state. When the program
 // cannot be started, the message box "Error executing the following statement:" with the
 // command line appears (title "Halvora") and the call returns after it is closed.

@@ -5,9 +5,17 @@
 #include "dbase/dBase.h"
 #include "files/IniFile.h"
 #include "log/DiagnosticLog.h"
+#include "platform/PathNames.h"
 #include "suite/SuiteSettings.h"
 
-#include <stdexcept>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace hv {
 namespace {
@@ -39,7 +47,9 @@ std::optional<QString> cellText(const TableArray &table, int column, int row)
     return table.Cell(column, row).value_or(QString());
 }
 
-// Reads the whole table; raises DbaseError when it cannot be read.
+// Reads the whole table; raises DbaseError when it cannot be read. A table cut short (its
+// header promises more records than the file holds) counts as unreadable: the missing rows
+// may be the ones that ask for a login.
 TableArray readTable(const QString &path)
 {
     dBase table;
@@ -47,9 +57,92 @@ TableArray readTable(const QString &path)
     if (!table.FileExists())
         throw DbaseError(dbase_errors::kFileNotFound,
                          QStringLiteral("dBase File Not Found '%1'").arg(path));
+    const qint64 promised = table.RecordCount();
+    const DbaseHeader &header = table.Header();
+    const qint64 size = QFileInfo(paths::findExisting(path)).size();
+    const qint64 held = header.recordLength > 0 && size > header.headerLength
+                            ? (size - header.headerLength) / header.recordLength
+                            : 0;
+    if (promised > held)
+        throw DbaseError(dbase_errors::kInvalidFileType,
+                         QStringLiteral("Invalid dBase File Type: the header promises %1 "
+                                        "records, the file holds %2")
+                             .arg(promised)
+                             .arg(held));
     TableArray values = table.GetTableValues();
     table.CloseFile();
     return values;
+}
+
+// Why a file that exists cannot be read, as an errno and its text; 0 when it can be read or
+// does not exist.
+int readError(const QString &path)
+{
+    const QString found = paths::findExisting(path);
+    if (found.isEmpty())
+        return 0;
+    if (QFileInfo(found).isDir())
+        return EISDIR;
+    const int fd = ::open(QFile::encodeName(found).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return 0;
+}
+
+QString errorEntry(int number, const QString &description)
+{
+    return QStringLiteral("Error: %1 - %2").arg(number).arg(description);
+}
+
+// The security table's path and, when a settings file on the way exists but cannot be read,
+// that file's path: the table it would have named is unknown, so no start without a login.
+struct SecurityLocation {
+    QString path;
+    QString unreadableSettings;
+};
+
+SecurityLocation locateSecurityFile()
+{
+    const QString procedure = QStringLiteral("GetSecurityFilePath");
+    SecurityLocation location;
+    auto refuse = [&](const QString &file, const QString &reason) {
+        int number = readError(file);
+        const QString text = number ? QString::fromLocal8Bit(std::strerror(number)) : reason;
+        if (!number)
+            number = EIO;
+        WriteLog(kModule, procedure,
+                 errorEntry(number, QStringLiteral("Cannot read %1: %2").arg(file, text)));
+        location.unreadableSettings = file;
+    };
+
+    SuiteSettings suite;
+    suite.SetProductKey(QStringLiteral("HV50"));
+    if (!suite.Load()) {
+        refuse(suite.SuiteFile(), suite.LastError());
+        return location;
+    }
+    location.path = suite.SecurityTable();
+
+    const QString settingsFile = suite.SettingsFile();
+    INIfile settings;
+    const IniResult loaded = settings.LoadFile(settingsFile);
+    if (!loaded) {
+        refuse(settingsFile, loaded.error);
+        return location;
+    }
+    for (const INIline &line : settings.INIlines()) {
+        if (line.Section().trimmed().toUpper() != QLatin1String("HVSECURE.SECURITYFILE"))
+            continue;
+        QString value = DecodeSuiteValue(line.Value());
+        if (value.startsWith(u'"'))
+            value = value.mid(1, value.size() - 2);
+        // A relative path belongs to the folder of the file that names it.
+        if (!value.isEmpty() && !value.startsWith(u'/'))
+            value = FolderOfPath(settingsFile) + value;
+        location.path = value;
+    }
+    return location;
 }
 
 bool namesConsoleUser(const TableArray &values)
@@ -68,51 +161,41 @@ bool namesConsoleUser(const TableArray &values)
 
 QString GetSecurityFilePath()
 {
-    SuiteSettings suite;
-    suite.SetProductKey(QStringLiteral("HV50"));
-    suite.Load();
-    QString result = suite.SecurityTable();
-
-    INIfile settings;
-    const IniResult loaded = settings.LoadFile(suite.SettingsFile());
-    if (!loaded)
-        WriteLog(kModule, QStringLiteral("GetSecurityFilePath"),
-                 QStringLiteral("Error: ") + loaded.error);
-    for (const INIline &line : settings.INIlines()) {
-        if (line.Section().trimmed().toUpper() != QLatin1String("HVSECURE.SECURITYFILE"))
-            continue;
-        result = line.Value();
-        if (result.startsWith(u'"'))
-            result = result.mid(1, result.size() - 2);
-    }
-    return result;
+    return locateSecurityFile().path;
 }
 
 SecurityAssessment AssessSecurity()
 {
+    const SecurityLocation location = locateSecurityFile();
     SecurityAssessment outcome;
-    outcome.securityFile = GetSecurityFilePath();
+    outcome.securityFile = location.path;
     const QString &path = outcome.securityFile;
     WriteLog(kModule, QStringLiteral("CheckSecurity"),
              QStringLiteral("Checking Security File=") + path);
 
-    const QString notOpened =
-        QStringLiteral("Security file specified could not be opened!\n") + path;
+    const QString notOpened = QStringLiteral("Security file specified could not be opened!\n");
+    if (!location.unreadableSettings.isEmpty()) {
+        outcome.canStart = false;
+        outcome.message = notOpened + location.unreadableSettings;
+        return outcome;
+    }
+    bool read = false;
     if (IsFilePresent(path)) {
         try {
             outcome.loginRequired = namesConsoleUser(readTable(path));
+            read = true;
         } catch (const DbaseError &e) {
             // A table that is there but unreadable must not open the console without a login.
             WriteLog(kModule, QStringLiteral("CheckSecurity"),
                      QStringLiteral("Error: ") + e.text());
             outcome.canStart = false;
-            outcome.message = notOpened;
+            outcome.message = notOpened + path;
             return outcome;
         }
     }
-    if (!outcome.loginRequired && !IsFolderPresent(FolderOfPath(path))) {
+    if (!read && !IsFolderPresent(FolderOfPath(path))) {
         outcome.canStart = false;
-        outcome.message = notOpened;
+        outcome.message = notOpened + path;
     }
     return outcome;
 }
@@ -136,8 +219,9 @@ bool CheckSecurity(const LoginPrompt &showLogin)
 
 TableArray LoadSecurityTable()
 {
-    const QString path = GetSecurityFilePath();
-    if (!IsFilePresent(path))
+    const SecurityLocation location = locateSecurityFile();
+    const QString &path = location.path;
+    if (!location.unreadableSettings.isEmpty() || !IsFilePresent(path))
         return {};
     try {
         return readTable(path);
@@ -159,8 +243,9 @@ LoginVerdict ValidateLogin(const QString &userName, const QString &password,
     const int nameColumn = table.ColumnLower();
     for (int row = table.RowLower(); row <= table.RowUpper(); ++row) {
         const QString name = trimSpaces(*cellText(table, nameColumn, row)).toUpper();
-        const QString stored = trimSpaces(*cellText(table, nameColumn + 1, row));
-        if (typedName == name && password == stored)
+        // A password that is nothing (a column of another type) matches no password.
+        const DbValue stored = table.Cell(nameColumn + 1, row);
+        if (stored && typedName == name && password == trimSpaces(*stored))
             return LoginVerdict::Accepted;
     }
     return LoginVerdict::InvalidPassword;

@@ -4,7 +4,8 @@
 // column 2 the password). When that table names the console's own users ("HVSETUP" or
 // "HVADMIN", first seven characters, any case), the console asks for a login before it
 // starts. A table that is missing from a folder that exists asks for none; a table whose
-// folder is missing as well, or a table that exists but cannot be read, stops the console.
+// folder is missing as well, a table that exists but cannot be read (or is cut short), or a
+// settings file on the way to it that exists but cannot be read, stops the console.
 #pragma once
 
 #include "dbase/TableArray.h"
@@ -17,7 +18,11 @@ namespace hv {
 
 // The security table's path: the suite's default security table, overridden by the last
 // "HVSECURE.SECURITYFILE" key (any case, any section) of the suite's settings file; a value
-// in double quotes loses its first and last character.
+// in double quotes loses its first and last character, and a relative one is taken in the
+// settings file's folder. Values are read as UTF-8 where valid, as Windows-1252 otherwise.
+// When suite.ini or the settings file exists but cannot be read, the error is logged, the
+// path is the default table's (empty when suite.ini itself cannot be read), and
+// AssessSecurity refuses the start.
 QString GetSecurityFilePath();
 
 // The outcome of the check before any login window.

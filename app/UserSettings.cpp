@@ -40,9 +40,15 @@ void WriteSetting(const QString &section, const QString &key, const QString &val
     QSettings store(UserSettingsFile(), QSettings::IniFormat);
     store.setValue(settingsKey(section, key), value);
     store.sync();
-    if (store.status() != QSettings::NoError)
+    if (store.status() != QSettings::NoError) {
+        const QString reason = store.status() == QSettings::AccessError
+                                   ? QStringLiteral("access denied")
+                                   : QStringLiteral("the file is not in INI form");
         WriteLog(QStringLiteral("mConfig"), QStringLiteral("WriteSetting"),
-                 QStringLiteral("Error: cannot write %1 - %2").arg(key, store.fileName()));
+                 QStringLiteral("Error: %1 - Cannot write %2 to %3: %4")
+                     .arg(int(store.status()))
+                     .arg(key, store.fileName(), reason));
+    }
 }
 
 WindowSetting DefaultWindowSetting(TwipsPerPixel tpp)

@@ -1,5 +1,6 @@
 #include "log/LogProtocol.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace hv::log {
@@ -15,6 +16,41 @@ QString escapeField(const QString &field)
             out += QLatin1String("\\t");
         else if (ch == u'\n')
             out += QLatin1String("\\n");
+        else
+            out += ch;
+    }
+    return out;
+}
+
+QString socketPath(const QString &name)
+{
+    if (name.startsWith(u'/'))
+        return name;
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
+        folder = QDir::tempPath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder + name;
+}
+
+QString printableField(const QString &field)
+{
+    QString out;
+    out.reserve(field.size());
+    for (QChar ch : field) {
+        const char16_t code = ch.unicode();
+        if (ch == u'\\')
+            out += QLatin1String("\\\\");
+        else if (ch == u'\n')
+            out += QLatin1String("\\n");
+        else if (ch == u'\t')
+            out += QLatin1String("\\t");
+        else if (ch == u'\r')
+            out += QLatin1String("\\r");
+        else if (code < 0x20 || (code >= 0x7f && code < 0xa0) || code == 0x2028 || code == 0x2029)
+            out += code < 0x100 ? QStringLiteral("\\x%1").arg(int(code), 2, 16, QChar(u'0'))
+                                : QStringLiteral("\\u%1").arg(int(code), 4, 16, QChar(u'0'));
         else
             out += ch;
     }

@@ -14,6 +14,11 @@ namespace hv::log {
 // The name under which the viewer listens.
 inline constexpr char kLogServerName[] = "HVDebug.Application";
 
+// Where the socket of a server name lies: a name that is an absolute path as it is, any
+// other in $XDG_RUNTIME_DIR when that is set (it is private to the user), in the temporary
+// folder otherwise. The console, hvadmin-cli and hvdebug all find it here.
+QString socketPath(const QString &name);
+
 struct LogEntry {
     QString program;
     QString module;
@@ -28,6 +33,11 @@ QString escapeField(const QString &field);
 
 // The inverse of escapeField; an unknown escape or a lone trailing backslash is kept as is.
 QString unescapeField(const QString &field);
+
+// A field as the viewer prints it: backslash and every control character escaped ("\\",
+// "\n", "\t", "\r", "\x1b"...), so no message can start a line of its own or move the
+// terminal's cursor.
+QString printableField(const QString &field);
 
 // The line for one entry, LF included.
 QByteArray encodeEntry(const LogEntry &entry);

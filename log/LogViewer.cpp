@@ -21,30 +21,32 @@ LogViewer::~LogViewer()
 
 bool LogViewer::listen(const QString &name)
 {
-    if (m_server->listen(name))
+    const QString path = socketPath(name);
+    if (m_server->listen(path))
         return true;
     if (m_server->serverError() != QAbstractSocket::AddressInUseError)
         return false;
     // Someone answering under that name is a running viewer; leave it alone.
     QLocalSocket probe;
-    probe.connectToServer(name);
+    probe.connectToServer(path);
     if (probe.state() == QLocalSocket::ConnectedState || probe.waitForConnected(200)) {
         probe.abort();
         return false;
     }
-    QLocalServer::removeServer(name);
-    return m_server->listen(name);
+    QLocalServer::removeServer(path);
+    return m_server->listen(path);
 }
 
 void LogViewer::close()
 {
     m_server->close();
-    for (Connection &c : m_connections) {
-        c.socket->disconnect(this);
-        c.socket->abort();
-        c.socket->deleteLater();
+    const QList<QLocalSocket *> sockets = m_pending.keys();
+    m_pending.clear();
+    for (QLocalSocket *socket : sockets) {
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
     }
-    m_connections.clear();
 }
 
 bool LogViewer::isListening() const
@@ -60,61 +62,36 @@ QString LogViewer::errorString() const
 void LogViewer::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        m_connections.push_back({socket, {}, false});
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        m_pending.insert(socket, {});
+        connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket] { readFrom(socket, false); });
         connect(socket, &QLocalSocket::disconnected, this,
-                [this, socket] { markFinished(socket); });
-        readFrom(socket);
-        if (socket->state() == QLocalSocket::UnconnectedState)
-            markFinished(socket);
+                [this, socket] { readFrom(socket, true); });
+        readFrom(socket, socket->state() == QLocalSocket::UnconnectedState);
     }
 }
 
-LogViewer::Connection *LogViewer::find(QLocalSocket *socket)
+// The entries are reported after the bookkeeping, so a receiver may close the viewer.
+void LogViewer::readFrom(QLocalSocket *socket, bool finished)
 {
-    for (Connection &c : m_connections) {
-        if (c.socket == socket)
-            return &c;
-    }
-    return nullptr;
-}
-
-void LogViewer::readFrom(QLocalSocket *socket)
-{
-    if (Connection *c = find(socket)) {
-        c->pending += socket->readAll();
-        deliver();
-    }
-}
-
-void LogViewer::markFinished(QLocalSocket *socket)
-{
-    if (Connection *c = find(socket)) {
-        c->pending += socket->readAll();
-        c->finished = true;
-        deliver();
-    }
-}
-
-// Reports the complete lines of the oldest connection; once it has ended (and any last line
-// without LF has been reported) the next connection's lines follow. The entries are reported
-// after the bookkeeping, so a receiver may close the viewer.
-void LogViewer::deliver()
-{
+    const auto found = m_pending.find(socket);
+    if (found == m_pending.end())
+        return;
+    QByteArray &pending = found.value();
+    pending += socket->readAll();
     std::vector<LogEntry> entries;
-    while (!m_connections.empty()) {
-        Connection &head = m_connections.front();
-        qsizetype lineEnd;
-        while ((lineEnd = head.pending.indexOf('\n')) >= 0) {
-            entries.push_back(decodeEntry(QByteArrayView(head.pending).first(lineEnd + 1)));
-            head.pending.remove(0, lineEnd + 1);
-        }
-        if (!head.finished)
-            break;
-        if (!head.pending.isEmpty())
-            entries.push_back(decodeEntry(head.pending));
-        QLocalSocket *socket = head.socket;
-        m_connections.pop_front();
+    qsizetype start = 0;
+    for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1)
+        entries.push_back(decodeEntry(QByteArrayView(pending).sliced(start, end + 1 - start)));
+    pending.remove(0, start);
+    while (pending.size() >= kMaxLineBytes) {
+        entries.push_back(decodeEntry(QByteArrayView(pending).first(kMaxLineBytes)));
+        pending.remove(0, kMaxLineBytes);
+    }
+    if (finished) {
+        if (!pending.isEmpty())
+            entries.push_back(decodeEntry(pending));
+        m_pending.erase(found);
         socket->disconnect(this);
         socket->deleteLater();
     }

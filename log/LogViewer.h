@@ -1,9 +1,10 @@
 // The listening end of the diagnostic log: accepts the console's connections and turns their
 // lines into entries. Used by the `hvdebug` viewer program and by tests.
 //
-// Each entry arrives on a connection of its own. Entries are reported in the order in which
-// their connections were accepted, so they come out in the order they were written even when
-// the event loop sees several connections at once.
+// A sender keeps one connection open and writes its entries on it, one line each; each
+// connection has a buffer of its own, so its entries come out in the order written and a
+// connection that stalls in the middle of a line holds back no other. A line that grows
+// beyond kMaxLineBytes without its LF is reported cut at that length.
 #pragma once
 
 #include "log/LogProtocol.h"
@@ -12,7 +13,7 @@
 #include <QObject>
 #include <QString>
 
-#include <deque>
+#include <QHash>
 
 class QLocalServer;
 class QLocalSocket;
@@ -22,11 +23,14 @@ namespace hv::log {
 class LogViewer : public QObject {
     Q_OBJECT
 public:
+    static constexpr qsizetype kMaxLineBytes = 16 * 1024 * 1024;
+
     explicit LogViewer(QObject *parent = nullptr);
     ~LogViewer() override;
 
-    // Starts listening under `name`. A socket left behind by a viewer that died is replaced;
-    // a viewer that is still listening under that name is not (false, see errorString()).
+    // Starts listening under `name` (at socketPath(name)). A socket left behind by a viewer that
+    // died is replaced; a viewer that is still listening under that name is not (false, see
+    // errorString()).
     bool listen(const QString &name = QString::fromLatin1(kLogServerName));
     // Stops listening and drops the connections that are still open.
     void close();
@@ -37,20 +41,13 @@ Q_SIGNALS:
     void entryReceived(const hv::log::LogEntry &entry);
 
 private:
-    struct Connection {
-        QLocalSocket *socket = nullptr;
-        QByteArray pending; // bytes not yet split into lines
-        bool finished = false;
-    };
-
     void acceptConnections();
-    void readFrom(QLocalSocket *socket);
-    void markFinished(QLocalSocket *socket);
-    void deliver();
-    Connection *find(QLocalSocket *socket);
+    // Reports the connection's complete lines; when it has ended, its last line without LF
+    // too, and the connection goes.
+    void readFrom(QLocalSocket *socket, bool finished);
 
     QLocalServer *m_server;
-    std::deque<Connection> m_connections; // in the order accepted
+    QHash<QLocalSocket *, QByteArray> m_pending; // per open connection: bytes not yet a line
 };
 
 } // namespace hv::log

@@ -10,15 +10,6 @@
 namespace hv {
 namespace {
 
-// The INI model decodes Windows-1252; a value that was written as UTF-8 is decoded again.
-QString utf8WhereValid(const QString &value)
-{
-    const QByteArray bytes = ansi::fromText(value);
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes);
-    return decoder.hasError() ? value : text;
-}
-
 QString unquoted(const QString &value)
 {
     if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
@@ -35,10 +26,23 @@ QString inFolder(const QString &folder, const QString &path)
 
 } // namespace
 
+QString DecodeSuiteValue(const QString &value)
+{
+    const QByteArray bytes = ansi::fromText(value);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(bytes);
+    return decoder.hasError() ? value : text;
+}
+
 QString SuiteConfigFolder(const QString &productKey)
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Halvora/") + productKey + u'/';
+}
+
+QString SuiteSettings::SuiteFile() const
+{
+    return SuiteConfigFolder(m_productKey) + QStringLiteral("suite.ini");
 }
 
 bool SuiteSettings::Load()
@@ -49,14 +53,14 @@ bool SuiteSettings::Load()
 
     QString settingsFile, securityTable, programFolder;
     INIfile ini;
-    const IniResult loaded = ini.LoadFile(folder + QStringLiteral("suite.ini"));
+    const IniResult loaded = ini.LoadFile(SuiteFile());
     if (!loaded)
         m_lastError = loaded.error;
     for (const INIline &line : ini.INIlines()) {
         if (line.Group().compare(QLatin1String("[SUITE]"), Qt::CaseInsensitive) != 0)
             continue;
         const QString key = line.Section().trimmed();
-        const QString value = unquoted(utf8WhereValid(line.Value().trimmed()));
+        const QString value = unquoted(DecodeSuiteValue(line.Value().trimmed()));
         if (key.compare(QLatin1String("SettingsFile"), Qt::CaseInsensitive) == 0)
             settingsFile = value;
         else if (key.compare(QLatin1String("SecurityTable"), Qt::CaseInsensitive) == 0)

@@ -23,6 +23,11 @@ namespace hv {
 // The suite's per-user configuration folder for a product key, ending in '/'.
 QString SuiteConfigFolder(const QString &productKey = QStringLiteral("HV50"));
 
+// A value of a suite settings file as the INI model decoded it (Windows-1252), decoded again
+// as UTF-8 when its bytes are valid UTF-8: a path with accents written by a Linux editor
+// stays whole.
+QString DecodeSuiteValue(const QString &value);
+
 class SuiteSettings {
 public:
     const QString &ProductKey() const { return m_productKey; }
@@ -33,6 +38,8 @@ public:
     // that cannot be read gives the defaults and false, with the reason in LastError().
     bool Load();
     const QString &LastError() const { return m_lastError; }
+    // The path of suite.ini.
+    QString SuiteFile() const;
 
     // Full path of the suite's settings INI file.
     const QString &SettingsFile() const { return m_settingsFile; }

@@ -1,7 +1,11 @@
-// hvdebug: the diagnostic log viewer. Listens on the local socket "HVDebug.Application" and
-// prints every entry that the console (or hvadmin-cli) sends, one per line:
+// hvdebug: the diagnostic log viewer. Listens on the local socket "HVDebug.Application" (in
+// $XDG_RUNTIME_DIR, or the temporary folder when that is not set) and prints every entry that
+// the console (or hvadmin-cli) sends, one per line:
 //
 //     14:03:07.125  HVAdmin  mMain  Main  HVAdmin Started
+//
+// Backslashes and control characters inside the fields are printed escaped ("\\", "\n",
+// "\x1b"), so each entry is exactly one line.
 //
 // Runs until stopped (Ctrl+C). Start it before the console: a console that finds no viewer
 // at its first entry sends nothing for the rest of its run.
@@ -61,11 +65,13 @@ int main(int argc, char **argv)
     hv::log::LogViewer viewer;
     QObject::connect(&viewer, &hv::log::LogViewer::entryReceived, [](const hv::log::LogEntry &e) {
         const QString time = QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
-        printLine(QStringList{time, e.program, e.module, e.procedure, e.message}.join(
-                      QLatin1String("  ")),
+        using hv::log::printableField;
+        printLine(QStringList{time, printableField(e.program), printableField(e.module),
+                              printableField(e.procedure), printableField(e.message)}
+                      .join(QLatin1String("  ")),
                   stdout);
     });
-    const QString name = parser.value(nameOption);
+    const QString name = hv::log::socketPath(parser.value(nameOption));
     if (!viewer.listen(name)) {
         printLine(QStringLiteral("hvdebug: cannot listen on %1: %2 (is another viewer running?)")
                       .arg(name, viewer.errorString()),

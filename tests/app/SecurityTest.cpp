@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include <unistd.h>
+
 using namespace hv;
 
 namespace {
@@ -98,9 +100,79 @@ TEST_F(SecurityTest, MissingTableStartsOnlyWhenItsFolderExists)
     EXPECT_FALSE(a.canStart);
     EXPECT_EQ(a.message, "Security file specified could not be opened!\n/no/such/folder/SEC.DBF");
 
-    // A bare name has no folder to fall back on.
+    // A relative name lies in the settings file's folder, which exists.
     config.writeConfigFile("hv.ini", "HVSECURE.SECURITYFILE=SEC.DBF\n");
-    EXPECT_FALSE(AssessSecurity().canStart);
+    a = AssessSecurity();
+    EXPECT_TRUE(a.canStart);
+    EXPECT_EQ(a.securityFile, config.configFolder() + "SEC.DBF");
+}
+
+TEST_F(SecurityTest, SettingsFileNamesTheTableAsItsEditorWroteIt)
+{
+    // A relative path is found beside hv.ini, whatever the current folder; a path with
+    // accents written as UTF-8 stays whole.
+    for (const QString &name : {QString("SEC.DBF"), QString("Sécurité/SEC.DBF")}) {
+        QDir().mkpath(QFileInfo(config.configFolder() + name).path());
+        writeSecurityTable(config.configFolder() + name, {{"HVADMIN", "pw"}});
+        config.writeConfigFile("hv.ini", "HVSECURE.SECURITYFILE=" + name.toUtf8() + "\r\n");
+        const SecurityAssessment a = AssessSecurity();
+        EXPECT_EQ(a.securityFile, config.configFolder() + name);
+        EXPECT_TRUE(a.loginRequired) << name.toStdString();
+        EXPECT_TRUE(a.canStart);
+        EXPECT_EQ(ValidateLogin("HVADMIN", "pw", LoadSecurityTable()), LoginVerdict::Accepted);
+    }
+}
+
+TEST_F(SecurityTest, SettingsFileThatCannotBeReadStopsTheStart)
+{
+    hvtest::LogCapture log;
+    writeTable({{"HVADMIN", "pw"}});
+    // A folder where a settings file should be; then (unless root reads anything) mode 000.
+    for (const QString &name : {QString("hv.ini"), QString("suite.ini")}) {
+        const QString file = config.configFolder() + name;
+        QDir().mkpath(file);
+        const SecurityAssessment a = AssessSecurity();
+        EXPECT_FALSE(a.canStart) << name.toStdString();
+        EXPECT_EQ(a.message, "Security file specified could not be opened!\n" + file);
+        EXPECT_FALSE(LoadSecurityTable().IsArray());
+        QDir(file).removeRecursively();
+        if (::geteuid() != 0) {
+            config.writeConfigFile(name, "[Suite]\n");
+            QFile::setPermissions(file, {});
+            EXPECT_FALSE(AssessSecurity().canStart) << name.toStdString();
+            QFile::remove(file);
+        }
+    }
+    const QStringList messages = log.procedureMessages();
+    EXPECT_TRUE(messages.contains("GetSecurityFilePath: Error: 21 - Cannot read " +
+                                  config.configFolder() + "hv.ini: Is a directory"))
+        << messages.join('\n').toStdString();
+}
+
+TEST_F(SecurityTest, TableCutInsideItsLastRecordStopsTheStart)
+{
+    writeTable({{"SMITH", "x"}, {"HVADMIN", "pw"}});
+    QFile file(tablePath());
+    ASSERT_TRUE(file.resize(file.size() - 8)); // the end marker and 7 bytes of the last row
+    const SecurityAssessment a = AssessSecurity();
+    EXPECT_FALSE(a.canStart);
+    EXPECT_EQ(a.message, "Security file specified could not be opened!\n" + tablePath());
+}
+
+TEST_F(SecurityTest, PasswordThatIsNothingMatchesNoPassword)
+{
+    writeTable({{"HVADMIN", "12345"}});
+    // Make the password column numeric: the type byte of the second field descriptor.
+    QFile file(tablePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(64 + 11));
+    ASSERT_EQ(file.write("N"), 1);
+    file.close();
+
+    const TableArray table = LoadSecurityTable();
+    ASSERT_TRUE(table.IsArray());
+    EXPECT_EQ(ValidateLogin("HVADMIN", "", table), LoginVerdict::InvalidPassword);
+    EXPECT_EQ(ValidateLogin("HVADMIN", "12345", table), LoginVerdict::InvalidPassword);
 }
 
 TEST_F(SecurityTest, UnreadableTableDoesNotLetTheConsoleStart)

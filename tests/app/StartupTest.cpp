@@ -106,6 +106,14 @@ TEST_F(StartupTest, DeletedStoredFolderFallsBackSilently)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(StartupTest, StoredFolderThatIsNowAFileFallsBack)
+{
+    const QString file = config.path() + "/file.txt";
+    hvtest::writeFile(file, "not a folder");
+    WriteLastFolder(file + "/");
+    EXPECT_EQ(start().projectFolder, ProgramFolder() + "/");
+}
+
 TEST_F(StartupTest, LoginDecidesWhenTheTableNamesTheConsoleUser)
 {
     writeTableWithAdmin();
