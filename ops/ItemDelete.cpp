@@ -13,18 +13,21 @@ using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
 
-// Sends one file away when it exists; false (with the result filled in) when it could be
-// neither trashed nor deleted.
-bool removeIfPresent(const QString &path, ItemOpResult &result)
+// Sends one file away when it exists (found through the operation's folder index); false
+// (with the result filled in) when it could be neither trashed nor deleted.
+bool removeIfPresent(paths::FolderIndex &index, const QString &path, ItemOpResult &result)
 {
-    if (!paths::exists(path))
+    const QString found = index.findExisting(path);
+    if (found.isEmpty())
         return true;
     QString onDisk;
-    switch (trash::RecycleFile(path, &onDisk)) {
+    switch (trash::RecycleFile(found, &onDisk)) {
     case trash::RemoveOutcome::Trashed:
+        index.noteRemoved(onDisk);
         result.trashed << onDisk;
         return true;
     case trash::RemoveOutcome::DeletedOutright:
+        index.noteRemoved(onDisk);
         result.deletedOutright << onDisk;
         return true;
     case trash::RemoveOutcome::Failed:
@@ -41,7 +44,8 @@ bool removeIfPresent(const QString &path, ItemOpResult &result)
 
 // Sends away the files that `operation` touches for the item, in order; `entries` numbers
 // the numbered companion files.
-ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries)
+ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
+                       paths::FolderIndex &index)
 {
     WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
              QStringLiteral("File Delete Initiated for: ") + itemPath);
@@ -49,10 +53,10 @@ ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &it
     for (const SetMember &member : fileset::FilesTouched(operation, kind)) {
         if (member.form == SetMember::Form::Numbered) {
             for (int n = 1; n <= entries; ++n) {
-                if (!removeIfPresent(fileset::StemMemberFile(itemPath, member, n), result))
+                if (!removeIfPresent(index, fileset::StemMemberFile(itemPath, member, n), result))
                     return result;
             }
-        } else if (!removeIfPresent(fileset::StemMemberFile(itemPath, member), result)) {
+        } else if (!removeIfPresent(index, fileset::StemMemberFile(itemPath, member), result)) {
             return result;
         }
     }
@@ -110,19 +114,23 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
 
 ItemOpResult ClearItemData(const QString &itemPath, bool isApplication)
 {
-    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0);
+    paths::FolderIndex index;
+    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, index);
 }
 
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info)
 {
+    // One folder index for the whole delete: the template's entries and the files.
+    const auto index = std::make_shared<paths::FolderIndex>();
     int entries = 0;
     if (isApplication) {
+        info.useFolderIndex(index);
         info.SetTemplatePath(itemPath);
         info.OpenTemplate();
         entries = info.Entries().Count();
         info.CloseTemplate();
     }
-    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries);
+    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index);
 }
 
 QString DeleteDirQuestion(const QString &fileName)
@@ -138,14 +146,15 @@ QString DeleteDirCaption()
 ItemOpResult DeleteDirFile(const QString &itemPath)
 {
     ItemOpResult result;
-    if (!paths::exists(itemPath)) {
+    paths::FolderIndex index;
+    if (!index.exists(itemPath)) {
         result.ok = false;
         result.failedPath = itemPath;
         result.caption = QStringLiteral("Delete Failed");
         result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
         return result;
     }
-    removeIfPresent(itemPath, result);
+    removeIfPresent(index, itemPath, result);
     return result;
 }
 

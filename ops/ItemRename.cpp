@@ -36,17 +36,21 @@ RenameResult nameTaken()
     return result;
 }
 
-// The steps of one rename, remembered so that a failure can undo them.
+// The steps of one rename, remembered so that a failure can undo them. Names are found
+// through the rename's own folder index, told of every file the rename moves or deletes.
 class RenameSteps {
 public:
+    bool exists(const QString &path) { return m_index.exists(path); }
+
     // Deletes a file of the new name outright, when there is one.
     bool deleteStray(const QString &path)
     {
-        const QString found = paths::findExisting(path);
+        const QString found = m_index.findExisting(path);
         if (found.isEmpty())
             return true;
         if (!QFile::remove(found))
             return false;
+        m_index.noteRemoved(found);
         m_result.strayDeleted << found;
         return true;
     }
@@ -54,11 +58,13 @@ public:
     // Renames `from` to `to` when `from` exists, and remembers the step.
     bool move(const QString &from, const QString &to)
     {
-        const QString found = paths::findExisting(from);
+        const QString found = m_index.findExisting(from);
         if (found.isEmpty())
             return true;
         if (!QFile::rename(found, to))
             return false;
+        m_index.noteRemoved(found);
+        m_index.noteCreated(to);
         m_result.renamed.append({found, to});
         return true;
     }
@@ -79,7 +85,10 @@ public:
             if (!QFile::rename(newPath, oldPath)) {
                 m_result.notRestored << newPath;
                 left.append({oldPath, newPath});
+                continue;
             }
+            m_index.noteRemoved(newPath);
+            m_index.noteCreated(oldPath);
         }
         m_result.renamed = left;
         m_result.outcome = RenameOutcome::Undone;
@@ -92,6 +101,7 @@ public:
     }
 
 private:
+    paths::FolderIndex m_index;
     RenameResult m_result;
 };
 
@@ -136,9 +146,9 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
                                 const QString &newBase, TemplateInfo &info)
 {
     using fileset::BaseNameFile;
-    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
-        return nameTaken();
     RenameSteps steps;
+    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
+        return nameTaken();
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
     for (const SetMember &member : members) {
@@ -163,7 +173,7 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
             // Without an hvm file the numbered companion files keep their names.
             if (!steps.deleteStray(to))
                 return steps.undo(kApplicationLocked);
-            if (!paths::exists(from))
+            if (!steps.exists(from))
                 return steps.done();
         }
         if (!steps.replace(from, to))
@@ -175,9 +185,9 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
 RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase)
 {
     using fileset::BaseNameFile;
-    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
-        return nameTaken();
     RenameSteps steps;
+    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
+        return nameTaken();
     for (const SetMember &member :
          fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup)) {
         if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
@@ -190,13 +200,13 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
 RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase)
 {
     using fileset::BaseNameFile;
-    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
-        return nameTaken();
     RenameSteps steps;
+    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
+        return nameTaken();
     const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
     const QString to = BaseNameFile(folder, newBase, QStringLiteral("DIR"));
     // A directory file that is missing or refuses is a failure, not a rename.
-    if (!paths::exists(from) || !steps.replace(from, to)) {
+    if (!steps.exists(from) || !steps.replace(from, to)) {
         RenameResult result = steps.done();
         result.outcome = RenameOutcome::Failed;
         result.caption = QStringLiteral("Rename Failed");
