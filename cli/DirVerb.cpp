@@ -1,5 +1,6 @@
 // hvadmin-cli dir: show a directory file as the editor loads it, or write one given as JSON.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "files/DirClass.h"
 #include "suite/TemplateFileInfo.h"
@@ -17,7 +18,6 @@ const QString kEntries = QStringLiteral("entries");
 const QString kTitle = QStringLiteral("title");
 const QString kFilename = QStringLiteral("filename");
 const QString kAccess = QStringLiteral("access");
-const QString kFileExists = QStringLiteral("fileExists");
 
 // Template titles through the template component, relative names resolved against the
 // directory file's folder; one component instance serves the whole load.
@@ -38,14 +38,17 @@ int showDir(const QString &fileName)
     DirClass model(templateLookup(info.absolutePath()));
     if (DirResult r = model.OpenExisting(info.absoluteFilePath()); !r)
         return fail(r.message.text);
-    QJsonArray entries;
+    JsonWriter out;
+    out.beginObject().member("caption", model.Caption()).key("entries").beginArray();
     for (const DirEntry &entry : model.DirEntries()) {
-        entries.append(QJsonObject{{kTitle, entry.Title()},
-                                   {kFilename, entry.Filename()},
-                                   {kAccess, entry.AccessRights()},
-                                   {kFileExists, entry.FileExists()}});
+        out.beginObject()
+            .member("title", entry.Title())
+            .member("filename", entry.Filename())
+            .member("access", entry.AccessRights())
+            .member("fileExists", entry.FileExists())
+            .endObject();
     }
-    printJson(QJsonObject{{kCaption, model.Caption()}, {kEntries, entries}});
+    out.endArray().endObject().finish();
     return kExitOk;
 }
 

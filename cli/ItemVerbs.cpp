@@ -1,6 +1,7 @@
 // hvadmin-cli clear, delete and rename: the item operations of the item list's context menu,
 // without the confirmation window (the caller has confirmed).
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/FileSet.h"
 #include "ops/ItemDelete.h"
@@ -39,9 +40,14 @@ int report(const ItemOpResult &result)
 {
     if (!result.ok)
         return fail(result.message);
-    printJson(QJsonObject{
-        {QStringLiteral("trashed"), QJsonArray::fromStringList(result.trashed)},
-        {QStringLiteral("deletedOutright"), QJsonArray::fromStringList(result.deletedOutright)}});
+    JsonWriter out;
+    out.beginObject().key("trashed").beginArray();
+    for (const QString &path : result.trashed)
+        out.value(path);
+    out.endArray().key("deletedOutright").beginArray();
+    for (const QString &path : result.deletedOutright)
+        out.value(path);
+    out.endArray().endObject().finish();
     return kExitOk;
 }
 
@@ -88,12 +94,14 @@ int runRename(const QStringList &args)
     const RenameResult result = RenameItem(folder, fileName, args.at(2), info);
     if (!result.ok())
         return fail(result.message);
-    QJsonArray renamed;
+    JsonWriter out;
+    out.beginObject().key("renamed").beginArray();
     for (const auto &[from, to] : result.renamed)
-        renamed.append(QJsonObject{{QStringLiteral("from"), from}, {QStringLiteral("to"), to}});
-    printJson(QJsonObject{
-        {QStringLiteral("renamed"), renamed},
-        {QStringLiteral("strayDeleted"), QJsonArray::fromStringList(result.strayDeleted)}});
+        out.beginObject().member("from", from).member("to", to).endObject();
+    out.endArray().key("strayDeleted").beginArray();
+    for (const QString &path : result.strayDeleted)
+        out.value(path);
+    out.endArray().endObject().finish();
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // hvadmin-cli lock-check: whether a file is held open, and the explanation the file access
 // error window would show.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/LockCheck.h"
 
@@ -19,19 +20,19 @@ int runLockCheck(const QStringList &args)
     if (result.outcome == LockOutcome::CheckFailed)
         return fail(QStringLiteral("The file-lock service could not be used."));
 
-    QJsonArray holders;
-    for (const LockHolder &holder : result.holders)
-        holders.append(QJsonObject{{QStringLiteral("user"), holder.UserName},
-                                   {QStringLiteral("computer"), holder.ComputerName}});
-    QJsonObject out{{QStringLiteral("open"), result.isOpen()},
-                    {QStringLiteral("path"), result.path},
-                    {QStringLiteral("rc"), result.rc},
-                    {QStringLiteral("holders"), holders}};
+    JsonWriter out;
+    out.beginObject().member("open", result.isOpen()).member("path", result.path);
+    out.member("rc", qint64(result.rc)).key("holders").beginArray();
+    for (const LockHolder &holder : result.holders) {
+        out.beginObject().member("user", holder.UserName);
+        out.member("computer", holder.ComputerName).endObject();
+    }
+    out.endArray();
     if (result.isOpen())
-        out.insert(QStringLiteral("message"), result.message);
+        out.member("message", result.message);
     if (result.outcome == LockOutcome::ErrorInfo && !result.rows.isEmpty())
-        out.insert(QStringLiteral("error"), result.rows.first().value(0));
-    printJson(out);
+        out.member("error", result.rows.first().value(0));
+    out.endObject().finish();
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 // hvadmin-cli template: what the template information component reports about one template.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/FileSet.h"
 #include "suite/TemplateFileInfo.h"
@@ -19,22 +20,23 @@ int runTemplate(const QStringList &args)
     const bool valid = component.IsValidTemplate();
     const QString title = component.TemplateTitle();
     component.OpenTemplate();
-    QJsonArray entries;
+    JsonWriter out;
+    out.beginObject().member("valid", valid).member("title", title);
+    out.key("entries").beginArray();
     const TemplateEntries list = component.Entries();
     for (qint32 i = 1; i <= list.Count(); ++i)
-        entries.append(list.Item(i).Key);
+        out.value(list.Item(i).Key);
+    out.endArray();
     const QString basePath = component.BasePath();
     component.CloseTemplate();
 
     const TemplateSummary summary = fileset::ItemKindOf(path) == fileset::ItemKind::Popup
                                         ? component.popupSummary(path)
                                         : component.applicationSummary(path);
-    printJson(QJsonObject{{QStringLiteral("valid"), valid},
-                          {QStringLiteral("title"), title},
-                          {QStringLiteral("entries"), entries},
-                          {QStringLiteral("basePath"), basePath},
-                          {QStringLiteral("recordCount"), summary.recordCount},
-                          {QStringLiteral("dateTime"), summary.dateTime}});
+    out.member("basePath", basePath);
+    out.member("recordCount", summary.recordCount);
+    out.member("dateTime", summary.dateTime);
+    out.endObject().finish();
     return kExitOk;
 }
 
