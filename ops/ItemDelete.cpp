@@ -68,6 +68,11 @@ ItemKind kindOf(bool isApplication)
     return isApplication ? ItemKind::Application : ItemKind::Popup;
 }
 
+SharedFolderIndex orOwn(const SharedFolderIndex &index)
+{
+    return index ? index : std::make_shared<paths::FolderIndex>();
+}
+
 } // namespace
 
 DeleteConfirmation DeleteConfirmationText(bool isApplication, bool dataOnly, const QString &title,
@@ -112,16 +117,17 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
     return DeleteConfirmationText(isApplication, dataOnly, summary.title, summary.recordCount);
 }
 
-ItemOpResult ClearItemData(const QString &itemPath, bool isApplication)
+ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
+                           const SharedFolderIndex &index)
 {
-    paths::FolderIndex index;
-    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, index);
+    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, *orOwn(index));
 }
 
-ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info)
+ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
+                        const SharedFolderIndex &shared)
 {
     // One folder index for the whole delete: the template's entries and the files.
-    const auto index = std::make_shared<paths::FolderIndex>();
+    const SharedFolderIndex index = orOwn(shared);
     int entries = 0;
     if (isApplication) {
         info.useFolderIndex(index);
@@ -143,18 +149,18 @@ QString DeleteDirCaption()
     return QStringLiteral("Confirm Delete");
 }
 
-ItemOpResult DeleteDirFile(const QString &itemPath)
+ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &shared)
 {
     ItemOpResult result;
-    paths::FolderIndex index;
-    if (!index.exists(itemPath)) {
+    const SharedFolderIndex index = orOwn(shared);
+    if (!index->exists(itemPath)) {
         result.ok = false;
         result.failedPath = itemPath;
         result.caption = QStringLiteral("Delete Failed");
         result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
         return result;
     }
-    removeIfPresent(index, itemPath, result);
+    removeIfPresent(*index, itemPath, result);
     return result;
 }
 

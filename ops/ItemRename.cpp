@@ -40,17 +40,22 @@ RenameResult nameTaken()
 // through the rename's own folder index, told of every file the rename moves or deletes.
 class RenameSteps {
 public:
-    bool exists(const QString &path) { return m_index.exists(path); }
+    explicit RenameSteps(const std::shared_ptr<paths::FolderIndex> &index)
+        : m_index(index ? index : std::make_shared<paths::FolderIndex>())
+    {
+    }
+    const std::shared_ptr<paths::FolderIndex> &index() const { return m_index; }
+    bool exists(const QString &path) { return m_index->exists(path); }
 
     // Deletes a file of the new name outright, when there is one.
     bool deleteStray(const QString &path)
     {
-        const QString found = m_index.findExisting(path);
+        const QString found = m_index->findExisting(path);
         if (found.isEmpty())
             return true;
         if (!QFile::remove(found))
             return false;
-        m_index.noteRemoved(found);
+        m_index->noteRemoved(found);
         m_result.strayDeleted << found;
         return true;
     }
@@ -58,13 +63,13 @@ public:
     // Renames `from` to `to` when `from` exists, and remembers the step.
     bool move(const QString &from, const QString &to)
     {
-        const QString found = m_index.findExisting(from);
+        const QString found = m_index->findExisting(from);
         if (found.isEmpty())
             return true;
         if (!QFile::rename(found, to))
             return false;
-        m_index.noteRemoved(found);
-        m_index.noteCreated(to);
+        m_index->noteRemoved(found);
+        m_index->noteCreated(to);
         m_result.renamed.append({found, to});
         return true;
     }
@@ -87,8 +92,8 @@ public:
                 left.append({oldPath, newPath});
                 continue;
             }
-            m_index.noteRemoved(newPath);
-            m_index.noteCreated(oldPath);
+            m_index->noteRemoved(newPath);
+            m_index->noteCreated(oldPath);
         }
         m_result.renamed = left;
         m_result.outcome = RenameOutcome::Undone;
@@ -101,7 +106,7 @@ public:
     }
 
 private:
-    paths::FolderIndex m_index;
+    std::shared_ptr<paths::FolderIndex> m_index;
     RenameResult m_result;
 };
 
@@ -143,16 +148,18 @@ bool Check_Filename(const QString &name)
 }
 
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
-                                const QString &newBase, TemplateInfo &info)
+                                const QString &newBase, TemplateInfo &info,
+                                const std::shared_ptr<paths::FolderIndex> &index)
 {
     using fileset::BaseNameFile;
-    RenameSteps steps;
+    RenameSteps steps(index);
     if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
         return nameTaken();
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
     for (const SetMember &member : members) {
         if (member.form == SetMember::Form::Numbered) {
+            info.useFolderIndex(steps.index());
             info.SetTemplatePath(BaseNameFile(folder, newBase, QStringLiteral("hvt")));
             info.OpenTemplate();
             const TemplateEntries entries = info.Entries();
@@ -182,10 +189,11 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
     return steps.done();
 }
 
-RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase)
+RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
+                          const std::shared_ptr<paths::FolderIndex> &index)
 {
     using fileset::BaseNameFile;
-    RenameSteps steps;
+    RenameSteps steps(index);
     if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
         return nameTaken();
     for (const SetMember &member :
@@ -197,10 +205,11 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
     return steps.done();
 }
 
-RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase)
+RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
+                        const std::shared_ptr<paths::FolderIndex> &index)
 {
     using fileset::BaseNameFile;
-    RenameSteps steps;
+    RenameSteps steps(index);
     if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
         return nameTaken();
     const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
@@ -219,7 +228,7 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
 }
 
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
-                        TemplateInfo &info)
+                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index)
 {
     if (!Check_Filename(newName)) {
         RenameResult result;
@@ -230,11 +239,11 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     const QString oldBase = fileset::BaseNameOf(fileName);
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        return Rename_Application(folder, oldBase, newName, info);
+        return Rename_Application(folder, oldBase, newName, info, index);
     case ItemKind::Popup:
-        return Rename_Popup(folder, oldBase, newName);
+        return Rename_Popup(folder, oldBase, newName, index);
     case ItemKind::Directory:
-        return Rename_Dir(folder, oldBase, newName);
+        return Rename_Dir(folder, oldBase, newName, index);
     case ItemKind::Unknown:
         break;
     }

@@ -54,6 +54,10 @@ QString nameKey(QStringView name)
     key.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
         char32_t c = name[i].unicode();
+        if (c < 0x80) { // the common case: ASCII folds to lower case
+            key.append(QChar(char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c)));
+            continue;
+        }
         if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(name[i].unicode(), name[i + 1].unicode());
             ++i;
@@ -71,6 +75,23 @@ QString nameKey(QStringView name)
 
 // --- FolderIndex ---
 
+void FolderIndex::Folder::add(const QString &name, unsigned char type)
+{
+    const qsizetype index = entries.size();
+    entries.append({name, type, false, -1});
+    exact.insert(name, index);
+    QString key = nameKey(name);
+    const auto first = keyed.constFind(key);
+    if (first == keyed.cend()) {
+        keyed.insert(std::move(key), index);
+        return;
+    }
+    qsizetype last = *first;
+    while (entries.at(last).nextSameKey >= 0)
+        last = entries.at(last).nextSameKey;
+    entries[last].nextSameKey = index;
+}
+
 FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
 {
     auto it = m_folders.find(diskFolder);
@@ -85,11 +106,7 @@ FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
             const char *raw = entry->d_name;
             if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
                 continue;
-            const qsizetype index = folder.entries.size();
-            folder.entries.append({QFile::decodeName(raw), entry->d_type, false});
-            const QString &name = folder.entries.last().name;
-            folder.exact.insert(name, index);
-            folder.keyed[nameKey(name)].append(index);
+            folder.add(QFile::decodeName(raw), entry->d_type);
         }
         ::closedir(dir);
     }
@@ -139,7 +156,8 @@ QString FolderIndex::matchIn(const QString &diskFolder, const QString &name)
     const Folder &folder = listed(diskFolder);
     if (folder.exact.contains(name))
         return name;
-    for (const qsizetype index : folder.keyed.value(nameKey(name))) {
+    for (qsizetype index = folder.keyed.value(nameKey(name), -1); index >= 0;
+         index = folder.entries.at(index).nextSameKey) {
         if (!folder.entries.at(index).removed)
             return folder.entries.at(index).name;
     }
@@ -243,10 +261,7 @@ void FolderIndex::noteCreated(const QString &diskPath)
         return;
     if (name.isEmpty() || folder->exact.contains(name))
         return;
-    const qsizetype index = folder->entries.size();
-    folder->entries.append({name, DT_UNKNOWN, false});
-    folder->exact.insert(name, index);
-    folder->keyed[nameKey(name)].append(index);
+    folder->add(name, DT_UNKNOWN);
 }
 
 int FolderIndex::listingCount() const

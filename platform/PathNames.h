@@ -62,12 +62,15 @@ private:
         QString name;
         unsigned char type = 0; // the listing's d_type
         bool removed = false;
+        qsizetype nextSameKey = -1; // the next entry of the same nameKey, in listing order
     };
     struct Folder {
         bool readable = false;
-        QList<Entry> entries;                   // listing order
-        QHash<QString, qsizetype> exact;        // name -> entry
-        QHash<QString, QList<qsizetype>> keyed; // nameKey -> entries, in listing order
+        QList<Entry> entries;            // listing order
+        QHash<QString, qsizetype> exact; // name -> entry
+        QHash<QString, qsizetype> keyed; // nameKey -> its first entry
+        // Appends an entry to the listing.
+        void add(const QString &name, unsigned char type);
     };
 
     // The listing of `diskFolder`, made on first use.
