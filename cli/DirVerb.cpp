@@ -38,14 +38,15 @@ int showDir(const QString &fileName)
     DirClass model(templateLookup(info.absolutePath()));
     if (DirResult r = model.OpenExisting(info.absoluteFilePath()); !r)
         return fail(r.message.text);
+    // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
     out.beginObject().member("caption", model.Caption()).key("entries").beginArray();
     for (const DirEntry &entry : model.DirEntries()) {
         out.beginObject()
-            .member("title", entry.Title())
-            .member("filename", entry.Filename())
             .member("access", entry.AccessRights())
             .member("fileExists", entry.FileExists())
+            .member("filename", entry.Filename())
+            .member("title", entry.Title())
             .endObject();
     }
     out.endArray().endObject().finish();

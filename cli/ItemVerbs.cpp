@@ -42,12 +42,13 @@ int report(const ItemOpResult &result)
 {
     if (!result.ok)
         return fail(result.message);
+    // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
-    out.beginObject().key("trashed").beginArray();
-    for (const QString &path : result.trashed)
-        out.value(path);
-    out.endArray().key("deletedOutright").beginArray();
+    out.beginObject().key("deletedOutright").beginArray();
     for (const QString &path : result.deletedOutright)
+        out.value(path);
+    out.endArray().key("trashed").beginArray();
+    for (const QString &path : result.trashed)
         out.value(path);
     out.endArray().endObject().finish();
     return kExitOk;

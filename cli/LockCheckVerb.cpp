@@ -20,19 +20,21 @@ int runLockCheck(const QStringList &args)
     if (result.outcome == LockOutcome::CheckFailed)
         return fail(QStringLiteral("The file-lock service could not be used."));
 
+    // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
-    out.beginObject().member("open", result.isOpen()).member("path", result.path);
-    out.member("rc", qint64(result.rc)).key("holders").beginArray();
+    out.beginObject();
+    if (result.outcome == LockOutcome::ErrorInfo && !result.rows.isEmpty())
+        out.member("error", result.rows.first().value(0));
+    out.key("holders").beginArray();
     for (const LockHolder &holder : result.holders) {
-        out.beginObject().member("user", holder.UserName);
-        out.member("computer", holder.ComputerName).endObject();
+        out.beginObject().member("computer", holder.ComputerName);
+        out.member("user", holder.UserName).endObject();
     }
     out.endArray();
     if (result.isOpen())
         out.member("message", result.message);
-    if (result.outcome == LockOutcome::ErrorInfo && !result.rows.isEmpty())
-        out.member("error", result.rows.first().value(0));
-    out.endObject().finish();
+    out.member("open", result.isOpen()).member("path", result.path);
+    out.member("rc", qint64(result.rc)).endObject().finish();
     return kExitOk;
 }
 

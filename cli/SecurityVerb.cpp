@@ -10,12 +10,13 @@ int runSecurity(const QStringList &args)
     if (!args.isEmpty())
         return usage();
     const SecurityAssessment outcome = AssessSecurity();
+    // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
-    out.beginObject().member("securityFile", outcome.securityFile);
+    out.beginObject().member("canStart", outcome.canStart);
     out.member("loginRequired", outcome.loginRequired);
-    out.member("canStart", outcome.canStart);
     if (!outcome.canStart)
         out.member("message", outcome.message);
+    out.member("securityFile", outcome.securityFile);
     out.endObject().finish();
     return outcome.canStart ? kExitOk : kExitFailure;
 }

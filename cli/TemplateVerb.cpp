@@ -20,22 +20,21 @@ int runTemplate(const QStringList &args)
     const bool valid = component.IsValidTemplate();
     const QString title = component.TemplateTitle();
     component.OpenTemplate();
-    JsonWriter out;
-    out.beginObject().member("valid", valid).member("title", title);
-    out.key("entries").beginArray();
     const TemplateEntries list = component.Entries();
-    for (qint32 i = 1; i <= list.Count(); ++i)
-        out.value(list.Item(i).Key);
-    out.endArray();
     const QString basePath = component.BasePath();
     component.CloseTemplate();
 
     const TemplateSummary summary = fileset::ItemKindOf(path) == fileset::ItemKind::Popup
                                         ? component.popupSummary(path)
                                         : component.applicationSummary(path);
-    out.member("basePath", basePath);
-    out.member("recordCount", summary.recordCount);
-    out.member("dateTime", summary.dateTime);
+    // Members in the order of their names, as the tool has always written them.
+    JsonWriter out;
+    out.beginObject().member("basePath", basePath).member("dateTime", summary.dateTime);
+    out.key("entries").beginArray();
+    for (qint32 i = 1; i <= list.Count(); ++i)
+        out.value(list.Item(i).Key);
+    out.endArray();
+    out.member("recordCount", summary.recordCount).member("title", title).member("valid", valid);
     out.endObject().finish();
     return kExitOk;
 }

@@ -16,7 +16,7 @@ namespace hv::parallel {
 // local file system (at least 2, at most 8), kNetworkReaders on a network or user-space one.
 int readerCountFor(const QString &folder);
 
-inline constexpr int kNetworkReaders = 64;
+inline constexpr int kNetworkReaders = 128;
 
 // Calls work(index, reader) once for every index from 0 to count - 1, with up to `readers`
 // threads at a time (the calling thread is one of them; `reader` numbers the thread from 0 to
