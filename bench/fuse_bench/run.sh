@@ -7,8 +7,9 @@
 # runs the command-line tool beside it) and the longest stall of its user-interface thread.
 #
 # Environment: HV_BUILD_DIR (default build), HV_BENCH_DIR (default $TMPDIR/hv-fuse-bench),
-# HV_BENCH_ROUNDS (default 3), HV_BENCH_DELAY_US (default 1000), HV_BENCH_APPS (default
-# 10000; a tenth as many directory files).
+# HV_BENCH_ROUNDS (default 1, after a warm-up round: the serial readers take minutes),
+# HV_BENCH_DELAY_US (default 1000), HV_BENCH_APPS (default 10000; a tenth as many directory
+# files).
 # Needs /dev/fuse and fusermount3 (Debian fuse3) and libfuse3-dev; where the container cannot
 # mount a FUSE file system, the script says so and exits 0 without measuring.
 set -euo pipefail
@@ -18,7 +19,7 @@ root=$(cd "$here/../.." && pwd)
 build=${HV_BUILD_DIR:-$root/build}
 case $build in /*) ;; *) build=$root/$build ;; esac
 work=${HV_BENCH_DIR:-${TMPDIR:-/tmp}/hv-fuse-bench}
-rounds=${HV_BENCH_ROUNDS:-3}
+rounds=${HV_BENCH_ROUNDS:-1}
 delay=${HV_BENCH_DELAY_US:-1000}
 apps=${HV_BENCH_APPS:-10000}
 dirs=$((apps / 10))
