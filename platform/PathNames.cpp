@@ -75,10 +75,29 @@ QString nameKey(QStringView name)
 
 // --- FolderIndex ---
 
+void FolderIndex::Folder::index()
+{
+    if (indexed)
+        return;
+    indexed = true;
+    exact.reserve(entries.size());
+    keyed.reserve(entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!entries.at(i).removed)
+            indexEntry(i);
+    }
+}
+
 void FolderIndex::Folder::add(const QString &name, unsigned char type)
 {
-    const qsizetype index = entries.size();
     entries.append({name, type, false, -1});
+    if (indexed)
+        indexEntry(entries.size() - 1);
+}
+
+void FolderIndex::Folder::indexEntry(qsizetype index)
+{
+    const QString &name = entries.at(index).name;
     exact.insert(name, index);
     QString key = nameKey(name);
     const auto first = keyed.constFind(key);
@@ -153,7 +172,8 @@ const FolderIndex::Folder *FolderIndex::listedFolderOf(const QString &folder) co
 
 QString FolderIndex::matchIn(const QString &diskFolder, const QString &name)
 {
-    const Folder &folder = listed(diskFolder);
+    Folder &folder = listed(diskFolder);
+    folder.index();
     if (folder.exact.contains(name))
         return name;
     for (qsizetype index = folder.keyed.value(nameKey(name), -1); index >= 0;
@@ -245,6 +265,7 @@ void FolderIndex::noteRemoved(const QString &diskPath)
     Folder *folder = listedFolderOfPath(diskPath, name);
     if (!folder)
         return;
+    folder->index();
     const auto exact = folder->exact.find(name);
     if (exact == folder->exact.end())
         return;
@@ -259,6 +280,7 @@ void FolderIndex::noteCreated(const QString &diskPath)
     Folder *folder = listedFolderOfPath(diskPath, name);
     if (!folder)
         return;
+    folder->index();
     if (name.isEmpty() || folder->exact.contains(name))
         return;
     folder->add(name, DT_UNKNOWN);

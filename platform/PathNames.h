@@ -66,9 +66,13 @@ private:
     };
     struct Folder {
         bool readable = false;
-        QList<Entry> entries;            // listing order
+        QList<Entry> entries; // listing order
+        // Made on the first lookup (a list fill that looks nothing up needs neither).
+        bool indexed = false;
         QHash<QString, qsizetype> exact; // name -> entry
         QHash<QString, qsizetype> keyed; // nameKey -> its first entry
+        void index();
+        void indexEntry(qsizetype entry);
         // Appends an entry to the listing.
         void add(const QString &name, unsigned char type);
     };
