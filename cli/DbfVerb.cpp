@@ -1,6 +1,7 @@
 // The dbf verb of hvadmin-cli: dBase tables from a shell (info, dump, create, append, put,
 // sort). Output is UTF-8 JSON; errors of the table class print "Error: <number> - <text>".
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 
 #include "dbase/dBase.h"
@@ -27,25 +28,9 @@ void writeStdout(const QByteArray &bytes)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
-// Appends `text` as a JSON string literal.
 void appendJsonString(QByteArray &out, QStringView text)
 {
-    out.append('"');
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c == u'"' || c == u'\\') {
-            out.append('\\').append(char(c));
-        } else if (c < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            const char escape[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 15]};
-            out.append(escape, 6);
-        } else if (c < 0x80) {
-            out.append(char(c));
-        } else {
-            out.append(QStringView(&ch, 1).toUtf8());
-        }
-    }
-    out.append('"');
+    JsonWriter::appendString(out, text);
 }
 
 void appendValue(QByteArray &out, const DbValue &value)

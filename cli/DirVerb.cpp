@@ -1,5 +1,6 @@
 // hvadmin-cli dir: show a directory file as the editor loads it, or write one given as JSON.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "files/DirClass.h"
 #include "suite/DirTemplateLookup.h"
@@ -15,7 +16,6 @@ const QString kEntries = QStringLiteral("entries");
 const QString kTitle = QStringLiteral("title");
 const QString kFilename = QStringLiteral("filename");
 const QString kAccess = QStringLiteral("access");
-const QString kFileExists = QStringLiteral("fileExists");
 
 int showDir(const QString &fileName)
 {
@@ -23,14 +23,18 @@ int showDir(const QString &fileName)
     DirClass model(dirTemplateLookup(info.absolutePath()));
     if (DirResult r = model.OpenExisting(info.absoluteFilePath()); !r)
         return fail(r.message.text);
-    QJsonArray entries;
+    // Members in the order of their names, as the tool has always written them.
+    JsonWriter out;
+    out.beginObject().member("caption", model.Caption()).key("entries").beginArray();
     for (const DirEntry &entry : model.DirEntries()) {
-        entries.append(QJsonObject{{kTitle, entry.Title()},
-                                   {kFilename, entry.Filename()},
-                                   {kAccess, entry.AccessRights()},
-                                   {kFileExists, entry.FileExists()}});
+        out.beginObject()
+            .member("access", entry.AccessRights())
+            .member("fileExists", entry.FileExists())
+            .member("filename", entry.Filename())
+            .member("title", entry.Title())
+            .endObject();
     }
-    printJson(QJsonObject{{kCaption, model.Caption()}, {kEntries, entries}});
+    out.endArray().endObject().finish();
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 // hvadmin-cli ini: dump an INI file's lines as JSON, or write lines given as JSON.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "files/IniFile.h"
 
@@ -17,12 +18,17 @@ int dumpIni(const QString &fileName)
     INIfile ini;
     if (IniResult r = ini.LoadFile(fileName); !r)
         return fail(r.error);
-    QJsonArray out;
+    JsonWriter out;
+    out.beginArray();
     for (const INIline &line : ini.INIlines()) {
-        out.append(QJsonObject{
-            {kGroup, line.Group()}, {kSection, line.Section()}, {kValue, line.Value()}});
+        out.beginObject()
+            .member("group", line.Group())
+            .member("section", line.Section())
+            .member("value", line.Value())
+            .endObject();
+        out.flushIfLarge();
     }
-    printJson(out);
+    out.endArray().finish();
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // hvadmin-cli clear, delete and rename: the item operations of the item list's context menu,
 // without the confirmation window (the caller has confirmed).
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/FileSet.h"
 #include "ops/ItemDelete.h"
@@ -21,14 +22,16 @@ QString projectFolder(const QString &arg)
     return paths::withTrailingSeparator(QDir::cleanPath(QDir::current().absoluteFilePath(arg)));
 }
 
-// Checks that FILE names an item of FOLDER; prints the failure otherwise.
-bool checkItem(const QString &folder, const QString &fileName, ItemKind kind)
+// Checks that FILE names an item of FOLDER, through the index that the operation then goes on
+// with; prints the failure otherwise.
+bool checkItem(const QString &folder, const QString &fileName, ItemKind kind,
+               paths::FolderIndex &index)
 {
     if (kind == ItemKind::Unknown) {
         fail(QStringLiteral("Not an application, popup or directory file: %1").arg(fileName));
         return false;
     }
-    if (fileName.contains(u'/') || !paths::exists(folder + fileName)) {
+    if (fileName.contains(u'/') || !index.exists(folder + fileName)) {
         fail(QStringLiteral("No such item in %1: %2").arg(folder, fileName));
         return false;
     }
@@ -39,9 +42,15 @@ int report(const ItemOpResult &result)
 {
     if (!result.ok)
         return fail(result.message);
-    printJson(QJsonObject{
-        {QStringLiteral("trashed"), QJsonArray::fromStringList(result.trashed)},
-        {QStringLiteral("deletedOutright"), QJsonArray::fromStringList(result.deletedOutright)}});
+    // Members in the order of their names, as the tool has always written them.
+    JsonWriter out;
+    out.beginObject().key("deletedOutright").beginArray();
+    for (const QString &path : result.deletedOutright)
+        out.value(path);
+    out.endArray().key("trashed").beginArray();
+    for (const QString &path : result.trashed)
+        out.value(path);
+    out.endArray().endObject().finish();
     return kExitOk;
 }
 
@@ -54,11 +63,12 @@ int runClear(const QStringList &args)
     const QString folder = projectFolder(args.at(0));
     const QString fileName = args.at(1);
     const ItemKind kind = fileset::ItemKindOf(fileName);
-    if (!checkItem(folder, fileName, kind))
+    const auto index = std::make_shared<paths::FolderIndex>();
+    if (!checkItem(folder, fileName, kind, *index))
         return kExitFailure;
     if (kind == ItemKind::Directory)
         return fail(QStringLiteral("A directory file has no data to clear: %1").arg(fileName));
-    return report(ClearItemData(folder + fileName, kind == ItemKind::Application));
+    return report(ClearItemData(folder + fileName, kind == ItemKind::Application, index));
 }
 
 int runDelete(const QStringList &args)
@@ -68,12 +78,13 @@ int runDelete(const QStringList &args)
     const QString folder = projectFolder(args.at(0));
     const QString fileName = args.at(1);
     const ItemKind kind = fileset::ItemKindOf(fileName);
-    if (!checkItem(folder, fileName, kind))
+    const auto index = std::make_shared<paths::FolderIndex>();
+    if (!checkItem(folder, fileName, kind, *index))
         return kExitFailure;
     if (kind == ItemKind::Directory)
-        return report(DeleteDirFile(folder + fileName));
+        return report(DeleteDirFile(folder + fileName, index));
     TemplateFileInfo info(folder);
-    return report(DeleteItem(folder + fileName, kind == ItemKind::Application, info));
+    return report(DeleteItem(folder + fileName, kind == ItemKind::Application, info, index));
 }
 
 int runRename(const QStringList &args)
@@ -82,18 +93,21 @@ int runRename(const QStringList &args)
         return usage();
     const QString folder = projectFolder(args.at(0));
     const QString fileName = args.at(1);
-    if (!checkItem(folder, fileName, fileset::ItemKindOf(fileName)))
+    const auto index = std::make_shared<paths::FolderIndex>();
+    if (!checkItem(folder, fileName, fileset::ItemKindOf(fileName), *index))
         return kExitFailure;
     TemplateFileInfo info(folder);
-    const RenameResult result = RenameItem(folder, fileName, args.at(2), info);
+    const RenameResult result = RenameItem(folder, fileName, args.at(2), info, index);
     if (!result.ok)
         return fail(result.message);
-    QJsonArray renamed;
+    JsonWriter out;
+    out.beginObject().key("renamed").beginArray();
     for (const auto &[from, to] : result.renamed)
-        renamed.append(QJsonObject{{QStringLiteral("from"), from}, {QStringLiteral("to"), to}});
-    printJson(QJsonObject{
-        {QStringLiteral("renamed"), renamed},
-        {QStringLiteral("strayDeleted"), QJsonArray::fromStringList(result.strayDeleted)}});
+        out.beginObject().member("from", from).member("to", to).endObject();
+    out.endArray().key("strayDeleted").beginArray();
+    for (const QString &path : result.strayDeleted)
+        out.value(path);
+    out.endArray().endObject().finish();
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 // hvadmin-cli list: the rows that the item list shows for one category of a project folder.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "lists/CategoryListEngine.h"
 #include "suite/TemplateFileInfo.h"
@@ -29,22 +30,9 @@ std::optional<Category> categoryNamed(const QString &name)
     return std::nullopt;
 }
 
-// Appends `text` as a JSON string (UTF-8, with the escapes JSON requires).
 void appendString(QByteArray &out, const QString &text)
 {
-    static const char hex[] = "0123456789abcdef";
-    out.append('"');
-    for (const char c : text.toUtf8()) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out.append('\\').append(c);
-        } else if (byte < 0x20) {
-            out.append("\\u00").append(hex[byte >> 4]).append(hex[byte & 15]);
-        } else {
-            out.append(c);
-        }
-    }
-    out.append('"');
+    JsonWriter::appendString(out, text);
 }
 
 // The list as one compact JSON document. Written directly rather than through QJsonDocument:

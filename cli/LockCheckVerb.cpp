@@ -1,6 +1,7 @@
 // hvadmin-cli lock-check: whether a file is held open, and the explanation the file access
 // error window would show.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/LockCheck.h"
 
@@ -19,19 +20,21 @@ int runLockCheck(const QStringList &args)
     if (result.outcome == LockOutcome::CheckFailed)
         return fail(QStringLiteral("The file-lock service could not be used."));
 
-    QJsonArray holders;
-    for (const LockHolder &holder : result.holders)
-        holders.append(QJsonObject{{QStringLiteral("user"), holder.UserName},
-                                   {QStringLiteral("computer"), holder.ComputerName}});
-    QJsonObject out{{QStringLiteral("open"), result.isOpen()},
-                    {QStringLiteral("path"), result.path},
-                    {QStringLiteral("rc"), result.rc},
-                    {QStringLiteral("holders"), holders}};
-    if (result.isOpen())
-        out.insert(QStringLiteral("message"), result.message);
+    // Members in the order of their names, as the tool has always written them.
+    JsonWriter out;
+    out.beginObject();
     if (result.outcome == LockOutcome::ErrorInfo && !result.rows.isEmpty())
-        out.insert(QStringLiteral("error"), result.rows.first().value(0));
-    printJson(out);
+        out.member("error", result.rows.first().value(0));
+    out.key("holders").beginArray();
+    for (const LockHolder &holder : result.holders) {
+        out.beginObject().member("computer", holder.ComputerName);
+        out.member("user", holder.UserName).endObject();
+    }
+    out.endArray();
+    if (result.isOpen())
+        out.member("message", result.message);
+    out.member("open", result.isOpen()).member("path", result.path);
+    out.member("rc", qint64(result.rc)).endObject().finish();
     return kExitOk;
 }
 

@@ -1,5 +1,6 @@
 // hvadmin-cli security | login USER PASSWORD: the start-up security check without a window.
 #include "app/Security.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 
 namespace hv::cli {
@@ -9,12 +10,14 @@ int runSecurity(const QStringList &args)
     if (!args.isEmpty())
         return usage();
     const SecurityAssessment outcome = AssessSecurity();
-    QJsonObject object{{QStringLiteral("securityFile"), outcome.securityFile},
-                       {QStringLiteral("loginRequired"), outcome.loginRequired},
-                       {QStringLiteral("canStart"), outcome.canStart}};
+    // Members in the order of their names, as the tool has always written them.
+    JsonWriter out;
+    out.beginObject().member("canStart", outcome.canStart);
+    out.member("loginRequired", outcome.loginRequired);
     if (!outcome.canStart)
-        object.insert(QStringLiteral("message"), outcome.message);
-    printJson(object);
+        out.member("message", outcome.message);
+    out.member("securityFile", outcome.securityFile);
+    out.endObject().finish();
     return outcome.canStart ? kExitOk : kExitFailure;
 }
 

@@ -1,5 +1,6 @@
 // hvadmin-cli template: what the template information component reports about one template.
 #include "cli/CliSupport.h"
+#include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/FileSet.h"
 #include "suite/TemplateFileInfo.h"
@@ -19,22 +20,22 @@ int runTemplate(const QStringList &args)
     const bool valid = component.IsValidTemplate();
     const QString title = component.TemplateTitle();
     component.OpenTemplate();
-    QJsonArray entries;
     const TemplateEntries list = component.Entries();
-    for (qint32 i = 1; i <= list.Count(); ++i)
-        entries.append(list.Item(i).Key);
     const QString basePath = component.BasePath();
     component.CloseTemplate();
 
     const TemplateSummary summary = fileset::ItemKindOf(path) == fileset::ItemKind::Popup
                                         ? component.popupSummary(path)
                                         : component.applicationSummary(path);
-    printJson(QJsonObject{{QStringLiteral("valid"), valid},
-                          {QStringLiteral("title"), title},
-                          {QStringLiteral("entries"), entries},
-                          {QStringLiteral("basePath"), basePath},
-                          {QStringLiteral("recordCount"), summary.recordCount},
-                          {QStringLiteral("dateTime"), summary.dateTime}});
+    // Members in the order of their names, as the tool has always written them.
+    JsonWriter out;
+    out.beginObject().member("basePath", basePath).member("dateTime", summary.dateTime);
+    out.key("entries").beginArray();
+    for (qint32 i = 1; i <= list.Count(); ++i)
+        out.value(list.Item(i).Key);
+    out.endArray();
+    out.member("recordCount", summary.recordCount).member("title", title).member("valid", valid);
+    out.endObject().finish();
     return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include "lists/DirectorySummary.h"
 #include "log/DiagnosticLog.h"
+#include "platform/ParallelReads.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
@@ -38,12 +39,19 @@ QList<ListColumn> fileColumns(std::initializer_list<const char *> titles)
     return columns;
 }
 
-// Puts the create-new row on top of the sorted rows and selects it.
-std::unique_ptr<TemplateInfo> makeTemplateFileInfo(const QString &folder)
+std::unique_ptr<TemplateInfo> makeTemplateFileInfo(const QString &folder, int readers)
 {
-    return std::make_unique<TemplateFileInfo>(folder);
+    auto component = std::make_unique<TemplateFileInfo>(folder);
+    component->setReaderCount(readers);
+    return component;
 }
 
+int readersFor(const ListSource &source, const QString &folder)
+{
+    return source.readers > 0 ? source.readers : parallel::readerCountFor(folder);
+}
+
+// Puts the create-new row on top of the sorted rows and selects it.
 void finishFileList(CategoryList &list, const char *newText)
 {
     sortRowsByText(list.rows);
@@ -64,24 +72,32 @@ CategoryList templateList(const ListSource &source, Category category)
         {applications ? "Application Title" : "Popup Title", "Filename", "Records", "Date/Time"});
 
     const QString folder = projectFolderOf(source);
+    // The fill's one listing of the folder; the component finds names through it too.
+    const auto index = std::make_shared<paths::FolderIndex>();
     QStringList names =
-        paths::listFiles(folder, applications ? QStringLiteral(".HVT") : QStringLiteral(".HPT"));
+        index->listFiles(folder, applications ? QStringLiteral(".HVT") : QStringLiteral(".HPT"));
     if (applications)
         names.removeIf([](const QString &name) { return name.startsWith(u'$'); });
 
     // One component for the whole fill.
     const std::unique_ptr<TemplateInfo> component =
-        source.templateFactory ? source.templateFactory() : makeTemplateFileInfo(folder);
+        source.templateFactory ? source.templateFactory()
+                               : makeTemplateFileInfo(folder, source.readers);
+    component->useFolderIndex(index);
+    QStringList templatePaths;
+    templatePaths.reserve(names.size());
+    for (const QString &name : names)
+        templatePaths.append(folder + name);
+    if (source.progress)
+        source.progress->found = names.size();
+    const QList<TemplateSummary> summaries = component->summaries(
+        templatePaths, !applications, source.progress ? &source.progress->read : nullptr);
     list.rows.reserve(names.size() + 1);
-    QString title;
-    qint32 count = 0;
-    QString stamp;
-    for (const QString &name : names) {
-        if (applications)
-            component->GetApplicationInfo(folder + name, title, count, stamp);
-        else
-            component->GetPopupInfo(folder + name, title, count, stamp);
-        list.rows.append({name, title, kIconItem, {name, QString::number(count), stamp}});
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names.at(i);
+        const TemplateSummary &s = summaries.at(i);
+        list.rows.append(
+            {name, s.title, kIconItem, {name, QString::number(s.recordCount), s.dateTime}});
     }
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");
     return list;
@@ -128,13 +144,25 @@ CategoryList LoadDIRSection(const ListSource &source)
 
     const QString folder = projectFolderOf(source);
     engineLog(procedure, QStringLiteral("Enumerating DIR files..."));
-    const QStringList names = paths::listFiles(folder, QStringLiteral(".dir"));
+    paths::FolderIndex index;
+    const QStringList names = index.listFiles(folder, QStringLiteral(".dir"));
+    // The files are read several at once; the log tells of them in listing order.
+    QList<DirectorySummary> summaries(names.size());
+    QStringList errors(names.size());
+    if (source.progress)
+        source.progress->found = names.size();
+    parallel::forEachIndex(names.size(), readersFor(source, folder), [&](qsizetype i, int) {
+        summaries[i] = readDirectorySummary(folder + names.at(i), &errors[i], &index);
+        if (source.progress)
+            ++source.progress->read;
+    });
     list.rows.reserve(names.size() + 1);
-    for (const QString &name : names) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names.at(i);
+        const DirectorySummary &summary = summaries.at(i);
+        const QString &error = errors.at(i);
         engineLog(procedure, QStringLiteral("Found: ") + name);
         engineLog(procedure, QStringLiteral("Before INI load"));
-        QString error;
-        const DirectorySummary summary = readDirectorySummary(folder + name, &error);
         if (!error.isEmpty())
             engineLog(procedure, QStringLiteral("Error: ") + name + QStringLiteral(" - ") + error);
         engineLog(procedure, QStringLiteral("After INI load"));

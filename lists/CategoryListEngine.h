@@ -1,7 +1,8 @@
 // The category list engine: the columns and rows of the item list for each category.
 //
-// One fill per category. Each lists the project folder afresh (the engine keeps no state
-// between calls) and returns the rows in display order:
+// One fill per category. Each lists the project folder afresh, once (the engine keeps no
+// state between calls; the fill's folder index answers every further name lookup), reads the
+// files it lists several at a time and returns the rows in display order:
 // - Applications (*.HVT, names beginning with "$" left out) and Popups (*.HPT): one row per
 //   template with its title, file name, record count and date/time, as the template
 //   information component reports them (one component instance per fill);
@@ -20,7 +21,15 @@
 
 #include <QString>
 
+#include <atomic>
+
 namespace hv {
+
+// How far a fill has got: a window that runs the fill on another thread shows it.
+struct ListProgress {
+    std::atomic<qsizetype> found{0}; // the files the fill has listed
+    std::atomic<qsizetype> read{0};  // of which it has read
+};
 
 // What a fill works on.
 struct ListSource {
@@ -29,6 +38,11 @@ struct ListSource {
     // Makes the fill's template information component; when empty, the component that reads
     // the template files (TemplateFileInfo) is used.
     TemplateInfoFactory templateFactory;
+    // How many files a fill reads at once: 0 chooses by the folder's file system
+    // (parallel::readerCountFor), 1 reads one after the other. The rows are the same.
+    int readers = 0;
+    // Kept up to date during the fill when given.
+    ListProgress *progress = nullptr;
 };
 
 CategoryList LoadApplicationSection(const ListSource &source);

@@ -30,13 +30,14 @@ DirectorySummary summariseDirectory(QByteArrayView bytes)
     return summary;
 }
 
-DirectorySummary readDirectorySummary(const QString &path, QString *error)
+DirectorySummary readDirectorySummary(const QString &path, QString *error,
+                                      paths::FolderIndex *index)
 {
     // The exact name first (the fill passes names as listed), then without regard to case.
     std::optional<ReadOnlyFile> file;
     file.emplace(path);
     if (!file->isOpen() && file->error() == ENOENT) {
-        const QString onDisk = paths::findExisting(path);
+        const QString onDisk = index ? index->findExisting(path) : paths::findExisting(path);
         if (!onDisk.isEmpty() && onDisk != path)
             file.emplace(onDisk);
     }

@@ -6,6 +6,8 @@
 // line of exactly three fields.
 #pragma once
 
+#include "platform/PathNames.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -20,9 +22,11 @@ struct DirectorySummary {
 // rules above find in it, usually none).
 DirectorySummary summariseDirectory(QByteArrayView bytes);
 
-// Reads the directory file at `path` (found without regard to letter case). A file that is
-// missing or cannot be read gives an empty summary and, when `error` is given, the reason.
-DirectorySummary readDirectorySummary(const QString &path, QString *error = nullptr);
+// Reads the directory file at `path` (found without regard to letter case, through `index`
+// when given). A file that is missing or cannot be read gives an empty summary and, when
+// `error` is given, the reason.
+DirectorySummary readDirectorySummary(const QString &path, QString *error = nullptr,
+                                      paths::FolderIndex *index = nullptr);
 
 // The largest directory file read; a bigger file is not a directory file.
 inline constexpr qint64 kMaxDirectoryBytes = 16 * 1024 * 1024;

@@ -13,19 +13,22 @@ using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
 
-// Sends one file away when it exists; false (with the result filled in) when it could be
-// neither trashed nor deleted.
-bool removeIfPresent(const QString &path, ItemOpResult &result)
+// Sends one file away when it exists (found through the operation's folder index); false
+// (with the result filled in) when it could be neither trashed nor deleted.
+bool removeIfPresent(paths::FolderIndex &index, const QString &path, ItemOpResult &result)
 {
-    if (!paths::exists(path))
+    const QString found = index.findExisting(path);
+    if (found.isEmpty())
         return true;
     QString onDisk;
-    switch (trash::RecycleFile(path, &onDisk)) {
+    switch (trash::RecycleFile(found, &onDisk)) {
     case trash::RemoveOutcome::Trashed:
+        index.noteRemoved(onDisk);
         result.trashed << onDisk;
         result.touched << onDisk;
         return true;
     case trash::RemoveOutcome::DeletedOutright:
+        index.noteRemoved(onDisk);
         result.deletedOutright << onDisk;
         result.touched << onDisk;
         return true;
@@ -43,7 +46,8 @@ bool removeIfPresent(const QString &path, ItemOpResult &result)
 
 // Sends away the files that `operation` touches for the item, in order; `entries` numbers
 // the numbered companion files.
-ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries)
+ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
+                       paths::FolderIndex &index)
 {
     WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
              QStringLiteral("File Delete Initiated for: ") + itemPath);
@@ -51,10 +55,10 @@ ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &it
     for (const SetMember &member : fileset::FilesTouched(operation, kind)) {
         if (member.form == SetMember::Form::Numbered) {
             for (int n = 1; n <= entries; ++n) {
-                if (!removeIfPresent(fileset::StemMemberFile(itemPath, member, n), result))
+                if (!removeIfPresent(index, fileset::StemMemberFile(itemPath, member, n), result))
                     return result;
             }
-        } else if (!removeIfPresent(fileset::StemMemberFile(itemPath, member), result)) {
+        } else if (!removeIfPresent(index, fileset::StemMemberFile(itemPath, member), result)) {
             return result;
         }
     }
@@ -64,6 +68,11 @@ ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &it
 ItemKind kindOf(bool isApplication)
 {
     return isApplication ? ItemKind::Application : ItemKind::Popup;
+}
+
+SharedFolderIndex orOwn(const SharedFolderIndex &index)
+{
+    return index ? index : std::make_shared<paths::FolderIndex>();
 }
 
 } // namespace
@@ -110,21 +119,26 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
     return DeleteConfirmationText(isApplication, dataOnly, summary.title, summary.recordCount);
 }
 
-ItemOpResult ClearItemData(const QString &itemPath, bool isApplication)
+ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
+                           const SharedFolderIndex &index)
 {
-    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0);
+    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, *orOwn(index));
 }
 
-ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info)
+ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
+                        const SharedFolderIndex &shared)
 {
+    // One folder index for the whole delete: the template's entries and the files.
+    const SharedFolderIndex index = orOwn(shared);
     int entries = 0;
     if (isApplication) {
+        info.useFolderIndex(index);
         info.SetTemplatePath(itemPath);
         info.OpenTemplate();
         entries = info.Entries().Count();
         info.CloseTemplate();
     }
-    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries);
+    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index);
 }
 
 QString DeleteDirQuestion(const QString &fileName)
@@ -137,17 +151,18 @@ QString DeleteDirCaption()
     return QStringLiteral("Confirm Delete");
 }
 
-ItemOpResult DeleteDirFile(const QString &itemPath)
+ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &shared)
 {
     ItemOpResult result;
-    if (!paths::exists(itemPath)) {
+    const SharedFolderIndex index = orOwn(shared);
+    if (!index->exists(itemPath)) {
         result.ok = false;
         result.failedPath = itemPath;
         result.title = QStringLiteral("Delete Failed");
         result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
         return result;
     }
-    removeIfPresent(itemPath, result);
+    removeIfPresent(*index, itemPath, result);
     return result;
 }
 

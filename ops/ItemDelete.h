@@ -9,9 +9,12 @@
 #pragma once
 
 #include "ops/OpResult.h"
+#include "platform/PathNames.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace hv {
 
@@ -38,19 +41,25 @@ DeleteConfirmation DeleteConfirmationText(bool isApplication, bool dataOnly, con
 DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &itemPath,
                                          bool isApplication, bool dataOnly);
 
+// Each operation below finds its files through one folder index: `index` when the caller has
+// already looked in the folder for this operation, otherwise one of its own.
+using SharedFolderIndex = std::shared_ptr<paths::FolderIndex>;
+
 // Sends the data files of the application or popup at `itemPath` (its full path) to the
 // trash; the template and companion files stay.
-ItemOpResult ClearItemData(const QString &itemPath, bool isApplication);
+ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
+                           const SharedFolderIndex &index = {});
 
 // Sends the application or popup at `itemPath` with all its files to the trash. For an
 // application, `info` reads the template's entry count, which numbers its companion files.
-ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info);
+ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
+                        const SharedFolderIndex &index = {});
 
 // The question asked before a directory file is deleted, and its title.
 QString DeleteDirQuestion(const QString &fileName);
 QString DeleteDirCaption();
 
 // Sends the directory file at `itemPath` to the trash.
-ItemOpResult DeleteDirFile(const QString &itemPath);
+ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &index = {});
 
 } // namespace hv

@@ -37,17 +37,26 @@ RenameResult nameTaken()
     return result;
 }
 
-// The steps of one rename, remembered so that a failure can undo them.
+// The steps of one rename, remembered so that a failure can undo them. Names are found
+// through the rename's own folder index, told of every file the rename moves or deletes.
 class RenameSteps {
 public:
+    explicit RenameSteps(const std::shared_ptr<paths::FolderIndex> &index)
+        : m_index(index ? index : std::make_shared<paths::FolderIndex>())
+    {
+    }
+    const std::shared_ptr<paths::FolderIndex> &index() const { return m_index; }
+    bool exists(const QString &path) { return m_index->exists(path); }
+
     // Deletes a file of the new name outright, when there is one.
     bool deleteStray(const QString &path)
     {
-        const QString found = paths::findExisting(path);
+        const QString found = m_index->findExisting(path);
         if (found.isEmpty())
             return true;
         if (!QFile::remove(found))
             return false;
+        m_index->noteRemoved(found);
         m_result.strayDeleted << found;
         return true;
     }
@@ -55,11 +64,13 @@ public:
     // Renames `from` to `to` when `from` exists, and remembers the step.
     bool move(const QString &from, const QString &to)
     {
-        const QString found = paths::findExisting(from);
+        const QString found = m_index->findExisting(from);
         if (found.isEmpty())
             return true;
         if (!QFile::rename(found, to))
             return false;
+        m_index->noteRemoved(found);
+        m_index->noteCreated(to);
         m_result.renamed.append({found, to});
         return true;
     }
@@ -84,7 +95,10 @@ public:
             if (!QFile::rename(newPath, oldPath)) {
                 m_result.notRestored << newPath;
                 left.append({oldPath, newPath});
+                continue;
             }
+            m_index->noteRemoved(newPath);
+            m_index->noteCreated(oldPath);
         }
         m_result.renamed = left;
         m_result.outcome = RenameOutcome::Undone;
@@ -107,6 +121,7 @@ private:
             m_result.touched << step.second;
     }
 
+    std::shared_ptr<paths::FolderIndex> m_index;
     RenameResult m_result;
 };
 
@@ -148,16 +163,18 @@ bool Check_Filename(const QString &name)
 }
 
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
-                                const QString &newBase, TemplateInfo &info)
+                                const QString &newBase, TemplateInfo &info,
+                                const std::shared_ptr<paths::FolderIndex> &index)
 {
     using fileset::BaseNameFile;
-    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
+    RenameSteps steps(index);
+    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
         return nameTaken();
-    RenameSteps steps;
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
     for (const SetMember &member : members) {
         if (member.form == SetMember::Form::Numbered) {
+            info.useFolderIndex(steps.index());
             info.SetTemplatePath(BaseNameFile(folder, newBase, QStringLiteral("hvt")));
             info.OpenTemplate();
             const TemplateEntries entries = info.Entries();
@@ -178,7 +195,7 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
             // Without an hvm file the numbered companion files keep their names.
             if (!steps.deleteStray(to))
                 return steps.undo(kApplicationLocked);
-            if (!paths::exists(from))
+            if (!steps.exists(from))
                 return steps.done();
         }
         if (!steps.replace(from, to))
@@ -187,12 +204,13 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
     return steps.done();
 }
 
-RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase)
+RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
+                          const std::shared_ptr<paths::FolderIndex> &index)
 {
     using fileset::BaseNameFile;
-    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
+    RenameSteps steps(index);
+    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
         return nameTaken();
-    RenameSteps steps;
     for (const SetMember &member :
          fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup)) {
         if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
@@ -202,16 +220,17 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
     return steps.done();
 }
 
-RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase)
+RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
+                        const std::shared_ptr<paths::FolderIndex> &index)
 {
     using fileset::BaseNameFile;
-    if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
+    RenameSteps steps(index);
+    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
         return nameTaken();
-    RenameSteps steps;
     const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
     const QString to = BaseNameFile(folder, newBase, QStringLiteral("DIR"));
     // A directory file that is missing or refuses is a failure, not a rename.
-    if (!paths::exists(from) || !steps.replace(from, to)) {
+    if (!steps.exists(from) || !steps.replace(from, to)) {
         RenameResult result = steps.done();
         result.outcome = RenameOutcome::Failed;
         result.ok = false;
@@ -225,7 +244,7 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
 }
 
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
-                        TemplateInfo &info)
+                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index)
 {
     if (!Check_Filename(newName)) {
         RenameResult result;
@@ -237,11 +256,11 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     const QString oldBase = fileset::BaseNameOf(fileName);
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        return Rename_Application(folder, oldBase, newName, info);
+        return Rename_Application(folder, oldBase, newName, info, index);
     case ItemKind::Popup:
-        return Rename_Popup(folder, oldBase, newName);
+        return Rename_Popup(folder, oldBase, newName, index);
     case ItemKind::Directory:
-        return Rename_Dir(folder, oldBase, newName);
+        return Rename_Dir(folder, oldBase, newName, index);
     case ItemKind::Unknown:
         break;
     }

@@ -7,11 +7,14 @@
 #pragma once
 
 #include "ops/OpResult.h"
+#include "platform/PathNames.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace hv {
 
@@ -57,14 +60,19 @@ struct RenameResult : OpResult {
 
 // Rename of the application `oldBase` to `newBase` in `folder` (ending with a separator).
 // `info` reads the renamed template's entries, whose keys number the companion files.
+// Each finds its files through `index` when the caller has already looked in the folder for
+// this rename, otherwise through a folder index of its own.
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
-                                const QString &newBase, TemplateInfo &info);
-RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase);
-RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase);
+                                const QString &newBase, TemplateInfo &info,
+                                const std::shared_ptr<paths::FolderIndex> &index = {});
+RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
+                          const std::shared_ptr<paths::FolderIndex> &index = {});
+RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
+                        const std::shared_ptr<paths::FolderIndex> &index = {});
 
 // The rename window's OK: checks `newName` as typed and renames the item listed as
 // `fileName` in `folder` by the kind of its extension.
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
-                        TemplateInfo &info);
+                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index = {});
 
 } // namespace hv

@@ -1,30 +1,43 @@
 #include "platform/PathNames.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
+#include <QMutexLocker>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace hv::paths {
 namespace {
 
-// The entry of `folder` whose name equals `name` without regard to case, or empty.
-QString matchInFolder(const QString &folder, const QString &name)
-{
-    QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString candidate = it.fileName();
-        if (sameName(candidate, name))
-            return candidate;
-    }
-    return {};
-}
-
+// True when something (also a dangling symbolic link) has exactly this path.
 bool entryExists(const QString &path)
 {
-    QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool isDotName(QStringView name)
+{
+    return name == u"." || name == u"..";
+}
+
+// `text` without its trailing '/' (the root stays "/").
+QString withoutTrailingSeparator(const QString &text)
+{
+    return text.size() > 1 && text.endsWith(u'/') ? text.chopped(1) : text;
+}
+
+// True when the entry `name` of `folder` is a regular file, following symbolic links.
+bool isRegularFile(const QString &folder, const QString &name, unsigned char type)
+{
+    if (type == DT_REG)
+        return true;
+    if (type != DT_LNK && type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    const QByteArray path =
+        QFile::encodeName((folder.isEmpty() ? QStringLiteral("./") : folder) + name);
+    return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 } // namespace
@@ -34,41 +47,256 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString findExisting(const QString &path)
+QString nameKey(QStringView name)
+{
+    // Folds code point by code point, as QString's case-insensitive comparison does.
+    QString key;
+    key.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (c < 0x80) { // the common case: ASCII folds to lower case
+            key.append(QChar(char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c)));
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(name[i].unicode(), name[i + 1].unicode());
+            ++i;
+        }
+        const char32_t folded = QChar::toCaseFolded(c);
+        if (QChar::requiresSurrogates(folded)) {
+            key.append(QChar(QChar::highSurrogate(folded)));
+            key.append(QChar(QChar::lowSurrogate(folded)));
+        } else {
+            key.append(QChar(char16_t(folded)));
+        }
+    }
+    return key;
+}
+
+// --- FolderIndex ---
+
+void FolderIndex::Folder::index()
+{
+    if (indexed)
+        return;
+    indexed = true;
+    exact.reserve(entries.size());
+    keyed.reserve(entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!entries.at(i).removed)
+            indexEntry(i);
+    }
+}
+
+void FolderIndex::Folder::add(const QString &name, unsigned char type)
+{
+    entries.append({name, type, false, -1});
+    if (indexed)
+        indexEntry(entries.size() - 1);
+}
+
+void FolderIndex::Folder::indexEntry(qsizetype index)
+{
+    const QString &name = entries.at(index).name;
+    exact.insert(name, index);
+    QString key = nameKey(name);
+    const auto first = keyed.constFind(key);
+    if (first == keyed.cend()) {
+        keyed.insert(std::move(key), index);
+        return;
+    }
+    qsizetype last = *first;
+    while (entries.at(last).nextSameKey >= 0)
+        last = entries.at(last).nextSameKey;
+    entries[last].nextSameKey = index;
+}
+
+FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
+{
+    auto it = m_folders.find(diskFolder);
+    if (it != m_folders.end())
+        return *it;
+    Folder folder;
+    const QByteArray encoded =
+        QFile::encodeName(diskFolder.isEmpty() ? QStringLiteral(".") : diskFolder);
+    if (DIR *dir = ::opendir(encoded.constData())) {
+        folder.readable = true;
+        while (const dirent *entry = ::readdir(dir)) {
+            const char *raw = entry->d_name;
+            if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
+                continue;
+            folder.add(QFile::decodeName(raw), entry->d_type);
+        }
+        ::closedir(dir);
+    }
+    ++m_listings;
+    return *m_folders.insert(diskFolder, std::move(folder));
+}
+
+std::optional<QString> FolderIndex::resolveFolder(const QString &folder)
+{
+    if (folder.isEmpty() || folder == u"/")
+        return folder;
+    if (const auto known = m_resolved.constFind(folder); known != m_resolved.cend())
+        return *known;
+    std::optional<QString> found;
+    const QString bare = withoutTrailingSeparator(folder);
+    const qsizetype slash = bare.lastIndexOf(u'/');
+    const QString parent = bare.left(slash + 1);
+    const QString name = bare.mid(slash + 1);
+    if (entryExists(bare)) {
+        found = folder;
+    } else if (name.isEmpty()) {
+        found = resolveFolder(parent); // a doubled separator
+    } else if (!isDotName(name)) {
+        if (const std::optional<QString> diskParent = resolveFolder(parent)) {
+            const QString match = matchIn(*diskParent, name);
+            if (!match.isEmpty())
+                found = *diskParent + match + u'/';
+        }
+    }
+    m_resolved.insert(folder, found);
+    return found;
+}
+
+const FolderIndex::Folder *FolderIndex::listedFolderOf(const QString &folder) const
+{
+    if (const auto it = m_folders.constFind(folder); it != m_folders.cend())
+        return &*it;
+    const auto known = m_resolved.constFind(folder);
+    if (known == m_resolved.cend() || !known->has_value())
+        return nullptr;
+    const auto it = m_folders.constFind(**known);
+    return it == m_folders.cend() ? nullptr : &*it;
+}
+
+QString FolderIndex::matchIn(const QString &diskFolder, const QString &name)
+{
+    Folder &folder = listed(diskFolder);
+    folder.index();
+    if (folder.exact.contains(name))
+        return name;
+    for (qsizetype index = folder.keyed.value(nameKey(name), -1); index >= 0;
+         index = folder.entries.at(index).nextSameKey) {
+        if (!folder.entries.at(index).removed)
+            return folder.entries.at(index).name;
+    }
+    return {};
+}
+
+QString FolderIndex::findExisting(const QString &path)
 {
     if (path.isEmpty())
         return {};
-    if (entryExists(path))
-        return path;
-
-    const bool trailing = path.endsWith(u'/') && path.size() > 1;
-    const QStringList parts = path.split(u'/');
-    QString current;
-    int first = 0;
-    if (path.startsWith(u'/')) {
-        current = QStringLiteral("/");
-        first = 1;
+    if (path.endsWith(u'/')) {
+        QMutexLocker lock(&m_mutex);
+        return resolveFolder(path).value_or(QString());
     }
-    for (int i = first; i < parts.size(); ++i) {
-        const QString &part = parts[i];
-        if (part.isEmpty())
-            continue;
-        QString candidate =
-            current.isEmpty() || current.endsWith(u'/') ? current + part : current + u'/' + part;
-        if (!entryExists(candidate)) {
-            if (part == u"." || part == u"..")
-                return {};
-            const QString match = matchInFolder(current, part);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = path.left(slash + 1);
+    const QString name = path.mid(slash + 1);
+    if (isDotName(name))
+        return entryExists(path) ? path : QString();
+    {
+        QMutexLocker lock(&m_mutex);
+        if (listedFolderOf(folder)) {
+            const std::optional<QString> diskFolder = resolveFolder(folder);
+            const QString match = matchIn(*diskFolder, name);
             if (match.isEmpty())
                 return {};
-            candidate = current.isEmpty() || current.endsWith(u'/') ? current + match
-                                                                    : current + u'/' + match;
+            return *diskFolder == folder && match == name ? path : *diskFolder + match;
         }
-        current = candidate;
     }
-    if (trailing && !current.endsWith(u'/'))
-        current += u'/';
-    return current;
+    // Until its folder is listed, a name is first tried as it is: one call, no lock held.
+    if (entryExists(path))
+        return path;
+    QMutexLocker lock(&m_mutex);
+    const std::optional<QString> diskFolder = resolveFolder(folder);
+    if (!diskFolder)
+        return {};
+    const QString match = matchIn(*diskFolder, name);
+    return match.isEmpty() ? QString() : *diskFolder + match;
+}
+
+QString FolderIndex::resolveForWrite(const QString &path)
+{
+    const QString found = findExisting(path);
+    if (!found.isEmpty())
+        return found;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return path;
+    const QString folder = path.left(slash + 1);
+    const QString resolvedFolder = findExisting(folder);
+    return (resolvedFolder.isEmpty() ? folder : resolvedFolder) + path.mid(slash + 1);
+}
+
+QStringList FolderIndex::listFiles(const QString &folder, const QString &suffix)
+{
+    QStringList names;
+    if (folder.isEmpty())
+        return names;
+    QMutexLocker lock(&m_mutex);
+    const std::optional<QString> diskFolder = resolveFolder(withTrailingSeparator(folder));
+    if (!diskFolder)
+        return names;
+    const Folder &listing = listed(*diskFolder);
+    for (const Entry &entry : listing.entries) {
+        if (entry.removed || entry.name.startsWith(u'.') || entry.name.size() < suffix.size() ||
+            !entry.name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        if (isRegularFile(*diskFolder, entry.name, entry.type))
+            names.append(entry.name);
+    }
+    return names;
+}
+
+FolderIndex::Folder *FolderIndex::listedFolderOfPath(const QString &path, QString &name)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    name = path.mid(slash + 1);
+    return const_cast<Folder *>(listedFolderOf(path.left(slash + 1)));
+}
+
+void FolderIndex::noteRemoved(const QString &diskPath)
+{
+    QMutexLocker lock(&m_mutex);
+    QString name;
+    Folder *folder = listedFolderOfPath(diskPath, name);
+    if (!folder)
+        return;
+    folder->index();
+    const auto exact = folder->exact.find(name);
+    if (exact == folder->exact.end())
+        return;
+    folder->entries[*exact].removed = true;
+    folder->exact.erase(exact);
+}
+
+void FolderIndex::noteCreated(const QString &diskPath)
+{
+    QMutexLocker lock(&m_mutex);
+    QString name;
+    Folder *folder = listedFolderOfPath(diskPath, name);
+    if (!folder)
+        return;
+    folder->index();
+    if (name.isEmpty() || folder->exact.contains(name))
+        return;
+    folder->add(name, DT_UNKNOWN);
+}
+
+int FolderIndex::listingCount() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_listings;
+}
+
+// --- one-off lookups ---
+
+QString findExisting(const QString &path)
+{
+    return FolderIndex().findExisting(path);
 }
 
 bool exists(const QString &path)
@@ -78,36 +306,12 @@ bool exists(const QString &path)
 
 QString resolveForWrite(const QString &path)
 {
-    const QString found = findExisting(path);
-    if (!found.isEmpty())
-        return found;
-    const int slash = path.lastIndexOf(u'/');
-    if (slash < 0)
-        return path;
-    const QString folder = path.left(slash + 1);
-    const QString resolvedFolder = findExisting(folder);
-    return (resolvedFolder.isEmpty() ? folder : resolvedFolder) + path.mid(slash + 1);
+    return FolderIndex().resolveForWrite(path);
 }
 
 QStringList listFiles(const QString &folder, const QString &suffix)
 {
-    QStringList names;
-    const QString dir = findExisting(folder);
-    if (dir.isEmpty())
-        return names;
-    QDirIterator it(dir, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (name.startsWith(u'.'))
-            continue;
-        // A symbolic link is listed only when it leads to a regular file: one to a FIFO or a
-        // device would hang or flood whoever reads it.
-        if (name.size() >= suffix.size() && name.endsWith(suffix, Qt::CaseInsensitive) &&
-            (!it.fileInfo().isSymLink() || it.fileInfo().isFile()))
-            names.append(name);
-    }
-    return names;
+    return FolderIndex().listFiles(folder, suffix);
 }
 
 QString withTrailingSeparator(const QString &folder)

@@ -1,5 +1,7 @@
 #include "suite/FileLockService.h"
 
+#include "platform/PathNames.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -60,7 +62,10 @@ int ProcFileLockService::countHolders(const QString &path, int &holders) const
     if (path.isEmpty())
         return ENOENT;
     struct stat file {};
-    const QByteArray local = QFile::encodeName(localPathOf(path));
+    // The file meant, found without regard to letter case as every other lookup finds it.
+    const QString asked = localPathOf(path);
+    const QString onDisk = paths::findExisting(asked);
+    const QByteArray local = QFile::encodeName(onDisk.isEmpty() ? asked : onDisk);
     if (stat(local.constData(), &file) != 0)
         return errno;
     const QByteArray root = QFile::encodeName(m_procRoot);

@@ -2,17 +2,16 @@
 
 #include "dbase/Header.h"
 #include "files/IniFormat.h"
+#include "platform/ParallelReads.h"
 #include "platform/PathNames.h"
 #include "platform/SmallFile.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 
 #include <cstdio>
 #include <ctime>
 #include <optional>
+#include <vector>
 
 namespace hv {
 namespace {
@@ -39,8 +38,15 @@ QString withoutExtension(const QString &path)
 } // namespace
 
 TemplateFileInfo::TemplateFileInfo(QString baseFolder)
-    : m_baseFolder(paths::withTrailingSeparator(baseFolder))
+    : m_baseFolder(paths::withTrailingSeparator(baseFolder)),
+      m_index(std::make_shared<paths::FolderIndex>())
 {
+}
+
+void TemplateFileInfo::useFolderIndex(std::shared_ptr<paths::FolderIndex> index)
+{
+    if (index)
+        m_index = std::move(index);
 }
 
 QString TemplateFileInfo::dateTimeText(qint64 secondsSinceEpoch)
@@ -59,15 +65,15 @@ QString TemplateFileInfo::dateTimeText(qint64 secondsSinceEpoch)
     return QString::fromLatin1(text, length);
 }
 
-QString TemplateFileInfo::cachedDateTimeText(qint64 secondsSinceEpoch)
+QString TemplateFileInfo::Reader::dateTimeText(qint64 secondsSinceEpoch)
 {
     // Files of one folder are often written within the same minute.
     const qint64 minute = secondsSinceEpoch >= 0 ? secondsSinceEpoch / 60 : -1;
-    if (minute < 0 || minute != m_lastMinute) {
-        m_lastMinuteText = dateTimeText(secondsSinceEpoch);
-        m_lastMinute = minute;
+    if (minute < 0 || minute != lastMinute) {
+        lastMinuteText = TemplateFileInfo::dateTimeText(secondsSinceEpoch);
+        lastMinute = minute;
     }
-    return m_lastMinuteText;
+    return lastMinuteText;
 }
 
 QString TemplateFileInfo::absolute(const QString &path) const
@@ -77,32 +83,36 @@ QString TemplateFileInfo::absolute(const QString &path) const
     return m_baseFolder + path;
 }
 
-TemplateFileInfo::Parsed TemplateFileInfo::read(const QString &path, bool withEntries)
+void TemplateFileInfo::open(Reader &reader, std::optional<ReadOnlyFile> &file, const QString &path,
+                            QString &onDisk)
+{
+    onDisk = path;
+    reader.folders.open(file, path);
+    if (file->isOpen())
+        return;
+    // Not under this exact name: look for it without regard to letter case.
+    onDisk = m_index->findExisting(path);
+    if (!onDisk.isEmpty() && onDisk != path)
+        reader.folders.open(file, onDisk);
+    if (!file->isOpen())
+        onDisk.clear();
+}
+
+TemplateFileInfo::Parsed TemplateFileInfo::read(Reader &reader, const QString &path,
+                                                bool withEntries)
 {
     Parsed parsed;
     const QString wanted = absolute(path);
     if (wanted.isEmpty())
         return parsed;
     std::optional<ReadOnlyFile> file;
-    m_folders.open(file, wanted);
-    parsed.diskPath = wanted;
-    if (!file->isOpen()) {
-        // Not under this exact name: look for it without regard to letter case.
-        parsed.diskPath = paths::findExisting(wanted);
-        if (parsed.diskPath.isEmpty() || parsed.diskPath == wanted) {
-            parsed.diskPath.clear();
-            return parsed;
-        }
-        m_folders.open(file, parsed.diskPath);
-        if (!file->isOpen()) {
-            parsed.diskPath.clear();
-            return parsed;
-        }
-    }
-    qint64 length = 0;
-    if (!file->readWhole(m_buffer, kMaxTemplateBytes, length))
+    open(reader, file, wanted, parsed.diskPath);
+    if (!file->isOpen())
         return parsed;
-    const QByteArrayView bytes(m_buffer.constData(), length);
+    qint64 length = 0;
+    if (!file->readWhole(reader.buffer, kMaxTemplateBytes, length))
+        return parsed;
+    const QByteArrayView bytes(reader.buffer.constData(), length);
 
     // The lines are looked at one by one and not kept: a template costs no memory beyond its
     // bytes, however many lines it has.
@@ -128,7 +138,7 @@ TemplateFileInfo::Parsed TemplateFileInfo::read(const QString &path, bool withEn
 const TemplateFileInfo::Parsed &TemplateFileInfo::current()
 {
     if (!m_currentRead) {
-        m_current = read(m_templatePath, false);
+        m_current = read(m_reader, m_templatePath, false);
         m_currentRead = true;
     }
     return m_current;
@@ -143,7 +153,7 @@ void TemplateFileInfo::SetTemplatePath(const QString &path)
 
 void TemplateFileInfo::OpenTemplate()
 {
-    const Parsed parsed = read(m_templatePath, true);
+    const Parsed parsed = read(m_reader, m_templatePath, true);
     m_entries = parsed.valid ? TemplateEntries(parsed.entries) : TemplateEntries();
     m_basePath = withoutExtension(absolute(m_templatePath));
 }
@@ -168,67 +178,71 @@ void TemplateFileInfo::CloseTemplate()
 void TemplateFileInfo::GetApplicationInfo(const QString &path, QString &title, qint32 &recordCount,
                                           QString &dateTime)
 {
-    info(path, ".hvd", title, recordCount, dateTime);
+    TemplateSummary s = summary(m_reader, path, ".hvd");
+    title = std::move(s.title);
+    recordCount = s.recordCount;
+    dateTime = std::move(s.dateTime);
 }
 
 void TemplateFileInfo::GetPopupInfo(const QString &path, QString &title, qint32 &recordCount,
                                     QString &dateTime)
 {
-    info(path, ".hpd", title, recordCount, dateTime);
+    TemplateSummary s = summary(m_reader, path, ".hpd");
+    title = std::move(s.title);
+    recordCount = s.recordCount;
+    dateTime = std::move(s.dateTime);
 }
 
-void TemplateFileInfo::info(const QString &path, const char *dataSuffix, QString &title,
-                            qint32 &recordCount, QString &dateTime)
+QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, bool popups,
+                                                   std::atomic<qsizetype> *done)
 {
-    const Parsed parsed = read(path, false);
-    title = parsed.valid && !parsed.title.isEmpty() ? parsed.title : fileNameOf(path);
-    recordCount = 0;
-    dateTime.clear();
+    const char *dataSuffix = popups ? ".hpd" : ".hvd";
+    int readers = m_readerCount;
+    if (readers <= 0)
+        readers = parallel::readerCountFor(m_baseFolder);
+    QList<TemplateSummary> result(paths.size());
+    // Reader 0 is the calling thread's; the others live for this call.
+    std::vector<std::unique_ptr<Reader>> others(size_t(std::max(readers - 1, 0)));
+    parallel::forEachIndex(paths.size(), readers, [&](qsizetype index, int reader) {
+        Reader *state = &m_reader;
+        if (reader > 0) {
+            auto &own = others[size_t(reader - 1)];
+            if (!own)
+                own = std::make_unique<Reader>();
+            state = own.get();
+        }
+        result[index] = summary(*state, paths.at(index), dataSuffix);
+        if (done)
+            ++*done;
+    });
+    return result;
+}
+
+TemplateSummary TemplateFileInfo::summary(Reader &reader, const QString &path,
+                                          const char *dataSuffix)
+{
+    TemplateSummary s;
+    const Parsed parsed = read(reader, path, false);
+    s.title = parsed.valid && !parsed.title.isEmpty() ? parsed.title : fileNameOf(path);
 
     // The data file sits beside the template as found on disk (or as named, when missing).
     const QString stem =
         withoutExtension(parsed.diskPath.isEmpty() ? absolute(path) : parsed.diskPath);
-    const QString exact = stem + QLatin1String(dataSuffix);
     std::optional<ReadOnlyFile> data;
-    m_folders.open(data, exact);
-    if (!data->isOpen()) {
-        const QString onDisk = caseInsensitiveMatch(exact);
-        if (!onDisk.isEmpty() && onDisk != exact)
-            m_folders.open(data, onDisk);
-    }
+    QString dataOnDisk;
+    open(reader, data, stem + QLatin1String(dataSuffix), dataOnDisk);
     if (!data->isOpen() || !data->stat()) {
         const qint64 templateTime = modifiedSecsOf(parsed.diskPath);
         if (templateTime >= 0)
-            dateTime = cachedDateTimeText(templateTime);
-        return;
+            s.dateTime = reader.dateTimeText(templateTime);
+        return s;
     }
     char header[dbase::kHeaderPrefixBytes];
     qint64 got = 0;
     if (data->readAt(0, header, sizeof header, got))
-        recordCount = dbase::recordCountFromHeader(QByteArrayView(header, got), data->size());
-    dateTime = cachedDateTimeText(data->modifiedSecs());
-}
-
-QString TemplateFileInfo::caseInsensitiveMatch(const QString &path)
-{
-    const qsizetype slash = path.lastIndexOf(u'/');
-    const QString folder = path.left(slash + 1);
-    auto known = m_folderNames.find(folder);
-    if (known == m_folderNames.end()) {
-        QHash<QString, QString> names;
-        QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder,
-                        QDir::Files | QDir::Hidden | QDir::System);
-        while (it.hasNext()) {
-            it.next();
-            const QString name = it.fileName();
-            const QString key = name.toLower();
-            if (!names.contains(key))
-                names.insert(key, name);
-        }
-        known = m_folderNames.insert(folder, names);
-    }
-    const QString onDisk = known->value(path.mid(slash + 1).toLower());
-    return onDisk.isEmpty() ? QString() : folder + onDisk;
+        s.recordCount = dbase::recordCountFromHeader(QByteArrayView(header, got), data->size());
+    s.dateTime = reader.dateTimeText(data->modifiedSecs());
+    return s;
 }
 
 TemplateInfoFactory templateFileInfoFactory(const QString &projectFolder)

@@ -18,16 +18,18 @@
 //   there is no data file), local time, "yyyy-MM-dd hh:mm".
 // Nothing here fails: unreadable or corrupt files give the fallbacks above.
 //
-// Names are found without regard to letter case. One instance serves one fill: the folder
-// listing used to find data files whose names differ in case is made once per folder and
-// kept for the life of the instance.
+// Names are found without regard to letter case through the resolver's folder index: one
+// instance serves one operation, and a folder is listed at most once for it (the index can
+// be the operation's own, see useFolderIndex). summaries() reads many templates with several
+// readers at once (parallel::readerCountFor), and gives what the one-by-one calls give.
 #pragma once
 
 #include "platform/SmallFile.h"
 #include "suite/TemplateInfo.h"
 
-#include <QHash>
 #include <QString>
+
+#include <memory>
 
 namespace hv {
 
@@ -36,6 +38,11 @@ public:
     // Relative template names are resolved against `baseFolder` (the project folder); with
     // an empty base folder, against the current folder.
     explicit TemplateFileInfo(QString baseFolder = {});
+
+    // The number of templates summaries() reads at once; 0 (the default) chooses by the file
+    // system of the base folder, 1 reads one after the other.
+    void setReaderCount(int readers) { m_readerCount = readers; }
+    void useFolderIndex(std::shared_ptr<paths::FolderIndex> index) override;
 
     void SetTemplatePath(const QString &path) override;
     QString TemplatePath() const override { return m_templatePath; }
@@ -51,6 +58,8 @@ public:
                             QString &dateTime) override;
     void GetPopupInfo(const QString &path, QString &title, qint32 &recordCount,
                       QString &dateTime) override;
+    QList<TemplateSummary> summaries(const QStringList &paths, bool popups,
+                                     std::atomic<qsizetype> *done = nullptr) override;
 
     // The largest file read as a template; a bigger file is not a template.
     static constexpr qint64 kMaxTemplateBytes = 16 * 1024 * 1024;
@@ -67,33 +76,36 @@ private:
         qint64 modifiedSecs = -1; // its modification time
     };
 
+    // What one reader keeps from file to file; each thread of summaries() has its own.
+    struct Reader {
+        QByteArray buffer;     // reused for every template read
+        FolderHandles folders; // the folders of the templates and data files read
+        qint64 lastMinute = -1;
+        QString lastMinuteText;
+        // dateTimeText, remembering the text of the last minute asked for.
+        QString dateTimeText(qint64 secondsSinceEpoch);
+    };
+
     // The path of `path` with a relative name resolved against the base folder.
     QString absolute(const QString &path) const;
+    // Opens `path`, found without regard to case; `onDisk` is the name it was found under.
+    void open(Reader &reader, std::optional<ReadOnlyFile> &file, const QString &path,
+              QString &onDisk);
     // Reads and parses the template at `path`; `withEntries` also collects the entries.
-    Parsed read(const QString &path, bool withEntries);
+    Parsed read(Reader &reader, const QString &path, bool withEntries);
     // Reads the parse of the current TemplatePath once.
     const Parsed &current();
-    void info(const QString &path, const char *dataSuffix, QString &title, qint32 &recordCount,
-              QString &dateTime);
-    // The file in the folder of `path` whose name equals its name without regard to case,
-    // or empty; the folder is listed once for the life of the instance.
-    QString caseInsensitiveMatch(const QString &path);
-
-    // dateTimeText, remembering the text of the last minute asked for.
-    QString cachedDateTimeText(qint64 secondsSinceEpoch);
+    TemplateSummary summary(Reader &reader, const QString &path, const char *dataSuffix);
 
     QString m_baseFolder;
-    QByteArray m_buffer;     // reused for every template read
-    FolderHandles m_folders; // the folders of the templates and data files read
-    qint64 m_lastMinute = -1;
-    QString m_lastMinuteText;
+    std::shared_ptr<paths::FolderIndex> m_index;
+    int m_readerCount = 0;
+    Reader m_reader; // the reader of the calling thread
     QString m_templatePath;
     bool m_currentRead = false;
     Parsed m_current;
     TemplateEntries m_entries;
     QString m_basePath;
-    // Per folder: lower-cased file name -> name on disk (first seen wins).
-    QHash<QString, QHash<QString, QString>> m_folderNames;
 };
 
 // A factory of real components for a fill in `projectFolder`.

@@ -6,9 +6,13 @@
 // component, which reads the template files on disk, is TemplateFileInfo.
 #pragma once
 
+#include "platform/PathNames.h"
+
 #include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -70,6 +74,26 @@ public:
                                     QString &dateTime) = 0;
     virtual void GetPopupInfo(const QString &path, QString &title, qint32 &recordCount,
                               QString &dateTime) = 0;
+
+    // What GetApplicationInfo (popups: GetPopupInfo) gives for each of `paths`, in order;
+    // `done`, when given, counts the templates read so far. A component may read the
+    // templates at once; this one asks one after the other.
+    virtual QList<TemplateSummary> summaries(const QStringList &paths, bool popups,
+                                             std::atomic<qsizetype> *done = nullptr)
+    {
+        QList<TemplateSummary> result;
+        result.reserve(paths.size());
+        for (const QString &path : paths) {
+            result.append(popups ? popupSummary(path) : applicationSummary(path));
+            if (done)
+                ++*done;
+        }
+        return result;
+    }
+
+    // Lets the component find names through the folder index of the operation it serves,
+    // instead of listing the folders again; a component that looks up no names ignores it.
+    virtual void useFolderIndex(std::shared_ptr<paths::FolderIndex> index) { (void)index; }
 
     // The same as one value.
     TemplateSummary applicationSummary(const QString &path)

@@ -7,6 +7,7 @@
 #include "lists/CategoryListEngine.h"
 #include "log/DiagnosticLog.h"
 #include "suite/TemplateFileInfo.h"
+#include "ui/BackgroundFill.h"
 #include "ui/CategoryBar.h"
 #include "ui/FolderTree.h"
 #include "ui/Icons.h"
@@ -36,6 +37,7 @@
 
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace hv {
 
@@ -252,18 +254,32 @@ void frmHVSetup::Resize_Form()
 
 void frmHVSetup::RefillList()
 {
+    // Events handled during a fill may ask for another one: it follows this one.
+    if (m_filling) {
+        m_refillAgain = true;
+        return;
+    }
+    m_filling = true;
     BusyCursor busy;
     const AppState &state = AppState::instance();
     ListSource source;
     source.projectFolder = state.ProjectFolder();
     source.listViewMode = state.ListViewMode();
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
-    const CategoryList list = LoadCategory(m_bar->currentCategory(), source);
+    const CategoryList list =
+        fillInBackground(m_bar->currentCategory(), source, [this](qsizetype read, qsizetype found) {
+            m_statusBar->showMessage(
+                tr("Reading files: %L1 of %L2").arg(qint64(read)).arg(qint64(found)));
+        });
+    m_statusBar->clearMessage();
+    m_filling = false;
 
     m_list->setViewMode(state.ListViewMode());
     m_list->setCategoryList(list);
     if (state.ListViewMode() == ViewDetails)
         m_list->AutoSizeColumns();
+    if (std::exchange(m_refillAgain, false))
+        RefillList();
 }
 
 void frmHVSetup::onCategorySelected(Category)

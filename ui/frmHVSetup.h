@@ -82,6 +82,8 @@ private:
     QString m_suiteFolder;
     bool m_loaded = false;
     bool m_loading = false;
+    bool m_filling = false;     // a list fill is running
+    bool m_refillAgain = false; // asked for during that fill
     double m_splitRatio = 0.5;
 
     QWidget *m_client;

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace hv;
 
 namespace {
@@ -370,4 +372,66 @@ TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
                                "LoadRulesSection: Loading Rules List",
                                "LoadSecuritySection: Loading Security List"}));
     }
+}
+
+TEST_F(CategoryLists, ParallelReadsGiveTheSerialRowsInTheSerialOrder)
+{
+    QByteArray table(65, '\0');
+    table[0] = 3;
+    table[2] = 12;
+    table[8] = 65;
+    table[10] = 3;
+    for (int i = 0; i < 40; ++i) {
+        table[4] = char(i % 5);
+        const QByteArray title = "[TEMPLATE]\r\nTitle=T" + QByteArray::number(i % 9) + "\r\n";
+        touch(QStringLiteral("app%1.HVT").arg(i), title);
+        if (i % 2)
+            touch(QStringLiteral("APP%1.hvd").arg(i), table + QByteArray(3 * (i % 5), ' '));
+        touch(QStringLiteral("pop%1.hpt").arg(i), title);
+        touch(QStringLiteral("d%1.dir").arg(i),
+              "[DIRECTORY]\r\nCaption=D" + QByteArray::number(i % 4) + "\r\n[FILE]\r\nTitle=x\r\n");
+    }
+    // Case twins, a missing data file, unreadable templates, data and directory files.
+    touch(QStringLiteral("Twin.HVT"), "[TEMPLATE]\r\nTitle=Upper\r\n");
+    touch(QStringLiteral("twin.hvt"), "[TEMPLATE]\r\nTitle=Lower\r\n");
+    touch(QStringLiteral("TWIN.HVD"), table);
+    touch(QStringLiteral("twin.hvd"), table + "   ");
+    touch(QStringLiteral("ΟΔΟΣ.HVT"), "[TEMPLATE]\r\nTitle=Road\r\n");
+    touch(QStringLiteral("οδος.hvd"), table + "   ");
+    touch(QStringLiteral("nodata.HVT"), "[TEMPLATE]\r\nTitle=No data\r\n");
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("dirdata.hvd")));
+    touch(QStringLiteral("dirdata.HVT"), "[TEMPLATE]\r\nTitle=Folder data\r\n");
+    ASSERT_TRUE(
+        QFile::link(folder + QStringLiteral("gone"), folder + QStringLiteral("dangling.hvt")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("fifo.HVT")).constData(), 0600),
+              0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + QStringLiteral("fifo.dir")).constData(), 0600),
+              0);
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("folder.dir")));
+    touch(QStringLiteral("Twin.DIR"), "[DIRECTORY]\r\nCaption=Upper\r\n");
+    touch(QStringLiteral("twin.dir"), "not a directory file\r\n");
+
+    for (Category category : {Category::Applications, Category::Popups, Category::Directories}) {
+        ListSource serial;
+        serial.projectFolder = folder;
+        serial.readers = 1;
+        ListSource parallel = serial;
+        parallel.readers = 16;
+        const CategoryList one = LoadCategory(category, serial);
+        const CategoryList many = LoadCategory(category, parallel);
+        ASSERT_EQ(many.rows.size(), one.rows.size());
+        for (qsizetype i = 0; i < one.rows.size(); ++i)
+            EXPECT_EQ(describe(many.rows[i]), describe(one.rows[i])) << i;
+        EXPECT_GT(one.rows.size(), 40);
+    }
+    ListSource source;
+    source.projectFolder = folder;
+    source.readers = 16;
+    const CategoryList apps = LoadApplicationSection(source);
+    QHash<QString, QString> counts;
+    for (const ListRow &row : apps.rows)
+        counts.insert(row.key, row.subItems[1]);
+    EXPECT_EQ(counts.value("twin.hvt"), "1");
+    EXPECT_EQ(counts.value("app3.HVT"), "3");
+    EXPECT_EQ(counts.value(QStringLiteral("ΟΔΟΣ.HVT")), "1");
 }

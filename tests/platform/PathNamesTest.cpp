@@ -2,6 +2,7 @@
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,4 +60,38 @@ TEST_F(PathNames, ListsFilesByExtensionInAnyCaseWithoutDotFilesOrFolders)
     EXPECT_EQ(names, (QStringList{QStringLiteral("B.Hvt"), QStringLiteral("a.hvt"),
                                   QStringLiteral("what?.HVT")}));
     EXPECT_TRUE(paths::listFiles(root + QStringLiteral("gone"), QStringLiteral(".HVT")).isEmpty());
+}
+
+TEST_F(PathNames, FolderIndexListsEachFolderOnceAndFollowsTheOperationsChanges)
+{
+    const QString project = root + QStringLiteral("Project One/");
+    paths::FolderIndex index;
+    // Exact names are tried as they are until a name misses.
+    EXPECT_EQ(index.findExisting(project + QStringLiteral("a.hvt")), project + "a.hvt");
+    EXPECT_EQ(index.listingCount(), 0);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_TRUE(index.findExisting(project + QStringLiteral("a.v%1").arg(i)).isEmpty());
+    EXPECT_EQ(index.findExisting(root + QStringLiteral("PROJECT ONE/line 4.hvd")),
+              project + "Line 4.HVD");
+    EXPECT_EQ(index.listFiles(project, QStringLiteral(".hvd")), QStringList{"Line 4.HVD"});
+    EXPECT_EQ(index.listingCount(), 2); // the root (for "PROJECT ONE") and the project
+
+    ASSERT_TRUE(QFile::rename(project + "Line 4.HVD", project + "moved.hvd"));
+    index.noteRemoved(project + "Line 4.HVD");
+    index.noteCreated(project + "moved.hvd");
+    EXPECT_TRUE(index.findExisting(project + "line 4.hvd").isEmpty());
+    EXPECT_EQ(index.findExisting(root + QStringLiteral("project one/MOVED.HVD")),
+              project + "moved.hvd");
+    EXPECT_EQ(index.listingCount(), 2);
+}
+
+TEST(PathNameKeys, AgreeWithCaseInsensitiveComparison)
+{
+    const QStringList names{"ΟΔΟΣ", "οδος", "οδοσ", "Straße", "STRASSE", "Ǆ", "ǆ", "ǅ", "İ",
+                            "i",    "ı",    "Ω",    "Ω",      "𐐀",       "𐐨", "K", "K"};
+    for (const QString &a : names) {
+        for (const QString &b : names)
+            EXPECT_EQ(paths::nameKey(a) == paths::nameKey(b), paths::sameName(a, b))
+                << a.toStdString() << " " << b.toStdString();
+    }
 }

@@ -93,6 +93,22 @@ TEST_F(FileLockService, FileHeldByAnotherProcessIsOpenWithoutUsers)
     EXPECT_FALSE(service.IsFileOpen(file));
 }
 
+TEST_F(FileLockService, NameInOtherLetterCaseMeansTheFileOnDisk)
+{
+    // The data-file form asks for "…HVD"; the file on disk is written in lower case.
+    const QString onDisk = dir.path() + "/line5.hvd";
+    hvtest::writeFile(onDisk, "data");
+    Holder holder(onDisk);
+    ASSERT_TRUE(holder.started);
+    bool open = false;
+    for (int i = 0; i < 100 && !open; ++i) {
+        open = service.IsFileOpen(dir.path() + "/LINE5.HVD");
+        if (!open)
+            holder.process.waitForFinished(50);
+    }
+    EXPECT_TRUE(open);
+}
+
 TEST_F(FileLockService, MissingFileGivesErrnoAndItsText)
 {
     const QString missing = dir.path() + "/gone/NONE.HVD";

@@ -212,3 +212,42 @@ TEST(DateTimeText, MatchesQtLocalTimeAcrossDaylightSavingChanges)
     ::tzset();
     EXPECT_EQ(TemplateFileInfo::dateTimeText(1796652180), QStringLiteral("2026-12-07 14:03"));
 }
+
+TEST_F(TemplateFiles, ListAndFileSetsMeanTheSameDataFileForGreekNames)
+{
+    // Final sigma and capital sigma fold to one letter: "ΟΔΟΣ" and "οδος" are one name, for
+    // the list's record count as for the file sets that clear and delete trash.
+    write(QStringLiteral("ΟΔΟΣ.HVT"), "[TEMPLATE]\r\nTitle=Road\r\n");
+    write(QStringLiteral("οδος.HVD"), table(6, 6));
+    TemplateFileInfo info(folder);
+    EXPECT_EQ(info.applicationSummary(folder + QStringLiteral("ΟΔΟΣ.HVT")).recordCount, 6);
+    EXPECT_EQ(paths::findExisting(folder + QStringLiteral("ΟΔΟΣ.hvd")),
+              folder + QStringLiteral("οδος.HVD"));
+}
+
+TEST_F(TemplateFiles, ManyReadersGiveWhatOneReaderGives)
+{
+    QStringList templates;
+    for (int i = 0; i < 60; ++i) {
+        const QString name = QStringLiteral("t%1.HVT").arg(i);
+        write(name, QByteArray("[TEMPLATE]\r\nTitle=T") + QByteArray::number(i % 7) + "\r\n");
+        if (i % 3 == 0)
+            write(QStringLiteral("T%1.hvd").arg(i), table(i, i));
+        templates << folder + name;
+    }
+    templates << folder + QStringLiteral("missing.HVT");
+    TemplateFileInfo serial(folder);
+    serial.setReaderCount(1);
+    TemplateFileInfo parallel(folder);
+    parallel.setReaderCount(8);
+    const QList<TemplateSummary> one = serial.summaries(templates, false);
+    const QList<TemplateSummary> many = parallel.summaries(templates, false);
+    ASSERT_EQ(one.size(), templates.size());
+    for (qsizetype i = 0; i < one.size(); ++i) {
+        EXPECT_EQ(many[i].title, one[i].title) << i;
+        EXPECT_EQ(many[i].recordCount, one[i].recordCount) << i;
+        EXPECT_EQ(many[i].dateTime, one[i].dateTime) << i;
+        EXPECT_EQ(one[i].recordCount, serial.applicationSummary(templates[i]).recordCount);
+    }
+    EXPECT_EQ(one[3].recordCount, 3);
+}

@@ -1,0 +1,19 @@
+// The console's start-up as ui/main.cpp runs it (start-up sequence, login check, main window
+// loaded, placed, filled and shown), up to the first paint of the main window.
+#include "first_paint.h"
+#include "ui/Main.h"
+#include "ui/frmHVSetup.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    FirstPaint watch([](QObject *object) { return qobject_cast<hv::frmHVSetup *>(object); });
+    app.installEventFilter(&watch);
+    std::unique_ptr<QWidget> window =
+        hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); });
+    if (!window)
+        return 1;
+    return app.exec();
+}

@@ -1,0 +1,28 @@
+// Reading many small files at once.
+//
+// A list fill reads thousands of small files. On a local disk each read takes microseconds
+// and a few readers suffice; on a network share each one waits a round trip to the server,
+// and many reads in flight hide those waits. Results are kept by position, so the order in
+// which the reads finish never shows.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace hv::parallel {
+
+// How many reads to keep in flight for the files of `folder`: the number of processors on a
+// local file system (at least 2, at most 8), kNetworkReaders on a network or user-space one.
+int readerCountFor(const QString &folder);
+
+inline constexpr int kNetworkReaders = 128;
+
+// Calls work(index, reader) once for every index from 0 to count - 1, with up to `readers`
+// threads at a time (the calling thread is one of them; `reader` numbers the thread from 0 to
+// readers - 1, for state of its own), and returns when all calls have returned. With one
+// reader, the calls run in order on the calling thread.
+void forEachIndex(qsizetype count, int readers,
+                  const std::function<void(qsizetype index, int reader)> &work);
+
+} // namespace hv::parallel
