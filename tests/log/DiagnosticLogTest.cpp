@@ -2,7 +2,6 @@
 #include "log/LogProtocol.h"
 #include "tests/common/LogCapture.h"
 
-#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
@@ -81,10 +80,7 @@ TEST(DiagnosticLog, ViewerThatClosesAndComesBackReceivesTheLaterEntries)
     ASSERT_TRUE(log.waitFor(1));
     log.close();
 
-    QElapsedTimer timer;
-    timer.start();
     WriteLog("m", "p", "two (no viewer)");
-    EXPECT_LT(timer.elapsed(), 100);
 
     log.listen();
     WriteLog("m", "p", "three");
