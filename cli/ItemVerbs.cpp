@@ -93,7 +93,7 @@ int runRename(const QStringList &args)
         renamed.append(QJsonObject{{QStringLiteral("from"), from}, {QStringLiteral("to"), to}});
     printJson(QJsonObject{
         {QStringLiteral("renamed"), renamed},
-        {QStringLiteral("strayDeleted"), QJsonArray::fromStringList(result.strayDeleted)}});
+        {QStringLiteral("strayTrashed"), QJsonArray::fromStringList(result.strayTrashed)}});
     return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
+#include "ops/HeldFiles.h"
 #include "ops/Trash.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
@@ -12,6 +13,17 @@ namespace {
 using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
+
+// Fills in the failure of `path`: it could be neither trashed nor deleted, or it is held.
+void failOn(const QString &path, ItemOpResult &result)
+{
+    result.ok = false;
+    result.failedPath = path;
+    result.title = QStringLiteral("Delete Failed");
+    result.message = QStringLiteral("The file %1 could not be deleted. It may be open in "
+                                    "another program. The remaining files were not touched.")
+                         .arg(path);
+}
 
 // Sends one file away when it exists; false (with the result filled in) when it could be
 // neither trashed nor deleted.
@@ -32,31 +44,35 @@ bool removeIfPresent(const QString &path, ItemOpResult &result)
     case trash::RemoveOutcome::Failed:
         break;
     }
-    result.ok = false;
-    result.failedPath = onDisk.isEmpty() ? path : onDisk;
-    result.title = QStringLiteral("Delete Failed");
-    result.message = QStringLiteral("The file %1 could not be deleted. It may be open in "
-                                    "another program. The remaining files were not touched.")
-                         .arg(result.failedPath);
+    failOn(onDisk.isEmpty() ? path : onDisk, result);
     return false;
 }
 
 // Sends away the files that `operation` touches for the item, in order; `entries` numbers
-// the numbered companion files.
-ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries)
+// the numbered companion files. When another process holds any of them, nothing is sent.
+ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
+                       FileLockService *locks)
 {
     WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
              QStringLiteral("File Delete Initiated for: ") + itemPath);
-    ItemOpResult result;
+    QStringList files;
     for (const SetMember &member : fileset::FilesTouched(operation, kind)) {
         if (member.form == SetMember::Form::Numbered) {
-            for (int n = 1; n <= entries; ++n) {
-                if (!removeIfPresent(fileset::StemMemberFile(itemPath, member, n), result))
-                    return result;
-            }
-        } else if (!removeIfPresent(fileset::StemMemberFile(itemPath, member), result)) {
-            return result;
+            for (int n = 1; n <= entries; ++n)
+                files << fileset::StemMemberFile(itemPath, member, n);
+        } else {
+            files << fileset::StemMemberFile(itemPath, member);
         }
+    }
+    ItemOpResult result;
+    if (const QString held = FirstHeldFile(files, locks); !held.isEmpty()) {
+        const QString onDisk = paths::findExisting(held);
+        failOn(onDisk.isEmpty() ? held : onDisk, result);
+        return result;
+    }
+    for (const QString &file : files) {
+        if (!removeIfPresent(file, result))
+            return result;
     }
     return result;
 }
@@ -110,21 +126,34 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
     return DeleteConfirmationText(isApplication, dataOnly, summary.title, summary.recordCount);
 }
 
-ItemOpResult ClearItemData(const QString &itemPath, bool isApplication)
+ItemOpResult ClearItemData(const QString &itemPath, bool isApplication, FileLockService *locks)
 {
-    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0);
+    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, locks);
 }
 
-ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info)
+ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
+                        FileLockService *locks)
 {
     int entries = 0;
     if (isApplication) {
+        // The template numbers the companion files: without it they would be left behind,
+        // and a later item of the same name would take them over.
         info.SetTemplatePath(itemPath);
+        if (!info.IsValidTemplate()) {
+            ItemOpResult result;
+            result.ok = false;
+            result.failedPath = itemPath;
+            result.title = QStringLiteral("Delete Failed");
+            result.message = QStringLiteral("The template %1 cannot be read, so the files that "
+                                            "belong to it cannot be found. Nothing was deleted.")
+                                 .arg(itemPath);
+            return result;
+        }
         info.OpenTemplate();
         entries = info.Entries().Count();
         info.CloseTemplate();
     }
-    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries);
+    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, locks);
 }
 
 QString DeleteDirQuestion(const QString &fileName)
@@ -137,7 +166,7 @@ QString DeleteDirCaption()
     return QStringLiteral("Confirm Delete");
 }
 
-ItemOpResult DeleteDirFile(const QString &itemPath)
+ItemOpResult DeleteDirFile(const QString &itemPath, FileLockService *locks)
 {
     ItemOpResult result;
     if (!paths::exists(itemPath)) {
@@ -145,6 +174,10 @@ ItemOpResult DeleteDirFile(const QString &itemPath)
         result.failedPath = itemPath;
         result.title = QStringLiteral("Delete Failed");
         result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
+        return result;
+    }
+    if (!FirstHeldFile({itemPath}, locks).isEmpty()) {
+        failOn(paths::findExisting(itemPath), result);
         return result;
     }
     removeIfPresent(itemPath, result);

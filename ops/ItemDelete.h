@@ -5,7 +5,9 @@
 // a file that the trash refuses is deleted outright. Files of a set that do not exist are
 // skipped silently. When a file can be neither trashed nor deleted, the operation stops
 // there: files already sent away stay sent away, the rest of the set is not touched, and
-// the result carries a message for the user.
+// the result carries a message for the user. Before the first file, the file-lock service
+// is asked about every file of the set: when another process holds one, nothing is touched
+// and the result is that failure (`locks` null uses the service of this computer).
 #pragma once
 
 #include "ops/OpResult.h"
@@ -15,6 +17,7 @@
 
 namespace hv {
 
+class FileLockService;
 class TemplateInfo;
 
 // What a clear or delete did.
@@ -40,17 +43,20 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
 
 // Sends the data files of the application or popup at `itemPath` (its full path) to the
 // trash; the template and companion files stay.
-ItemOpResult ClearItemData(const QString &itemPath, bool isApplication);
+ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
+                           FileLockService *locks = nullptr);
 
 // Sends the application or popup at `itemPath` with all its files to the trash. For an
-// application, `info` reads the template's entry count, which numbers its companion files.
-ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info);
+// application, `info` reads the template's entry count, which numbers its companion files;
+// an application whose template cannot be read is not touched.
+ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
+                        FileLockService *locks = nullptr);
 
 // The question asked before a directory file is deleted, and its title.
 QString DeleteDirQuestion(const QString &fileName);
 QString DeleteDirCaption();
 
 // Sends the directory file at `itemPath` to the trash.
-ItemOpResult DeleteDirFile(const QString &itemPath);
+ItemOpResult DeleteDirFile(const QString &itemPath, FileLockService *locks = nullptr);
 
 } // namespace hv

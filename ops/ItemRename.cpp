@@ -1,10 +1,16 @@
 #include "ops/ItemRename.h"
 
 #include "ops/FileSet.h"
+#include "ops/HeldFiles.h"
+#include "ops/Trash.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <utility>
 
 namespace hv {
 namespace {
@@ -40,15 +46,24 @@ RenameResult nameTaken()
 // The steps of one rename, remembered so that a failure can undo them.
 class RenameSteps {
 public:
-    // Deletes a file of the new name outright, when there is one.
-    bool deleteStray(const QString &path)
+    // Sends a file of the new name to the trash, when there is one, so that the rename can
+    // take its place. A file this rename has just written is no stray; a folder is not
+    // cleared away.
+    bool clearStray(const QString &path)
     {
         const QString found = paths::findExisting(path);
         if (found.isEmpty())
             return true;
-        if (!QFile::remove(found))
+        for (const auto &step : std::as_const(m_result.renamed)) {
+            if (step.second == found)
+                return true;
+        }
+        const QFileInfo info(found);
+        if (info.isDir() && !info.isSymLink())
             return false;
-        m_result.strayDeleted << found;
+        if (!trash::RecycleFiles({found}).ok())
+            return false;
+        m_result.strayTrashed << found;
         return true;
     }
 
@@ -64,10 +79,10 @@ public:
         return true;
     }
 
-    // Deletes a stray of the new name, then renames the old file to it.
+    // Clears away a stray of the new name, then renames the old file to it.
     bool replace(const QString &from, const QString &to)
     {
-        return deleteStray(to) && move(from, to);
+        return clearStray(to) && move(from, to);
     }
 
     RenameResult done()
@@ -95,20 +110,40 @@ public:
         if (!m_result.notRestored.isEmpty())
             m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
                                 m_result.notRestored.join(QStringLiteral(", "));
+        if (!m_result.strayTrashed.isEmpty())
+            m_result.message +=
+                QStringLiteral("\n\nThese files of the new name were moved to the trash: ") +
+                m_result.strayTrashed.join(QStringLiteral(", "));
         return m_result;
     }
 
 private:
-    // The files the rename changed: strays removed, and the new paths that took effect.
+    // The files the rename changed: strays trashed, and the new paths that took effect.
     void noteTouched()
     {
-        m_result.touched = m_result.strayDeleted;
+        m_result.touched = m_result.strayTrashed;
         for (const auto &step : m_result.renamed)
             m_result.touched << step.second;
     }
 
     RenameResult m_result;
 };
+
+// A rename refused before its first step, as the refusal of its first step would be.
+RenameResult refusedUntouched(const QString &message)
+{
+    return RenameSteps().undo(message);
+}
+
+RenameResult failed(const QString &message)
+{
+    RenameResult result;
+    result.outcome = RenameOutcome::Failed;
+    result.ok = false;
+    result.title = QStringLiteral("Rename Failed");
+    result.message = message;
+    return result;
+}
 
 // A key that would lead out of the project folder names no companion file of this item.
 bool isUsableKey(const QString &key)
@@ -139,33 +174,65 @@ RenamePrompt RenamePromptFor(const QString &fileName)
 
 bool Check_Filename(const QString &name)
 {
-    static const QString forbidden = QStringLiteral("*!/<>|\":;\\");
+    // Beyond what the other platform refuses: a name that is empty or starts with '.' would
+    // hide the item here (the list leaves out dot-files), and '?', '*' and control characters
+    // fail there.
+    if (name.isEmpty() || name.startsWith(u'.'))
+        return false;
+    static const QString forbidden = QStringLiteral("*!/<>|\":;\\?");
     for (const QChar c : name) {
-        if (forbidden.contains(c))
+        if (forbidden.contains(c) || c.category() == QChar::Other_Control)
             return false;
     }
     return true;
 }
 
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
-                                const QString &newBase, TemplateInfo &info)
+                                const QString &newBase, TemplateInfo &info, FileLockService *locks)
 {
     using fileset::BaseNameFile;
     if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
         return nameTaken();
-    RenameSteps steps;
+    // The template's keys number the companion files; without them those would stay behind
+    // under the old name for a later item of that name to take over.
+    info.SetTemplatePath(BaseNameFile(folder, oldBase, QStringLiteral("hvt")));
+    if (!info.IsValidTemplate())
+        return failed(QStringLiteral("Error occurred during Rename operation. The template %1 "
+                                     "cannot be read, so the files that belong to it cannot be "
+                                     "found. Rename operation has been cancelled.")
+                          .arg(BaseNameFile(folder, oldBase, QStringLiteral("hvt"))));
+    info.OpenTemplate();
+    const TemplateEntries entries = info.Entries();
+    info.CloseTemplate();
+    // Each key once: keys that differ only in letter case name the same file.
+    QStringList keys;
+    QSet<QString> seen;
+    for (qint32 i = 1; i <= entries.Count(); ++i) {
+        const QString key = entries.Item(i).Key;
+        if (isUsableKey(key) && !seen.contains(key.toUpper())) {
+            seen.insert(key.toUpper());
+            keys << key;
+        }
+    }
+
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
+    const bool withNumbered = paths::exists(BaseNameFile(folder, oldBase, QStringLiteral("hvm")));
+    QStringList setFiles;
+    for (const SetMember &member : members) {
+        if (member.form != SetMember::Form::Numbered)
+            setFiles << BaseNameFile(folder, oldBase, member.letters);
+        else if (withNumbered)
+            for (const QString &key : keys)
+                setFiles << fileset::BaseNameNumberedFile(folder, oldBase, key);
+    }
+    if (!FirstHeldFile(setFiles, locks).isEmpty())
+        return refusedUntouched(kApplicationLocked);
+
+    RenameSteps steps;
     for (const SetMember &member : members) {
         if (member.form == SetMember::Form::Numbered) {
-            info.SetTemplatePath(BaseNameFile(folder, newBase, QStringLiteral("hvt")));
-            info.OpenTemplate();
-            const TemplateEntries entries = info.Entries();
-            info.CloseTemplate();
-            for (qint32 i = 1; i <= entries.Count(); ++i) {
-                const QString key = entries.Item(i).Key;
-                if (!isUsableKey(key))
-                    continue;
+            for (const QString &key : keys) {
                 if (!steps.replace(fileset::BaseNameNumberedFile(folder, oldBase, key),
                                    fileset::BaseNameNumberedFile(folder, newBase, key)))
                     return steps.undo(kApplicationLocked);
@@ -176,7 +243,7 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
         const QString to = BaseNameFile(folder, newBase, member.letters);
         if (member.letters == u"hvm") {
             // Without an hvm file the numbered companion files keep their names.
-            if (!steps.deleteStray(to))
+            if (!steps.clearStray(to))
                 return steps.undo(kApplicationLocked);
             if (!paths::exists(from))
                 return steps.done();
@@ -187,14 +254,20 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
     return steps.done();
 }
 
-RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase)
+RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
+                          FileLockService *locks)
 {
     using fileset::BaseNameFile;
     if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
         return nameTaken();
+    const auto members = fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup);
+    QStringList setFiles;
+    for (const SetMember &member : members)
+        setFiles << BaseNameFile(folder, oldBase, member.letters);
+    if (!FirstHeldFile(setFiles, locks).isEmpty())
+        return refusedUntouched(kPopupLocked);
     RenameSteps steps;
-    for (const SetMember &member :
-         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup)) {
+    for (const SetMember &member : members) {
         if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
                            BaseNameFile(folder, newBase, member.letters)))
             return steps.undo(kPopupLocked);
@@ -202,7 +275,8 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
     return steps.done();
 }
 
-RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase)
+RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
+                        FileLockService *locks)
 {
     using fileset::BaseNameFile;
     if (paths::exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
@@ -210,8 +284,9 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
     RenameSteps steps;
     const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
     const QString to = BaseNameFile(folder, newBase, QStringLiteral("DIR"));
-    // A directory file that is missing or refuses is a failure, not a rename.
-    if (!paths::exists(from) || !steps.replace(from, to)) {
+    // A directory file that is missing, held or refuses is a failure, not a rename.
+    if (!paths::exists(from) || !FirstHeldFile({from}, locks).isEmpty() ||
+        !steps.replace(from, to)) {
         RenameResult result = steps.done();
         result.outcome = RenameOutcome::Failed;
         result.ok = false;
@@ -225,7 +300,7 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
 }
 
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
-                        TemplateInfo &info)
+                        TemplateInfo &info, FileLockService *locks)
 {
     if (!Check_Filename(newName)) {
         RenameResult result;
@@ -237,11 +312,11 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     const QString oldBase = fileset::BaseNameOf(fileName);
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        return Rename_Application(folder, oldBase, newName, info);
+        return Rename_Application(folder, oldBase, newName, info, locks);
     case ItemKind::Popup:
-        return Rename_Popup(folder, oldBase, newName);
+        return Rename_Popup(folder, oldBase, newName, locks);
     case ItemKind::Directory:
-        return Rename_Dir(folder, oldBase, newName);
+        return Rename_Dir(folder, oldBase, newName, locks);
     case ItemKind::Unknown:
         break;
     }
