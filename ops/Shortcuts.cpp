@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -117,8 +118,17 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
         text += QStringLiteral("Icon=") + EscapeDesktopValue(iconFile) + u'\n';
     text += QStringLiteral("Terminal=false\n");
 
+    // A symlink of that name is replaced itself: writing through it would overwrite (and make
+    // executable) whatever file it points to.
+    if (QFileInfo(linkFile).isSymLink() && !QFile::remove(linkFile)) {
+        result.message = QStringLiteral("The shortcut %1 could not be replaced.")
+                             .arg(QDir::toNativeSeparators(linkFile));
+        return result;
+    }
     QSaveFile file(linkFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
         result.message = QStringLiteral("The shortcut %1 could not be written: %2")
                              .arg(QDir::toNativeSeparators(linkFile), file.errorString());
         return result;
