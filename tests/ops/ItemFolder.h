@@ -15,12 +15,11 @@
 #include <gtest/gtest.h>
 
 // A file-lock service that reports the listed files (paths on disk) as held by another
-// process, and records every path it was asked about.
+// process.
 class HeldFilesService : public hv::FileLockService {
 public:
     bool IsFileOpen(const QString &path) override
     {
-        asked << path;
         return held.contains(hv::paths::findExisting(path));
     }
     qint32 GetFileLockInfo(const QString &) override { return 0; }
@@ -28,7 +27,6 @@ public:
     QString GetExtendedError(qint32) const override { return {}; }
 
     QStringList held;
-    QStringList asked;
     hv::LockUserList users;
 };
 
