@@ -104,8 +104,8 @@ int runRename(const QStringList &args)
     out.beginObject().key("renamed").beginArray();
     for (const auto &[from, to] : result.renamed)
         out.beginObject().member("from", from).member("to", to).endObject();
-    out.endArray().key("strayDeleted").beginArray();
-    for (const QString &path : result.strayDeleted)
+    out.endArray().key("strayTrashed").beginArray();
+    for (const QString &path : result.strayTrashed)
         out.value(path);
     out.endArray().endObject().finish();
     return kExitOk;

@@ -1,10 +1,12 @@
 #include "files/DirClass.h"
 
 #include "log/DiagnosticLog.h"
+#include "platform/Ansi.h"
 #include "platform/PathNames.h"
 #include "platform/SmallFile.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace hv {
 namespace {
@@ -224,6 +226,24 @@ DirClass::SaveResult DirClass::SaveAs(const QString &chosenPath)
 IniResult DirClass::writeDirectory(const QString &fileName, const QString &caption,
                                    const hv::DirEntries &entries)
 {
+    // A directory file is Windows-1252 text, one value a line: what it cannot hold is
+    // refused, never written changed (a template name changed so names no file).
+    const auto refuse = [&](const QString &what, const QString &value, const QString &problem) {
+        return IniResult::failure(QStringLiteral("Cannot write %1: the %2 \"%3\" cannot be "
+                                                 "written to a directory file: %4.")
+                                      .arg(fileName, what, value, problem));
+    };
+    if (const QString problem = ansi::oneLineProblem(caption); !problem.isEmpty())
+        return refuse(QStringLiteral("caption"), caption, problem);
+    for (const DirEntry &entry : entries) {
+        for (const auto &[what, value] :
+             {std::pair{QStringLiteral("title"), &entry.Title()},
+              std::pair{QStringLiteral("template name"), &entry.Filename()},
+              std::pair{QStringLiteral("access right"), &entry.AccessRights()}}) {
+            if (const QString problem = ansi::oneLineProblem(*value); !problem.isEmpty())
+                return refuse(what, *value, problem);
+        }
+    }
     INIfile ini;
     ini.SetLeadingSpaces(dirformat::kLeadingSpaces);
     ini.SetEqualPos(dirformat::kEqualPos);

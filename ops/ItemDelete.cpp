@@ -2,6 +2,7 @@
 
 #include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
+#include "ops/HeldFiles.h"
 #include "ops/Trash.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
@@ -12,6 +13,17 @@ namespace {
 using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
+
+// Fills in the failure of `path`: it could be neither trashed nor deleted, or it is held.
+void failOn(const QString &path, ItemOpResult &result)
+{
+    result.ok = false;
+    result.failedPath = path;
+    result.title = QStringLiteral("Delete Failed");
+    result.message = QStringLiteral("The file %1 could not be deleted. It may be open in "
+                                    "another program. The remaining files were not touched.")
+                         .arg(path);
+}
 
 // Sends one file away when it exists (found through the operation's folder index); false
 // (with the result filled in) when it could be neither trashed nor deleted.
@@ -35,32 +47,39 @@ bool removeIfPresent(paths::FolderIndex &index, const QString &path, ItemOpResul
     case trash::RemoveOutcome::Failed:
         break;
     }
-    result.ok = false;
-    result.failedPath = onDisk.isEmpty() ? path : onDisk;
-    result.title = QStringLiteral("Delete Failed");
-    result.message = QStringLiteral("The file %1 could not be deleted. It may be open in "
-                                    "another program. The remaining files were not touched.")
-                         .arg(result.failedPath);
+    failOn(onDisk.isEmpty() ? path : onDisk, result);
     return false;
 }
 
 // Sends away the files that `operation` touches for the item, in order; `entries` numbers
-// the numbered companion files.
+// the numbered companion files. When another process holds any of them, nothing is sent.
 ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
-                       paths::FolderIndex &index)
+                       paths::FolderIndex &index, FileLockService *locks)
 {
     WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
              QStringLiteral("File Delete Initiated for: ") + itemPath);
-    ItemOpResult result;
+    // The files of the set that exist, as they are named on disk.
+    QStringList files;
+    const auto addExisting = [&](const QString &path) {
+        if (const QString found = index.findExisting(path); !found.isEmpty())
+            files << found;
+    };
     for (const SetMember &member : fileset::FilesTouched(operation, kind)) {
         if (member.form == SetMember::Form::Numbered) {
-            for (int n = 1; n <= entries; ++n) {
-                if (!removeIfPresent(index, fileset::StemMemberFile(itemPath, member, n), result))
-                    return result;
-            }
-        } else if (!removeIfPresent(index, fileset::StemMemberFile(itemPath, member), result)) {
-            return result;
+            for (int n = 1; n <= entries; ++n)
+                addExisting(fileset::StemMemberFile(itemPath, member, n));
+        } else {
+            addExisting(fileset::StemMemberFile(itemPath, member));
         }
+    }
+    ItemOpResult result;
+    if (const QString held = FirstHeldFile(files, locks); !held.isEmpty()) {
+        failOn(held, result);
+        return result;
+    }
+    for (const QString &file : files) {
+        if (!removeIfPresent(index, file, result))
+            return result;
     }
     return result;
 }
@@ -120,25 +139,39 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
 }
 
 ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
-                           const SharedFolderIndex &index)
+                           const SharedFolderIndex &index, FileLockService *locks)
 {
-    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, *orOwn(index));
+    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, *orOwn(index),
+                     locks);
 }
 
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
-                        const SharedFolderIndex &shared)
+                        const SharedFolderIndex &shared, FileLockService *locks)
 {
     // One folder index for the whole delete: the template's entries and the files.
     const SharedFolderIndex index = orOwn(shared);
     int entries = 0;
     if (isApplication) {
         info.useFolderIndex(index);
+        // The template numbers the companion files: without it they would be left behind,
+        // and a later item of the same name would take them over.
         info.SetTemplatePath(itemPath);
+        if (!info.IsValidTemplate()) {
+            ItemOpResult result;
+            result.ok = false;
+            result.failedPath = itemPath;
+            result.title = QStringLiteral("Delete Failed");
+            result.message = QStringLiteral("The template %1 cannot be read, so the files that "
+                                            "belong to it cannot be found. Nothing was deleted.")
+                                 .arg(itemPath);
+            return result;
+        }
         info.OpenTemplate();
         entries = info.Entries().Count();
         info.CloseTemplate();
     }
-    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index);
+    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index,
+                     locks);
 }
 
 QString DeleteDirQuestion(const QString &fileName)
@@ -151,18 +184,24 @@ QString DeleteDirCaption()
     return QStringLiteral("Confirm Delete");
 }
 
-ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &shared)
+ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &shared,
+                           FileLockService *locks)
 {
     ItemOpResult result;
     const SharedFolderIndex index = orOwn(shared);
-    if (!index->exists(itemPath)) {
+    const QString found = index->findExisting(itemPath);
+    if (found.isEmpty()) {
         result.ok = false;
         result.failedPath = itemPath;
         result.title = QStringLiteral("Delete Failed");
         result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
         return result;
     }
-    removeIfPresent(*index, itemPath, result);
+    if (!FirstHeldFile({found}, locks).isEmpty()) {
+        failOn(found, result);
+        return result;
+    }
+    removeIfPresent(*index, found, result);
     return result;
 }
 

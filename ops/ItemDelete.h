@@ -5,7 +5,9 @@
 // a file that the trash refuses is deleted outright. Files of a set that do not exist are
 // skipped silently. When a file can be neither trashed nor deleted, the operation stops
 // there: files already sent away stay sent away, the rest of the set is not touched, and
-// the result carries a message for the user.
+// the result carries a message for the user. Before the first file, the file-lock service
+// is asked about every file of the set: when another process holds one, nothing is touched
+// and the result is that failure (`locks` null uses the service of this computer).
 #pragma once
 
 #include "ops/OpResult.h"
@@ -18,6 +20,7 @@
 
 namespace hv {
 
+class FileLockService;
 class TemplateInfo;
 
 // What a clear or delete did.
@@ -48,18 +51,20 @@ using SharedFolderIndex = std::shared_ptr<paths::FolderIndex>;
 // Sends the data files of the application or popup at `itemPath` (its full path) to the
 // trash; the template and companion files stay.
 ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
-                           const SharedFolderIndex &index = {});
+                           const SharedFolderIndex &index = {}, FileLockService *locks = nullptr);
 
 // Sends the application or popup at `itemPath` with all its files to the trash. For an
-// application, `info` reads the template's entry count, which numbers its companion files.
+// application, `info` reads the template's entry count, which numbers its companion files;
+// an application whose template cannot be read is not touched.
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
-                        const SharedFolderIndex &index = {});
+                        const SharedFolderIndex &index = {}, FileLockService *locks = nullptr);
 
 // The question asked before a directory file is deleted, and its title.
 QString DeleteDirQuestion(const QString &fileName);
 QString DeleteDirCaption();
 
 // Sends the directory file at `itemPath` to the trash.
-ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &index = {});
+ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &index = {},
+                           FileLockService *locks = nullptr);
 
 } // namespace hv

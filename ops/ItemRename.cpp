@@ -1,10 +1,17 @@
 #include "ops/ItemRename.h"
 
 #include "ops/FileSet.h"
+#include "ops/HeldFiles.h"
+#include "ops/Trash.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <memory>
+#include <utility>
 
 namespace hv {
 namespace {
@@ -37,27 +44,33 @@ RenameResult nameTaken()
     return result;
 }
 
-// The steps of one rename, remembered so that a failure can undo them. Names are found
-// through the rename's own folder index, told of every file the rename moves or deletes.
+// The steps of one rename, remembered so that a failure can undo them.
 class RenameSteps {
 public:
-    explicit RenameSteps(const std::shared_ptr<paths::FolderIndex> &index)
+    explicit RenameSteps(const std::shared_ptr<paths::FolderIndex> &index = {})
         : m_index(index ? index : std::make_shared<paths::FolderIndex>())
     {
     }
     const std::shared_ptr<paths::FolderIndex> &index() const { return m_index; }
-    bool exists(const QString &path) { return m_index->exists(path); }
-
-    // Deletes a file of the new name outright, when there is one.
-    bool deleteStray(const QString &path)
+    // Sends a file of the new name to the trash, when there is one, so that the rename can
+    // take its place. A file this rename has just written is no stray; a folder is not
+    // cleared away.
+    bool clearStray(const QString &path)
     {
         const QString found = m_index->findExisting(path);
         if (found.isEmpty())
             return true;
-        if (!QFile::remove(found))
+        for (const auto &step : std::as_const(m_result.renamed)) {
+            if (step.second == found)
+                return true;
+        }
+        const QFileInfo info(found);
+        if (info.isDir() && !info.isSymLink())
+            return false;
+        if (!trash::RecycleFiles({found}).ok())
             return false;
         m_index->noteRemoved(found);
-        m_result.strayDeleted << found;
+        m_result.strayTrashed << found;
         return true;
     }
 
@@ -75,10 +88,10 @@ public:
         return true;
     }
 
-    // Deletes a stray of the new name, then renames the old file to it.
+    // Clears away a stray of the new name, then renames the old file to it.
     bool replace(const QString &from, const QString &to)
     {
-        return deleteStray(to) && move(from, to);
+        return clearStray(to) && move(from, to);
     }
 
     RenameResult done()
@@ -109,14 +122,18 @@ public:
         if (!m_result.notRestored.isEmpty())
             m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
                                 m_result.notRestored.join(QStringLiteral(", "));
+        if (!m_result.strayTrashed.isEmpty())
+            m_result.message +=
+                QStringLiteral("\n\nThese files of the new name were moved to the trash: ") +
+                m_result.strayTrashed.join(QStringLiteral(", "));
         return m_result;
     }
 
 private:
-    // The files the rename changed: strays removed, and the new paths that took effect.
+    // The files the rename changed: strays trashed, and the new paths that took effect.
     void noteTouched()
     {
-        m_result.touched = m_result.strayDeleted;
+        m_result.touched = m_result.strayTrashed;
         for (const auto &step : m_result.renamed)
             m_result.touched << step.second;
     }
@@ -124,6 +141,33 @@ private:
     std::shared_ptr<paths::FolderIndex> m_index;
     RenameResult m_result;
 };
+
+// The files of `paths` that exist, as they are named on disk.
+QStringList existingFiles(paths::FolderIndex &index, const QStringList &paths)
+{
+    QStringList found;
+    for (const QString &path : paths) {
+        if (QString onDisk = index.findExisting(path); !onDisk.isEmpty())
+            found << std::move(onDisk);
+    }
+    return found;
+}
+
+// A rename refused before its first step, as the refusal of its first step would be.
+RenameResult refusedUntouched(const QString &message)
+{
+    return RenameSteps().undo(message);
+}
+
+RenameResult failed(const QString &message)
+{
+    RenameResult result;
+    result.outcome = RenameOutcome::Failed;
+    result.ok = false;
+    result.title = QStringLiteral("Rename Failed");
+    result.message = message;
+    return result;
+}
 
 // A key that would lead out of the project folder names no companion file of this item.
 bool isUsableKey(const QString &key)
@@ -154,9 +198,14 @@ RenamePrompt RenamePromptFor(const QString &fileName)
 
 bool Check_Filename(const QString &name)
 {
-    static const QString forbidden = QStringLiteral("*!/<>|\":;\\");
+    // Beyond what the other platform refuses: a name that is empty or starts with '.' would
+    // hide the item here (the list leaves out dot-files), and '?', '*' and control characters
+    // fail there.
+    if (name.isEmpty() || name.startsWith(u'.'))
+        return false;
+    static const QString forbidden = QStringLiteral("*!/<>|\":;\\?");
     for (const QChar c : name) {
-        if (forbidden.contains(c))
+        if (forbidden.contains(c) || c.category() == QChar::Other_Control)
             return false;
     }
     return true;
@@ -164,25 +213,55 @@ bool Check_Filename(const QString &name)
 
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
                                 const QString &newBase, TemplateInfo &info,
-                                const std::shared_ptr<paths::FolderIndex> &index)
+                                const std::shared_ptr<paths::FolderIndex> &index,
+                                FileLockService *locks)
 {
     using fileset::BaseNameFile;
+    // One folder index for the whole rename: the template, the set and the new names.
     RenameSteps steps(index);
-    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
+    paths::FolderIndex &names = *steps.index();
+    if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
         return nameTaken();
+    info.useFolderIndex(steps.index());
+    // The template's keys number the companion files; without them those would stay behind
+    // under the old name for a later item of that name to take over.
+    info.SetTemplatePath(BaseNameFile(folder, oldBase, QStringLiteral("hvt")));
+    if (!info.IsValidTemplate())
+        return failed(QStringLiteral("Error occurred during Rename operation. The template %1 "
+                                     "cannot be read, so the files that belong to it cannot be "
+                                     "found. Rename operation has been cancelled.")
+                          .arg(BaseNameFile(folder, oldBase, QStringLiteral("hvt"))));
+    info.OpenTemplate();
+    const TemplateEntries entries = info.Entries();
+    info.CloseTemplate();
+    // Each key once: keys that differ only in letter case name the same file.
+    QStringList keys;
+    QSet<QString> seen;
+    for (qint32 i = 1; i <= entries.Count(); ++i) {
+        const QString key = entries.Item(i).Key;
+        if (isUsableKey(key) && !seen.contains(key.toUpper())) {
+            seen.insert(key.toUpper());
+            keys << key;
+        }
+    }
+
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
+    const bool withNumbered = names.exists(BaseNameFile(folder, oldBase, QStringLiteral("hvm")));
+    QStringList setFiles;
+    for (const SetMember &member : members) {
+        if (member.form != SetMember::Form::Numbered)
+            setFiles << BaseNameFile(folder, oldBase, member.letters);
+        else if (withNumbered)
+            for (const QString &key : keys)
+                setFiles << fileset::BaseNameNumberedFile(folder, oldBase, key);
+    }
+    if (!FirstHeldFile(existingFiles(names, setFiles), locks).isEmpty())
+        return refusedUntouched(kApplicationLocked);
+
     for (const SetMember &member : members) {
         if (member.form == SetMember::Form::Numbered) {
-            info.useFolderIndex(steps.index());
-            info.SetTemplatePath(BaseNameFile(folder, newBase, QStringLiteral("hvt")));
-            info.OpenTemplate();
-            const TemplateEntries entries = info.Entries();
-            info.CloseTemplate();
-            for (qint32 i = 1; i <= entries.Count(); ++i) {
-                const QString key = entries.Item(i).Key;
-                if (!isUsableKey(key))
-                    continue;
+            for (const QString &key : keys) {
                 if (!steps.replace(fileset::BaseNameNumberedFile(folder, oldBase, key),
                                    fileset::BaseNameNumberedFile(folder, newBase, key)))
                     return steps.undo(kApplicationLocked);
@@ -193,9 +272,9 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
         const QString to = BaseNameFile(folder, newBase, member.letters);
         if (member.letters == u"hvm") {
             // Without an hvm file the numbered companion files keep their names.
-            if (!steps.deleteStray(to))
+            if (!steps.clearStray(to))
                 return steps.undo(kApplicationLocked);
-            if (!steps.exists(from))
+            if (!names.exists(from))
                 return steps.done();
         }
         if (!steps.replace(from, to))
@@ -205,14 +284,20 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
 }
 
 RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
-                          const std::shared_ptr<paths::FolderIndex> &index)
+                          const std::shared_ptr<paths::FolderIndex> &index, FileLockService *locks)
 {
     using fileset::BaseNameFile;
     RenameSteps steps(index);
-    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
+    paths::FolderIndex &names = *steps.index();
+    if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
         return nameTaken();
-    for (const SetMember &member :
-         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup)) {
+    const auto members = fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup);
+    QStringList setFiles;
+    for (const SetMember &member : members)
+        setFiles << BaseNameFile(folder, oldBase, member.letters);
+    if (!FirstHeldFile(existingFiles(names, setFiles), locks).isEmpty())
+        return refusedUntouched(kPopupLocked);
+    for (const SetMember &member : members) {
         if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
                            BaseNameFile(folder, newBase, member.letters)))
             return steps.undo(kPopupLocked);
@@ -221,16 +306,18 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
 }
 
 RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
-                        const std::shared_ptr<paths::FolderIndex> &index)
+                        const std::shared_ptr<paths::FolderIndex> &index, FileLockService *locks)
 {
     using fileset::BaseNameFile;
     RenameSteps steps(index);
-    if (steps.exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
+    paths::FolderIndex &names = *steps.index();
+    if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
         return nameTaken();
     const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
     const QString to = BaseNameFile(folder, newBase, QStringLiteral("DIR"));
-    // A directory file that is missing or refuses is a failure, not a rename.
-    if (!steps.exists(from) || !steps.replace(from, to)) {
+    // A directory file that is missing, held or refuses is a failure, not a rename.
+    if (!names.exists(from) || !FirstHeldFile(existingFiles(names, {from}), locks).isEmpty() ||
+        !steps.replace(from, to)) {
         RenameResult result = steps.done();
         result.outcome = RenameOutcome::Failed;
         result.ok = false;
@@ -244,7 +331,8 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
 }
 
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
-                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index)
+                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index,
+                        FileLockService *locks)
 {
     if (!Check_Filename(newName)) {
         RenameResult result;
@@ -256,11 +344,11 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     const QString oldBase = fileset::BaseNameOf(fileName);
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        return Rename_Application(folder, oldBase, newName, info, index);
+        return Rename_Application(folder, oldBase, newName, info, index, locks);
     case ItemKind::Popup:
-        return Rename_Popup(folder, oldBase, newName, index);
+        return Rename_Popup(folder, oldBase, newName, index, locks);
     case ItemKind::Directory:
-        return Rename_Dir(folder, oldBase, newName, index);
+        return Rename_Dir(folder, oldBase, newName, index, locks);
     case ItemKind::Unknown:
         break;
     }

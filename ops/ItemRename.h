@@ -2,7 +2,10 @@
 //
 // Every file of the item's set is renamed to the new base name in the project folder, one by
 // one. For applications and popups every completed step is remembered; when any step fails,
-// every completed step is undone and the result carries the "File Locked" message. Names are
+// every completed step is undone and the result carries the "File Locked" message. Before
+// the first step the file-lock service is asked about every file of the set; a held one
+// refuses the rename as a failed step would, with nothing touched (`locks` null uses the
+// service of this computer). Files of the new name in the way go to the trash. Names are
 // found on disk without regard to letter case; new names are written as given here.
 #pragma once
 
@@ -18,6 +21,7 @@
 
 namespace hv {
 
+class FileLockService;
 class TemplateInfo;
 
 // The prompt and window caption of the rename window for an item's file name.
@@ -27,7 +31,8 @@ struct RenamePrompt {
 };
 RenamePrompt RenamePromptFor(const QString &fileName);
 
-// True when `name` holds none of the characters * ! / < > | " : ; and backslash.
+// True when `name` is not empty, does not start with '.' (that would hide the item) and
+// holds none of the characters * ? ! / < > | " : ; backslash and no control character.
 bool Check_Filename(const QString &name);
 
 enum class RenameOutcome {
@@ -35,7 +40,8 @@ enum class RenameOutcome {
     InvalidName, // the new name holds a forbidden character; nothing renamed
     NameTaken,   // the new name already belongs to an item; nothing renamed
     Undone,      // a step failed; the steps done before it were renamed back
-    Failed,      // a directory file could not be renamed; nothing renamed
+    Failed,      // a directory file could not be renamed, or an application's template
+                 // cannot be read; nothing renamed
     NotAnItem,   // the file name is not that of an application, popup or directory file
 };
 
@@ -47,7 +53,7 @@ struct RenameResult : OpResult {
     // Renames that took effect, as (old path on disk, new path), in order. After an undo,
     // empty unless some could not be renamed back (see notRestored).
     QList<QPair<QString, QString>> renamed;
-    QStringList strayDeleted; // files of the new name that were deleted outright
+    QStringList strayTrashed; // files of the new name sent to the trash to make way
     QStringList notRestored;  // new paths that an undo could not rename back
 
     // True when the rename window closes after this result.
@@ -64,15 +70,19 @@ struct RenameResult : OpResult {
 // this rename, otherwise through a folder index of its own.
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
                                 const QString &newBase, TemplateInfo &info,
-                                const std::shared_ptr<paths::FolderIndex> &index = {});
+                                const std::shared_ptr<paths::FolderIndex> &index = {},
+                                FileLockService *locks = nullptr);
 RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
-                          const std::shared_ptr<paths::FolderIndex> &index = {});
+                          const std::shared_ptr<paths::FolderIndex> &index = {},
+                          FileLockService *locks = nullptr);
 RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
-                        const std::shared_ptr<paths::FolderIndex> &index = {});
+                        const std::shared_ptr<paths::FolderIndex> &index = {},
+                        FileLockService *locks = nullptr);
 
 // The rename window's OK: checks `newName` as typed and renames the item listed as
 // `fileName` in `folder` by the kind of its extension.
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
-                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index = {});
+                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index = {},
+                        FileLockService *locks = nullptr);
 
 } // namespace hv

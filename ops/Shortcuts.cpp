@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace hv {
@@ -117,6 +118,13 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
         text += QStringLiteral("Icon=") + EscapeDesktopValue(iconFile) + u'\n';
     text += QStringLiteral("Terminal=false\n");
 
+    // A symlink of that name is replaced itself: writing through it would overwrite (and make
+    // executable) whatever file it points to.
+    if (QFileInfo(linkFile).isSymLink() && !QFile::remove(linkFile)) {
+        result.message = QStringLiteral("The shortcut %1 could not be replaced.")
+                             .arg(QDir::toNativeSeparators(linkFile));
+        return result;
+    }
     if (QString error; !saveWhole(linkFile, text.toUtf8(), &error)) {
         result.message = QStringLiteral("The shortcut %1 could not be written: %2")
                              .arg(QDir::toNativeSeparators(linkFile), error);

@@ -2,22 +2,28 @@
 
 #include "platform/PathNames.h"
 
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+
+// GLib's headers use names that Qt's keywords would turn into macros; this file includes no
+// Qt header that defines them (the project builds with QT_NO_KEYWORDS).
+#include <gio/gio.h>
 
 namespace hv::trash {
 namespace {
 
-// Makes sure the home trash exists. Without it QFile::moveToTrash would put the file into
-// "files/" of the current folder, as if that were the trash; so nothing is sent then.
-bool homeTrashReady()
+// Moves one file to the trash of its volume: the home trash, or the volume's own trash
+// folder. The trash record percent-encodes the original path, so a name holding '%', a
+// line break or any other byte restores to exactly where it came from.
+bool moveToTrash(const QString &path)
 {
-    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
-        return false;
-    QDir trash(dataHome + QStringLiteral("/Trash"));
-    return trash.mkpath(QStringLiteral("files")) && trash.mkpath(QStringLiteral("info"));
+    const QByteArray local = QFile::encodeName(path);
+    GFile *file = g_file_new_for_path(local.constData());
+    GError *error = nullptr;
+    const bool trashed = g_file_trash(file, nullptr, &error);
+    if (error)
+        g_error_free(error);
+    g_object_unref(file);
+    return trashed;
 }
 
 } // namespace
@@ -25,18 +31,15 @@ bool homeTrashReady()
 TrashResult RecycleFiles(const QStringList &paths)
 {
     TrashResult result;
-    const bool ready = homeTrashReady();
     for (const QString &path : paths) {
-        const QString onDisk = ready ? paths::findExisting(path) : QString();
-        QString inTrash;
-        if (!onDisk.isEmpty() && QFile::moveToTrash(onDisk, &inTrash))
+        const QString onDisk = paths::findExisting(path);
+        if (!onDisk.isEmpty() && moveToTrash(onDisk))
             result.trashed << onDisk;
         else
             result.failed << path;
     }
     return result;
 }
-
 RemoveOutcome RecycleFile(const QString &path, QString *onDisk)
 {
     const QString found = paths::findExisting(path);

@@ -1,6 +1,8 @@
 // Sending files to the desktop's trash, so an administrator can get them back.
 //
-// The trash is the freedesktop.org trash (QFile::moveToTrash). Names are found on disk
+// The trash is the freedesktop.org trash, written by GIO (the home trash, or the trash folder
+// of the file's own volume). GIO reads the home and data folders once per process, so
+// changing HOME or XDG_DATA_HOME later does not move the trash. Names are found on disk
 // without regard to letter case (platform/PathNames.h): "Line 4.hvd" trashes "Line 4.HVD".
 #pragma once
 

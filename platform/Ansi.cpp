@@ -67,6 +67,23 @@ char fromChar(char16_t ch)
     return '?';
 }
 
+QString oneLineProblem(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch == u'\r' || ch == u'\n')
+            return QStringLiteral("it holds a line break");
+        if (ch == u'?' || fromChar(ch) != '?')
+            continue;
+        const qsizetype length =
+            QChar::isHighSurrogate(ch) && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                              : 1;
+        return QStringLiteral("the character '%1' is not in the Windows-1252 code page")
+            .arg(text.mid(i, length));
+    }
+    return {};
+}
+
 QString toText(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);

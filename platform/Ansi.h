@@ -20,6 +20,12 @@ QString toText(QByteArrayView bytes);
 // become '?', as the platform's best-fit conversion does for unmappable characters.
 QByteArray fromText(QStringView text);
 
+// Why `text` cannot be written as one line of such a file, or empty when it can: a line
+// break (CR or LF) or the first character that the code page cannot hold, e.g.
+// "the character '日' is not in the Windows-1252 code page". Writers refuse such text
+// instead of changing it.
+QString oneLineProblem(QStringView text);
+
 // One byte to its character, and one character to its byte ('?' when unmappable).
 char16_t toChar(unsigned char byte);
 char fromChar(char16_t ch);

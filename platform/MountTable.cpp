@@ -48,9 +48,27 @@ bool isUnderFolder(const QString &path, const QString &folder)
 
 MountTable MountTable::parse(QIODevice &device)
 {
+    // Read to the end rather than asking atEnd(): procfs files report a size of 0, so a
+    // QFile on /proc/self/mountinfo is "at its end" before its first read.
+    QByteArray text;
+    while (text.size() < kMaxTableBytes) {
+        const QByteArray chunk = device.read(qMin<qint64>(64 * 1024, kMaxTableBytes - text.size()));
+        if (chunk.isEmpty())
+            break;
+        text += chunk;
+    }
+    return parseText(text);
+}
+
+MountTable MountTable::parseText(const QByteArray &text)
+{
     MountTable table;
-    while (!device.atEnd()) {
-        const QByteArray line = device.readLine().trimmed();
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArray line = text.sliced(start, end - start).trimmed();
+        start = end + 1;
         const QList<QByteArray> fields = line.split(' ');
         // id parent major:minor root mount-point options [optional...] - type source super
         const qsizetype dash = fields.indexOf(QByteArray("-"), 6);

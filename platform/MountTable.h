@@ -22,6 +22,7 @@ public:
     // Parses mountinfo text. Lines that do not have the expected fields are skipped, so a
     // damaged table gives fewer mounts, never a failure.
     static MountTable parse(QIODevice &device);
+    static MountTable parseText(const QByteArray &text);
     // The table of this process (/proc/self/mountinfo); empty when it cannot be read.
     static MountTable fromSystem();
 
@@ -42,6 +43,9 @@ public:
     // it; "server:/export" (nfs) and "user@server:path" (sshfs) become "//server/export"
     // and "//server/path".
     static QString shareOf(const MountEntry &mount);
+
+    // The most of a table that is read; a system with more mounts than fit is not expected.
+    static constexpr qint64 kMaxTableBytes = 16 * 1024 * 1024;
 
 private:
     QList<MountEntry> m_entries;

@@ -5,11 +5,13 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace hv {
@@ -49,6 +51,44 @@ bool processHolds(const QByteArray &fdFolder, dev_t device, ino_t inode)
     return holds;
 }
 
+// Adds the processes that hold a lock on the file, as the locks table lists them, to
+// `holders`. The table is readable by every user, so it shows the holders whose
+// descriptors are hidden from us. A line reads
+//   "1: POSIX  ADVISORY  WRITE 1234 08:01:1310722 0 EOF"
+// (the device as hex major:minor, the inode in decimal); waiters, marked "->", hold nothing.
+// An open-file-description lock names no process (-1); each counts as a holder of its own.
+void addLockHolders(const QByteArray &locksFile, dev_t device, ino_t inode, qint64 self,
+                    QSet<qint64> &holders)
+{
+    QFile file(QFile::decodeName(locksFile));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    qint64 unnamed = 0;
+    constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+    qint64 seen = 0;
+    while (seen < kMaxBytes) {
+        const QByteArray line = file.readLine(4096);
+        if (line.isEmpty())
+            break;
+        seen += line.size();
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields.at(1) == "->")
+            continue;
+        const QList<QByteArray> id = fields.at(5).split(':');
+        if (id.size() != 3)
+            continue;
+        bool okMajor = false, okMinor = false, okInode = false, okPid = false;
+        const uint major = id.at(0).toUInt(&okMajor, 16);
+        const uint minor = id.at(1).toUInt(&okMinor, 16);
+        const qulonglong lockInode = id.at(2).toULongLong(&okInode, 10);
+        const qint64 pid = fields.at(4).toLongLong(&okPid, 10);
+        if (!okMajor || !okMinor || !okInode || !okPid || makedev(major, minor) != device ||
+            lockInode != inode || pid == self)
+            continue;
+        holders.insert(pid > 0 ? pid : --unnamed);
+    }
+}
+
 } // namespace
 
 ProcFileLockService::ProcFileLockService(MountTable mounts, QString procRoot)
@@ -61,25 +101,30 @@ int ProcFileLockService::countHolders(const QString &path, int &holders) const
     holders = 0;
     if (path.isEmpty())
         return ENOENT;
+    // The name is found without regard to letter case, as every other lookup finds it.
+    const QString found = paths::findExisting(localPathOf(path));
+    if (found.isEmpty())
+        return ENOENT;
     struct stat file {};
-    // The file meant, found without regard to letter case as every other lookup finds it.
-    const QString asked = localPathOf(path);
-    const QString onDisk = paths::findExisting(asked);
-    const QByteArray local = QFile::encodeName(onDisk.isEmpty() ? asked : onDisk);
+    const QByteArray local = QFile::encodeName(found);
     if (stat(local.constData(), &file) != 0)
         return errno;
     const QByteArray root = QFile::encodeName(m_procRoot);
     DIR *processes = opendir(root.constData());
     if (!processes)
         return errno;
-    const QByteArray self = QByteArray::number(qint64(getpid()));
+    const qint64 self = qint64(getpid());
+    const QByteArray selfName = QByteArray::number(self);
+    QSet<qint64> pids;
     while (const dirent *process = readdir(processes)) {
-        if (!isAllDigits(process->d_name) || self == process->d_name)
+        if (!isAllDigits(process->d_name) || selfName == process->d_name)
             continue;
         if (processHolds(root + '/' + process->d_name + "/fd", file.st_dev, file.st_ino))
-            ++holders;
+            pids.insert(QByteArray(process->d_name).toLongLong());
     }
     closedir(processes);
+    addLockHolders(root + "/locks", file.st_dev, file.st_ino, self, pids);
+    holders = int(pids.size());
     return 0;
 }
 

@@ -1,6 +1,14 @@
 #include "suite/LauncherConfig.h"
 
+#include "platform/Ansi.h"
+#include "platform/PathNames.h"
 #include "platform/SaveFile.h"
+#include "platform/SmallFile.h"
+
+#include <QFileInfo>
+
+#include <cstring>
+#include <utility>
 
 namespace hv {
 
@@ -8,15 +16,43 @@ namespace {
 
 const QString kSection = QStringLiteral("[PROGRAM]");
 
-// An INI value is one line, trimmed when saved: line breaks and TABs become spaces so a
-// caption or path holding them cannot split the entry or add keys of its own.
-QString oneLine(QString text)
+// The most of an existing file that is read; a launcher file is a few kilobytes.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
+// Why `entry` cannot be written as it is, or empty: each value is one line of
+// Windows-1252 text, and a value the file cannot hold is refused rather than changed.
+QString entryProblem(const LauncherProgram &entry)
 {
-    for (QChar &c : text) {
-        if (c == u'\r' || c == u'\n' || c == u'\t')
-            c = u' ';
+    const std::pair<const char *, const QString *> values[] = {
+        {"title", &entry.caption}, {"program", &entry.program}, {"arguments", &entry.arguments}};
+    for (const auto &[name, value] : values) {
+        if (const QString problem = ansi::oneLineProblem(*value); !problem.isEmpty())
+            return QStringLiteral("The %1 \"%2\" cannot be written to the launcher file: %3.")
+                .arg(QLatin1String(name), *value, problem);
     }
-    return text.trimmed();
+    return {};
+}
+
+// The text of the file as it is now (empty when there is none), ending with a line end.
+IniResult readExisting(const QString &configFile, QByteArray &bytes)
+{
+    bytes.clear();
+    const QString path = paths::findExisting(configFile);
+    if (path.isEmpty())
+        return {};
+    ReadOnlyFile file(path);
+    qint64 length = 0;
+    if (!file.readWhole(bytes, kMaxFileBytes, length)) {
+        const int error = file.error();
+        return IniResult::failure(
+            QStringLiteral("Cannot read %1: %2")
+                .arg(configFile, error ? QString::fromLocal8Bit(std::strerror(error))
+                                       : QStringLiteral("it is not a file of a usable size")));
+    }
+    bytes.truncate(length);
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += "\r\n";
+    return {};
 }
 
 } // namespace
@@ -30,23 +66,45 @@ LauncherProgram &LauncherConfig::AddProgram(const QString &caption, const QStrin
 
 IniResult LauncherConfig::WriteConfig()
 {
-    const FolderLock lock(m_configFile); // other writers of the file wait until it is saved
-    INIfile file;
-    if (IniResult loaded = file.LoadFile(m_configFile); !loaded)
-        return loaded;
     for (const LauncherProgram &entry : m_added) {
-        file.INIlines().Add(kSection, kSection, QString());
-        file.INIlines().Add(kSection, QStringLiteral("Caption"), oneLine(entry.caption));
-        file.INIlines().Add(kSection, QStringLiteral("Program"), oneLine(entry.program));
-        file.INIlines().Add(kSection, QStringLiteral("Arguments"), oneLine(entry.arguments));
-        file.INIlines().Add(kSection, QStringLiteral("Kind"), QString::number(entry.kind));
-        file.INIlines().Add(kSection, QStringLiteral("Flag"),
-                            entry.flag ? QStringLiteral("1") : QStringLiteral("0"));
+        if (const QString problem = entryProblem(entry); !problem.isEmpty())
+            return IniResult::failure(problem);
     }
-    IniResult saved = file.SaveFile(m_configFile);
+    const FolderLock lock(m_configFile); // other writers of the file wait until it is saved
+    // The file's own lines stay byte for byte (comments, other sections, key spelling);
+    // the new entries are appended in the INI model's layout.
+    QByteArray bytes;
+    if (IniResult read = readExisting(m_configFile, bytes); !read)
+        return read;
+    INIfile added;
+    for (const LauncherProgram &entry : m_added) {
+        added.INIlines().Add(kSection, kSection, QString());
+        added.INIlines().Add(kSection, QStringLiteral("Caption"), entry.caption);
+        added.INIlines().Add(kSection, QStringLiteral("Program"), entry.program);
+        added.INIlines().Add(kSection, QStringLiteral("Arguments"), entry.arguments);
+        added.INIlines().Add(kSection, QStringLiteral("Kind"), QString::number(entry.kind));
+        added.INIlines().Add(kSection, QStringLiteral("Flag"),
+                             entry.flag ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+    QByteArray entries;
+    if (IniResult made = added.SaveBytes(entries); !made)
+        return IniResult::failure(
+            QStringLiteral("Cannot write %1: %2").arg(m_configFile, made.error));
+    IniResult saved = saveBytes(m_configFile, bytes + entries);
     if (saved)
         m_added.clear();
     return saved;
+}
+
+IniResult LauncherConfig::saveBytes(const QString &configFile, const QByteArray &bytes)
+{
+    const QString path = paths::resolveForWrite(configFile);
+    if (QFileInfo(path).isDir())
+        return IniResult::failure(
+            QStringLiteral("Cannot write %1: it is a folder").arg(configFile));
+    if (QString error; !saveWhole(path, bytes, &error))
+        return IniResult::failure(QStringLiteral("Cannot write %1: %2").arg(configFile, error));
+    return {};
 }
 
 QList<LauncherProgram> LauncherConfig::ReadPrograms(const QString &configFile, IniResult *result)

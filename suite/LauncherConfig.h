@@ -1,6 +1,8 @@
 // The launcher configuration component: the entries of the suite's launcher in
 // `hvlaunch.ini`, one [PROGRAM] section per entry with Caption, Program, Arguments, Kind and
-// Flag. Adding an entry keeps the entries (and any other lines) already in the file.
+// Flag. Adding an entry keeps every line already in the file as it is (other entries,
+// comments, lines of other programs) and appends the new entry. Values are Windows-1252
+// text of one line each; a value that cannot be written so is refused, not changed.
 #pragma once
 
 #include "files/IniFile.h"
@@ -28,7 +30,8 @@ public:
                                 const QString &arguments, qint16 kind, bool flag);
 
     // Reads the file as it is now, appends the queued entries and saves it. A file that
-    // cannot be read or written is reported and left as it was.
+    // cannot be read or written, or an entry that cannot be written, is reported and the
+    // file left as it was.
     IniResult WriteConfig();
 
     // The entries in the file (for callers that list them, and for tests).
@@ -36,6 +39,9 @@ public:
                                                IniResult *result = nullptr);
 
 private:
+    // Replaces the file with `bytes` atomically.
+    static IniResult saveBytes(const QString &configFile, const QByteArray &bytes);
+
     QString m_configFile;
     QList<LauncherProgram> m_added;
 };

@@ -31,6 +31,7 @@ TEST_F(ItemCli, ClearAndDeleteSendTheSetToTheTrash)
     for (const char *name : {"Line 4.HVT", "line 4.HVD", "Line 4.hvi", "Line 4.hvx", "Pick.hpt",
                              "pick.HPD", "menu.Dir"})
         write(name);
+    write("Line 4.HVT", "[TEMPLATE]\r\n");
     QJsonObject out = ok({"clear", folder, "Line 4.HVT"});
     EXPECT_EQ(out.value("trashed").toArray(),
               (QJsonArray{folder + "line 4.HVD", folder + "Line 4.hvi"}));

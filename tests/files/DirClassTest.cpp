@@ -284,6 +284,32 @@ TEST_F(DirClassTest, SaveWritesTheCurrentFormAndRoundTrips)
     EXPECT_EQ(reread.DirEntries().Item(1).AccessRights(), "R");
 }
 
+TEST_F(DirClassTest, TextTheFileCannotHoldIsRefusedNotChanged)
+{
+    open(kPlant);
+    const QByteArray before = hvtest::readFile(folder() + "menu.dir");
+    // A caption outside the code page, a template name that would name another file, and
+    // a line break that would start a section of its own.
+    model.SetCaption("\u65E5\u672C proj");
+    DirClass::SaveResult r = model.Save();
+    EXPECT_EQ(r.outcome, DirClass::SaveOutcome::Failed);
+    EXPECT_NE(r.message.text.indexOf("'\u65E5'"), -1) << r.message.text.toStdString();
+    model.SetCaption("Plant \u20AC");
+    model.DirEntries().Item(1).SetFilename("\u0141\u00F3d\u017A.HVT");
+    EXPECT_EQ(model.Save().outcome, DirClass::SaveOutcome::Failed);
+    model.DirEntries().Item(1).SetFilename("\u00C9t\u00E9.HVT");
+    model.DirEntries().Item(2).SetTitle("Cap\r\n[EVIL]");
+    EXPECT_NE(model.Save().message.text.indexOf("line break"), -1);
+    EXPECT_EQ(hvtest::readFile(folder() + "menu.dir"), before);
+
+    model.DirEntries().Item(2).SetTitle("Boilers");
+    ASSERT_EQ(model.Save().outcome, DirClass::SaveOutcome::Written);
+    DirClass reread;
+    ASSERT_TRUE(reread.OpenExisting(folder() + "menu.dir"));
+    EXPECT_EQ(reread.Caption(), "Plant \u20AC");
+    EXPECT_EQ(reread.DirEntries().Item(1).Filename(), "\u00C9t\u00E9.HVT");
+}
+
 TEST_F(DirClassTest, BareFilenameIsWrittenInPathAndReportedInFull)
 {
     open(kPlant);

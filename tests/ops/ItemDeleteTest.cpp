@@ -137,3 +137,43 @@ TEST_F(ItemDelete, AFileThatCannotGoStopsTheOperationAndIsReported)
                              "remaining files were not touched.");
     EXPECT_EQ(names(), (QStringList{"A.hvi", "A.hvn", "A.hvt"}));
 }
+
+TEST_F(ItemDelete, AHeldFileRefusesTheWholeOperationWithNothingTouched)
+{
+    write("A.hvt", kTwoEntries);
+    write("A.V2");
+    write("A.hvd");
+    write("A.HVI");
+    write("menu.dir");
+    HeldFilesService locks;
+    locks.held = {folder + "A.HVI", folder + "A.V2", folder + "menu.dir"};
+    TemplateFileInfo info(folder);
+    for (const ItemOpResult &r : {ClearItemData(folder + "A.hvt", true, {}, &locks),
+                                  DeleteItem(folder + "A.hvt", true, info, {}, &locks),
+                                  DeleteDirFile(folder + "MENU.DIR", {}, &locks)}) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.title, "Delete Failed");
+        EXPECT_TRUE(locks.held.contains(r.failedPath)) << r.failedPath.toStdString();
+        EXPECT_NE(r.message.indexOf(r.failedPath), -1);
+        EXPECT_TRUE(r.touched.isEmpty());
+    }
+    EXPECT_EQ(names(), (QStringList{"A.HVI", "A.V2", "A.hvd", "A.hvt", "menu.dir"}));
+    EXPECT_TRUE(trashed().isEmpty());
+    // A held numbered file alone refuses the delete.
+    locks.held = {folder + "A.V2"};
+    EXPECT_EQ(DeleteItem(folder + "A.hvt", true, info, {}, &locks).failedPath, folder + "A.V2");
+}
+
+TEST_F(ItemDelete, AnApplicationWhoseTemplateCannotBeReadIsNotTouched)
+{
+    write("A.hvt", "not a template");
+    write("A.v1");
+    write("A.hvd");
+    TemplateFileInfo info(folder);
+    HeldFilesService locks;
+    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info, {}, &locks);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.title, "Delete Failed");
+    EXPECT_NE(r.message.indexOf("cannot be read"), -1);
+    EXPECT_EQ(names(), (QStringList{"A.hvd", "A.hvt", "A.v1"}));
+}

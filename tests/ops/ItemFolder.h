@@ -1,13 +1,34 @@
 // A temporary project folder for the item operation tests, with its own trash: HOME and
-// XDG_DATA_HOME point into a temporary folder for the life of the fixture.
+// XDG_DATA_HOME point into a temporary folder for the life of the fixture. The trash code
+// reads those folders once per process, so every fixture of the process shares one such
+// home, and its trash is emptied before each test.
 #pragma once
 
+#include "platform/PathNames.h"
+#include "suite/FileLockService.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+// A file-lock service that reports the listed files (paths on disk) as held by another
+// process.
+class HeldFilesService : public hv::FileLockService {
+public:
+    bool IsFileOpen(const QString &path) override
+    {
+        return held.contains(hv::paths::findExisting(path));
+    }
+    qint32 GetFileLockInfo(const QString &) override { return 0; }
+    const hv::LockUserList &LockUsers() const override { return users; }
+    QString GetExtendedError(qint32) const override { return {}; }
+
+    QStringList held;
+    hv::LockUserList users;
+};
 
 class ItemFolder : public ::testing::Test {
 protected:
@@ -20,6 +41,10 @@ protected:
         savedData = qgetenv("XDG_DATA_HOME");
         qputenv("HOME", home.path().toUtf8());
         qputenv("XDG_DATA_HOME", (home.path() + "/share").toUtf8());
+        QDir trash(trashPath());
+        trash.removeRecursively();
+        QFile::remove(trashPath());
+        ASSERT_TRUE(QDir().mkpath(trashPath() + "/files"));
     }
     void TearDown() override
     {
@@ -30,11 +55,14 @@ protected:
             qputenv("XDG_DATA_HOME", savedData);
     }
 
-    // Makes the trash unusable: its parent folder is a plain file.
+    // The trash folder of the fixture's home.
+    static QString trashPath() { return home.path() + "/share/Trash"; }
+
+    // Makes the trash unusable: a plain file stands where its folder would be.
     void breakTrash()
     {
-        hvtest::writeFile(home.path() + "/blocked", "x");
-        qputenv("XDG_DATA_HOME", (home.path() + "/blocked/share").toUtf8());
+        ASSERT_TRUE(QDir(trashPath()).removeRecursively());
+        hvtest::writeFile(trashPath(), "x");
     }
 
     void write(const QString &name, const QByteArray &bytes = "x")
@@ -57,7 +85,7 @@ protected:
     // The names in the trash, sorted.
     QStringList trashed() const
     {
-        return sorted(QDir(home.path() + "/share/Trash/files")
+        return sorted(QDir(trashPath() + "/files")
                           .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot));
     }
     static QStringList sorted(QStringList list)
@@ -67,7 +95,7 @@ protected:
     }
 
     QTemporaryDir project;
-    QTemporaryDir home;
+    static inline QTemporaryDir home;
     QString folder;
     QByteArray savedHome;
     QByteArray savedData;

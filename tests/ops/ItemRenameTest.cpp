@@ -23,8 +23,9 @@ protected:
     RenameResult rename(const QString &fileName, const QString &newName)
     {
         TemplateFileInfo info(folder);
-        return RenameItem(folder, fileName, newName, info);
+        return RenameItem(folder, fileName, newName, info, {}, &locks);
     }
+    HeldFilesService locks;
 };
 
 TEST(RenameWindowText, PromptAndCaptionByKindAndForbiddenCharacters)
@@ -42,9 +43,12 @@ TEST(RenameWindowText, PromptAndCaptionByKindAndForbiddenCharacters)
               "Please enter new Application Name without an extension:");
     EXPECT_EQ(RenamePromptFor("notes.txt").caption, "Rename Application");
 
-    for (const QChar c : QStringLiteral("*!/<>|\":;\\"))
+    for (const QChar c : QStringLiteral("*?!/<>|\":;\\\n\t\x01\x7f"))
         EXPECT_FALSE(Check_Filename(QStringLiteral("a") + c + "b")) << QString(c).toStdString();
-    for (const char *name : {"", " ", "Line 4 ", "what?", "a.b", "a-b_c"})
+    // Names that would hide the item among the dot-files.
+    for (const char *name : {"", ".", "..", ".x"})
+        EXPECT_FALSE(Check_Filename(name)) << name;
+    for (const char *name : {" ", "Line 4 ", "a.b", "a-b_c", "x."})
         EXPECT_TRUE(Check_Filename(name)) << name;
 }
 
@@ -62,7 +66,7 @@ TEST_F(ItemRename, RenamesOnlyTheFilesThatExistUnderTheNamesItWrites)
     EXPECT_EQ(hvtest::readFile(folder + "B.hvd"), "data");
 }
 
-TEST_F(ItemRename, StrayFilesOfTheNewNameAreDeletedOutright)
+TEST_F(ItemRename, StrayFilesOfTheNewNameGoToTheTrash)
 {
     write("A.hvt", "[TEMPLATE]\r\n");
     write("A.hvd", "new");
@@ -70,10 +74,10 @@ TEST_F(ItemRename, StrayFilesOfTheNewNameAreDeletedOutright)
     write("B.hvd", "old");
     const RenameResult r = rename("A.hvt", "B");
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.strayDeleted, (QStringList{folder + "B.hvd", folder + "b.HVN"}));
+    EXPECT_EQ(r.strayTrashed, (QStringList{folder + "B.hvd", folder + "b.HVN"}));
     EXPECT_EQ(names(), (QStringList{"B.hvd", "B.hvt"}));
     EXPECT_EQ(hvtest::readFile(folder + "B.hvd"), "new");
-    EXPECT_TRUE(trashed().isEmpty());
+    EXPECT_EQ(trashed(), (QStringList{"B.hvd", "b.HVN"}));
 }
 
 TEST_F(ItemRename, NumberedFilesFollowTheKeysOnlyWhenAnHvmFileExists)
@@ -131,16 +135,15 @@ TEST_F(ItemRename, InvalidOrUnknownNamesTouchNothingButCloseTheWindow)
     EXPECT_EQ(names(), QStringList{"A.hvt"});
 }
 
-TEST_F(ItemRename, ANameIsUsedAsTypedWithSpacesAndQuestionMarks)
+TEST_F(ItemRename, ANameIsUsedAsTypedWithSpaces)
 {
-    write("A.hvt");
+    write("A.hvt", "[TEMPLATE]\r\n");
     write("A.hvd");
     EXPECT_TRUE(rename("A.hvt", "B ").ok);
     EXPECT_EQ(names(), (QStringList{"B .hvd", "B .hvt"}));
-    write("x?.hvt");
-    EXPECT_TRUE(rename("B .hvt", "x?").ok == false) << "x?.hvt is a file of that exact name";
-    EXPECT_TRUE(rename("B .hvt", "y?").ok);
-    EXPECT_EQ(names(), (QStringList{"x?.hvt", "y?.hvd", "y?.hvt"}));
+    for (const char *hiding : {"", "..", ".x", "y?", "y*", "y\nz"})
+        EXPECT_EQ(rename("B .hvt", hiding).outcome, RenameOutcome::InvalidName) << hiding;
+    EXPECT_EQ(names(), (QStringList{"B .hvd", "B .hvt"}));
 }
 
 TEST_F(ItemRename, AStepThatFailsUndoesTheStepsBeforeIt)
@@ -155,11 +158,14 @@ TEST_F(ItemRename, AStepThatFailsUndoesTheStepsBeforeIt)
     const RenameResult r = rename("A.hvt", "B");
     EXPECT_EQ(r.outcome, RenameOutcome::Undone);
     EXPECT_EQ(r.title, "File Locked");
-    EXPECT_EQ(r.message, kAppLocked);
+    EXPECT_TRUE(r.message.startsWith(kAppLocked));
     EXPECT_FALSE(r.closesWindow());
     EXPECT_TRUE(r.renamed.isEmpty());
     EXPECT_TRUE(r.notRestored.isEmpty());
-    EXPECT_EQ(r.strayDeleted, QStringList{folder + "B.hvd"});
+    // The stray that made way stays in the trash, and the message says so.
+    EXPECT_EQ(r.strayTrashed, QStringList{folder + "B.hvd"});
+    EXPECT_TRUE(r.message.endsWith("moved to the trash: " + folder + "B.hvd"));
+    EXPECT_EQ(trashed(), QStringList{"B.hvd"});
     EXPECT_EQ(names(), (QStringList{"A.HVD", "A.hvi", "A.hvn", "A.hvt", "B.hvi"}));
     EXPECT_EQ(hvtest::readFile(folder + "A.HVD"), "d");
 }
@@ -219,4 +225,53 @@ TEST_F(ItemRename, KeysThatNameAnotherFolderAreLeftAlone)
     EXPECT_TRUE(rename("A.hvt", "B").ok);
     EXPECT_EQ(names(), (QStringList{"B.V2", "B.hvm", "B.hvt", "sub"}));
     EXPECT_EQ(hvtest::readFile(folder + "sub/x"), "keep");
+}
+
+TEST_F(ItemRename, AHeldFileRefusesTheRenameWithNothingTouched)
+{
+    write("A.hvt", "[TEMPLATE]\r\n[ENTRY]\r\nKey=3\r\n");
+    write("A.hvm");
+    write("a.v3");
+    write("B.hvd", "stray");
+    write("Pick.hpt");
+    write("Pick.HPI");
+    write("menu.dir");
+    locks.held = {folder + "a.v3", folder + "Pick.HPI", folder + "menu.dir"};
+    RenameResult r = rename("A.hvt", "B");
+    EXPECT_EQ(r.outcome, RenameOutcome::Undone);
+    EXPECT_EQ(r.title, "File Locked");
+    EXPECT_EQ(r.message, kAppLocked);
+    EXPECT_EQ(rename("Pick.hpt", "Q").message, kPopupLocked);
+    EXPECT_EQ(rename("menu.dir", "Main").outcome, RenameOutcome::Failed);
+    EXPECT_EQ(names(),
+              (QStringList{"A.hvm", "A.hvt", "B.hvd", "Pick.HPI", "Pick.hpt", "a.v3", "menu.dir"}));
+    EXPECT_TRUE(trashed().isEmpty());
+}
+
+TEST_F(ItemRename, RepeatedKeysRenameTheirFileOnce)
+{
+    // The same key twice, and two keys that differ only in letter case.
+    write("A.hvt", "[TEMPLATE]\r\n[ENTRY]\r\nKey=1\r\n[ENTRY]\r\nKey=1\r\n"
+                   "[ENTRY]\r\nKey=x\r\n[ENTRY]\r\nKey=X\r\n");
+    write("A.hvm");
+    write("A.V1", "one");
+    write("A.Vx", "ex");
+    const RenameResult r = rename("A.hvt", "B");
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_TRUE(r.strayTrashed.isEmpty());
+    EXPECT_EQ(names(), (QStringList{"B.V1", "B.Vx", "B.hvm", "B.hvt"}));
+    EXPECT_EQ(hvtest::readFile(folder + "B.V1"), "one");
+    EXPECT_EQ(hvtest::readFile(folder + "B.Vx"), "ex");
+    EXPECT_TRUE(trashed().isEmpty());
+}
+
+TEST_F(ItemRename, AnApplicationWhoseTemplateCannotBeReadIsNotRenamed)
+{
+    write("A.hvt", "no header");
+    write("A.hvm");
+    write("A.V1");
+    const RenameResult r = rename("A.hvt", "B");
+    EXPECT_EQ(r.outcome, RenameOutcome::Failed);
+    EXPECT_NE(r.message.indexOf("cannot be read"), -1);
+    EXPECT_EQ(names(), (QStringList{"A.V1", "A.hvm", "A.hvt"}));
 }

@@ -101,31 +101,65 @@ TEST_F(Shortcuts, ShortcutThatCannotBeWrittenIsReported)
     EXPECT_FALSE(r.message.isEmpty());
 }
 
-TEST_F(Shortcuts, LauncherEntriesAreAddedAfterThoseAlreadyThere)
+TEST_F(Shortcuts, LauncherEntriesAreAddedAfterEveryLineAlreadyThere)
 {
-    hvtest::writeFile(suite + "hvlaunch.ini",
-                      "[GENERAL]\r\nTheme=dark\r\n[PROGRAM]\r\nCaption=Old\r\nProgram=/x\r\n");
+    // Comments, a line without '=', the key spelling and a last line without its line end.
+    const QByteArray before = "; launcher\r\n[GENERAL]\r\nTheme=dark\r\nloose words\n"
+                              "[PROGRAM]\r\nCaption=Old\r\nprogram=/x";
+    hvtest::writeFile(suite + "hvlaunch.ini", before);
     const hv::ShortcutResult app = hv::AddLauncherEntry(project, suite, "LINE4.HVT", "Line 4");
     ASSERT_TRUE(app.ok) << app.message.toStdString();
     EXPECT_EQ(app.message, "The Line 4 template has been added to HVLaunch.");
-    const hv::ShortcutResult dir =
-        hv::AddLauncherEntry(project, suite, "PLANT.DIR", "Plant\r\nKIND=9");
+    const hv::ShortcutResult dir = hv::AddLauncherEntry(project, suite, "PLANT.DIR", "Plant");
     ASSERT_TRUE(dir.ok);
-    EXPECT_EQ(dir.message, "The Plant\r\nKIND=9 Directory file has been added to HVLaunch.");
+    EXPECT_EQ(dir.message, "The Plant Directory file has been added to HVLaunch.");
+    EXPECT_TRUE(hvtest::readFile(suite + "hvlaunch.ini").startsWith(before + "\r\n[PROGRAM]\r\n"));
 
     const QList<hv::LauncherProgram> programs =
         hv::LauncherConfig::ReadPrograms(suite + "hvlaunch.ini");
     ASSERT_EQ(programs.size(), 3);
     EXPECT_EQ(programs[0].caption, "Old");
+    EXPECT_EQ(programs[0].program, "/x");
     EXPECT_EQ(programs[1].caption, "Line 4");
     EXPECT_EQ(programs[1].program, suite + "hv");
     EXPECT_EQ(programs[1].arguments, project + "LINE4.HVT");
     EXPECT_EQ(programs[1].kind, 2);
     EXPECT_TRUE(programs[1].flag);
-    // A line break in the title cannot add keys of its own.
-    EXPECT_EQ(programs[2].caption, "Plant  KIND=9");
-    EXPECT_EQ(programs[2].kind, 2);
-    EXPECT_NE(QString::fromLatin1(hvtest::readFile(suite + "hvlaunch.ini")).indexOf("THEME"), -1);
+    EXPECT_EQ(programs[2].caption, "Plant");
+}
+
+TEST_F(Shortcuts, LauncherRefusesTextItsFileCannotHold)
+{
+    hvtest::writeFile(suite + "hvlaunch.ini", "[PROGRAM]\r\nCaption=Old\r\n");
+    // A line break would add keys of its own; the others would be written as '?'.
+    const hv::ShortcutResult broken =
+        hv::AddLauncherEntry(project, suite, "PLANT.DIR", "Plant\r\nKIND=9");
+    EXPECT_FALSE(broken.ok);
+    EXPECT_NE(broken.message.indexOf("line break"), -1) << broken.message.toStdString();
+    const hv::ShortcutResult folder =
+        hv::AddLauncherEntry(home.path() + "/\u65E5\u672C proj/", suite, "A.HVT", "A");
+    EXPECT_FALSE(folder.ok);
+    EXPECT_NE(folder.message.indexOf("'\u65E5'"), -1) << folder.message.toStdString();
+    EXPECT_EQ(hvtest::readFile(suite + "hvlaunch.ini"), "[PROGRAM]\r\nCaption=Old\r\n");
+    // Letters of the code page pass.
+    EXPECT_TRUE(
+        hv::AddLauncherEntry(project, suite, "\u00C9t\u00E9.HVT", "\u00C9t\u00E9 \u20AC").ok);
+}
+
+TEST_F(Shortcuts, ShortcutOverASymlinkReplacesTheLinkNotItsTarget)
+{
+    const QString target = home.path() + "/precious.txt";
+    hvtest::writeFile(target, "keep me");
+    QDir().mkpath(home.path() + "/Desk top");
+    const QString link = home.path() + "/Desk top/Line 4.desktop";
+    ASSERT_TRUE(QFile::link(target, link));
+    const hv::ShortcutResult r = hv::CreateItemShortcut(project, suite, "LINE4.HVT", "Line 4");
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(r.path, link);
+    EXPECT_EQ(hvtest::readFile(target), "keep me");
+    EXPECT_FALSE(QFileInfo(target).isExecutable());
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(linesOf(link).contains("Name=Line 4"));
 }
 
 TEST_F(Shortcuts, LauncherFileThatCannotBeReadOrWrittenIsReported)

@@ -1,6 +1,8 @@
 #include "ops/Trash.h"
 #include "tests/ops/ItemFolder.h"
 
+#include <QUrl>
+
 using namespace hv::trash;
 
 using Trash = ItemFolder;
@@ -41,16 +43,46 @@ TEST_F(Trash, RecycleFileDeletesOutrightOnlyWhenTheTrashRefuses)
     QString onDisk;
     EXPECT_EQ(RecycleFile(folder + "A.HVD", &onDisk), RemoveOutcome::Trashed);
     EXPECT_EQ(onDisk, folder + "a.hvd");
+    EXPECT_EQ(trashed(), QStringList{"a.hvd"});
 
     breakTrash();
     EXPECT_FALSE(RecycleFiles({folder + "b.hvd"}).ok());
     EXPECT_EQ(RecycleFile(folder + "b.hvd"), RemoveOutcome::DeletedOutright);
     EXPECT_TRUE(names().isEmpty());
-    EXPECT_EQ(trashed(), QStringList{"a.hvd"});
 
     EXPECT_EQ(RecycleFile(folder + "missing.hvd", &onDisk), RemoveOutcome::Failed);
     EXPECT_TRUE(onDisk.isEmpty());
     blockWithFolder("c.hvd");
     EXPECT_EQ(RecycleFile(folder + "c.hvd"), RemoveOutcome::Failed);
     EXPECT_EQ(names(), QStringList{"c.hvd"});
+}
+
+TEST_F(Trash, EveryNameRestoresToItsOwnPlace)
+{
+    // The trash record must encode these so that a restore cannot land anywhere else.
+    const QStringList odd = {"100%41.hvd", "two\nPath=elsewhere.hvd", "with  spaces .hvd",
+                             "\u00C9t\u00E9 \u65E5\u672C.hvd"};
+    for (const QString &name : odd)
+        write(name, name.toUtf8());
+    for (const QString &name : odd)
+        ASSERT_TRUE(RecycleFiles({folder + name}).ok()) << name.toStdString();
+    ASSERT_TRUE(names().isEmpty());
+    ASSERT_EQ(trashed(), sorted(odd));
+
+    // Restore as a file manager does: the one Path line of the record, percent-decoded.
+    for (const QString &name : odd) {
+        const QByteArray info = hvtest::readFile(trashPath() + "/info/" + name + ".trashinfo");
+        QList<QByteArray> paths;
+        for (const QByteArray &line : info.split('\n')) {
+            if (line.startsWith("Path="))
+                paths << line.mid(5);
+        }
+        ASSERT_EQ(paths.size(), 1) << info.toStdString();
+        const QString original = QUrl::fromPercentEncoding(paths.first());
+        EXPECT_EQ(original, folder + name);
+        EXPECT_TRUE(QFile::rename(trashPath() + "/files/" + name, original));
+    }
+    EXPECT_EQ(names(), sorted(odd));
+    for (const QString &name : odd)
+        EXPECT_EQ(hvtest::readFile(folder + name), name.toUtf8());
 }

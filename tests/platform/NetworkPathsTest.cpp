@@ -68,3 +68,13 @@ TEST(NetworkPaths, LocalPathsAreNotRemoteAndHaveNoShare)
     EXPECT_FALSE(pathsWith("").IsRemotePath("/mnt/plant/A.HVD"));
     EXPECT_FALSE(paths.IsRemotePath(QString()));
 }
+
+TEST(NetworkPaths, TheSystemTableIsReadWhole)
+{
+    // procfs reports the table's size as 0; the root mount is always in it.
+    const hv::MountTable table = hv::MountTable::fromSystem();
+    ASSERT_FALSE(table.entries().isEmpty());
+    const hv::MountEntry *root = table.mountOf(QStringLiteral("/"));
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->mountPoint, "/");
+}

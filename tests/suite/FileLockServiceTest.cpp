@@ -3,12 +3,16 @@
 #include "tests/common/TestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +86,8 @@ TEST_F(FileLockService, FileHeldByAnotherProcessIsOpenWithoutUsers)
     EXPECT_TRUE(open);
     EXPECT_EQ(service.GetFileLockInfo(file), 0);
     EXPECT_EQ(service.LockUsers().Count(), 0);
+    // The name the console builds may differ in letter case from the one on disk.
+    EXPECT_TRUE(service.IsFileOpen(dir.path() + "/Line4.hvd"));
 
     // Another file in the same folder is not affected.
     const QString other = dir.path() + "/OTHER.HVD";
@@ -107,6 +113,31 @@ TEST_F(FileLockService, NameInOtherLetterCaseMeansTheFileOnDisk)
             holder.process.waitForFinished(50);
     }
     EXPECT_TRUE(open);
+}
+
+TEST_F(FileLockService, LocksOfProcessesWhoseDescriptorsAreHiddenCount)
+{
+    // A process table with no readable descriptors (another user's processes) whose locks
+    // table names the file; this process's own locks and waiters hold nothing.
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &st), 0);
+    const QByteArray id = QByteArray::number(major(st.st_dev), 16) + ':' +
+                          QByteArray::number(minor(st.st_dev), 16) + ':' +
+                          QByteArray::number(qulonglong(st.st_ino));
+    const QString proc = dir.path() + "/proc";
+    ASSERT_TRUE(QDir().mkpath(proc));
+    const QByteArray self = QByteArray::number(qint64(getpid()));
+    hvtest::writeFile(proc + "/locks", "1: FLOCK  ADVISORY  WRITE " + self + " " + id +
+                                           " 0 EOF\n"
+                                           "1: -> FLOCK  ADVISORY  WRITE 4242 " +
+                                           id + " 0 EOF\n");
+    hv::ProcFileLockService scan(MountTable(), proc);
+    EXPECT_FALSE(scan.IsFileOpen(file));
+    hvtest::writeFile(proc + "/locks", "2: POSIX  ADVISORY  READ 4243 " + id + " 0 EOF\n");
+    EXPECT_TRUE(scan.IsFileOpen(file));
+    EXPECT_EQ(scan.GetFileLockInfo(file), 0);
+    hvtest::writeFile(proc + "/locks", "3: OFDLCK ADVISORY  WRITE -1 " + id + "9 0 EOF\n");
+    EXPECT_FALSE(scan.IsFileOpen(file));
 }
 
 TEST_F(FileLockService, MissingFileGivesErrnoAndItsText)
