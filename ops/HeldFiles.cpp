@@ -13,11 +13,7 @@ QString FirstHeldFile(const QStringList &paths, FileLockService *locks)
         own = std::make_unique<ProcFileLockService>();
         locks = own.get();
     }
-    for (const QString &path : paths) {
-        if (locks->IsFileOpen(path))
-            return path;
-    }
-    return {};
+    return paths.isEmpty() ? QString() : locks->firstOpen(paths);
 }
 
 } // namespace hv

@@ -7,12 +7,15 @@
 #include <QFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <map>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <utility>
 
 namespace hv {
 
@@ -29,25 +32,35 @@ bool isAllDigits(const char *name)
     return true;
 }
 
-// True when one of the open descriptors of the process in `fdFolder` refers to the file.
-bool processHolds(const QByteArray &fdFolder, dev_t device, ino_t inode)
+// A file as the system knows it: device and inode.
+using FileId = std::pair<dev_t, ino_t>;
+
+// Calls `seen` with the file of each open descriptor of the process in `fdFolder`, until it
+// returns true.
+template <typename Seen> void forEachOpenFile(const QByteArray &fdFolder, Seen seen)
 {
     DIR *fds = opendir(fdFolder.constData());
     if (!fds)
-        return false; // another user's process, or it has ended: not visible from here
-    bool holds = false;
+        return; // another user's process, or it has ended: not visible from here
     while (const dirent *fd = readdir(fds)) {
         if (!isAllDigits(fd->d_name))
             continue;
         struct stat target {};
         const QByteArray link = fdFolder + '/' + fd->d_name;
-        if (stat(link.constData(), &target) == 0 && target.st_dev == device &&
-            target.st_ino == inode) {
-            holds = true;
+        if (stat(link.constData(), &target) == 0 && seen(FileId{target.st_dev, target.st_ino}))
             break;
-        }
     }
     closedir(fds);
+}
+
+// True when one of the open descriptors of the process in `fdFolder` refers to the file.
+bool processHolds(const QByteArray &fdFolder, dev_t device, ino_t inode)
+{
+    bool holds = false;
+    forEachOpenFile(fdFolder, [&](const FileId &id) {
+        holds = id == FileId{device, inode};
+        return holds;
+    });
     return holds;
 }
 
@@ -57,8 +70,9 @@ bool processHolds(const QByteArray &fdFolder, dev_t device, ino_t inode)
 //   "1: POSIX  ADVISORY  WRITE 1234 08:01:1310722 0 EOF"
 // (the device as hex major:minor, the inode in decimal); waiters, marked "->", hold nothing.
 // An open-file-description lock names no process (-1); each counts as a holder of its own.
-void addLockHolders(const QByteArray &locksFile, dev_t device, ino_t inode, qint64 self,
-                    QSet<qint64> &holders)
+// Calls `held` with the file and the process (or a negative number of its own for a lock
+// that names none) of each lock in the locks table that is not this process's.
+template <typename Held> void forEachLock(const QByteArray &locksFile, qint64 self, Held held)
 {
     QFile file(QFile::decodeName(locksFile));
     if (!file.open(QIODevice::ReadOnly))
@@ -82,11 +96,19 @@ void addLockHolders(const QByteArray &locksFile, dev_t device, ino_t inode, qint
         const uint minor = id.at(1).toUInt(&okMinor, 16);
         const qulonglong lockInode = id.at(2).toULongLong(&okInode, 10);
         const qint64 pid = fields.at(4).toLongLong(&okPid, 10);
-        if (!okMajor || !okMinor || !okInode || !okPid || makedev(major, minor) != device ||
-            lockInode != inode || pid == self)
+        if (!okMajor || !okMinor || !okInode || !okPid || pid == self)
             continue;
-        holders.insert(pid > 0 ? pid : --unnamed);
+        held(FileId{makedev(major, minor), ino_t(lockInode)}, pid > 0 ? pid : --unnamed);
     }
+}
+
+void addLockHolders(const QByteArray &locksFile, dev_t device, ino_t inode, qint64 self,
+                    QSet<qint64> &holders)
+{
+    forEachLock(locksFile, self, [&](const FileId &id, qint64 pid) {
+        if (id == FileId{device, inode})
+            holders.insert(pid);
+    });
 }
 
 } // namespace
@@ -126,6 +148,46 @@ int ProcFileLockService::countHolders(const QString &path, int &holders) const
     addLockHolders(root + "/locks", file.st_dev, file.st_ino, self, pids);
     holders = int(pids.size());
     return 0;
+}
+
+QString ProcFileLockService::firstOpen(const QStringList &paths)
+{
+    // Each file's identity, then one pass over every process's descriptors and the locks.
+    std::map<FileId, qsizetype> wanted;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString local = localPathOf(paths.at(i));
+        QString found = local;
+        struct stat file {};
+        if (stat(QFile::encodeName(found).constData(), &file) != 0) {
+            found = paths::findExisting(local);
+            if (found.isEmpty() || stat(QFile::encodeName(found).constData(), &file) != 0)
+                continue;
+        }
+        wanted.emplace(FileId{file.st_dev, file.st_ino}, i);
+    }
+    if (wanted.empty())
+        return {};
+    qsizetype first = paths.size();
+    const auto note = [&](const FileId &id) {
+        if (const auto it = wanted.find(id); it != wanted.end())
+            first = std::min(first, it->second);
+    };
+    const QByteArray root = QFile::encodeName(m_procRoot);
+    const qint64 self = qint64(getpid());
+    const QByteArray selfName = QByteArray::number(self);
+    if (DIR *processes = opendir(root.constData())) {
+        while (const dirent *process = readdir(processes)) {
+            if (!isAllDigits(process->d_name) || selfName == process->d_name)
+                continue;
+            forEachOpenFile(root + '/' + process->d_name + "/fd", [&](const FileId &id) {
+                note(id);
+                return false;
+            });
+        }
+        closedir(processes);
+    }
+    forEachLock(root + "/locks", self, [&](const FileId &id, qint64) { note(id); });
+    return first < paths.size() ? paths.at(first) : QString();
 }
 
 bool ProcFileLockService::IsFileOpen(const QString &path)

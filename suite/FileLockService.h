@@ -14,6 +14,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace hv {
 
@@ -46,6 +47,16 @@ public:
     virtual const LockUserList &LockUsers() const = 0;
     // The system's text for an error code from GetFileLockInfo.
     virtual QString GetExtendedError(qint32 code) const = 0;
+    // The first of `paths` that another process holds open, or empty when none is held.
+    // One question for a whole file set: the service may answer it in one pass.
+    virtual QString firstOpen(const QStringList &paths)
+    {
+        for (const QString &path : paths) {
+            if (IsFileOpen(path))
+                return path;
+        }
+        return {};
+    }
 };
 
 class ProcFileLockService : public FileLockService {
@@ -56,6 +67,8 @@ public:
                                  QString procRoot = QStringLiteral("/proc"));
 
     bool IsFileOpen(const QString &path) override;
+    // One scan of the process table and the locks table for all the paths.
+    QString firstOpen(const QStringList &paths) override;
     qint32 GetFileLockInfo(const QString &path) override;
     const LockUserList &LockUsers() const override { return m_users; }
     QString GetExtendedError(qint32 code) const override;
