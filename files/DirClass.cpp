@@ -21,16 +21,28 @@ QString folderOf(const QString &path)
 }
 
 // Reads the whole file `fileName` (found without regard to case) into `bytes`.
-DirResult readBytes(const QString &fileName, QByteArray &bytes)
+// The numbers under which file errors are logged: a file that is not there, and one that
+// cannot be read or written.
+constexpr int kFileNotFound = 53;
+constexpr int kFileAccessError = 75;
+
+DirResult readBytes(const QString &fileName, QByteArray &bytes, int &number)
 {
     bytes.clear();
     const QString path = paths::findExisting(fileName);
+    number = kFileNotFound;
     if (path.isEmpty())
         return DirResult::failure(QStringLiteral("Cannot find %1").arg(fileName));
     QString reason;
+    number = kFileAccessError;
     if (!readRegularFile(path, ini::kMaxFileBytes, bytes, reason))
         return DirResult::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, reason));
     return {};
+}
+
+QString errorEntry(int number, const QString &description)
+{
+    return QStringLiteral("Error: %1 - %2").arg(number).arg(description);
 }
 
 } // namespace
@@ -116,9 +128,9 @@ DirResult DirClass::LoadDirFile(const QString &fileName)
     caption_.clear();
     entries_ = {};
     QByteArray bytes;
-    if (DirResult r = readBytes(fileName, bytes); !r) {
-        WriteLog(kModule, QStringLiteral("LoadDirFile"),
-                 QStringLiteral("Error: ") + r.message.text);
+    int number = 0;
+    if (DirResult r = readBytes(fileName, bytes, number); !r) {
+        WriteLog(kModule, QStringLiteral("LoadDirFile"), errorEntry(number, r.message.text));
         return r;
     }
     DirFileContent content = dirformat::parse(bytes, path_);
@@ -134,7 +146,8 @@ DirResult DirClass::ParseOldDirFormat(const QString &fileName)
 {
     WriteLog(kModule, QStringLiteral("ParseOldDirFormat"), fileName);
     QByteArray bytes;
-    if (DirResult r = readBytes(fileName, bytes); !r)
+    int number = 0;
+    if (DirResult r = readBytes(fileName, bytes, number); !r)
         return r;
     for (DirEntry &entry : dirformat::parseOldForm(bytes, path_).entries)
         entries_.Add() = std::move(entry);
@@ -262,7 +275,7 @@ IniResult DirClass::WriteDIrFile()
     if (r)
         changeFlag_ = false;
     else
-        WriteLog(kModule, QStringLiteral("WriteDIrFile"), QStringLiteral("Error: ") + r.error);
+        WriteLog(kModule, QStringLiteral("WriteDIrFile"), errorEntry(kFileAccessError, r.error));
     return r;
 }
 

@@ -164,7 +164,8 @@ CategoryList LoadDIRSection(const ListSource &source)
         engineLog(procedure, QStringLiteral("Found: ") + name);
         engineLog(procedure, QStringLiteral("Before INI load"));
         if (!error.isEmpty())
-            engineLog(procedure, QStringLiteral("Error: ") + name + QStringLiteral(" - ") + error);
+            engineLog(procedure, QStringLiteral("Error: ") + error + QStringLiteral(" (") + name +
+                                     QStringLiteral(")"));
         engineLog(procedure, QStringLiteral("After INI load"));
         engineLog(procedure, QStringLiteral("After Loop"));
         list.rows.append(

@@ -45,7 +45,8 @@ DirectorySummary readDirectorySummary(const QString &path, QString *error,
     qint64 length = 0;
     if (!file->isOpen() || !file->readWhole(buffer, kMaxDirectoryBytes, length)) {
         if (error)
-            *error = qt_error_string(file->error());
+            *error =
+                QStringLiteral("%1 - %2").arg(file->error()).arg(qt_error_string(file->error()));
         return {};
     }
     return summariseDirectory(QByteArrayView(buffer.constData(), length));

@@ -24,7 +24,7 @@ DirectorySummary summariseDirectory(QByteArrayView bytes);
 
 // Reads the directory file at `path` (found without regard to letter case, through `index`
 // when given). A file that is missing or cannot be read gives an empty summary and, when
-// `error` is given, the reason.
+// `error` is given, the reason as "number - text" (the system's error number and text).
 DirectorySummary readDirectorySummary(const QString &path, QString *error = nullptr,
                                       paths::FolderIndex *index = nullptr);
 

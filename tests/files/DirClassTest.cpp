@@ -1,5 +1,6 @@
 // The directory file model: both forms, template titles, entry edits, validation, saving.
 #include "files/DirClass.h"
+#include "tests/common/LogCapture.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
@@ -341,7 +342,11 @@ TEST_F(DirClassTest, FailedSaveIsReportedAndKeepsChanges)
     model.SetChangeFlag(true);
     // A folder in the way of the target file: the save cannot replace it.
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.DIR"));
+    hvtest::LogCapture log;
     const DirClass::SaveResult r = model.SaveAs(folder() + "taken.DIR");
+    // Logged as a caught error with its number, as every caught error is.
+    EXPECT_TRUE(log.waitForMessage(QStringLiteral("Error: 75 - ") + r.message.text))
+        << log.messages().join(" | ").toStdString();
     EXPECT_EQ(r.outcome, DirClass::SaveOutcome::Failed);
     EXPECT_FALSE(r.message.text.isEmpty());
     EXPECT_TRUE(model.ChangeFlag());

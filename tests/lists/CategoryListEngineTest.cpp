@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 
 using namespace hv;
@@ -357,6 +359,19 @@ TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
         EXPECT_EQ(messages.size(), 12);
         EXPECT_EQ(messages.last(), QStringLiteral("LoadDIRSection: Ending DIR List"));
         EXPECT_FALSE(messages.contains(QStringLiteral("LoadDIRSection: Resize Headers")));
+    }
+    {
+        // A directory file that cannot be read is logged as a caught error, with its number.
+        QFile big(folder + QStringLiteral("big.dir"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(64) << 20));
+        big.close();
+        LogCapture log;
+        LoadDIRSection(fakeSource());
+        EXPECT_TRUE(log.procedureMessages().contains(
+            QStringLiteral("LoadDIRSection: Error: %1 - %2 (big.dir)")
+                .arg(EFBIG)
+                .arg(qt_error_string(EFBIG))));
+        QFile::remove(folder + QStringLiteral("big.dir"));
     }
     {
         LogCapture log;
