@@ -15,19 +15,21 @@ const QString kValue = QStringLiteral("value");
 
 int dumpIni(const QString &fileName)
 {
-    INIfile ini;
-    if (IniResult r = ini.LoadFile(fileName); !r)
-        return fail(r.error);
+    // The lines are written as they are parsed, so a large file costs its bytes, not a line
+    // object per line.
     JsonWriter out;
     out.beginArray();
-    for (const INIline &line : ini.INIlines()) {
-        out.beginObject()
-            .member("group", line.Group())
-            .member("section", line.Section())
-            .member("value", line.Value())
-            .endObject();
-        out.flushIfLarge();
-    }
+    const IniResult r = INIfile::VisitFile(
+        fileName, [&out](const QString &group, const QString &section, const QString &value) {
+            out.beginObject()
+                .member("group", group)
+                .member("section", section)
+                .member("value", value)
+                .endObject();
+            out.flushIfLarge();
+        });
+    if (!r)
+        return fail(r.error);
     out.endArray().finish();
     return kExitOk;
 }

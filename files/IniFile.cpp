@@ -38,18 +38,41 @@ QString oneLineShown(const INIline &line)
 
 } // namespace
 
-IniResult INIfile::LoadFile(const QString &fileName)
+namespace {
+
+// The bytes of the file that `fileName` names (found without regard to letter case); empty
+// for a missing file, an error for one that exists but cannot be read.
+IniResult readFileBytes(const QString &fileName, QByteArray &bytes)
 {
-    lines_.Clear();
+    bytes.clear();
     const QString path = paths::findExisting(fileName);
     if (path.isEmpty())
         return {};
-    QByteArray bytes;
     QString reason;
     if (!readRegularFile(path, ini::kMaxFileBytes, bytes, reason))
         return IniResult::failure(QStringLiteral("Cannot read %1: %2").arg(fileName, reason));
-    ini::parseLines(bytes, lines_);
     return {};
+}
+
+} // namespace
+
+IniResult INIfile::LoadFile(const QString &fileName)
+{
+    lines_.Clear();
+    QByteArray bytes;
+    IniResult read = readFileBytes(fileName, bytes);
+    if (read)
+        ini::parseLines(bytes, lines_);
+    return read;
+}
+
+IniResult INIfile::VisitFile(const QString &fileName, const ini::LineVisitor &visit)
+{
+    QByteArray bytes;
+    IniResult read = readFileBytes(fileName, bytes);
+    if (read)
+        ini::forEachLine(bytes, visit);
+    return read;
 }
 
 IniResult INIfile::Load(QIODevice &device)

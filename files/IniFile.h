@@ -54,6 +54,10 @@ public:
     // gives no lines and an error.
     IniResult LoadFile(const QString &fileName);
 
+    // Reads the file as LoadFile does but hands each line to `visit` instead of keeping it,
+    // so that a reader of a large file holds one line at a time.
+    static IniResult VisitFile(const QString &fileName, const ini::LineVisitor &visit);
+
     // Replaces the lines with those read from `device` (opened read-only when not open).
     IniResult Load(QIODevice &device);
 

@@ -82,6 +82,14 @@ TEST_F(FileSafety, MemoryStaysWithinEightTimesTheFile)
     const auto dirs = runLimited(size, {"list", "directories", dir.path()});
     EXPECT_EQ(dirs.exitCode, 0);
     EXPECT_TRUE(dirs.out.contains(QByteArray::number(csv.count('\n')))) << dirs.out.data();
+    // The shortest key lines there are: one line object each would cost 27 times the file.
+    QByteArray keys("[S]\r\n");
+    while (keys.size() < size - 4)
+        keys.append("a=\r\n");
+    hvtest::writeFile(path("KEYS.INI"), keys);
+    const auto dump = runLimited(size, {"ini", "dump", path("KEYS.INI")});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err.data();
+    EXPECT_TRUE(dump.out.endsWith("{\"group\":\"[S]\",\"section\":\"A\",\"value\":\"\"}]\n"));
 }
 
 TEST_F(FileSafety, CreationRefusesWhatItCannotReadBack)
