@@ -14,15 +14,17 @@ using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
 
-// Fills in the failure of `path`: it could be neither trashed nor deleted, or it is held.
-void failOn(const QString &path, ItemOpResult &result)
+// Fills in the failure of `path`: by default, it could be neither trashed nor deleted, or
+// it is held.
+void failOn(const QString &path, ItemOpResult &result,
+            const QString &message = QStringLiteral(
+                "The file %1 could not be deleted. It may be open in another program. The "
+                "remaining files were not touched."))
 {
     result.ok = false;
     result.failedPath = path;
     result.title = QStringLiteral("Delete Failed");
-    result.message = QStringLiteral("The file %1 could not be deleted. It may be open in "
-                                    "another program. The remaining files were not touched.")
-                         .arg(path);
+    result.message = message.arg(path);
 }
 
 // Sends one file away when it exists (found through the operation's folder index); false
@@ -158,12 +160,9 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
         info.SetTemplatePath(itemPath);
         if (!info.IsValidTemplate()) {
             ItemOpResult result;
-            result.ok = false;
-            result.failedPath = itemPath;
-            result.title = QStringLiteral("Delete Failed");
-            result.message = QStringLiteral("The template %1 cannot be read, so the files that "
-                                            "belong to it cannot be found. Nothing was deleted.")
-                                 .arg(itemPath);
+            failOn(itemPath, result,
+                   QStringLiteral("The template %1 cannot be read, so the files that belong to "
+                                  "it cannot be found. Nothing was deleted."));
             return result;
         }
         info.OpenTemplate();
@@ -191,10 +190,7 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &sha
     const SharedFolderIndex index = orOwn(shared);
     const QString found = index->findExisting(itemPath);
     if (found.isEmpty()) {
-        result.ok = false;
-        result.failedPath = itemPath;
-        result.title = QStringLiteral("Delete Failed");
-        result.message = QStringLiteral("The file %1 no longer exists.").arg(itemPath);
+        failOn(itemPath, result, QStringLiteral("The file %1 no longer exists."));
         return result;
     }
     if (!FirstHeldFile({found}, locks).isEmpty()) {
