@@ -23,7 +23,7 @@ else
   cmake --build "$build" --parallel 2 --target hv_files
   ours="$out/ini_load_bench"
   c++ -std=c++20 -O2 -fPIC -I. bench/ini_bench/ini_load_bench.cpp \
-    "$build/files/libhv_files.a" "$build/app/libhv_log.a" "$build/platform/libhv_platform.a" \
+    "$build/files/libhv_files.a" "$build/log/libhv_log.a" "$build/platform/libhv_platform.a" \
     $(pkg-config --cflags --libs Qt6Core Qt6Network) -o "$ours"
 fi
 cc -O2 bench/ini_bench/inih_load_bench.c $(pkg-config --cflags --libs inih) -o "$out/inih_load_bench"
