@@ -77,53 +77,59 @@ TableArray::TableArray(int columns, int rows, int columnLower, int rowLower)
     m_cells.assign(size_t(m_columns) * size_t(m_rows), CellRef{0, 0, 0});
 }
 
-size_t TableArray::indexOf(int column, int row) const
+TableArray::Place TableArray::placeOf(int column, int row) const
 {
     const int64_t c = int64_t(column) - m_columnLower;
     const int64_t r = int64_t(row) - m_rowLower;
     if (!m_isArray || c < 0 || c >= m_columns || r < 0 || r >= m_rows)
         throw std::out_of_range("table array index out of range");
-    if (m_slots.empty())
-        return size_t(r) * size_t(m_columns) + size_t(c);
-    const int32_t slot = m_slots[size_t(c)];
-    if (slot < 0)
-        return kConstantCell + size_t(c);
-    return size_t(r) * size_t(m_stride) + size_t(slot);
+    const int32_t slot = m_slots.empty() ? int32_t(c) : m_slots[size_t(c)];
+    return Place{r, slot, int(c)};
 }
 
-const TableArray::CellRef &TableArray::refAt(int column, int row) const
+TableArray::CellRef TableArray::refAt(int column, int row) const
 {
-    const size_t index = indexOf(column, row);
-    return index >= kConstantCell ? m_constants[index - kConstantCell] : m_cells[index];
+    const Place place = placeOf(column, row);
+    if (place.slot < 0)
+        return m_constants[size_t(place.column)];
+    if (!m_fixed)
+        return m_cells[size_t(place.row) * size_t(m_stride) + size_t(place.slot)];
+    const ByteRange &range = m_fixedSlots[size_t(place.slot)];
+    CellRef ref;
+    ref.offset =
+        uint64_t(m_rowPlaces[size_t(place.row)]) * uint64_t(m_rowBytes) + uint64_t(range.offset);
+    ref.wide = 0;
+    ref.lengthPlusOne = uint64_t(range.length) + 1;
+    return ref;
 }
 
-size_t TableArray::storedIndexOf(int column, int row)
+TableArray::CellRef &TableArray::storedRef(int column, int row)
 {
-    size_t index = indexOf(column, row);
-    if (index >= kConstantCell) {
+    Place place = placeOf(column, row);
+    if (m_fixed || place.slot < 0) {
         storeEveryColumn();
-        index = indexOf(column, row);
+        place = placeOf(column, row);
     }
-    return index;
+    return m_cells[size_t(place.row) * size_t(m_stride) + size_t(place.slot)];
 }
 
 void TableArray::storeEveryColumn()
 {
-    if (m_slots.empty())
+    if (m_slots.empty() && !m_fixed)
         return;
     std::vector<CellRef> cells;
     cells.reserve(size_t(m_rows) * size_t(m_columns));
-    for (int64_t r = 0; r < m_rows; ++r) {
-        for (int c = 0; c < m_columns; ++c) {
-            const int32_t slot = m_slots[size_t(c)];
-            cells.push_back(slot < 0 ? m_constants[size_t(c)]
-                                     : m_cells[size_t(r) * size_t(m_stride) + size_t(slot)]);
-        }
+    for (int r = 0; r < m_rows; ++r) {
+        for (int c = 0; c < m_columns; ++c)
+            cells.push_back(refAt(m_columnLower + c, m_rowLower + r));
     }
     m_cells = std::move(cells);
     m_slots.clear();
     m_constants.clear();
     m_stride = m_columns;
+    m_fixed = false;
+    m_fixedSlots.clear();
+    m_rowPlaces = {};
 }
 
 TableArray::CellRef TableArray::store(QByteArrayView bytes, bool wide)
@@ -178,7 +184,7 @@ void TableArray::compactIfWasteful()
 
 DbValue TableArray::Cell(int column, int row) const
 {
-    const CellRef &ref = refAt(column, row);
+    const CellRef ref = refAt(column, row);
     if (ref.lengthPlusOne == 0)
         return std::nullopt;
     return decode(ref);
@@ -191,7 +197,7 @@ bool TableArray::IsNothing(int column, int row) const
 
 QByteArray TableArray::CellBytes(int column, int row) const
 {
-    const CellRef &ref = refAt(column, row);
+    const CellRef ref = refAt(column, row);
     if (ref.lengthPlusOne == 0)
         return {};
     if (ref.wide)
@@ -201,7 +207,6 @@ QByteArray TableArray::CellBytes(int column, int row) const
 
 void TableArray::SetCell(int column, int row, const DbValue &value)
 {
-    const size_t index = storedIndexOf(column, row);
     CellRef ref{0, 0, 0};
     if (value) {
         if (fitsCodePage(*value)) {
@@ -212,40 +217,41 @@ void TableArray::SetCell(int column, int row, const DbValue &value)
                 true);
         }
     }
-    release(m_cells[index]);
-    m_cells[index] = ref;
+    CellRef &cell = storedRef(column, row);
+    release(cell);
+    cell = ref;
     compactIfWasteful();
 }
 
 void TableArray::SetCellBytes(int column, int row, QByteArrayView bytes)
 {
-    const size_t index = storedIndexOf(column, row);
+    CellRef &cell = storedRef(column, row);
     const CellRef ref = store(bytes, false);
-    release(m_cells[index]);
-    m_cells[index] = ref;
+    release(cell);
+    cell = ref;
     compactIfWasteful();
 }
 
 void TableArray::SwapRows(int rowA, int rowB)
 {
-    if (rowA == rowB) {
-        indexOf(m_columnLower, rowA);
-        return;
-    }
-    indexOf(m_columnLower, rowA);
-    indexOf(m_columnLower, rowB);
-    if (m_stride == 0)
+    const Place a = placeOf(m_columnLower, rowA);
+    const Place b = placeOf(m_columnLower, rowB);
+    if (a.row == b.row || m_stride == 0)
         return;
     // Only the stored cells differ from row to row.
-    CellRef *a = &m_cells[size_t(rowA - m_rowLower) * size_t(m_stride)];
-    CellRef *b = &m_cells[size_t(rowB - m_rowLower) * size_t(m_stride)];
-    std::swap_ranges(a, a + m_stride, b);
+    if (m_fixed) {
+        std::swap(m_rowPlaces[size_t(a.row)], m_rowPlaces[size_t(b.row)]);
+        return;
+    }
+    CellRef *cellsA = &m_cells[size_t(a.row) * size_t(m_stride)];
+    CellRef *cellsB = &m_cells[size_t(b.row) * size_t(m_stride)];
+    std::swap_ranges(cellsA, cellsA + m_stride, cellsB);
 }
 
 int TableArray::CompareCells(int column, int rowA, int rowB, int sortOrder) const
 {
-    const CellRef &a = refAt(column, rowA);
-    const CellRef &b = refAt(column, rowB);
+    const CellRef a = refAt(column, rowA);
+    const CellRef b = refAt(column, rowB);
     if (a.wide || b.wide)
         return CompareKeys(Cell(column, rowA), Cell(column, rowB), sortOrder);
     // Both are Windows-1252 bytes: compare the folded characters (the other way round for
@@ -267,12 +273,15 @@ int TableArray::CompareCells(int column, int rowA, int rowB, int sortOrder) cons
 
 int64_t TableArray::MemoryBytes() const
 {
-    return int64_t(m_pool.capacity()) + int64_t(m_cells.capacity() * sizeof(CellRef));
+    return int64_t(m_pool.capacity()) + int64_t(m_cells.capacity() * sizeof(CellRef)) +
+           int64_t(m_rowPlaces.capacity() * sizeof(uint32_t));
 }
 
 void TableArray::Reserve(int64_t rows, int64_t poolBytes)
 {
-    if (rows > 0)
+    if (rows > 0 && m_fixed && m_stride > 0)
+        m_rowPlaces.reserve(m_rowPlaces.size() + size_t(rows));
+    else if (rows > 0 && !m_fixed)
         m_cells.reserve(m_cells.size() + size_t(rows) * size_t(m_stride));
     if (poolBytes > 0)
         m_pool.reserve(m_pool.size() + qsizetype(poolBytes));
@@ -283,26 +292,49 @@ void TableArray::SetRowLayout(std::span<const ByteRange> cells)
     if (int64_t(cells.size()) != m_columns || m_rows != 0)
         throw std::invalid_argument("row layout does not match the array");
     // A column without bytes (a field of another type, or one of length 0) holds the same
-    // value in every row: it is kept once instead of once per row.
+    // value in every row: it is kept once instead of once per row. The others are laid
+    // side by side in each row's stretch of the pool.
     m_slots.assign(cells.size(), -1);
     m_constants.assign(cells.size(), CellRef{0, 0, 0});
+    m_fixedSlots.clear();
     m_stride = 0;
+    m_rowBytes = 0;
     for (size_t c = 0; c < cells.size(); ++c) {
-        if (cells[c].length > 0)
+        if (cells[c].length > 0) {
+            if (cells[c].length > kMaxCellBytes)
+                throw std::length_error("table array element too long");
             m_slots[c] = m_stride++;
-        else if (cells[c].length == 0)
+            m_fixedSlots.push_back(ByteRange{int32_t(m_rowBytes), cells[c].length});
+            m_rowBytes += cells[c].length;
+        } else if (cells[c].length == 0) {
             m_constants[c] = CellRef{0, 0, 1}; // the empty text
+        }
     }
+    m_fixed = true;
+    m_cells = {};
+    m_pool.clear();
+    m_wasted = 0;
 }
 
 void TableArray::AppendRow(const char *data, std::span<const ByteRange> cells)
 {
     if (int64_t(cells.size()) != m_columns)
         throw std::invalid_argument("row does not match the array's columns");
+    if (m_fixed) {
+        if (m_stride > 0) {
+            if (uint64_t(m_pool.size()) + uint64_t(m_rowBytes) > kMaxPoolOffset)
+                throw std::length_error("table array too large");
+            for (size_t c = 0; c < cells.size(); ++c) {
+                if (m_slots[c] >= 0)
+                    m_pool.append(data + cells[c].offset, m_fixedSlots[size_t(m_slots[c])].length);
+            }
+            m_rowPlaces.push_back(uint32_t(m_rows));
+        }
+        ++m_rows;
+        return;
+    }
     for (size_t c = 0; c < cells.size(); ++c) {
         const ByteRange &range = cells[c];
-        if (!m_slots.empty() && m_slots[c] < 0)
-            continue;
         if (range.length < 0)
             m_cells.push_back(CellRef{0, 0, 0});
         else
@@ -318,6 +350,8 @@ void TableArray::Squeeze()
         m_pool.squeeze();
     if (m_cells.capacity() - m_cells.size() > m_cells.size() / 4)
         m_cells.shrink_to_fit();
+    if (m_rowPlaces.capacity() - m_rowPlaces.size() > m_rowPlaces.size() / 4)
+        m_rowPlaces.shrink_to_fit();
 }
 
 } // namespace hv

@@ -4,9 +4,14 @@
 // Each element is a value: a text or nothing. The array is compact: the bytes of every cell
 // live in one byte pool (Windows-1252, one byte per character), and each cell is an
 // 8-byte reference (offset, length) into it, stored row by row. Text with a character
-// outside Windows-1252 is kept exactly, as UTF-16 in the pool. Reading a table therefore
-// costs about the bytes of its character fields plus 8 bytes per cell, with no allocation
-// per cell. Exchanging two rows swaps their references.
+// outside Windows-1252 is kept exactly, as UTF-16 in the pool. Exchanging two rows swaps
+// their references.
+//
+// Rows appended with a fixed layout (as the table reader does) cost less still: their
+// bytes lie side by side in the pool, one row after the other, and a cell's place is
+// computed from its row's place and the column's place in a row. Reading a table therefore
+// costs the bytes of its character fields plus 4 bytes per row, however narrow the fields.
+// The first change of a cell gives every cell its own reference.
 //
 // A default-constructed TableArray is "not an array" (IsArray() false), the "nothing" that
 // GetTableValues returns for an empty table.
@@ -86,13 +91,19 @@ private:
     };
     static_assert(sizeof(CellRef) == 8);
 
-    // The cell's place in m_cells, or kConstantCell + column index for a column kept once.
-    size_t indexOf(int column, int row) const;
-    const CellRef &refAt(int column, int row) const;
-    // indexOf, storing every column first when the cell is one of a column kept once.
-    size_t storedIndexOf(int column, int row);
+    // Where a cell lives: its row (from 0) and its slot among the row's stored cells, or
+    // slot -1 for a column kept once. Throws std::out_of_range outside the bounds.
+    struct Place {
+        int64_t row;
+        int32_t slot;
+        int column;
+    };
+    Place placeOf(int column, int row) const;
+    CellRef refAt(int column, int row) const;
+    // The cell's own reference in m_cells, giving every cell one first if needed.
+    CellRef &storedRef(int column, int row);
+    // Leaves the fixed layout: every cell gets its own reference in m_cells.
     void storeEveryColumn();
-    static constexpr size_t kConstantCell = size_t(1) << 62;
     CellRef store(QByteArrayView bytes, bool wide);
     QString decode(const CellRef &ref) const;
     void release(const CellRef &ref);
@@ -104,12 +115,18 @@ private:
     int m_columnLower = 1;
     int m_rowLower = 1;
     QByteArray m_pool;
-    std::vector<CellRef> m_cells; // row-major: row * m_stride + slot
+    std::vector<CellRef> m_cells; // row-major: row * m_stride + slot (not in a fixed layout)
     // Per column, its slot in a stored row or -1 for a column kept once in m_constants;
     // empty when every column is stored in column order.
     std::vector<int32_t> m_slots;
     std::vector<CellRef> m_constants;
-    int m_stride = 0;     // stored cells per row
+    int m_stride = 0; // stored cells per row
+    // The fixed layout: each slot's place and length within a row of m_rowBytes pool bytes,
+    // and, per row, which of the appended rows it holds (rows trade places when swapped).
+    bool m_fixed = false;
+    std::vector<ByteRange> m_fixedSlots;
+    int64_t m_rowBytes = 0;
+    std::vector<uint32_t> m_rowPlaces;
     int64_t m_wasted = 0; // pool bytes no cell refers to any more
 };
 

@@ -212,10 +212,7 @@ TableArray dBase::GetTableValues()
     const int64_t fileBytes = records * length;
     TableArray table(columns, 0);
     table.SetRowLayout(layout);
-    int64_t reserveRows = records;
-    if (columns > 0)
-        reserveRows = qMin(records, fileBytes / (int64_t(columns) * 8) + 1);
-    table.Reserve(reserveRows, qMin(records * rowBytes, fileBytes));
+    table.Reserve(records, qMin(records * rowBytes, fileBytes));
 
     const int64_t perBlock = qMax<int64_t>(1, kReadBlockBytes / length);
     QByteArray block(qsizetype(qMin(perBlock, records) * length), Qt::Uninitialized);

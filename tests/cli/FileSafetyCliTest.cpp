@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,29 @@ TEST_F(FileSafety, MemoryStaysWithinEightTimesTheFile)
     const auto dump = runLimited(size, {"ini", "dump", path("KEYS.INI")});
     EXPECT_EQ(dump.exitCode, 0) << dump.err.data();
     EXPECT_TRUE(dump.out.endsWith("{\"group\":\"[S]\",\"section\":\"A\",\"value\":\"\"}]\n"));
+}
+
+TEST_F(FileSafety, TablesOfOneByteFieldsStayWithinEightTimesTheFile)
+{
+    // 100 one-byte fields: a reference per cell would cost nine times the file.
+    QStringList create{"dbf", "create", path("NARROW.DBF")};
+    for (int i = 1; i <= 100; ++i)
+        create << QStringLiteral("F%1:C:1").arg(i);
+    ASSERT_EQ(runCli(create).exitCode, 0);
+    QByteArray table = hvtest::readFile(path("NARROW.DBF"));
+    table.chop(1); // the end marker
+    const QByteArray record = " " + QByteArray("ABCDEFGHIJ").repeated(10);
+    const qint32 records = (48 << 20) / record.size();
+    qToLittleEndian(records, table.data() + 4);
+    table += record.repeated(records) + '\x1a';
+    hvtest::writeFile(path("NARROW.DBF"), table);
+
+    const qint64 limit = 8 * table.size() + (qint64(192) << 20);
+    const auto dump = runProgram(
+        QStringLiteral("sh"),
+        {"-c", QStringLiteral("prlimit --as=%1 \"$0\" dbf dump \"$1\" | tail -c 15").arg(limit),
+         hvtest::cliPath(), path("NARROW.DBF")});
+    EXPECT_EQ(dump.out, QByteArray("\"H\",\"I\",\"J\"]]}\n")) << dump.err.data();
 }
 
 TEST_F(FileSafety, CreationRefusesWhatItCannotReadBack)

@@ -94,6 +94,46 @@ TEST(DbaseGetTableValues, FieldsWithoutBytesCostNothingPerRow)
     EXPECT_EQ(values.Cell(2, rows), QString());
 }
 
+TEST(DbaseGetTableValues, NarrowFieldsCostTheirBytesAndStillSortAndChange)
+{
+    // Forty one-byte fields: a reference per cell would cost eight times the file.
+    std::vector<FieldSpec> fields(40, FieldSpec{"F", 'C', 1});
+    fields.push_back({"N", 'N', 2});
+    const int rows = 1 << 12;
+    std::vector<QByteArray> records;
+    for (int i = 0; i < rows; ++i) {
+        QByteArray r(" ");
+        for (int c = 0; c < 40; ++c)
+            r.append(char('A' + (i * 7 + c) % 26));
+        records.push_back(r + "12");
+    }
+    Scratch s;
+    dBase table;
+    const QString file = s.write("narrow.dbf", craftTable(fields, records));
+    table.OpenFile(file);
+    TableArray values = table.GetTableValues();
+    ASSERT_EQ(values.RowCount(), rows);
+    EXPECT_LT(values.MemoryBytes(), 2 * hvtest::readFile(file).size());
+
+    // Rows trade places whole when sorted, and a change afterwards keeps every other cell.
+    dBase::SortTableValues(values, 2, 1);
+    auto expected = [&](int row, int column) {
+        const QChar second = values.Cell(2, row)->at(0);
+        return QString(QChar('A' + (second.unicode() - 'A' + 25 + column - 1) % 26));
+    };
+    for (int r = 1; r <= rows; ++r) {
+        if (r > 1)
+            EXPECT_GE(*values.Cell(2, r - 1), *values.Cell(2, r));
+        EXPECT_EQ(values.Cell(40, r), expected(r, 40));
+    }
+    values.SetCell(3, 1, QStringLiteral("long text"));
+    EXPECT_EQ(values.Cell(3, 1), QStringLiteral("long text"));
+    for (int r = 1; r <= rows; ++r) {
+        EXPECT_EQ(values.Cell(1, r), expected(r, 1));
+        EXPECT_FALSE(values.Cell(41, r).has_value());
+    }
+}
+
 TEST(DbaseGetTableValues, BlockReadingMatchesRecordByRecordReading)
 {
     // About 5 MB of records, more than two read blocks, with deletions scattered unevenly.
