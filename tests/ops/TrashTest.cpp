@@ -1,6 +1,7 @@
 #include "ops/Trash.h"
 #include "tests/ops/ItemFolder.h"
 
+#include <QStandardPaths>
 #include <QUrl>
 
 using namespace hv::trash;
@@ -69,19 +70,27 @@ TEST_F(Trash, EveryNameRestoresToItsOwnPlace)
     ASSERT_TRUE(names().isEmpty());
     ASSERT_EQ(trashed(), sorted(odd));
 
-    // Restore as a file manager does: the one Path line of the record, percent-decoded.
-    for (const QString &name : odd) {
-        const QByteArray info = hvtest::readFile(trashPath() + "/info/" + name + ".trashinfo");
-        QList<QByteArray> paths;
-        for (const QByteArray &line : info.split('\n')) {
-            if (line.startsWith("Path="))
-                paths << line.mid(5);
-        }
-        ASSERT_EQ(paths.size(), 1) << info.toStdString();
-        const QString original = QUrl::fromPercentEncoding(paths.first());
-        EXPECT_EQ(original, folder + name);
-        EXPECT_TRUE(QFile::rename(trashPath() + "/files/" + name, original));
-    }
+    // Restore through the desktop's trash service, on a bus of its own. `gio trash --restore`
+    // takes the place as display text, with bytes outside printable ASCII written as \xNN,
+    // so it restores only the first two names faithfully; the others are restored as file
+    // managers do, from the place as bytes.
+    if (QStandardPaths::findExecutable("gio").isEmpty() ||
+        QStandardPaths::findExecutable("dbus-run-session").isEmpty())
+        GTEST_SKIP() << "gio and dbus-run-session are needed to restore from the trash";
+    const QString asFileManagers = R"(
+from gi.repository import Gio
+trash = Gio.File.new_for_uri('trash:///')
+for info in trash.enumerate_children('standard::name,trash::orig-path', 0, None):
+    place = Gio.File.new_for_path(info.get_attribute_byte_string('trash::orig-path'))
+    trash.get_child(info.get_name()).move(place, Gio.FileCopyFlags.NONE, None, None)
+)";
+    const auto restore = hvtest::runProgram(
+        "dbus-run-session",
+        {"--", "sh", "-c",
+         "gio trash --restore \"$1\" && gio trash --restore \"$2\" && /usr/bin/python3 -c \"$3\"",
+         "sh", "trash:///" + QUrl::toPercentEncoding(odd[0]),
+         "trash:///" + QUrl::toPercentEncoding(odd[2]), asFileManagers});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
     EXPECT_EQ(names(), sorted(odd));
     for (const QString &name : odd)
         EXPECT_EQ(hvtest::readFile(folder + name), name.toUtf8());
