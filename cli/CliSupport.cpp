@@ -102,15 +102,4 @@ QByteArray readStdin()
     return in.readAll();
 }
 
-bool readJsonStdin(QJsonDocument &doc)
-{
-    QJsonParseError error;
-    doc = QJsonDocument::fromJson(readStdin(), &error);
-    if (error.error != QJsonParseError::NoError) {
-        fail(QStringLiteral("Invalid JSON on standard input: %1").arg(error.errorString()));
-        return false;
-    }
-    return true;
-}
-
 } // namespace hv::cli

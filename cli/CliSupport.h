@@ -43,9 +43,6 @@ int informationOption(const QString &option);
 // The whole of standard input.
 QByteArray readStdin();
 
-// Parses standard input as JSON; on a syntax error prints it and returns false.
-bool readJsonStdin(QJsonDocument &doc);
-
 // A verb's entry point: receives the arguments after the verb name.
 using VerbHandler = int (*)(const QStringList &args);
 

@@ -1,16 +1,16 @@
 // The dbf verb of hvadmin-cli: dBase tables from a shell (info, dump, create, append, put,
 // sort). Output is UTF-8 JSON; errors of the table class print "Error: <number> - <text>".
 #include "cli/CliSupport.h"
+#include "cli/JsonReader.h"
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 
 #include "dbase/dBase.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QJsonValue>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -93,31 +93,45 @@ DbValue toValue(const QJsonValue &value)
     }
 }
 
-// The rows of a JSON document as a table array (columns and rows from 1). A document that
-// is not an array is "not an array", which the table operations treat as the table class
-// does.
-TableArray toTableArray(const QJsonDocument &doc)
+// The rows of the JSON document on standard input as a table array (columns and rows from
+// 1). A document that is not an array is "not an array", which the table operations treat as
+// the table class does. Rows are parsed one at a time, straight into the array.
+TableArray readRows()
 {
-    if (!doc.isArray())
+    JsonReader json(readStdin());
+    const QByteArrayView doc = json.document();
+    if (doc.isEmpty() || !JsonReader::isArray(doc)) {
+        if (doc.isEmpty() || !json.check(doc))
+            throw InputError{
+                QStringLiteral("Invalid JSON on standard input: %1").arg(json.error())};
         return {};
-    const QJsonArray rows = doc.array();
-    int columns = 0;
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        if (!rows[r].isArray())
+    }
+    qsizetype rowCount = 0;
+    if (!json.forEachElement(doc, [&](QByteArrayView) { return ++rowCount > 0; }))
+        throw InputError{QStringLiteral("Invalid JSON on standard input: %1").arg(json.error())};
+    if (rowCount > INT_MAX)
+        throw InputError{QStringLiteral("More rows than a table array holds")};
+    TableArray table;
+    int row = 0;
+    const bool read = json.forEachElement(doc, [&](QByteArrayView text) {
+        QJsonValue value;
+        if (!json.parse(text, value))
+            return false;
+        if (!value.isArray())
             throw InputError{QStringLiteral("Each row must be an array of values")};
-        const int count = int(rows[r].toArray().size());
-        if (r == 0)
-            columns = count;
-        else if (count != columns)
+        const QJsonArray values = value.toArray();
+        if (row == 0)
+            table = TableArray(int(values.size()), int(rowCount));
+        else if (values.size() != table.ColumnCount())
             throw InputError{QStringLiteral("Every row must have the same number of values")};
-    }
-    TableArray table(columns, int(rows.size()));
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        const QJsonArray row = rows[r].toArray();
-        for (int c = 0; c < columns; ++c)
-            table.SetCell(c + 1, int(r) + 1, toValue(row[c]));
-    }
-    return table;
+        ++row;
+        for (int c = 0; c < table.ColumnCount(); ++c)
+            table.SetCell(c + 1, row, toValue(values[c]));
+        return true;
+    });
+    if (!read)
+        throw InputError{QStringLiteral("Invalid JSON on standard input: %1").arg(json.error())};
+    return rowCount == 0 ? TableArray(0, 0) : table;
 }
 
 bool parseInt(const QString &text, int32_t &value)
@@ -199,10 +213,7 @@ int create(const QString &file, const QStringList &specs)
 
 int append(const QString &file)
 {
-    QJsonDocument doc;
-    if (!readJsonStdin(doc))
-        return kExitFailure;
-    const TableArray rows = toTableArray(doc);
+    const TableArray rows = readRows();
     dBase table;
     table.SetOpenMode(2);
     table.OpenFile(file);
@@ -213,14 +224,24 @@ int append(const QString &file)
 
 int put(const QString &file, int32_t recordNo)
 {
-    QJsonDocument doc;
-    if (!readJsonStdin(doc))
-        return kExitFailure;
-    const QJsonObject object = doc.object();
-    if (!doc.isObject() || !object.value(QLatin1String("values")).isArray())
+    JsonReader json(readStdin());
+    const QByteArrayView doc = json.document();
+    QByteArrayView values;
+    QJsonValue deleted(QJsonValue::Undefined);
+    // The last of a repeated member counts, as in a parsed object.
+    const bool read = !doc.isEmpty() && json.check(doc) &&
+                      (!JsonReader::isObject(doc) ||
+                       json.forEachMember(doc, [&](const QString &name, QByteArrayView value) {
+                           if (name == u"values")
+                               values = value;
+                           else if (name == u"deleted")
+                               return json.parse(value, deleted);
+                           return true;
+                       }));
+    if (!read)
+        return failJson(json);
+    if (!JsonReader::isObject(doc) || !JsonReader::isArray(values))
         throw InputError{QStringLiteral("Expected {\"values\":[...],\"deleted\":false}")};
-    const QJsonArray values = object.value(QLatin1String("values")).toArray();
-    const QJsonValue deleted = object.value(QLatin1String("deleted"));
     if (!deleted.isUndefined() && !deleted.isBool())
         throw InputError{QStringLiteral("\"deleted\" must be true or false")};
 
@@ -228,8 +249,13 @@ int put(const QString &file, int32_t recordNo)
     table.SetOpenMode(2);
     table.OpenFile(file);
     table.GetRecord(recordNo);
-    for (qsizetype i = 0; i < values.size(); ++i)
-        table.SetValue(int(i) + 1, toValue(values[i]));
+    int index = 0;
+    json.forEachElement(values, [&](QByteArrayView text) {
+        QJsonValue value;
+        json.parse(text, value);
+        table.SetValue(++index, toValue(value));
+        return true;
+    });
     if (deleted.isBool())
         table.SetDeleted(deleted.toBool());
     table.PutRecord(recordNo);
@@ -241,10 +267,7 @@ int put(const QString &file, int32_t recordNo)
 
 int sort(int32_t column, int32_t order)
 {
-    QJsonDocument doc;
-    if (!readJsonStdin(doc))
-        return kExitFailure;
-    TableArray rows = toTableArray(doc);
+    TableArray rows = readRows();
     printRows(dBase::SortTableValues(rows, column, order));
     return kExitOk;
 }

@@ -1,11 +1,15 @@
 // hvadmin-cli dir: show a directory file as the editor loads it, or write one given as JSON.
 #include "cli/CliSupport.h"
+#include "cli/JsonReader.h"
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "files/DirClass.h"
+#include "files/DirFormat.h"
+#include "files/IniFormat.h"
 #include "suite/DirTemplateLookup.h"
 
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QJsonValue>
 
 namespace hv::cli {
@@ -51,35 +55,69 @@ bool readText(const QJsonObject &object, const QString &name, QString &text)
     return true;
 }
 
-// Reads the directory from stdin; prints the failure and returns false.
-bool readDirectory(QString &caption, DirEntries &entries)
+// Reads the directory for `fileName` from stdin, one entry at a time; prints the failure
+// and returns false. Entries stop at the most the written file could hold.
+bool readDirectory(const QString &fileName, QString &caption, DirEntries &entries)
 {
-    QJsonDocument doc;
-    if (!readJsonStdin(doc))
+    JsonReader json(readStdin());
+    const QByteArrayView doc = json.document();
+    if (doc.isEmpty() || !json.check(doc)) {
+        failJson(json);
         return false;
-    const QJsonObject root = doc.object();
-    const QJsonValue list = root.value(kEntries);
-    if (!doc.isObject() || !readText(root, kCaption, caption) ||
-        !(list.isArray() || list.isUndefined() || list.isNull())) {
+    }
+    // The last of a repeated member counts, as in a parsed object.
+    QJsonObject root;
+    QByteArrayView list;
+    bool shaped = JsonReader::isObject(doc) &&
+                  json.forEachMember(doc, [&](const QString &name, QByteArrayView value) {
+                      QJsonValue parsed;
+                      if (name == kEntries)
+                          list = value;
+                      else if (name == kCaption && json.parse(value, parsed))
+                          root.insert(name, parsed);
+                      return true;
+                  });
+    shaped = shaped && readText(root, kCaption, caption) &&
+             (list.isEmpty() || list == "null" || JsonReader::isArray(list));
+    if (!shaped) {
         fail(QStringLiteral("Expected an object with text \"caption\" and an array \"entries\" "
                             "on standard input"));
         return false;
     }
-    const QJsonArray array = list.toArray();
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const QJsonObject object = array.at(i).toObject();
-        QString title, filename, access;
-        if (!array.at(i).isObject() || !readText(object, kTitle, title) ||
-            !readText(object, kFilename, filename) || !readText(object, kAccess, access)) {
-            fail(QStringLiteral("Entry %1: expected an object with text \"title\", \"filename\" "
-                                "and \"access\"")
-                     .arg(i + 1));
+    if (!JsonReader::isArray(list))
+        return true;
+    qsizetype number = 0;
+    bool tooMany = false;
+    json.forEachElement(list, [&](QByteArrayView text) {
+        tooMany = (number + 1) * dirformat::kMinEntryBytes > ini::kMaxFileBytes;
+        if (tooMany)
             return false;
+        QJsonValue item;
+        json.parse(text, item);
+        ++number;
+        const QJsonObject object = item.toObject();
+        QString title, filename, access;
+        shaped = item.isObject() && readText(object, kTitle, title) &&
+                 readText(object, kFilename, filename) && readText(object, kAccess, access);
+        if (shaped) {
+            DirEntry &entry = entries.Add();
+            entry.SetTitle(title);
+            entry.SetFilename(filename);
+            entry.SetAccessRights(access);
         }
-        DirEntry &entry = entries.Add();
-        entry.SetTitle(title);
-        entry.SetFilename(filename);
-        entry.SetAccessRights(access);
+        return shaped;
+    });
+    if (tooMany) {
+        fail(QStringLiteral("Cannot write %1: the file would be larger than %2 bytes")
+                 .arg(fileName)
+                 .arg(ini::kMaxFileBytes));
+        return false;
+    }
+    if (!shaped) {
+        fail(QStringLiteral("Entry %1: expected an object with text \"title\", \"filename\" "
+                            "and \"access\"")
+                 .arg(number));
+        return false;
     }
     return true;
 }
@@ -88,7 +126,7 @@ int writeDir(const QString &fileName)
 {
     QString caption;
     DirEntries entries;
-    if (!readDirectory(caption, entries))
+    if (!readDirectory(fileName, caption, entries))
         return kExitFailure;
     DirClass model;
     model.SetCaption(caption);

@@ -1,9 +1,11 @@
 // hvadmin-cli ini: dump an INI file's lines as JSON, or write lines given as JSON.
 #include "cli/CliSupport.h"
+#include "cli/JsonReader.h"
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "files/IniFile.h"
 
+#include <QJsonObject>
 #include <QJsonValue>
 
 namespace hv::cli {
@@ -51,27 +53,46 @@ bool readText(const QJsonObject &object, const QString &name, QString &text)
 // Reads the JSON list of lines from stdin into `lines`; prints the failure and returns false.
 bool readLines(hv::INIlines &lines)
 {
-    QJsonDocument doc;
-    if (!readJsonStdin(doc))
+    JsonReader json(readStdin());
+    const QByteArrayView doc = json.document();
+    if (doc.isEmpty() || (!JsonReader::isArray(doc) && !json.check(doc))) {
+        failJson(json);
         return false;
-    if (!doc.isArray()) {
+    }
+    if (!JsonReader::isArray(doc)) {
         fail(QStringLiteral("Expected a JSON array of lines on standard input"));
         return false;
     }
-    const QJsonArray array = doc.array();
-    lines.Reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const QJsonValue entry = array.at(i);
-        QString group, section, value;
-        if (!entry.isObject() || !readText(entry.toObject(), kGroup, group) ||
-            !readText(entry.toObject(), kSection, section) ||
-            !readText(entry.toObject(), kValue, value)) {
-            fail(QStringLiteral("Line %1: expected an object with text \"group\", \"section\" "
-                                "and \"value\"")
-                     .arg(i + 1));
+    qsizetype count = 0;
+    if (!json.forEachElement(doc, [&](QByteArrayView) { return ++count > 0; })) {
+        failJson(json);
+        return false;
+    }
+    lines.Reserve(count);
+    qsizetype number = 0;
+    bool shaped = true;
+    const bool read = json.forEachElement(doc, [&](QByteArrayView text) {
+        QJsonValue entry;
+        if (!json.parse(text, entry))
             return false;
-        }
-        lines.Add(group, section, value);
+        ++number;
+        QString group, section, value;
+        shaped = entry.isObject() && readText(entry.toObject(), kGroup, group) &&
+                 readText(entry.toObject(), kSection, section) &&
+                 readText(entry.toObject(), kValue, value);
+        if (shaped)
+            lines.Add(group, section, value);
+        return shaped;
+    });
+    if (!shaped) {
+        fail(QStringLiteral("Line %1: expected an object with text \"group\", \"section\" "
+                            "and \"value\"")
+                 .arg(number));
+        return false;
+    }
+    if (!read) {
+        failJson(json);
+        return false;
     }
     return true;
 }

@@ -257,11 +257,11 @@ IniResult DirClass::writeDirectory(const QString &fileName, const QString &capti
                 return refuse(what, *value, problem);
         }
     }
-    INIfile ini;
-    ini.SetLeadingSpaces(dirformat::kLeadingSpaces);
-    ini.SetEqualPos(dirformat::kEqualPos);
-    ini.SetINIlines(dirformat::toLines(caption, entries.entries()));
-    return ini.SaveFile(fileName);
+    const std::optional<QByteArray> bytes = dirformat::formatFile(caption, entries.entries());
+    return INIfile::SaveFileBytes(
+        fileName, bytes.value_or(QByteArray()),
+        bytes ? QString()
+              : QStringLiteral("the file would be larger than %1 bytes").arg(ini::kMaxFileBytes));
 }
 
 IniResult DirClass::WriteDIrFile()

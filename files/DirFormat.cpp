@@ -154,20 +154,49 @@ DirFileContent parse(QByteArrayView bytes, const QString &folder)
     return fromLines(lines);
 }
 
+namespace {
+
+void addHead(INIlines &lines, const QString &caption)
+{
+    lines.Add(kDirectoryGroup, {}, {});
+    lines.Add(kDirectoryGroup, QStringLiteral("Caption"), caption);
+}
+
+void addEntry(INIlines &lines, const DirEntry &entry)
+{
+    lines.Add({}, {}, {});
+    lines.Add(kFileGroup, {}, {});
+    lines.Add(kFileGroup, QStringLiteral("Title"), entry.Title());
+    lines.Add(kFileGroup, QStringLiteral("Filename"), entry.Filename());
+    lines.Add(kFileGroup, QStringLiteral("Access"), writtenAccess(entry.AccessRights()));
+}
+
+} // namespace
+
 INIlines toLines(const QString &caption, const std::vector<DirEntry> &entries)
 {
     INIlines lines;
     lines.Reserve(2 + 5 * qsizetype(entries.size()));
-    lines.Add(kDirectoryGroup, {}, {});
-    lines.Add(kDirectoryGroup, QStringLiteral("Caption"), caption);
-    for (const DirEntry &entry : entries) {
-        lines.Add({}, {}, {});
-        lines.Add(kFileGroup, {}, {});
-        lines.Add(kFileGroup, QStringLiteral("Title"), entry.Title());
-        lines.Add(kFileGroup, QStringLiteral("Filename"), entry.Filename());
-        lines.Add(kFileGroup, QStringLiteral("Access"), writtenAccess(entry.AccessRights()));
-    }
+    addHead(lines, caption);
+    for (const DirEntry &entry : entries)
+        addEntry(lines, entry);
     return lines;
+}
+
+std::optional<QByteArray> formatFile(const QString &caption, const std::vector<DirEntry> &entries)
+{
+    const ini::SaveLayout layout{false, kLeadingSpaces, kEqualPos};
+    INIlines lines;
+    addHead(lines, caption);
+    QByteArray bytes = ini::formatLines(lines, layout);
+    for (const DirEntry &entry : entries) {
+        lines.Clear();
+        addEntry(lines, entry);
+        bytes += ini::formatLines(lines, layout);
+        if (bytes.size() > ini::kMaxFileBytes)
+            return std::nullopt;
+    }
+    return bytes;
 }
 
 } // namespace hv::dirformat

@@ -19,9 +19,11 @@
 
 #include "files/IniLines.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace hv {
@@ -87,6 +89,14 @@ INIlines toLines(const QString &caption, const std::vector<DirEntry> &entries);
 // The layout of a written directory file: five spaces before each key, "=" in column 19.
 constexpr int kLeadingSpaces = 5;
 constexpr int kEqualPos = 19;
+
+// The bytes of toLines as saved with that layout, formatted an entry at a time so that no
+// line object per line is kept; nothing when they would exceed ini::kMaxFileBytes.
+std::optional<QByteArray> formatFile(const QString &caption, const std::vector<DirEntry> &entries);
+
+// The fewest bytes an entry takes in a written file: an empty line, "[FILE]" and three
+// key lines with empty values.
+constexpr qint64 kMinEntryBytes = 2 + 8 + 3 * (kEqualPos + 2);
 
 } // namespace dirformat
 } // namespace hv

@@ -123,13 +123,20 @@ IniResult INIfile::Save(QIODevice &device) const
 
 IniResult INIfile::SaveFile(const QString &fileName) const
 {
+    QByteArray bytes;
+    IniResult formatted = SaveBytes(bytes);
+    return SaveFileBytes(fileName, bytes, formatted ? QString() : formatted.error);
+}
+
+IniResult INIfile::SaveFileBytes(const QString &fileName, QByteArrayView bytes,
+                                 const QString &formatError)
+{
     WriteLog(QStringLiteral("INIFile"), QStringLiteral("SaveFile"),
              QStringLiteral("Start ") + fileName);
     if (fileName.isEmpty())
         return IniResult::failure(QStringLiteral("Cannot write a file without a name"));
-    QByteArray bytes;
-    if (IniResult r = SaveBytes(bytes); !r)
-        return IniResult::failure(QStringLiteral("Cannot write %1: %2").arg(fileName, r.error));
+    if (!formatError.isEmpty())
+        return IniResult::failure(QStringLiteral("Cannot write %1: %2").arg(fileName, formatError));
 
     // The new text goes to a temporary file beside the target and replaces it by a rename
     // only when it is complete, so a failure cannot cost the old file.

@@ -64,6 +64,10 @@ public:
     // Writes the lines to the file (an existing file of that name in any letter case is
     // replaced), logging the start. On failure the old file is untouched.
     [[nodiscard]] IniResult SaveFile(const QString &fileName) const;
+    // Writes bytes formatted elsewhere as SaveFile writes its own; a `formatError` (what
+    // kept the bytes from being formatted) is reported in SaveFile's words instead.
+    [[nodiscard]] static IniResult SaveFileBytes(const QString &fileName, QByteArrayView bytes,
+                                                 const QString &formatError = {});
 
     // Writes the bytes SaveFile would write to `device` (opened write-only when not open).
     [[nodiscard]] IniResult Save(QIODevice &device) const;

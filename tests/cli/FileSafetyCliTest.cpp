@@ -27,12 +27,13 @@ protected:
     QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
     // hvadmin-cli under an address-space limit: 8 times `fileBytes` plus 64 MiB, and 128 MiB
     // for the program's own code and libraries.
-    hvtest::ProcessResult runLimited(qint64 fileBytes, const QStringList &args)
+    hvtest::ProcessResult runLimited(qint64 fileBytes, const QStringList &args,
+                                     const QByteArray &input = {})
     {
         const qint64 limit = 8 * fileBytes + (qint64(192) << 20);
-        return runProgram(QStringLiteral("prlimit"),
-                          QStringList{QStringLiteral("--as=%1").arg(limit), hvtest::cliPath()} +
-                              args);
+        return runProgram(
+            QStringLiteral("prlimit"),
+            QStringList{QStringLiteral("--as=%1").arg(limit), hvtest::cliPath()} + args, input);
     }
     QTemporaryDir dir;
 };
@@ -114,6 +115,60 @@ TEST_F(FileSafety, TablesOfOneByteFieldsStayWithinEightTimesTheFile)
         {"-c", QStringLiteral("prlimit --as=%1 \"$0\" dbf dump \"$1\" | tail -c 15").arg(limit),
          hvtest::cliPath(), path("NARROW.DBF")});
     EXPECT_EQ(dump.out, QByteArray("\"H\",\"I\",\"J\"]]}\n")) << dump.err.data();
+}
+
+TEST_F(FileSafety, JsonOnStandardInputStaysWithinEightTimesItsSize)
+{
+    // A parsed document of the whole input would cost ten times the input and more.
+    const auto repeated = [](const QByteArray &element, qint64 bytes) {
+        return '[' + (element + ',').repeated(bytes / (element.size() + 1)).chopped(1) + ']';
+    };
+    QStringList create{"dbf", "create", path("T.DBF")};
+    for (int i = 1; i <= 50; ++i)
+        create << QStringLiteral("F%1:C:1").arg(i);
+    ASSERT_EQ(runCli(create).exitCode, 0);
+    const QByteArray rows = repeated('[' + QByteArray("\"A\",").repeated(49) + "\"B\"]", 48 << 20);
+    const auto append = runLimited(rows.size(), {"dbf", "append", path("T.DBF")}, rows);
+    EXPECT_EQ(append.exitCode, 0) << append.err.data();
+    EXPECT_TRUE(runCli({"dbf", "info", path("T.DBF")})
+                    .out.contains("\"recordCount\":" + QByteArray::number(rows.count('[') - 1)));
+
+    const QByteArray lines = repeated(R"({"group":"[S]","section":"K","value":""})", 48 << 20);
+    const auto ini = runLimited(lines.size(), {"ini", "write", path("T.INI")}, lines);
+    EXPECT_TRUE(ini.err.contains("would be larger than")) << ini.err.data();
+
+    // Entries with nothing in them: 3 bytes of input each, over 73 bytes of file.
+    const QByteArray entries = R"({"caption":"C","entries":)" + repeated("{}", 3 * 400000) + '}';
+    const auto dir = runLimited(entries.size(), {"dir", "write", path("T.DIR")}, entries);
+    EXPECT_TRUE(dir.err.contains("would be larger than")) << dir.err.data();
+}
+
+TEST_F(FileSafety, InvalidJsonAnywhereWritesNothing)
+{
+    ASSERT_EQ(runCli({"dbf", "create", path("T.DBF"), "A:C:2"}).exitCode, 0);
+    const QByteArray table = hvtest::readFile(path("T.DBF"));
+    const QByteArray many = QByteArray(R"(["a"],)").repeated(5000);
+    const QByteArray line = R"({"group":"[S]","section":"K","value":""},)";
+    const QByteArray entry = R"({"title":"T","filename":"F.HVT","access":"R"},)";
+    const std::vector<std::pair<QStringList, QByteArray>> cases = {
+        {{"dbf", "append", path("T.DBF")}, "[" + many + R"(["a"],])"},
+        {{"dbf", "append", path("T.DBF")}, "[" + many + R"(["a\"]]])"},
+        {{"dbf", "append", path("T.DBF")}, "[" + many + "[nul]]"},
+        {{"dbf", "append", path("T.DBF")}, "[" + many + R"(["a"]] ["b"])"},
+        {{"dbf", "append", path("T.DBF")}, "null"},
+        {{"dbf", "sort", "1", "0"}, "[" + many + R"(["a"] ["b"]])"},
+        {{"ini", "write", path("T.INI")}, "[" + line.repeated(5000) + "{]"},
+        {{"dir", "write", path("T.DIR")},
+         R"({"caption":"C","entries":[)" + entry.repeated(5000) + R"({"title":x}]})"},
+    };
+    for (const auto &[args, input] : cases) {
+        const auto r = runCli(args, input);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString() << " " << input.right(20).data();
+        EXPECT_TRUE(r.err.startsWith("Invalid JSON")) << r.err.data();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(hvtest::readFile(path("T.DBF")), table);
+    EXPECT_FALSE(QFile::exists(path("T.INI")) || QFile::exists(path("T.DIR")));
 }
 
 TEST_F(FileSafety, CreationRefusesWhatItCannotReadBack)
