@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "cli/JsonReader.h"
 
 #include <QFile>
 #include <QJsonParseError>
@@ -100,6 +101,11 @@ QByteArray readStdin()
     if (!in.open(stdin, QIODevice::ReadOnly))
         return {};
     return in.readAll();
+}
+
+int failJson(const JsonReader &reader)
+{
+    return fail(QStringLiteral("Invalid JSON on standard input: %1").arg(reader.error()));
 }
 
 } // namespace hv::cli

@@ -43,6 +43,10 @@ int informationOption(const QString &option);
 // The whole of standard input.
 QByteArray readStdin();
 
+class JsonReader;
+// Prints the reader's error as the failure of a verb's input and returns kExitFailure.
+int failJson(const JsonReader &reader);
+
 // A verb's entry point: receives the arguments after the verb name.
 using VerbHandler = int (*)(const QStringList &args);
 

@@ -1,7 +1,5 @@
 #include "cli/JsonReader.h"
 
-#include "cli/CliSupport.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -77,7 +75,9 @@ qsizetype JsonReader::valueEnd(QByteArrayView text, qsizetype pos)
 QByteArrayView JsonReader::document()
 {
     const QByteArrayView text(m_text);
-    const qsizetype begin = skipSpace(text, 0);
+    // A UTF-8 byte order mark before the value is allowed, as for QJsonDocument.
+    const qsizetype mark = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const qsizetype begin = skipSpace(text, mark);
     const qsizetype end = begin < text.size() ? valueEnd(text, begin) : -1;
     // A document is an array or an object, as for QJsonDocument.
     if (end <= begin || !(isArray(text.sliced(begin)) || isObject(text.sliced(begin)))) {
@@ -178,11 +178,6 @@ bool JsonReader::forEachMember(QByteArrayView text,
             return fail(QStringLiteral("missing value separator"));
         pos = skipSpace(inner, pos + 1);
     }
-}
-
-int failJson(const JsonReader &reader)
-{
-    return fail(QStringLiteral("Invalid JSON on standard input: %1").arg(reader.error()));
 }
 
 } // namespace hv::cli

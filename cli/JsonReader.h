@@ -54,7 +54,4 @@ private:
     QString m_error;
 };
 
-// Prints the reader's error as the failure of a verb's input and returns kExitFailure.
-int failJson(const JsonReader &reader);
-
 } // namespace hv::cli

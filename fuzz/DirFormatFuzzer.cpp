@@ -1,6 +1,6 @@
 // libFuzzer target for the directory file model: any bytes read in either form without
 // fault, the old form's quick count agrees with its parse, and what was read survives a save
-// and a reload unchanged.
+// (formatted whole or an entry at a time) and a reload unchanged.
 #include "files/DirFormat.h"
 #include "files/IniFile.h"
 #include "files/IniFormat.h"
@@ -27,6 +27,10 @@ QByteArray save(const hv::DirFileContent &content)
     ini.SetINIlines(hv::dirformat::toLines(content.caption, content.entries));
     QByteArray bytes;
     check(ini.SaveBytes(bytes).ok, "a directory read from a file could not be saved");
+    // The writer formats an entry at a time: the same bytes.
+    const std::optional<QByteArray> formatted =
+        hv::dirformat::formatFile(content.caption, content.entries);
+    check(formatted && *formatted == bytes, "the file formatted an entry at a time differs");
     return bytes;
 }
 

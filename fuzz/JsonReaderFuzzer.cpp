@@ -1,0 +1,87 @@
+// libFuzzer target for the piecewise JSON reader of hvadmin-cli: on any bytes it agrees with
+// QJsonDocument on whether the text is valid, and when it is, the values rebuilt from the
+// reader's pieces equal the parsed document.
+#include "cli/JsonReader.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void check(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "JsonReaderFuzzer: %s\n", what);
+        std::abort();
+    }
+}
+
+// The value of `text`, walked piece by piece down to the scalars (small pieces included).
+bool rebuild(hv::cli::JsonReader &reader, QByteArrayView text, QJsonValue &value)
+{
+    using hv::cli::JsonReader;
+    if (JsonReader::isArray(text)) {
+        QJsonArray array;
+        const bool ok = reader.forEachElement(text, [&](QByteArrayView element) {
+            QJsonValue item;
+            if (!rebuild(reader, element, item))
+                return false;
+            array.append(item);
+            return true;
+        });
+        value = array;
+        return ok;
+    }
+    if (JsonReader::isObject(text)) {
+        QJsonObject object;
+        const bool ok = reader.forEachMember(text, [&](const QString &name, QByteArrayView v) {
+            QJsonValue item;
+            if (!rebuild(reader, v, item))
+                return false;
+            object.insert(name, item);
+            return true;
+        });
+        value = object;
+        return ok;
+    }
+    return reader.parse(text, value);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(input, &error);
+    // Nesting near the whole-document parser's limit is judged per piece: leave it out.
+    if (error.error == QJsonParseError::DeepNesting || input.count('[') + input.count('{') > 900)
+        return 0;
+
+    hv::cli::JsonReader reader(input);
+    const QByteArrayView text = reader.document();
+    QJsonValue value;
+    const bool walked = !text.isEmpty() && rebuild(reader, text, value);
+    check(walked == (error.error == QJsonParseError::NoError),
+          "the reader and the document parser disagree on validity");
+    if (walked) {
+        // Compared as written out: QJsonValue's own comparison can tell apart equal texts
+        // that were stored in different encodings.
+        const QJsonDocument rebuilt =
+            value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+        check(rebuilt.toJson(QJsonDocument::Compact) == doc.toJson(QJsonDocument::Compact),
+              "the rebuilt value differs from the parsed document");
+        check(reader.check(text), "a valid document fails the check");
+    } else {
+        hv::cli::JsonReader again(input);
+        const QByteArrayView t = again.document();
+        check(t.isEmpty() || !again.check(t), "an invalid document passes the check");
+    }
+    return 0;
+}
