@@ -71,12 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(walked == (error.error == QJsonParseError::NoError),
           "the reader and the document parser disagree on validity");
     if (walked) {
-        // Compared as written out: QJsonValue's own comparison can tell apart equal texts
-        // that were stored in different encodings.
+        // Compared as written out and read again: QJsonValue's own comparison can tell apart
+        // equal texts stored in different encodings, and a parsed object may keep its
+        // members in the order of names it then changed (a byte order mark in a name is
+        // dropped after sorting).
+        const auto normal = [](const QJsonDocument &d) {
+            return QJsonDocument::fromJson(d.toJson(QJsonDocument::Compact))
+                .toJson(QJsonDocument::Compact);
+        };
         const QJsonDocument rebuilt =
             value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
-        check(rebuilt.toJson(QJsonDocument::Compact) == doc.toJson(QJsonDocument::Compact),
-              "the rebuilt value differs from the parsed document");
+        check(normal(rebuilt) == normal(doc), "the rebuilt value differs from the parsed document");
         check(reader.check(text), "a valid document fails the check");
     } else {
         hv::cli::JsonReader again(input);
