@@ -129,23 +129,7 @@ bool JsonReader::forEachElement(QByteArrayView text,
 {
     if (!isArray(text) || !text.endsWith(']'))
         return fail(QStringLiteral("expected an array"));
-    const QByteArrayView inner = text.sliced(1, text.size() - 2);
-    qsizetype pos = skipSpace(inner, 0);
-    if (pos == inner.size())
-        return true;
-    while (true) {
-        const qsizetype end = valueEnd(inner, pos);
-        if (end <= pos)
-            return fail(QStringLiteral("illegal value"));
-        if (!visit(inner.sliced(pos, end - pos)))
-            return false;
-        pos = skipSpace(inner, end);
-        if (pos == inner.size())
-            return true;
-        if (inner[pos] != ',')
-            return fail(QStringLiteral("missing value separator"));
-        pos = skipSpace(inner, pos + 1);
-    }
+    return walk(text, false, [&](const QString &, QByteArrayView value) { return visit(value); });
 }
 
 bool JsonReader::forEachMember(QByteArrayView text,
@@ -153,19 +137,28 @@ bool JsonReader::forEachMember(QByteArrayView text,
 {
     if (!isObject(text) || !text.endsWith('}'))
         return fail(QStringLiteral("expected an object"));
+    return walk(text, true, visit);
+}
+
+bool JsonReader::walk(QByteArrayView text, bool named,
+                      const std::function<bool(const QString &, QByteArrayView)> &visit)
+{
     const QByteArrayView inner = text.sliced(1, text.size() - 2);
     qsizetype pos = skipSpace(inner, 0);
     if (pos == inner.size())
         return true;
     while (true) {
-        const qsizetype nameEnd = valueEnd(inner, pos);
         QJsonValue name;
-        if (inner[pos] != '"' || nameEnd <= pos || !parse(inner.sliced(pos, nameEnd - pos), name))
-            return fail(QStringLiteral("illegal value"));
-        pos = skipSpace(inner, nameEnd);
-        if (pos == inner.size() || inner[pos] != ':')
-            return fail(QStringLiteral("missing name separator"));
-        pos = skipSpace(inner, pos + 1);
+        if (named) {
+            const qsizetype nameEnd = pos < inner.size() ? valueEnd(inner, pos) : -1;
+            if (nameEnd <= pos || inner[pos] != '"' ||
+                !parse(inner.sliced(pos, nameEnd - pos), name))
+                return fail(QStringLiteral("illegal value"));
+            pos = skipSpace(inner, nameEnd);
+            if (pos == inner.size() || inner[pos] != ':')
+                return fail(QStringLiteral("missing name separator"));
+            pos = skipSpace(inner, pos + 1);
+        }
         const qsizetype end = valueEnd(inner, pos);
         if (end <= pos)
             return fail(QStringLiteral("illegal value"));

@@ -48,6 +48,9 @@ private:
     // text ends first. The value's own syntax is left to parse().
     static qsizetype valueEnd(QByteArrayView text, qsizetype pos);
     static qsizetype skipSpace(QByteArrayView text, qsizetype pos);
+    // Visits the values (with their names when `named`) between the brackets of `text`.
+    bool walk(QByteArrayView text, bool named,
+              const std::function<bool(const QString &, QByteArrayView)> &visit);
     bool fail(const QString &what);
 
     QByteArray m_text;
