@@ -5,6 +5,7 @@
 #include "dbase/dBase.h"
 #include "files/IniFile.h"
 #include "log/DiagnosticLog.h"
+#include "platform/Ansi.h"
 #include "platform/PathNames.h"
 #include "suite/SuiteSettings.h"
 
@@ -21,18 +22,6 @@ namespace hv {
 namespace {
 
 const QString kModule = QStringLiteral("mMain");
-
-// Leading and trailing spaces removed (spaces only, as the table pads with spaces).
-QString trimSpaces(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
 
 bool isConsoleUser(const QString &upperName)
 {
@@ -151,7 +140,7 @@ bool namesConsoleUser(const TableArray &values)
         return false;
     for (int row = values.RowLower(); row <= values.RowUpper(); ++row) {
         const QString name = cellText(values, values.ColumnLower(), row).value_or(QString());
-        if (isConsoleUser(trimSpaces(name.left(7).toUpper())))
+        if (isConsoleUser(ansi::trimSpaces(name.left(7).toUpper()).toString()))
             return true;
     }
     return false;
@@ -242,10 +231,11 @@ LoginVerdict ValidateLogin(const QString &userName, const QString &password,
     const QString typedName = userName.toUpper();
     const int nameColumn = table.ColumnLower();
     for (int row = table.RowLower(); row <= table.RowUpper(); ++row) {
-        const QString name = trimSpaces(*cellText(table, nameColumn, row)).toUpper();
+        const QString name =
+            ansi::trimSpaces(*cellText(table, nameColumn, row)).toString().toUpper();
         // A password that is nothing (a column of another type) matches no password.
         const DbValue stored = table.Cell(nameColumn + 1, row);
-        if (stored && typedName == name && password == trimSpaces(*stored))
+        if (stored && typedName == name && password == ansi::trimSpaces(*stored))
             return LoginVerdict::Accepted;
     }
     return LoginVerdict::InvalidPassword;

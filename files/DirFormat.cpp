@@ -15,18 +15,6 @@ namespace {
 const QString kDirectoryGroup = QStringLiteral("[DIRECTORY]");
 const QString kFileGroup = QStringLiteral("[FILE]");
 
-// Spaces removed from both ends (only spaces: TABs are field separators).
-QString trimSpaces(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 // One field of an old-form line: one pair of enclosing quotes removed, then trimmed. A field
 // that is a single quote has no pair to remove and stays as it is.
 QString oldFormField(const QString &raw)
@@ -34,7 +22,7 @@ QString oldFormField(const QString &raw)
     QString field = raw;
     if (field.size() >= 2 && field.front() == u'"' && field.back() == u'"')
         field = field.sliced(1, field.size() - 2);
-    return trimSpaces(field);
+    return ansi::trimSpaces(field).toString();
 }
 
 bool readsAsNumber(const QString &trimmedLine)

@@ -98,17 +98,6 @@ private:
     QString group_;
 };
 
-QStringView trimSpaces(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 // Appends `text` encoded to Windows-1252, upper-cased when asked.
 void appendEncoded(QByteArray &out, QStringView text, bool upper)
 {
@@ -155,14 +144,14 @@ qint64 formattedSize(const INIlines &lines, const SaveLayout &layout)
     const qint64 keyWidth = qint64(layout.equalPos) - 1;
     qint64 size = 0;
     for (const INIline &line : lines) {
-        const QStringView section = trimSpaces(line.Section());
+        const QStringView section = ansi::trimSpaces(line.Section());
         if (section.isEmpty()) {
-            size += trimSpaces(line.Group()).size();
+            size += ansi::trimSpaces(line.Group()).size();
         } else if (section.front() == u'[') {
             size += section.size();
         } else {
             size += std::max(lead + section.size(), keyWidth);
-            const qsizetype value = trimSpaces(line.Value()).size();
+            const qsizetype value = ansi::trimSpaces(line.Value()).size();
             size += value == 0 ? 1 : 2 + value;
         }
         size += 2;
@@ -181,9 +170,9 @@ QByteArray formatLines(const INIlines &lines, const SaveLayout &layout)
     out.reserve(estimate + lines.Count() * std::max<qsizetype>(lead, keyWidth));
 
     for (const INIline &line : lines) {
-        const QStringView section = trimSpaces(line.Section());
+        const QStringView section = ansi::trimSpaces(line.Section());
         if (section.isEmpty()) {
-            appendEncoded(out, trimSpaces(line.Group()), true);
+            appendEncoded(out, ansi::trimSpaces(line.Group()), true);
         } else if (section.front() == u'[') {
             appendEncoded(out, section, true);
         } else {
@@ -193,7 +182,7 @@ QByteArray formatLines(const INIlines &lines, const SaveLayout &layout)
             const qsizetype width = out.size() - start;
             if (width < keyWidth)
                 out.append(keyWidth - width, ' ');
-            const QStringView value = trimSpaces(line.Value());
+            const QStringView value = ansi::trimSpaces(line.Value());
             if (value.isEmpty()) {
                 out.append('=');
             } else {

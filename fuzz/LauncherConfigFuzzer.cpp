@@ -31,13 +31,7 @@ QByteArray readAll(const QString &path)
 QString asRead(QString text)
 {
     text.replace(u'\t', u' ');
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
+    return hv::ansi::trimSpaces(text).toString();
 }
 
 } // namespace

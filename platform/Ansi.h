@@ -39,4 +39,8 @@ unsigned char upperByte(unsigned char byte);
 // Text upper-cased by the same rule (characters outside the code page stay as they are).
 QString upperText(QStringView text);
 
+// `text` without the spaces at either end. Only spaces: the suite's files pad their values
+// with spaces, and a TAB inside a value is part of it.
+QStringView trimSpaces(QStringView text);
+
 } // namespace hv::ansi

@@ -122,8 +122,9 @@ TEST(DbaseGetTableValues, NarrowFieldsCostTheirBytesAndStillSortAndChange)
         return QString(QChar('A' + (second.unicode() - 'A' + 25 + column - 1) % 26));
     };
     for (int r = 1; r <= rows; ++r) {
-        if (r > 1)
+        if (r > 1) {
             EXPECT_GE(*values.Cell(2, r - 1), *values.Cell(2, r));
+        }
         EXPECT_EQ(values.Cell(40, r), expected(r, 40));
     }
     values.SetCell(3, 1, QStringLiteral("long text"));
