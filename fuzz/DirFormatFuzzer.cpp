@@ -4,20 +4,13 @@
 #include "files/DirFormat.h"
 #include "files/IniFile.h"
 #include "files/IniFormat.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "DirFormatFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 QByteArray save(const hv::DirFileContent &content)
 {

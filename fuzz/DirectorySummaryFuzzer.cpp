@@ -2,6 +2,7 @@
 // entry count that the plain reading of the INI lines (or of the old form) gives.
 #include "files/DirFormat.h"
 #include "files/IniFormat.h"
+#include "fuzz/FuzzCheck.h"
 #include "lists/DirectorySummary.h"
 
 #include <cstdint>
@@ -9,14 +10,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "DirectorySummaryFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 hv::DirectorySummary reference(QByteArrayView bytes)
 {

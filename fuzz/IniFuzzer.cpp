@@ -2,6 +2,7 @@
 // plain reference reading of the format, and survive a save and reload unchanged.
 #include "files/IniFile.h"
 #include "files/IniFormat.h"
+#include "fuzz/FuzzCheck.h"
 #include "platform/Ansi.h"
 
 #include <QBuffer>
@@ -12,14 +13,6 @@
 #include <stdexcept>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "IniFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 // Spaces only: TAB and CR have become spaces by the time a line is trimmed.
 QString trimSpaces(const QString &text)

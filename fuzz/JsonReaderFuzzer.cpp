@@ -2,6 +2,7 @@
 // QJsonDocument on whether the text is valid, and when it is, the values rebuilt from the
 // reader's pieces equal the parsed document.
 #include "cli/JsonReader.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,14 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "JsonReaderFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 // The value of `text`, walked piece by piece down to the scalars (small pieces included).
 bool rebuild(hv::cli::JsonReader &reader, QByteArrayView text, QJsonValue &value)

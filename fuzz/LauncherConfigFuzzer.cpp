@@ -1,6 +1,7 @@
 // libFuzzer target for the launcher configuration: whatever the file holds, adding an entry
 // keeps every byte of it, appends the entry so that it reads back as the last one, and a
 // value the file cannot hold is refused with the file left as it was.
+#include "fuzz/FuzzCheck.h"
 #include "platform/Ansi.h"
 #include "suite/LauncherConfig.h"
 
@@ -12,14 +13,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "LauncherConfigFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 QByteArray readAll(const QString &path)
 {

@@ -1,5 +1,6 @@
 // libFuzzer target for the mount table: any text parses without fault into mounts whose
 // points are clean absolute paths, and the lookups answer within what was parsed.
+#include "fuzz/FuzzCheck.h"
 #include "platform/MountTable.h"
 
 #include <QDir>
@@ -9,14 +10,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "MountTableFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 bool isUnder(const QString &path, const QString &folder)
 {

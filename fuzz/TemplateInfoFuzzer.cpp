@@ -2,6 +2,7 @@
 // and as its data file, gives the validity, title and entries of a plain reading of its INI
 // lines and a record count that the data file can hold.
 #include "files/IniFormat.h"
+#include "fuzz/FuzzCheck.h"
 #include "suite/TemplateFileInfo.h"
 
 #include <QDir>
@@ -13,14 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-void check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "TemplateInfoFuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 void write(const QString &path, const QByteArray &bytes)
 {
