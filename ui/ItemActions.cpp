@@ -240,6 +240,18 @@ void ItemActions::runHidden(const QString &commandLine)
     m_window.show();
 }
 
+void ItemActions::launchAndComeBack(const std::function<void()> &launch)
+{
+    m_running = true;
+    WriteRegWindowInfo(m_window);
+    QCoreApplication::processEvents();
+    launch();
+    QCoreApplication::processEvents();
+    ReadRegWindowInfo(m_window, false);
+    m_window.RefillList();
+    m_running = false;
+}
+
 void ItemActions::lstHVSetup_DblClick()
 {
     SelectedItem item;
@@ -252,38 +264,31 @@ void ItemActions::lstHVSetup_DblClick()
         m_running = false;
         return;
     }
-    m_running = true;
-    WriteRegWindowInfo(m_window);
-    QCoreApplication::processEvents();
-    WriteLog(kModule, QStringLiteral("lstHVSetup_Dblclick"),
-             QStringLiteral("Double Click List Selection"));
-
-    const AppState &state = AppState::instance();
-    const Category category = m_window.grdOUtlookBar()->currentCategory();
-    const QString commandLine =
-        ActivationCommandLine(category, m_window.SuiteFolder(), state.ProjectFolder(), item.key);
-    switch (category) {
-    case Category::Applications:
-        m_window.hide();
-        if (item.key == QLatin1String(kKeyNew) ||
-            isFileLocked(fileset::DataFileOf(state.ProjectFolder(), item.key), &m_window))
-            ShellandWait(commandLine);
-        m_window.show();
-        break;
-    case Category::Popups:
-    case Category::Rules:
-    case Category::Units:
-    case Category::Security:
-        runHidden(commandLine);
-        break;
-    case Category::Directories:
-        break; // handled above
-    }
-
-    QCoreApplication::processEvents();
-    ReadRegWindowInfo(m_window, false);
-    m_window.RefillList();
-    m_running = false;
+    launchAndComeBack([&] {
+        WriteLog(kModule, QStringLiteral("lstHVSetup_Dblclick"),
+                 QStringLiteral("Double Click List Selection"));
+        const AppState &state = AppState::instance();
+        const Category category = m_window.grdOUtlookBar()->currentCategory();
+        const QString commandLine = ActivationCommandLine(category, m_window.SuiteFolder(),
+                                                          state.ProjectFolder(), item.key);
+        switch (category) {
+        case Category::Applications:
+            m_window.hide();
+            if (item.key == QLatin1String(kKeyNew) ||
+                isFileLocked(fileset::DataFileOf(state.ProjectFolder(), item.key), &m_window))
+                ShellandWait(commandLine);
+            m_window.show();
+            break;
+        case Category::Popups:
+        case Category::Rules:
+        case Category::Units:
+        case Category::Security:
+            runHidden(commandLine);
+            break;
+        case Category::Directories:
+            break; // handled above
+        }
+    });
 }
 
 void ItemActions::grdOUtlookBar_DblClick()
@@ -291,19 +296,14 @@ void ItemActions::grdOUtlookBar_DblClick()
     SelectedItem item;
     if (m_running || !selectedItem(item))
         return;
-    m_running = true;
-    WriteRegWindowInfo(m_window);
-    QCoreApplication::processEvents();
-    const QString commandLine =
-        CategoryBarCommandLine(m_window.grdOUtlookBar()->currentCategory(), m_window.SuiteFolder());
-    m_window.hide();
-    if (!commandLine.isEmpty())
-        ShellandWait(commandLine);
-    m_window.show();
-    QCoreApplication::processEvents();
-    ReadRegWindowInfo(m_window, false);
-    m_window.RefillList();
-    m_running = false;
+    launchAndComeBack([&] {
+        const QString commandLine = CategoryBarCommandLine(
+            m_window.grdOUtlookBar()->currentCategory(), m_window.SuiteFolder());
+        m_window.hide();
+        if (!commandLine.isEmpty())
+            ShellandWait(commandLine);
+        m_window.show();
+    });
 }
 
 void ItemActions::mnuFilePack_Click()

@@ -16,6 +16,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 
@@ -71,6 +73,9 @@ private:
     void popUpMenuAtSelection();
     // Starts the command line with the window hidden and waits until the program has ended.
     void runHidden(const QString &commandLine);
+    // Saves the window's placement, runs `launch` (which hides the window around the
+    // program it starts), then restores the placement and refills the list.
+    void launchAndComeBack(const std::function<void()> &launch);
     // Clear (data only) or delete through the confirmation window.
     void removeWithWarning(bool dataOnly);
     void rename();
