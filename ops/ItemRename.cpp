@@ -34,14 +34,21 @@ const QString kPopupLocked =
                    "Popup open. ") +
     QStringLiteral("Rename operation has been cancelled.");
 
+// `result` (what was done so far) as a rename that did not happen.
+RenameResult notRenamed(RenameOutcome outcome, const QString &title, const QString &message,
+                        RenameResult result = {})
+{
+    result.outcome = outcome;
+    result.ok = false;
+    result.title = title;
+    result.message = message;
+    return result;
+}
+
 RenameResult nameTaken()
 {
-    RenameResult result;
-    result.outcome = RenameOutcome::NameTaken;
-    result.ok = false;
-    result.message = QStringLiteral("File already exists. Rename operation has been cancelled.");
-    result.title = kInvalidFilename;
-    return result;
+    return notRenamed(RenameOutcome::NameTaken, kInvalidFilename,
+                      QStringLiteral("File already exists. Rename operation has been cancelled."));
 }
 
 // The steps of one rename, remembered so that a failure can undo them.
@@ -159,14 +166,10 @@ RenameResult refusedUntouched(const QString &message)
     return RenameSteps().undo(message);
 }
 
-RenameResult failed(const QString &message)
+RenameResult failed(const QString &message, RenameResult result = {})
 {
-    RenameResult result;
-    result.outcome = RenameOutcome::Failed;
-    result.ok = false;
-    result.title = QStringLiteral("Rename Failed");
-    result.message = message;
-    return result;
+    return notRenamed(RenameOutcome::Failed, QStringLiteral("Rename Failed"), message,
+                      std::move(result));
 }
 
 // A key that would lead out of the project folder names no companion file of this item.
@@ -318,14 +321,9 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
     // A directory file that is missing, held or refuses is a failure, not a rename.
     if (!names.exists(from) || !FirstHeldFile(existingFiles(names, {from}), locks).isEmpty() ||
         !steps.replace(from, to)) {
-        RenameResult result = steps.done();
-        result.outcome = RenameOutcome::Failed;
-        result.ok = false;
-        result.title = QStringLiteral("Rename Failed");
-        result.message = QStringLiteral("Error occurred during Rename operation. The DIR file "
-                                        "could not be renamed. Rename operation has been "
-                                        "cancelled.");
-        return result;
+        return failed(QStringLiteral("Error occurred during Rename operation. The DIR file "
+                                     "could not be renamed. Rename operation has been cancelled."),
+                      steps.done());
     }
     return steps.done();
 }
@@ -334,13 +332,8 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
                         TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index,
                         FileLockService *locks)
 {
-    if (!Check_Filename(newName)) {
-        RenameResult result;
-        result.outcome = RenameOutcome::InvalidName;
-        result.ok = false;
-        result.message = kInvalidFilename;
-        return result;
-    }
+    if (!Check_Filename(newName))
+        return notRenamed(RenameOutcome::InvalidName, QString(), kInvalidFilename);
     const QString oldBase = fileset::BaseNameOf(fileName);
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
@@ -352,10 +345,7 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     case ItemKind::Unknown:
         break;
     }
-    RenameResult result;
-    result.outcome = RenameOutcome::NotAnItem;
-    result.ok = false;
-    return result;
+    return notRenamed(RenameOutcome::NotAnItem, QString(), QString());
 }
 
 } // namespace hv
