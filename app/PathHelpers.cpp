@@ -1,10 +1,10 @@
 #include "app/PathHelpers.h"
 
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/SuiteSettings.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 namespace hv {
 
@@ -24,7 +24,7 @@ bool IsFolderPresent(const QString &path)
         if (found.isEmpty())
             return false;
         // "file.txt/" names a folder that is not there.
-        return !path.endsWith(u'/') || QFileInfo(found).isDir();
+        return !path.endsWith(u'/') || paths::isFolder(found);
     } catch (...) {
         return false;
     }

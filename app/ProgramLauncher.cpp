@@ -2,6 +2,7 @@
 
 #include "app/MessageService.h"
 #include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,12 @@ void ShellandWait(const QString &commandLine)
     WriteLog(module, procedure,
              QStringLiteral("Shell: ") + commandLine + QStringLiteral(" and waiting for return"));
 
+    // A program's arguments are passed as UTF-8: a name that is not would reach another file.
+    if (paths::hasRawBytes(commandLine)) {
+        ShowMessage(paths::rawBytesRefusal(commandLine), QStringLiteral("Halvora"),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     const CommandLineParts parts = SplitCommandLine(commandLine);
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);

@@ -6,6 +6,7 @@
 #include "files/IniFile.h"
 #include "log/DiagnosticLog.h"
 #include "platform/Ansi.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/SuiteSettings.h"
 
@@ -48,7 +49,7 @@ TableArray readTable(const QString &path)
                          QStringLiteral("dBase File Not Found '%1'").arg(path));
     const qint64 promised = table.RecordCount();
     const DbaseHeader &header = table.Header();
-    const qint64 size = QFileInfo(paths::findExisting(path)).size();
+    const qint64 size = paths::fileSize(paths::findExisting(path));
     const qint64 held = header.recordLength > 0 && size > header.headerLength
                             ? (size - header.headerLength) / header.recordLength
                             : 0;
@@ -70,9 +71,9 @@ int readError(const QString &path)
     const QString found = paths::findExisting(path);
     if (found.isEmpty())
         return 0;
-    if (QFileInfo(found).isDir())
+    if (paths::isFolder(found))
         return EISDIR;
-    const int fd = ::open(QFile::encodeName(found).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(paths::encodeName(found).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno;
     ::close(fd);

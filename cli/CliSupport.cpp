@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/JsonReader.h"
+#include "platform/FileNames.h"
 
 #include <QFile>
 #include <QJsonParseError>
@@ -93,6 +94,23 @@ int informationOption(const QString &option)
         return kExitOk;
     }
     return -1;
+}
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(paths::decodeName(argv[i]));
+    return args;
+}
+
+std::optional<QString> absoluteArgument(const QString &arg)
+{
+    QString error;
+    std::optional<QString> path = paths::absolutePath(arg, &error);
+    if (!path)
+        fail(error);
+    return path;
 }
 
 QByteArray readStdin()

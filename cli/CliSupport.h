@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace hv::cli {
 
 // Exit codes of the tool.
@@ -39,6 +41,15 @@ int usage();
 // --help (or -h) prints the usage text to stdout, --version the tool's name and version;
 // either returns kExitOk. Any other text returns -1.
 int informationOption(const QString &option);
+
+// The arguments after the program's name, each decoded from its bytes as file names are
+// (platform/FileNames.h), so that a file or folder argument names exactly the file it gives.
+QStringList argumentsOf(int argc, char **argv);
+
+// A file or folder argument as an absolute path; a relative one is taken from the current
+// folder. Without a current folder (it was removed) a relative one prints the failure and
+// gives nullopt.
+std::optional<QString> absoluteArgument(const QString &arg);
 
 // The whole of standard input.
 QByteArray readStdin();

@@ -8,7 +8,6 @@
 #include "files/IniFormat.h"
 #include "suite/DirTemplateLookup.h"
 
-#include <QFileInfo>
 #include <QJsonObject>
 #include <QJsonValue>
 
@@ -23,9 +22,12 @@ const QString kAccess = QStringLiteral("access");
 
 int showDir(const QString &fileName)
 {
-    const QFileInfo info(fileName);
-    DirClass model(dirTemplateLookup(info.absolutePath()));
-    if (DirResult r = model.OpenExisting(info.absoluteFilePath()); !r)
+    const std::optional<QString> path = absoluteArgument(fileName);
+    if (!path)
+        return kExitFailure;
+    const QString folder = path->left(path->lastIndexOf(u'/') + 1);
+    DirClass model(dirTemplateLookup(folder));
+    if (DirResult r = model.OpenExisting(*path); !r)
         return fail(r.message.text);
     // Members in the order of their names, as the tool has always written them.
     JsonWriter out;

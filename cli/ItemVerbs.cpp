@@ -6,6 +6,7 @@
 #include "ops/FileSet.h"
 #include "ops/ItemDelete.h"
 #include "ops/ItemRename.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
@@ -16,10 +17,21 @@ namespace {
 
 using fileset::ItemKind;
 
-// The project folder of an argument, absolute and ending with a separator.
-QString projectFolder(const QString &arg)
+// The project folder of an argument, absolute and ending with a separator; nullopt (with the
+// failure printed) when it is relative and there is no current folder.
+std::optional<QString> projectFolder(const QString &arg)
 {
-    return paths::withTrailingSeparator(QDir::cleanPath(QDir::current().absoluteFilePath(arg)));
+    const std::optional<QString> folder = absoluteArgument(arg);
+    if (!folder)
+        return std::nullopt;
+    return paths::withTrailingSeparator(QDir::cleanPath(*folder));
+}
+
+// Paths as the output shows them.
+void writePaths(JsonWriter &out, const QStringList &list)
+{
+    for (const QString &path : list)
+        out.value(paths::displayName(path));
 }
 
 // Checks that FILE names an item of FOLDER, through the index that the operation then goes on
@@ -28,11 +40,13 @@ bool checkItem(const QString &folder, const QString &fileName, ItemKind kind,
                paths::FolderIndex &index)
 {
     if (kind == ItemKind::Unknown) {
-        fail(QStringLiteral("Not an application, popup or directory file: %1").arg(fileName));
+        fail(QStringLiteral("Not an application, popup or directory file: %1")
+                 .arg(paths::displayName(fileName)));
         return false;
     }
     if (fileName.contains(u'/') || !index.exists(folder + fileName)) {
-        fail(QStringLiteral("No such item in %1: %2").arg(folder, fileName));
+        fail(QStringLiteral("No such item in %1: %2")
+                 .arg(paths::displayName(folder), paths::displayName(fileName)));
         return false;
     }
     return true;
@@ -45,11 +59,9 @@ int report(const ItemOpResult &result)
     // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
     out.beginObject().key("deletedOutright").beginArray();
-    for (const QString &path : result.deletedOutright)
-        out.value(path);
+    writePaths(out, result.deletedOutright);
     out.endArray().key("trashed").beginArray();
-    for (const QString &path : result.trashed)
-        out.value(path);
+    writePaths(out, result.trashed);
     out.endArray().endObject().finish();
     return kExitOk;
 }
@@ -60,14 +72,17 @@ int runClear(const QStringList &args)
 {
     if (args.size() != 2)
         return usage();
-    const QString folder = projectFolder(args.at(0));
+    const std::optional<QString> found = projectFolder(args.at(0));
+    if (!found)
+        return kExitFailure;
+    const QString &folder = *found;
     const QString fileName = args.at(1);
     const ItemKind kind = fileset::ItemKindOf(fileName);
     const auto index = std::make_shared<paths::FolderIndex>();
     if (!checkItem(folder, fileName, kind, *index))
         return kExitFailure;
     if (kind == ItemKind::Directory)
-        return fail(QStringLiteral("A directory file has no data to clear: %1").arg(fileName));
+        return fail(QStringLiteral("A directory file has no data to clear: %1").arg(paths::displayName(fileName)));
     return report(ClearItemData(folder + fileName, kind == ItemKind::Application, index));
 }
 
@@ -75,7 +90,10 @@ int runDelete(const QStringList &args)
 {
     if (args.size() != 2)
         return usage();
-    const QString folder = projectFolder(args.at(0));
+    const std::optional<QString> found = projectFolder(args.at(0));
+    if (!found)
+        return kExitFailure;
+    const QString &folder = *found;
     const QString fileName = args.at(1);
     const ItemKind kind = fileset::ItemKindOf(fileName);
     const auto index = std::make_shared<paths::FolderIndex>();
@@ -91,7 +109,10 @@ int runRename(const QStringList &args)
 {
     if (args.size() != 3)
         return usage();
-    const QString folder = projectFolder(args.at(0));
+    const std::optional<QString> found = projectFolder(args.at(0));
+    if (!found)
+        return kExitFailure;
+    const QString &folder = *found;
     const QString fileName = args.at(1);
     const auto index = std::make_shared<paths::FolderIndex>();
     if (!checkItem(folder, fileName, fileset::ItemKindOf(fileName), *index))
@@ -103,10 +124,12 @@ int runRename(const QStringList &args)
     JsonWriter out;
     out.beginObject().key("renamed").beginArray();
     for (const auto &[from, to] : result.renamed)
-        out.beginObject().member("from", from).member("to", to).endObject();
+        out.beginObject()
+            .member("from", paths::displayName(from))
+            .member("to", paths::displayName(to))
+            .endObject();
     out.endArray().key("strayTrashed").beginArray();
-    for (const QString &path : result.strayTrashed)
-        out.value(path);
+    writePaths(out, result.strayTrashed);
     out.endArray().endObject().finish();
     return kExitOk;
 }

@@ -3,6 +3,8 @@
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "lists/CategoryListEngine.h"
+#include "platform/FileNames.h"
+#include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
 #include <QDir>
@@ -52,7 +54,10 @@ QByteArray listJson(const CategoryList &list)
     for (qsizetype i = 0; i < list.rows.size(); ++i) {
         const ListRow &row = list.rows[i];
         out.append(i ? ",{\"key\":" : "{\"key\":");
-        appendString(out, row.key);
+        appendString(out, paths::displayName(row.key));
+        // An item's name as its bytes on disk, for a caller that must name the file exactly.
+        if (row.icon == kIconItem)
+            out.append(",\"fileBytes\":\"").append(paths::encodeName(row.key).toBase64()).append('"');
         out.append(",\"text\":");
         appendString(out, row.text);
         out.append(",\"icon\":").append(QByteArray::number(row.icon));
@@ -84,9 +89,11 @@ int runList(const QStringList &args)
     const std::optional<Category> category = categoryNamed(args.at(0));
     if (!category)
         return usage();
-    const QString folder = QDir::current().absoluteFilePath(args.value(1, QStringLiteral(".")));
+    const std::optional<QString> folder = absoluteArgument(args.value(1, QStringLiteral(".")));
+    if (!folder)
+        return kExitFailure;
     ListSource source;
-    source.projectFolder = QDir::cleanPath(folder) + u'/';
+    source.projectFolder = paths::withTrailingSeparator(QDir::cleanPath(*folder));
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
     printBytes(listJson(LoadCategory(*category, source)));
     return kExitOk;

@@ -4,8 +4,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "ops/LockCheck.h"
-
-#include <QFileInfo>
+#include "platform/FileNames.h"
 
 namespace hv::cli {
 
@@ -13,10 +12,12 @@ int runLockCheck(const QStringList &args)
 {
     if (args.size() != 1 || args.at(0).isEmpty())
         return usage();
-    const QString path =
-        NetworkPaths::PathIsUNC(args.at(0)) ? args.at(0) : QFileInfo(args.at(0)).absoluteFilePath();
+    const std::optional<QString> path =
+        NetworkPaths::PathIsUNC(args.at(0)) ? args.at(0) : absoluteArgument(args.at(0));
+    if (!path)
+        return kExitFailure;
     const LockCheckResult result =
-        isFileLocked(path, defaultFileLockServiceFactory(), NetworkPaths());
+        isFileLocked(*path, defaultFileLockServiceFactory(), NetworkPaths());
     if (result.outcome == LockOutcome::CheckFailed)
         return fail(QStringLiteral("The file-lock service could not be used."));
 
@@ -33,7 +34,7 @@ int runLockCheck(const QStringList &args)
     out.endArray();
     if (result.isOpen())
         out.member("message", result.message);
-    out.member("open", result.isOpen()).member("path", result.path);
+    out.member("open", result.isOpen()).member("path", paths::displayName(result.path));
     out.member("rc", qint64(result.rc)).endObject().finish();
     return kExitOk;
 }

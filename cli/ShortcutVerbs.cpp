@@ -5,7 +5,7 @@
 #include "cli/Verbs.h"
 #include "ops/Shortcuts.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 namespace hv::cli {
 
@@ -18,8 +18,10 @@ int runItemAction(const QStringList &args, ItemAction action, bool printPath)
 {
     if (args.size() != 3 || args.at(1).isEmpty())
         return usage();
-    const QString folder = QFileInfo(args.at(0)).absoluteFilePath();
-    const ShortcutResult result = action(folder, GetSuiteFolder(), args.at(1), args.at(2));
+    const std::optional<QString> folder = absoluteArgument(args.at(0));
+    if (!folder)
+        return kExitFailure;
+    const ShortcutResult result = action(QDir::cleanPath(*folder), GetSuiteFolder(), args.at(1), args.at(2));
     if (!result.ok)
         return fail(result.message);
     printLine(printPath ? result.path : result.message);

@@ -5,7 +5,6 @@
 #include "ops/FileSet.h"
 #include "suite/TemplateFileInfo.h"
 
-#include <QDir>
 
 namespace hv::cli {
 
@@ -14,7 +13,12 @@ int runTemplate(const QStringList &args)
     if (args.size() != 1)
         return usage();
     const QString path = args.at(0);
-    TemplateFileInfo component(QDir::currentPath());
+    // A relative path is read from the current folder, which must exist.
+    const std::optional<QString> folder =
+        path.startsWith(u'/') ? QString() : absoluteArgument(QStringLiteral("."));
+    if (!folder)
+        return kExitFailure;
+    TemplateFileInfo component(*folder);
 
     component.SetTemplatePath(path);
     const bool valid = component.IsValidTemplate();

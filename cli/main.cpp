@@ -9,7 +9,8 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // The bytes as given: a file name that is not UTF-8 must reach exactly that file.
+    QStringList args = hv::cli::argumentsOf(argc, argv);
     if (args.isEmpty())
         return hv::cli::usage();
     const QString verb = args.takeFirst();

@@ -1,6 +1,7 @@
 #include "dbase/TableFile.h"
 
 #include "dbase/DbaseError.h"
+#include "platform/FileNames.h"
 
 #include <QFile>
 
@@ -30,7 +31,7 @@ void TableFile::openExisting(const QString &path, bool readWrite)
 {
     close();
     m_path = path;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = paths::encodeName(path);
     int fd;
     do {
         // Without blocking: a FIFO must not hold the open up; it is refused below.
@@ -58,7 +59,7 @@ bool TableFile::create(const QString &path)
 {
     close();
     m_path = path;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = paths::encodeName(path);
     int fd;
     do {
         fd = ::open(name.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

@@ -4,12 +4,14 @@
 #include "dbase/Header.h"
 
 #include "platform/Ansi.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "platform/SaveFile.h"
 
 #include <QFile>
 
 #include <cstring>
+#include <unistd.h>
 
 namespace hv {
 namespace {
@@ -59,7 +61,7 @@ void removeIfPresent(const QString &path)
 {
     const QString found = paths::findExisting(path);
     if (!found.isEmpty())
-        QFile::remove(found);
+        ::unlink(paths::encodeName(found).constData());
 }
 
 } // namespace
@@ -249,7 +251,7 @@ void dBase::CreateTable(const QString &sFilename)
         // A creation raises nothing: it leaves no half-written table and says why.
         m_creationError = e.description();
         m_file.close();
-        QFile::remove(target);
+        ::unlink(paths::encodeName(target).constData());
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "files/IniFile.h"
 
 #include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "platform/SaveFile.h"
 #include "platform/SmallFile.h"
@@ -142,7 +143,7 @@ IniResult INIfile::SaveFileBytes(const QString &fileName, QByteArrayView bytes,
     // only when it is complete, so a failure cannot cost the old file.
     const FolderLock lock(fileName);
     const QString path = paths::resolveForWrite(fileName);
-    if (QFileInfo(path).isDir())
+    if (paths::isFolder(path))
         return IniResult::failure(QStringLiteral("Cannot write %1: it is a folder").arg(fileName));
     QString reason;
     if (!saveWhole(path, bytes, &reason))

@@ -3,10 +3,9 @@
 #include "lists/DirectorySummary.h"
 #include "log/DiagnosticLog.h"
 #include "platform/ParallelReads.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
-
-#include <QDir>
 
 #include <algorithm>
 
@@ -21,13 +20,12 @@ void engineLog(const char *procedure, const QString &message)
 }
 
 // The project folder as a full path ending in '/' (a relative one is taken from the current
-// folder), so that the paths handed to the component are full paths.
+// folder), so that the paths handed to the component are full paths. Without a current folder
+// a relative one stays as it is, and names nothing.
 QString projectFolderOf(const ListSource &source)
 {
     const QString &folder = source.projectFolder;
-    if (folder.startsWith(u'/'))
-        return paths::withTrailingSeparator(folder);
-    return paths::withTrailingSeparator(QDir::current().absoluteFilePath(folder));
+    return paths::withTrailingSeparator(paths::absolutePath(folder).value_or(folder));
 }
 
 // The columns of a file category: the third ("Records" or "Entries") right-aligned.
@@ -96,8 +94,11 @@ CategoryList templateList(const ListSource &source, Category category)
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names.at(i);
         const TemplateSummary &s = summaries.at(i);
-        list.rows.append(
-            {name, s.title, kIconItem, {name, QString::number(s.recordCount), s.dateTime}});
+        // A template without a title is shown by its file name.
+        list.rows.append({name,
+                          s.title == name ? paths::displayName(name) : s.title,
+                          kIconItem,
+                          {paths::displayName(name), QString::number(s.recordCount), s.dateTime}});
     }
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");
     return list;
@@ -161,15 +162,17 @@ CategoryList LoadDIRSection(const ListSource &source)
         const QString &name = names.at(i);
         const DirectorySummary &summary = summaries.at(i);
         const QString &error = errors.at(i);
-        engineLog(procedure, QStringLiteral("Found: ") + name);
+        engineLog(procedure, QStringLiteral("Found: ") + paths::displayName(name));
         engineLog(procedure, QStringLiteral("Before INI load"));
         if (!error.isEmpty())
-            engineLog(procedure, QStringLiteral("Error: ") + error + QStringLiteral(" (") + name +
+            engineLog(procedure, QStringLiteral("Error: ") + error + QStringLiteral(" (") + paths::displayName(name) +
                                      QStringLiteral(")"));
         engineLog(procedure, QStringLiteral("After INI load"));
         engineLog(procedure, QStringLiteral("After Loop"));
-        list.rows.append(
-            {name, summary.caption, kIconItem, {name, QString::number(summary.entryCount)}});
+        list.rows.append({name,
+                          summary.caption,
+                          kIconItem,
+                          {paths::displayName(name), QString::number(summary.entryCount)}});
     }
     engineLog(procedure, QStringLiteral("Ending Enumeration"));
     finishFileList(list, "Create New DIR File");

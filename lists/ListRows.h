@@ -28,6 +28,9 @@ struct ListColumn {
 };
 
 struct ListRow {
+    // The item's file name as read from disk (platform/FileNames.h: a byte that is not UTF-8
+    // is held escaped), or one of the keys above. The file name column shows it in its
+    // display form.
     QString key;
     QString text;
     int icon = kIconItem;

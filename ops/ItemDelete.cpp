@@ -4,6 +4,7 @@
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
 #include "ops/Trash.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
 
@@ -24,7 +25,7 @@ void failOn(const QString &path, ItemOpResult &result,
     result.ok = false;
     result.failedPath = path;
     result.title = QStringLiteral("Delete Failed");
-    result.message = message.arg(path);
+    result.message = message.arg(paths::displayName(path));
 }
 
 // Sends one file away when it exists (found through the operation's folder index); false
@@ -137,7 +138,10 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
 {
     const TemplateSummary summary =
         isApplication ? info.applicationSummary(itemPath) : info.popupSummary(itemPath);
-    return DeleteConfirmationText(isApplication, dataOnly, summary.title, summary.recordCount);
+    // A template without a title is named by its file name, shown as names are shown.
+    const QString title =
+        paths::hasRawBytes(summary.title) ? paths::displayName(summary.title) : summary.title;
+    return DeleteConfirmationText(isApplication, dataOnly, title, summary.recordCount);
 }
 
 ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
@@ -175,7 +179,8 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
 
 QString DeleteDirQuestion(const QString &fileName)
 {
-    return QStringLiteral("Do you wish to delete the ") + fileName + QStringLiteral(" file?");
+    return QStringLiteral("Do you wish to delete the ") + paths::displayName(fileName) +
+           QStringLiteral(" file?");
 }
 
 QString DeleteDirCaption()

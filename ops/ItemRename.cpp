@@ -3,12 +3,17 @@
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
 #include "ops/Trash.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <memory>
 #include <utility>
@@ -33,6 +38,41 @@ const QString kPopupLocked =
     QStringLiteral("another process. This may be caused by another Halvora product having this "
                    "Popup open. ") +
     QStringLiteral("Rename operation has been cancelled.");
+
+// Moves `from` to `to` by their exact bytes; never replaces an existing `to`. Where the file
+// system cannot rename without replacing, the file gets its new name as a second link first.
+bool moveFile(const QString &from, const QString &to)
+{
+    const QByteArray source = paths::encodeName(from);
+    const QByteArray target = paths::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                    RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::link(source.constData(), target.constData()) != 0)
+        return false;
+    if (::unlink(source.constData()) == 0)
+        return true;
+    ::unlink(target.constData());
+    return false;
+}
+
+// True when `path` is a folder itself (not a link to one).
+bool isRealFolder(const QString &path)
+{
+    struct stat info {};
+    return ::lstat(paths::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Paths for a message, in their display form.
+QString shownList(const QStringList &list)
+{
+    QStringList shown;
+    for (const QString &path : list)
+        shown << paths::displayName(path);
+    return shown.join(QStringLiteral(", "));
+}
 
 // `result` (what was done so far) as a rename that did not happen.
 RenameResult notRenamed(RenameOutcome outcome, const QString &title, const QString &message,
@@ -71,8 +111,7 @@ public:
             if (step.second == found)
                 return true;
         }
-        const QFileInfo info(found);
-        if (info.isDir() && !info.isSymLink())
+        if (isRealFolder(found))
             return false;
         if (!trash::RecycleFiles({found}).ok())
             return false;
@@ -87,7 +126,7 @@ public:
         const QString found = m_index->findExisting(from);
         if (found.isEmpty())
             return true;
-        if (!QFile::rename(found, to))
+        if (!moveFile(found, to))
             return false;
         m_index->noteRemoved(found);
         m_index->noteCreated(to);
@@ -112,7 +151,7 @@ public:
     {
         QList<QPair<QString, QString>> left;
         for (const auto &[oldPath, newPath] : m_result.renamed) {
-            if (!QFile::rename(newPath, oldPath)) {
+            if (!moveFile(newPath, oldPath)) {
                 m_result.notRestored << newPath;
                 left.append({oldPath, newPath});
                 continue;
@@ -128,11 +167,11 @@ public:
         m_result.message = message;
         if (!m_result.notRestored.isEmpty())
             m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
-                                m_result.notRestored.join(QStringLiteral(", "));
+                                shownList(m_result.notRestored);
         if (!m_result.strayTrashed.isEmpty())
             m_result.message +=
                 QStringLiteral("\n\nThese files of the new name were moved to the trash: ") +
-                m_result.strayTrashed.join(QStringLiteral(", "));
+                shownList(m_result.strayTrashed);
         return m_result;
     }
 
@@ -233,7 +272,7 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
         return failed(QStringLiteral("Error occurred during Rename operation. The template %1 "
                                      "cannot be read, so the files that belong to it cannot be "
                                      "found. Rename operation has been cancelled.")
-                          .arg(BaseNameFile(folder, oldBase, QStringLiteral("hvt"))));
+                          .arg(paths::displayName(BaseNameFile(folder, oldBase, QStringLiteral("hvt")))));
     info.OpenTemplate();
     const TemplateEntries entries = info.Entries();
     info.CloseTemplate();

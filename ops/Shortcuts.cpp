@@ -1,6 +1,7 @@
 #include "ops/Shortcuts.h"
 
 #include "ops/FileSet.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "platform/SaveFile.h"
 #include "suite/LauncherConfig.h"
@@ -118,6 +119,13 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
         text += QStringLiteral("Icon=") + EscapeDesktopValue(iconFile) + u'\n';
     text += QStringLiteral("Terminal=false\n");
 
+    // The entry is text: a path that is not would name another file.
+    for (const QString *path : {&linkFile, &exeFile, &exeArgs, &workDir, &iconFile}) {
+        if (paths::hasRawBytes(*path)) {
+            result.message = paths::rawBytesRefusal(*path);
+            return result;
+        }
+    }
     // A symlink of that name is replaced itself: writing through it would overwrite (and make
     // executable) whatever file it points to.
     if (QFileInfo(linkFile).isSymLink() && !QFile::remove(linkFile)) {

@@ -1,8 +1,9 @@
 #include "ops/Trash.h"
 
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 
-#include <QFile>
+#include <unistd.h>
 
 // GLib's headers use names that Qt's keywords would turn into macros; this file includes no
 // Qt header that defines them (the project builds with QT_NO_KEYWORDS).
@@ -16,7 +17,7 @@ namespace {
 // line break or any other byte restores to exactly where it came from.
 bool moveToTrash(const QString &path)
 {
-    const QByteArray local = QFile::encodeName(path);
+    const QByteArray local = paths::encodeName(path);
     GFile *file = g_file_new_for_path(local.constData());
     GError *error = nullptr;
     const bool trashed = g_file_trash(file, nullptr, &error);
@@ -50,7 +51,7 @@ RemoveOutcome RecycleFile(const QString &path, QString *onDisk)
     if (RecycleFiles({found}).ok())
         return RemoveOutcome::Trashed;
     // Only a plain file is deleted outright; a folder of that name is left alone.
-    if (QFile::remove(found))
+    if (::unlink(paths::encodeName(found).constData()) == 0)
         return RemoveOutcome::DeletedOutright;
     return RemoveOutcome::Failed;
 }

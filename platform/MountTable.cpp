@@ -1,5 +1,7 @@
 #include "platform/MountTable.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
@@ -27,7 +29,7 @@ QString unescapeField(const QByteArray &field)
         }
         out.append(c);
     }
-    return QString::fromUtf8(out);
+    return paths::decodeName(out);
 }
 
 QString withoutTrailingSlash(QString path)

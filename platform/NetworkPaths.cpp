@@ -1,7 +1,7 @@
 #include "platform/NetworkPaths.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "platform/FileNames.h"
+
 
 namespace hv {
 
@@ -11,9 +11,7 @@ namespace {
 // link into a share counts as on the share.
 QString absoluteOf(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    return paths::canonicalPath(path);
 }
 
 } // namespace

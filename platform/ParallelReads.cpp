@@ -1,5 +1,7 @@
 #include "platform/ParallelReads.h"
 
+#include "platform/FileNames.h"
+
 #include <QFile>
 #include <QThread>
 
@@ -38,7 +40,7 @@ bool isRemoteFileSystem(unsigned long type)
 int readerCountFor(const QString &folder)
 {
     struct statfs info {};
-    const QByteArray path = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QByteArray path = paths::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (::statfs(path.constData(), &info) == 0 && isRemoteFileSystem(info.f_type))
         return kNetworkReaders;
     return std::clamp(QThread::idealThreadCount(), 2, 8);

@@ -1,6 +1,7 @@
 #include "platform/PathNames.h"
 
-#include <QFile>
+#include "platform/FileNames.h"
+
 #include <QMutexLocker>
 
 #include <dirent.h>
@@ -13,7 +14,7 @@ namespace {
 bool entryExists(const QString &path)
 {
     struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+    return ::lstat(encodeName(path).constData(), &info) == 0;
 }
 
 bool isDotName(QStringView name)
@@ -36,7 +37,7 @@ bool isRegularFile(const QString &folder, const QString &name, unsigned char typ
         return false;
     struct stat info {};
     const QByteArray path =
-        QFile::encodeName((folder.isEmpty() ? QStringLiteral("./") : folder) + name);
+        encodeName((folder.isEmpty() ? QStringLiteral("./") : folder) + name);
     return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -118,14 +119,14 @@ FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
         return *it;
     Folder folder;
     const QByteArray encoded =
-        QFile::encodeName(diskFolder.isEmpty() ? QStringLiteral(".") : diskFolder);
+        encodeName(diskFolder.isEmpty() ? QStringLiteral(".") : diskFolder);
     if (DIR *dir = ::opendir(encoded.constData())) {
         folder.readable = true;
         while (const dirent *entry = ::readdir(dir)) {
             const char *raw = entry->d_name;
             if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
                 continue;
-            folder.add(QFile::decodeName(raw), entry->d_type);
+            folder.add(decodeName(raw), entry->d_type);
         }
         ::closedir(dir);
     }

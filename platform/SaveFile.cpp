@@ -1,5 +1,7 @@
 #include "platform/SaveFile.h"
 
+#include "platform/FileNames.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -47,7 +49,7 @@ int lockDescriptor(int fd)
 bool isReadOnlyFile(const QString &path)
 {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+    return ::stat(paths::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
            (st.st_mode & S_IWUSR) == 0;
 }
 
@@ -56,6 +58,12 @@ bool saveWhole(const QString &path, QByteArrayView bytes, QString *error)
     if (isReadOnlyFile(path)) {
         if (error)
             *error = QStringLiteral("the file is read-only");
+        return false;
+    }
+    // QSaveFile names its files in UTF-8: a name that is not would be written elsewhere.
+    if (paths::hasRawBytes(path)) {
+        if (error)
+            *error = QStringLiteral("the name holds bytes that are not UTF-8");
         return false;
     }
     QSaveFile file(path);
@@ -91,7 +99,7 @@ FolderLock::FolderLock(const QString &path)
         return;
     int fd;
     do {
-        fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        fd = ::open(paths::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd >= 0 && lockDescriptor(fd) != 0) {
         ::close(fd);

@@ -19,7 +19,7 @@ bool isReadOnlyFile(const QString &path);
 // Writes `bytes` as the whole content of `path` (the target of a symbolic link is replaced,
 // as a save through the link would). False with `error` set (the system's text, without
 // the path) when anything fails; the old file is then untouched. A file marked read-only
-// is not replaced.
+// is not replaced, nor is a path holding bytes that are not UTF-8 written (paths::hasRawBytes).
 bool saveWhole(const QString &path, QByteArrayView bytes, QString *error = nullptr);
 
 // An exclusive advisory lock (flock) held for the life of the object, so that two of our

@@ -1,5 +1,7 @@
 #include "platform/SmallFile.h"
 
+#include "platform/FileNames.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -12,7 +14,7 @@ namespace hv {
 
 ReadOnlyFile::ReadOnlyFile(const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = paths::encodeName(path);
     do {
         m_fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (m_fd < 0 && errno == EINTR);
@@ -22,7 +24,7 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
 
 ReadOnlyFile::ReadOnlyFile(int folderFd, const QString &name)
 {
-    const QByteArray native = QFile::encodeName(name);
+    const QByteArray native = paths::encodeName(name);
     do {
         m_fd = ::openat(folderFd, native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (m_fd < 0 && errno == EINTR);
@@ -112,7 +114,7 @@ void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
     if (known == m_fds.end()) {
         int fd;
         do {
-            fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            fd = ::open(paths::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         } while (fd < 0 && errno == EINTR);
         known = m_fds.insert(folder, fd);
     }
@@ -153,7 +155,7 @@ bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, QS
 qint64 modifiedSecsOf(const QString &path)
 {
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (path.isEmpty() || ::stat(paths::encodeName(path).constData(), &st) != 0)
         return -1;
     return qint64(st.st_mtim.tv_sec);
 }

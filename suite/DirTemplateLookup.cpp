@@ -1,10 +1,10 @@
 #include "suite/DirTemplateLookup.h"
 
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <memory>
 
@@ -30,7 +30,7 @@ bool dirTemplateFileExists(const QString &folder, const QString &fileName)
     const QString path =
         QDir::isAbsolutePath(name) ? name : paths::withTrailingSeparator(folder) + name;
     const QString found = paths::findExisting(path);
-    return !found.isEmpty() && QFileInfo(found).isFile();
+    return !found.isEmpty() && paths::isRegularFile(found);
 }
 
 } // namespace hv

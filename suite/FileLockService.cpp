@@ -1,5 +1,6 @@
 #include "suite/FileLockService.h"
 
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 
 #include <QByteArray>
@@ -128,10 +129,10 @@ int ProcFileLockService::countHolders(const QString &path, int &holders) const
     if (found.isEmpty())
         return ENOENT;
     struct stat file {};
-    const QByteArray local = QFile::encodeName(found);
+    const QByteArray local = paths::encodeName(found);
     if (stat(local.constData(), &file) != 0)
         return errno;
-    const QByteArray root = QFile::encodeName(m_procRoot);
+    const QByteArray root = paths::encodeName(m_procRoot);
     DIR *processes = opendir(root.constData());
     if (!processes)
         return errno;
@@ -158,9 +159,9 @@ QString ProcFileLockService::firstOpen(const QStringList &paths)
         const QString local = localPathOf(paths.at(i));
         QString found = local;
         struct stat file {};
-        if (stat(QFile::encodeName(found).constData(), &file) != 0) {
+        if (stat(paths::encodeName(found).constData(), &file) != 0) {
             found = paths::findExisting(local);
-            if (found.isEmpty() || stat(QFile::encodeName(found).constData(), &file) != 0)
+            if (found.isEmpty() || stat(paths::encodeName(found).constData(), &file) != 0)
                 continue;
         }
         wanted.emplace(FileId{file.st_dev, file.st_ino}, i);
@@ -172,7 +173,7 @@ QString ProcFileLockService::firstOpen(const QStringList &paths)
         if (const auto it = wanted.find(id); it != wanted.end())
             first = std::min(first, it->second);
     };
-    const QByteArray root = QFile::encodeName(m_procRoot);
+    const QByteArray root = paths::encodeName(m_procRoot);
     const qint64 self = qint64(getpid());
     const QByteArray selfName = QByteArray::number(self);
     if (DIR *processes = opendir(root.constData())) {

@@ -1,11 +1,11 @@
 #include "suite/LauncherConfig.h"
 
 #include "platform/Ansi.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "platform/SaveFile.h"
 #include "platform/SmallFile.h"
 
-#include <QFileInfo>
 
 #include <cstring>
 #include <utility>
@@ -99,7 +99,7 @@ IniResult LauncherConfig::WriteConfig()
 IniResult LauncherConfig::saveBytes(const QString &configFile, const QByteArray &bytes)
 {
     const QString path = paths::resolveForWrite(configFile);
-    if (QFileInfo(path).isDir())
+    if (paths::isFolder(path))
         return IniResult::failure(
             QStringLiteral("Cannot write %1: it is a folder").arg(configFile));
     if (QString error; !saveWhole(path, bytes, &error))

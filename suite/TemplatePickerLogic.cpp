@@ -1,5 +1,6 @@
 #include "suite/TemplatePickerLogic.h"
 
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/SuiteSettings.h"
 
@@ -18,9 +19,7 @@ const QString kGroup = QStringLiteral("Folders");
 // The folder as one spelling: absolute, cleaned, symbolic links resolved where it exists.
 QString sameFolderKey(const QString &folder)
 {
-    const QFileInfo info(folder);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    return paths::canonicalPath(folder);
 }
 
 } // namespace
@@ -71,9 +70,9 @@ QString joinChosen(const QStringList &chosenPaths, const QString &startFolder)
 QString firstFolder(const QString &startFolder, const QString &remembered)
 {
     for (const QString &folder : {startFolder, remembered}) {
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        if (!folder.isEmpty() && paths::isFolder(folder))
             return paths::withTrailingSeparator(
-                QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+                QDir::cleanPath(paths::absolutePath(folder).value_or(folder)));
     }
     return paths::withTrailingSeparator(QDir::homePath());
 }

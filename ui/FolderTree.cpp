@@ -1,5 +1,7 @@
 #include "ui/FolderTree.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,8 +73,9 @@ void FolderTree::wheelEvent(QWheelEvent *event)
 
 bool FolderTree::showFolder(const QString &path)
 {
+    // The view names folders through Qt, which cannot name one whose name is not UTF-8.
     const QString clean = QDir::cleanPath(path);
-    if (!QFileInfo(clean).isDir())
+    if (paths::hasRawBytes(clean) || !paths::isFolder(clean))
         return false;
     const QModelIndex index = m_model->index(clean);
     if (!index.isValid())
@@ -135,7 +138,7 @@ QModelIndex FolderTree::indexOfFolder(const QString &path) const
 
 int FolderTree::folderListingError(const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = paths::encodeName(path);
     DIR *dir = ::opendir(native.constData());
     if (!dir)
         return errno != 0 ? errno : EIO;

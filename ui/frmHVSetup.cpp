@@ -6,6 +6,7 @@
 #include "app/UserSettings.h"
 #include "lists/CategoryListEngine.h"
 #include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
 #include "suite/TemplateFileInfo.h"
 #include "ui/BackgroundFill.h"
 #include "ui/CategoryBar.h"
@@ -212,7 +213,7 @@ void frmHVSetup::applySizeLimits()
 void frmHVSetup::showProjectFolderInStatusBar()
 {
     m_folderPanel->setCaptionAndPath(QStringLiteral("Selected Project Folder:   "),
-                                     withoutLastCharacter(AppState::instance().ProjectFolder()));
+                                     paths::displayName(withoutLastCharacter(AppState::instance().ProjectFolder())));
 }
 
 void frmHVSetup::Form_Resize()
@@ -288,11 +289,26 @@ void frmHVSetup::onCategorySelected(Category)
         RefillList();
 }
 
-void frmHVSetup::onFolderClicked(const QString &path)
+void frmHVSetup::onFolderClicked(const QString &shownPath)
 {
     const QString procedure = QStringLiteral("hvFolderTree_FolderClick");
     WriteLog(kModule, procedure, QStringLiteral("Start..."));
-    WriteLog(kModule, procedure, QStringLiteral("Folder Tree=[") + path + QStringLiteral("]"));
+    WriteLog(kModule, procedure,
+             QStringLiteral("Folder Tree=[") + shownPath + QStringLiteral("]"));
+
+    // The tree shows each byte of a name that is not UTF-8 as U+FFFD: the folder it means
+    // must be the only one that looks like that, or it is not taken.
+    const std::optional<QString> exact = paths::exactPathOfQtPath(shownPath);
+    if (!exact) {
+        ShowMessage(QStringLiteral("The folder %1 cannot be told apart from another folder whose "
+                                   "name differs only in bytes that are not UTF-8, so it was not "
+                                   "opened.")
+                        .arg(shownPath),
+                    QString(), MsgButtons::Ok, MsgIcon::Exclamation);
+        m_tree->showFolder(AppState::instance().ProjectFolder());
+        return;
+    }
+    const QString &path = *exact;
 
     // A folder that cannot be listed does not become the project folder: the list and the
     // status bar keep showing the folder they showed, and the tree goes back to it.
