@@ -74,8 +74,8 @@ void ShellandWait(const QString &commandLine)
 
     // A program's arguments are passed as UTF-8: a name that is not would reach another file.
     if (paths::hasRawBytes(commandLine)) {
-        ShowMessage(paths::rawBytesRefusal(commandLine), QStringLiteral("Halvora"),
-                    MsgButtons::Ok, MsgIcon::Exclamation);
+        ShowMessage(paths::rawBytesRefusal(commandLine), QStringLiteral("Halvora"), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
         return;
     }
     const CommandLineParts parts = SplitCommandLine(commandLine);

@@ -2,6 +2,7 @@
 #include "cli/JsonReader.h"
 #include "platform/FileNames.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonParseError>
 
@@ -107,10 +108,12 @@ QStringList argumentsOf(int argc, char **argv)
 std::optional<QString> absoluteArgument(const QString &arg)
 {
     QString error;
-    std::optional<QString> path = paths::absolutePath(arg, &error);
-    if (!path)
+    const std::optional<QString> path = paths::absolutePath(arg, &error);
+    if (!path) {
         fail(error);
-    return path;
+        return std::nullopt;
+    }
+    return QDir::cleanPath(*path);
 }
 
 QByteArray readStdin()

@@ -46,8 +46,8 @@ int informationOption(const QString &option);
 // (platform/FileNames.h), so that a file or folder argument names exactly the file it gives.
 QStringList argumentsOf(int argc, char **argv);
 
-// A file or folder argument as an absolute path; a relative one is taken from the current
-// folder. Without a current folder (it was removed) a relative one prints the failure and
+// A file or folder argument as an absolute, clean path; a relative one is taken from the
+// current folder. Without a current folder (it was removed) a relative one prints the failure and
 // gives nullopt.
 std::optional<QString> absoluteArgument(const QString &arg);
 

@@ -10,8 +10,6 @@
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
-#include <QDir>
-
 namespace hv::cli {
 namespace {
 
@@ -24,7 +22,7 @@ std::optional<QString> projectFolder(const QString &arg)
     const std::optional<QString> folder = absoluteArgument(arg);
     if (!folder)
         return std::nullopt;
-    return paths::withTrailingSeparator(QDir::cleanPath(*folder));
+    return paths::withTrailingSeparator(*folder);
 }
 
 // Paths as the output shows them.
@@ -82,7 +80,8 @@ int runClear(const QStringList &args)
     if (!checkItem(folder, fileName, kind, *index))
         return kExitFailure;
     if (kind == ItemKind::Directory)
-        return fail(QStringLiteral("A directory file has no data to clear: %1").arg(paths::displayName(fileName)));
+        return fail(QStringLiteral("A directory file has no data to clear: %1")
+                        .arg(paths::displayName(fileName)));
     return report(ClearItemData(folder + fileName, kind == ItemKind::Application, index));
 }
 

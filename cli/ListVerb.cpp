@@ -7,8 +7,6 @@
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
-#include <QDir>
-
 #include <cstdio>
 #include <optional>
 
@@ -57,7 +55,9 @@ QByteArray listJson(const CategoryList &list)
         appendString(out, paths::displayName(row.key));
         // An item's name as its bytes on disk, for a caller that must name the file exactly.
         if (row.icon == kIconItem)
-            out.append(",\"fileBytes\":\"").append(paths::encodeName(row.key).toBase64()).append('"');
+            out.append(",\"fileBytes\":\"")
+                .append(paths::encodeName(row.key).toBase64())
+                .append('"');
         out.append(",\"text\":");
         appendString(out, row.text);
         out.append(",\"icon\":").append(QByteArray::number(row.icon));
@@ -93,7 +93,7 @@ int runList(const QStringList &args)
     if (!folder)
         return kExitFailure;
     ListSource source;
-    source.projectFolder = paths::withTrailingSeparator(QDir::cleanPath(*folder));
+    source.projectFolder = paths::withTrailingSeparator(*folder);
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
     printBytes(listJson(LoadCategory(*category, source)));
     return kExitOk;

@@ -5,8 +5,6 @@
 #include "cli/Verbs.h"
 #include "ops/Shortcuts.h"
 
-#include <QDir>
-
 namespace hv::cli {
 
 namespace {
@@ -21,7 +19,7 @@ int runItemAction(const QStringList &args, ItemAction action, bool printPath)
     const std::optional<QString> folder = absoluteArgument(args.at(0));
     if (!folder)
         return kExitFailure;
-    const ShortcutResult result = action(QDir::cleanPath(*folder), GetSuiteFolder(), args.at(1), args.at(2));
+    const ShortcutResult result = action(*folder, GetSuiteFolder(), args.at(1), args.at(2));
     if (!result.ok)
         return fail(result.message);
     printLine(printPath ? result.path : result.message);

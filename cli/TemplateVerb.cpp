@@ -5,7 +5,6 @@
 #include "ops/FileSet.h"
 #include "suite/TemplateFileInfo.h"
 
-
 namespace hv::cli {
 
 int runTemplate(const QStringList &args)

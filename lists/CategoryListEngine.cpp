@@ -2,8 +2,8 @@
 
 #include "lists/DirectorySummary.h"
 #include "log/DiagnosticLog.h"
-#include "platform/ParallelReads.h"
 #include "platform/FileNames.h"
+#include "platform/ParallelReads.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateFileInfo.h"
 
@@ -165,8 +165,8 @@ CategoryList LoadDIRSection(const ListSource &source)
         engineLog(procedure, QStringLiteral("Found: ") + paths::displayName(name));
         engineLog(procedure, QStringLiteral("Before INI load"));
         if (!error.isEmpty())
-            engineLog(procedure, QStringLiteral("Error: ") + error + QStringLiteral(" (") + paths::displayName(name) +
-                                     QStringLiteral(")"));
+            engineLog(procedure, QStringLiteral("Error: ") + error + QStringLiteral(" (") +
+                                     paths::displayName(name) + QStringLiteral(")"));
         engineLog(procedure, QStringLiteral("After INI load"));
         engineLog(procedure, QStringLiteral("After Loop"));
         list.rows.append({name,

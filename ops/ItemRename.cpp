@@ -45,8 +45,8 @@ bool moveFile(const QString &from, const QString &to)
 {
     const QByteArray source = paths::encodeName(from);
     const QByteArray target = paths::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
-                    RENAME_NOREPLACE) == 0)
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
@@ -269,10 +269,11 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
     // under the old name for a later item of that name to take over.
     info.SetTemplatePath(BaseNameFile(folder, oldBase, QStringLiteral("hvt")));
     if (!info.IsValidTemplate())
-        return failed(QStringLiteral("Error occurred during Rename operation. The template %1 "
-                                     "cannot be read, so the files that belong to it cannot be "
-                                     "found. Rename operation has been cancelled.")
-                          .arg(paths::displayName(BaseNameFile(folder, oldBase, QStringLiteral("hvt")))));
+        return failed(
+            QStringLiteral("Error occurred during Rename operation. The template %1 "
+                           "cannot be read, so the files that belong to it cannot be "
+                           "found. Rename operation has been cancelled.")
+                .arg(paths::displayName(BaseNameFile(folder, oldBase, QStringLiteral("hvt")))));
     info.OpenTemplate();
     const TemplateEntries entries = info.Entries();
     info.CloseTemplate();

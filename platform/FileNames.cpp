@@ -181,7 +181,9 @@ std::optional<QString> exactPathOfQtPath(const QString &qtPath)
             exact.append(part);
             continue;
         }
-        const QString folder = i == 0 ? QStringLiteral(".") : parent.isEmpty() ? QStringLiteral("/") : parent;
+        const QString folder = i == 0             ? QStringLiteral(".")
+                               : parent.isEmpty() ? QStringLiteral("/")
+                                                  : parent;
         DIR *dir = ::opendir(encodeName(folder).constData());
         if (!dir)
             return std::nullopt;

@@ -2,7 +2,6 @@
 
 #include "platform/FileNames.h"
 
-
 namespace hv {
 
 namespace {

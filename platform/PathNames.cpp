@@ -36,8 +36,7 @@ bool isRegularFile(const QString &folder, const QString &name, unsigned char typ
     if (type != DT_LNK && type != DT_UNKNOWN)
         return false;
     struct stat info {};
-    const QByteArray path =
-        encodeName((folder.isEmpty() ? QStringLiteral("./") : folder) + name);
+    const QByteArray path = encodeName((folder.isEmpty() ? QStringLiteral("./") : folder) + name);
     return ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
@@ -118,8 +117,7 @@ FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
     if (it != m_folders.end())
         return *it;
     Folder folder;
-    const QByteArray encoded =
-        encodeName(diskFolder.isEmpty() ? QStringLiteral(".") : diskFolder);
+    const QByteArray encoded = encodeName(diskFolder.isEmpty() ? QStringLiteral(".") : diskFolder);
     if (DIR *dir = ::opendir(encoded.constData())) {
         folder.readable = true;
         while (const dirent *entry = ::readdir(dir)) {

@@ -6,7 +6,6 @@
 #include "platform/SaveFile.h"
 #include "platform/SmallFile.h"
 
-
 #include <cstring>
 #include <utility>
 

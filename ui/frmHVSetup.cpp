@@ -212,8 +212,9 @@ void frmHVSetup::applySizeLimits()
 
 void frmHVSetup::showProjectFolderInStatusBar()
 {
-    m_folderPanel->setCaptionAndPath(QStringLiteral("Selected Project Folder:   "),
-                                     paths::displayName(withoutLastCharacter(AppState::instance().ProjectFolder())));
+    m_folderPanel->setCaptionAndPath(
+        QStringLiteral("Selected Project Folder:   "),
+        paths::displayName(withoutLastCharacter(AppState::instance().ProjectFolder())));
 }
 
 void frmHVSetup::Form_Resize()
@@ -293,8 +294,7 @@ void frmHVSetup::onFolderClicked(const QString &shownPath)
 {
     const QString procedure = QStringLiteral("hvFolderTree_FolderClick");
     WriteLog(kModule, procedure, QStringLiteral("Start..."));
-    WriteLog(kModule, procedure,
-             QStringLiteral("Folder Tree=[") + shownPath + QStringLiteral("]"));
+    WriteLog(kModule, procedure, QStringLiteral("Folder Tree=[") + shownPath + QStringLiteral("]"));
 
     // The tree shows each byte of a name that is not UTF-8 as U+FFFD: the folder it means
     // must be the only one that looks like that, or it is not taken.

@@ -16,9 +16,18 @@ using namespace hv;
 TEST(FileNames, EveryByteStringRoundTripsAndDistinctNamesStayDistinct)
 {
     const QList<QByteArray> names = {
-        "plain.HVT",         "X\xff.HVT",         "X\xef\xbf\xbd.HVT", "caf\xc3\xa9",
-        "\xf0\x9f\x98\x80",  "cut \xe2\x82",      "overlong \xc0\xaf", "surrogate \xed\xa0\x80",
-        "big \xf4\x90\x80\x80", "\x80\x80\xe2\x82\xac", "back\\slash",  "X\\xff.HVT",
+        "plain.HVT",
+        "X\xff.HVT",
+        "X\xef\xbf\xbd.HVT",
+        "caf\xc3\xa9",
+        "\xf0\x9f\x98\x80",
+        "cut \xe2\x82",
+        "overlong \xc0\xaf",
+        "surrogate \xed\xa0\x80",
+        "big \xf4\x90\x80\x80",
+        "\x80\x80\xe2\x82\xac",
+        "back\\slash",
+        "X\\xff.HVT",
     };
     QStringList shown;
     for (const QByteArray &bytes : names) {
