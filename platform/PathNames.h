@@ -5,7 +5,9 @@
 // rename of a suite file goes through this resolver. An exact match always wins over a
 // case-insensitive one; among several case-insensitive matches the first in the folder's
 // listing order wins. Letters match by their Unicode case folding (so "ΟΔΟΣ" and "οδος" are
-// one name). Names are literal: '?' and '*' are ordinary characters.
+// one name). Names are literal: '?' and '*' are ordinary characters. Names read from disk are
+// decoded, and paths encoded for the system, as platform/FileNames.h says, so a name that is
+// not UTF-8 matches only itself.
 #pragma once
 
 #include <QHash>

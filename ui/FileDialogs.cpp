@@ -2,10 +2,10 @@
 
 #include "app/MessageService.h"
 #include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
@@ -36,14 +36,37 @@ public:
     {
         const QStringList files = selectedFiles();
         if (!files.isEmpty()) {
-            const QString existing = paths::findExisting(files.first());
-            if (!existing.isEmpty() && QFileInfo(existing).isFile() &&
-                ShowMessage(replaceQuestion(QFileInfo(existing).fileName()), windowTitle(),
-                            MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+            // The dialog names files through Qt: a folder whose name is not UTF-8 must be the
+            // only one that looks like it, or the file would be saved elsewhere.
+            const QString &shown = files.first();
+            const qsizetype slash = shown.lastIndexOf(u'/');
+            const QString name = shown.mid(slash + 1);
+            std::optional<QString> exact;
+            if (name.contains(QChar::ReplacementCharacter))
+                exact = paths::exactPathOfQtPath(shown);
+            else if (const auto folder = paths::exactPathOfQtPath(shown.left(slash)))
+                exact = *folder + u'/' + name;
+            if (!exact) {
+                ShowMessage(QStringLiteral("%1 cannot be told apart from another name that "
+                                           "differs only in bytes that are not UTF-8.")
+                                .arg(shown),
+                            windowTitle(), MsgButtons::Ok, MsgIcon::Exclamation);
                 return;
+            }
+            const QString existing = paths::findExisting(*exact);
+            if (!existing.isEmpty() && paths::isRegularFile(existing) &&
+                ShowMessage(replaceQuestion(
+                                paths::displayName(existing.mid(existing.lastIndexOf(u'/') + 1))),
+                            windowTitle(), MsgButtons::YesNo,
+                            MsgIcon::Exclamation) != MsgAnswer::Yes)
+                return;
+            m_chosen = *exact;
         }
         QFileDialog::accept();
     }
+
+    // The chosen path as it is on disk.
+    const QString &chosen() const { return m_chosen; }
 
 protected:
     void showEvent(QShowEvent *event) override
@@ -66,6 +89,7 @@ private:
     QWidget *m_owner;
     bool m_overOwner;
     bool m_positioned = false;
+    QString m_chosen;
 };
 
 } // namespace
@@ -138,7 +162,7 @@ SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const QSt
 
     SaveDialogResult result;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        result.fileNames.append(dialog.selectedFiles().first());
+        result.fileNames.append(dialog.chosen());
         result.cancelled = false;
     }
     return result;

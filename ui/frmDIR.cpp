@@ -2,6 +2,7 @@
 
 #include "app/MessageService.h"
 #include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/DirTemplateLookup.h"
 #include "ui/DirFileGrid.h"
@@ -286,8 +287,8 @@ bool frmDIR::SaveAs()
     if (written != path) {
         const QString existing = paths::findExisting(written);
         if (!existing.isEmpty() &&
-            ShowMessage(replaceQuestion(QFileInfo(existing).fileName()), kSaveAsTitle,
-                        MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+            ShowMessage(replaceQuestion(paths::displayName(QFileInfo(existing).fileName())),
+                        kSaveAsTitle, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
             return false;
     }
     return finishSave(m_dir.SaveAs(path));
