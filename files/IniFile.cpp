@@ -6,8 +6,6 @@
 #include "platform/SaveFile.h"
 #include "platform/SmallFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 namespace hv {

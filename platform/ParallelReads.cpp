@@ -2,7 +2,6 @@
 
 #include "platform/FileNames.h"
 
-#include <QFile>
 #include <QThread>
 
 #include <algorithm>

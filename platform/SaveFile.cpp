@@ -2,7 +2,6 @@
 
 #include "platform/FileNames.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>

@@ -2,8 +2,6 @@
 
 #include "platform/FileNames.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
