@@ -6,18 +6,12 @@
 #include "files/IniFile.h"
 #include "log/DiagnosticLog.h"
 #include "platform/Ansi.h"
-#include "platform/FileNames.h"
 #include "platform/PathNames.h"
+#include "platform/SmallFile.h"
 #include "suite/SuiteSettings.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace hv {
 namespace {
@@ -37,9 +31,9 @@ std::optional<QString> cellText(const TableArray &table, int column, int row)
     return table.Cell(column, row).value_or(QString());
 }
 
-// Reads the whole table; raises DbaseError when it cannot be read. A table cut short (its
-// header promises more records than the file holds) counts as unreadable: the missing rows
-// may be the ones that ask for a login.
+// Reads the whole table; raises DbaseError when it cannot be read. A table whose header
+// misstates its records (cut short, a record length shorter than its fields, an impossible
+// count) counts as unreadable: the rows it hides may be the ones that ask for a login.
 TableArray readTable(const QString &path)
 {
     dBase table;
@@ -47,37 +41,29 @@ TableArray readTable(const QString &path)
     if (!table.FileExists())
         throw DbaseError(dbase_errors::kFileNotFound,
                          QStringLiteral("dBase File Not Found '%1'").arg(path));
-    const qint64 promised = table.RecordCount();
-    const DbaseHeader &header = table.Header();
-    const qint64 size = paths::fileSize(paths::findExisting(path));
-    const qint64 held = header.recordLength > 0 && size > header.headerLength
-                            ? (size - header.headerLength) / header.recordLength
-                            : 0;
-    if (promised > held)
+    table.ReadHeader();
+    if (const QString damage = table.headerDamage(); !damage.isEmpty())
         throw DbaseError(dbase_errors::kInvalidFileType,
-                         QStringLiteral("Invalid dBase File Type: the header promises %1 "
-                                        "records, the file holds %2")
-                             .arg(promised)
-                             .arg(held));
+                         QStringLiteral("Invalid dBase File Type: ") + damage);
     TableArray values = table.GetTableValues();
     table.CloseFile();
     return values;
 }
 
 // Why a file that exists cannot be read, as an errno and its text; 0 when it can be read or
-// does not exist.
-int readError(const QString &path)
+// does not exist. Opened without blocking: a FIFO in its place must not hold the start up.
+int readError(const QString &path, QString &text)
 {
     const QString found = paths::findExisting(path);
     if (found.isEmpty())
         return 0;
-    if (paths::isFolder(found))
-        return EISDIR;
-    const int fd = ::open(paths::encodeName(found).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    return 0;
+    ReadOnlyFile file(found);
+    if (file.isOpen() && file.stat())
+        return 0;
+    const int number = file.error() ? file.error() : EIO;
+    text = number == EINVAL && file.isOpen() ? QStringLiteral("it is not a regular file")
+                                             : QString::fromLocal8Bit(std::strerror(number));
+    return number;
 }
 
 QString errorEntry(int number, const QString &description)
@@ -97,8 +83,8 @@ SecurityLocation locateSecurityFile()
     const QString procedure = QStringLiteral("GetSecurityFilePath");
     SecurityLocation location;
     auto refuse = [&](const QString &file, const QString &reason) {
-        int number = readError(file);
-        const QString text = number ? QString::fromLocal8Bit(std::strerror(number)) : reason;
+        QString text = reason;
+        int number = readError(file, text);
         if (!number)
             number = EIO;
         WriteLog(kModule, procedure,

@@ -4,6 +4,7 @@
 #include "app/PathHelpers.h"
 #include "log/DiagnosticLog.h"
 #include "platform/PathNames.h"
+#include "platform/SmallFile.h"
 #include "suite/SuiteSettings.h"
 
 #include <QSettings>
@@ -26,8 +27,26 @@ QString UserSettingsFile()
     return SuiteConfigFolder(QStringLiteral("HV50")) + QStringLiteral("HVAdmin.ini");
 }
 
+namespace {
+
+// False, with the error logged, when the settings file is there but not a regular file:
+// QSettings would open a FIFO in its place blocking and wait for ever.
+bool settingsFileUsable(const QString &procedure)
+{
+    QString reason;
+    if (isRegularOrAbsent(UserSettingsFile(), &reason))
+        return true;
+    WriteLog(QStringLiteral("mConfig"), procedure,
+             QStringLiteral("Error: Cannot use %1: %2").arg(UserSettingsFile(), reason));
+    return false;
+}
+
+} // namespace
+
 QString ReadSetting(const QString &section, const QString &key)
 {
+    if (!settingsFileUsable(QStringLiteral("ReadSetting")))
+        return {};
     QSettings store(UserSettingsFile(), QSettings::IniFormat);
     const QVariant value = store.value(settingsKey(section, key));
     if (value.typeId() == QMetaType::QStringList)
@@ -37,6 +56,8 @@ QString ReadSetting(const QString &section, const QString &key)
 
 void WriteSetting(const QString &section, const QString &key, const QString &value)
 {
+    if (!settingsFileUsable(QStringLiteral("WriteSetting")))
+        return;
     QSettings store(UserSettingsFile(), QSettings::IniFormat);
     store.setValue(settingsKey(section, key), value);
     store.sync();

@@ -31,4 +31,29 @@ qint64 heldRecords(qint32 recordCount, qint16 headerLength, qint16 recordLength,
     return std::min<qint64>(recordCount, (fileSize - headerLength) / recordLength);
 }
 
+QString headerDamage(qint32 recordCount, qint16 headerLength, qint16 recordLength,
+                     qint64 fieldBytes, qint64 fileSize)
+{
+    if (headerLength < kMinHeaderLength)
+        return QStringLiteral("the header length (%1) is below %2")
+            .arg(headerLength)
+            .arg(kMinHeaderLength);
+    if (recordLength < 1 + fieldBytes)
+        return QStringLiteral("the header's record length (%1) is shorter than its fields "
+                              "(%2 bytes)")
+            .arg(recordLength)
+            .arg(1 + fieldBytes);
+    if (recordCount < 0)
+        return QStringLiteral("the record count (%1) is 2^31 or more").arg(quint32(recordCount));
+    const qint64 end = qint64(headerLength) + qint64(recordCount) * recordLength;
+    if (end > fileSize)
+        return QStringLiteral("the header counts %1 records of %2 bytes, which end at byte %3 of "
+                              "a file of %4 bytes")
+            .arg(recordCount)
+            .arg(recordLength)
+            .arg(end)
+            .arg(fileSize);
+    return {};
+}
+
 } // namespace hv::dbase

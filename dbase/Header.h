@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QString>
 
 namespace hv::dbase {
 
@@ -56,6 +57,15 @@ constexpr int kMaxRecordLength = 32767;
 // (sign-extended, as the header holds them) that allows no record. The Records column and
 // the table class both count by this rule.
 qint64 heldRecords(qint32 recordCount, qint16 headerLength, qint16 recordLength, qint64 fileSize);
+
+// Why a table's header misstates its records, or empty when it does not: a header length
+// below the smallest valid one, a record length shorter than the fields (1 + `fieldBytes`,
+// the sum of their lengths), a record count of 2^31 or more (negative as the signed field
+// holds it), or records that reach past the end of a file of `fileSize` bytes (header length
+// + count x record length). Writes refuse such a table and the security check counts it as
+// unreadable; reading it for display stays allowed (heldRecords).
+QString headerDamage(qint32 recordCount, qint16 headerLength, qint16 recordLength,
+                     qint64 fieldBytes, qint64 fileSize);
 
 // The record count of a table whose file starts with `header` and is `fileSize` bytes long.
 // 0 when the header is too short or not that of a valid table (version 3, month 1 to 12,

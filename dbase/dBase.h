@@ -64,6 +64,10 @@ public:
     int64_t heldRecordCount() const { return readableRecords(); }
     // True while a table file is open.
     bool FileExists() const { return m_file.isOpen(); }
+    // Why the header as last read misstates the table's records (dbase::headerDamage in
+    // dbase/Header.h): writes refuse such a table with kInvalidFileType. Empty when the header
+    // is sound or no file is open.
+    QString headerDamage() const;
 
     // The field list. CloseFile empties it; OpenFile appends the file's fields to it.
     hv::Fields &Fields() { return m_fields; }
@@ -157,6 +161,10 @@ private:
     void writeEndMarker();
     // Checks that the header allows writing a record; raises kInvalidFileType otherwise.
     void checkWritableHeader() const;
+    // After an append that failed part way: cuts the file back to the `whole` records before
+    // it, stores that count when it changed and writes the end-of-file marker again.
+    // Failures are swallowed; the caller raises the first one.
+    void mendFailedAppend(int64_t whole, bool countChanged);
     void writeRecordAt(int64_t recordNo);
     void setValueBytes(int index, QByteArrayView bytes);
     const Field &fieldAt(int index) const;

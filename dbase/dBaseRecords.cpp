@@ -126,11 +126,36 @@ void dBase::GetRecord(int32_t recordNo)
     m_buffer = blankRecord();
 }
 
+QString dBase::headerDamage() const
+{
+    if (!m_file.isOpen())
+        return {};
+    int64_t fieldBytes = 0;
+    for (const Field &field : m_fields)
+        fieldBytes += qMax(field.Length(), 0);
+    return dbase::headerDamage(m_header.recordCount, m_header.headerLength, m_header.recordLength,
+                               fieldBytes, m_file.size());
+}
+
 void dBase::checkWritableHeader() const
 {
-    if (m_header.headerLength < dbase::kMinHeaderLength || m_header.recordLength < 1 ||
-        m_header.recordCount < 0)
-        throw DbaseError(dbase_errors::kInvalidFileType, QStringLiteral("Invalid dBase File Type"));
+    if (const QString damage = headerDamage(); !damage.isEmpty())
+        throw DbaseError(dbase_errors::kInvalidFileType,
+                         QStringLiteral("Invalid dBase File Type: ") + damage);
+}
+
+void dBase::mendFailedAppend(int64_t whole, bool countChanged)
+{
+    // The table stays valid: the records written whole, then the marker; the bytes of a
+    // record or block that failed part way are cut off (which also frees room for the marker).
+    try {
+        m_file.truncate(int64_t(m_header.headerLength) + whole * m_header.recordLength);
+        if (countChanged)
+            WriteHeader(int32_t(whole));
+        writeEndMarker();
+    } catch (const DbaseError &) {
+        // The first failure is the one the caller needs to see.
+    }
 }
 
 void dBase::writeRecordAt(int64_t recordNo)
@@ -158,9 +183,7 @@ void dBase::PutRecord(int32_t recordNo)
     const DescriptorLock lock(m_file.descriptor());
     ReadHeader();
     checkWritableHeader();
-    // Records the header counts but the file does not hold do not exist for writing either:
-    // a number past them appends right after the last record in the file, so a damaged
-    // header never makes a write land far past the end of the file.
+    // The header is sound, so every record it counts lies inside the file.
     const int64_t existing = readableRecords();
     int64_t number = (recordNo < 1 || recordNo > existing) ? 0 : recordNo;
     if (number >= 1) {
@@ -170,10 +193,16 @@ void dBase::PutRecord(int32_t recordNo)
             throw DbaseError(dbase_errors::kInvalidFileType,
                              QStringLiteral("Invalid dBase File Type"));
         number = existing + 1;
-        writeRecordAt(number);
-        m_header.recordCount = int32_t(number);
-        if (!m_batch)
-            WriteHeader(int32_t(number));
+        try {
+            writeRecordAt(number);
+            m_header.recordCount = int32_t(number);
+            if (!m_batch)
+                WriteHeader(int32_t(number));
+        } catch (...) {
+            m_header.recordCount = int32_t(existing);
+            mendFailedAppend(existing, false);
+            throw;
+        }
     }
     m_modified = true;
     m_recordNo = int32_t(number);
@@ -299,16 +328,7 @@ void dBase::PutTableValues(const TableArray &values)
         flush();
     } catch (...) {
         m_batch = false;
-        // The table stays valid: the records written whole, then the marker; the bytes of a
-        // block that failed part way are cut off (which also frees room for the marker).
-        try {
-            m_file.truncate(headerLength + written * length);
-            if (written > before)
-                WriteHeader(int32_t(written));
-            writeEndMarker();
-        } catch (const DbaseError &) {
-            // The first failure is the one the caller needs to see.
-        }
+        mendFailedAppend(written, written > before);
         throw;
     }
     m_batch = false;

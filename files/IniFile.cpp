@@ -1,6 +1,7 @@
 #include "files/IniFile.h"
 
 #include "log/DiagnosticLog.h"
+#include "platform/Ansi.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "platform/SaveFile.h"
@@ -94,12 +95,20 @@ IniResult INIfile::SaveBytes(QByteArray &bytes) const
         return IniResult::failure(outOfRange("LeadingSpaces", layout_.leadingSpaces));
     if (layout_.equalPos > ini::kMaxLayoutColumn)
         return IniResult::failure(outOfRange("EqualPos", layout_.equalPos));
+    // An INI file is Windows-1252 text, one line a line: what it cannot hold is refused,
+    // never written changed (a value or key turned into '?' is another value or key).
     for (const INIline &line : lines_) {
-        if (hasLineBreak(line.Group()) || hasLineBreak(line.Section()) ||
-            hasLineBreak(line.Value()))
-            return IniResult::failure(
-                QStringLiteral("a line break in \"%1\" would change the file's structure")
-                    .arg(oneLineShown(line)));
+        for (const QString *text : {&line.Group(), &line.Section(), &line.Value()}) {
+            const QString problem = ansi::oneLineProblem(*text);
+            if (problem.isEmpty())
+                continue;
+            if (hasLineBreak(*text))
+                return IniResult::failure(
+                    QStringLiteral("a line break in \"%1\" would change the file's structure")
+                        .arg(oneLineShown(line)));
+            return IniResult::failure(QStringLiteral("\"%1\" cannot be written to an INI file: %2")
+                                          .arg(oneLineShown(line), problem));
+        }
     }
     if (ini::formattedSize(lines_, layout_) > ini::kMaxFileBytes)
         return IniResult::failure(

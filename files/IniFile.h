@@ -72,7 +72,9 @@ public:
     // Writes the bytes SaveFile would write to `device` (opened write-only when not open).
     [[nodiscard]] IniResult Save(QIODevice &device) const;
 
-    // The bytes SaveFile writes; an error when the layout options are out of range.
+    // The bytes SaveFile writes; an error when the layout options are out of range, or when
+    // a group, key or value holds a line break or a character that Windows-1252 cannot hold
+    // (SaveFile and Save then write nothing).
     [[nodiscard]] IniResult SaveBytes(QByteArray &bytes) const;
 
 private:

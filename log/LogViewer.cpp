@@ -1,11 +1,62 @@
 #include "log/LogViewer.h"
 
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace hv::log {
+namespace {
+
+enum class Listener { None, Running, Stale, Refused };
+
+// Who is at the socket `path`: nothing, a viewer that answers, a socket left behind by one
+// that died, or something that must not be replaced (`reason` says what). The server's own
+// listen would replace the socket file of a running viewer, which then receives nothing.
+Listener probeListener(const QString &path, QString &reason)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0)
+        return Listener::None;
+    if (!S_ISSOCK(info.st_mode)) {
+        reason = QStringLiteral("a file that is not a socket is in the way");
+        return Listener::Refused;
+    }
+    sockaddr_un address{};
+    if (native.size() >= qsizetype(sizeof(address.sun_path)))
+        return Listener::None; // the server reports the name as too long
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        reason = qt_error_string(errno);
+        return Listener::Refused;
+    }
+    int rc;
+    do {
+        rc = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address));
+    } while (rc != 0 && errno == EINTR);
+    const int error = rc == 0 ? 0 : errno;
+    ::close(fd);
+    // A full backlog (EAGAIN) is a viewer too: one that is busy.
+    if (rc == 0 || error == EAGAIN || error == EINPROGRESS)
+        return Listener::Running;
+    if (error == ECONNREFUSED)
+        return Listener::Stale;
+    reason = qt_error_string(error);
+    return Listener::Refused;
+}
+
+} // namespace
 
 LogViewer::LogViewer(QObject *parent) : QObject(parent), m_server(new QLocalServer(this))
 {
@@ -22,19 +73,24 @@ LogViewer::~LogViewer()
 bool LogViewer::listen(const QString &name)
 {
     const QString path = socketPath(name);
-    if (m_server->listen(path))
-        return true;
-    if (m_server->serverError() != QAbstractSocket::AddressInUseError)
+    m_error.clear();
+    switch (probeListener(path, m_error)) {
+    case Listener::Running:
+        m_error = QStringLiteral("another viewer is already listening on %1").arg(path);
         return false;
-    // Someone answering under that name is a running viewer; leave it alone.
-    QLocalSocket probe;
-    probe.connectToServer(path);
-    if (probe.state() == QLocalSocket::ConnectedState || probe.waitForConnected(200)) {
-        probe.abort();
+    case Listener::Stale:
+        QLocalServer::removeServer(path);
+        break;
+    case Listener::None:
+        break;
+    case Listener::Refused:
+        m_error = QStringLiteral("cannot listen on %1: %2").arg(path, m_error);
         return false;
     }
-    QLocalServer::removeServer(path);
-    return m_server->listen(path);
+    if (m_server->listen(path))
+        return true;
+    m_error = QStringLiteral("cannot listen on %1: %2").arg(path, m_server->errorString());
+    return false;
 }
 
 void LogViewer::close()
@@ -56,7 +112,7 @@ bool LogViewer::isListening() const
 
 QString LogViewer::errorString() const
 {
-    return m_server->errorString();
+    return m_error;
 }
 
 void LogViewer::acceptConnections()

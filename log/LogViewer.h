@@ -28,9 +28,10 @@ public:
     explicit LogViewer(QObject *parent = nullptr);
     ~LogViewer() override;
 
-    // Starts listening under `name` (at socketPath(name)). A socket left behind by a viewer that
-    // died is replaced; a viewer that is still listening under that name is not (false, see
-    // errorString()).
+    // Starts listening under `name` (at socketPath(name)). The socket is probed first: a viewer
+    // that answers there keeps it (false, errorString() "another viewer is already listening
+    // on <path>"), a socket left behind by a viewer that died is removed, and a file there
+    // that is not a socket is left alone (false).
     bool listen(const QString &name = QString::fromLatin1(kLogServerName));
     // Stops listening and drops the connections that are still open.
     void close();
@@ -47,6 +48,7 @@ private:
     void readFrom(QLocalSocket *socket, bool finished);
 
     QLocalServer *m_server;
+    QString m_error; // why the last listen failed, when it failed before asking the server
     QHash<QLocalSocket *, QByteArray> m_pending; // per open connection: bytes not yet a line
 };
 

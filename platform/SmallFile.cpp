@@ -150,6 +150,18 @@ bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, QS
     return true;
 }
 
+bool isRegularOrAbsent(const QString &path, QString *reason)
+{
+    ReadOnlyFile file(path);
+    if (!file.isOpen() || file.stat())
+        return true;
+    if (reason)
+        *reason = file.error() == EISDIR   ? QStringLiteral("it is a folder")
+                  : file.error() == EINVAL ? QStringLiteral("it is not a regular file")
+                                           : qt_error_string(file.error());
+    return false;
+}
+
 qint64 modifiedSecsOf(const QString &path)
 {
     struct stat st {};

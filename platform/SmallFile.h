@@ -78,6 +78,12 @@ private:
 // file", "it is larger than N bytes", or the system's text).
 bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, QString &error);
 
+// Whether the file at `path` may be handed to a reader that opens it blocking (QSettings):
+// true when nothing is there, when it is a regular file, or when opening it fails at once;
+// false for a FIFO, a device or a folder, with `reason` set ("it is not a regular file").
+// The check opens without blocking, so a FIFO in the file's place holds nothing up.
+bool isRegularOrAbsent(const QString &path, QString *reason = nullptr);
+
 // The modification time of the file at `path`, in seconds since the epoch, or -1.
 qint64 modifiedSecsOf(const QString &path);
 

@@ -2,6 +2,7 @@
 
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
+#include "platform/SmallFile.h"
 #include "suite/SuiteSettings.h"
 
 #include <QDir>
@@ -81,6 +82,9 @@ QString rememberedFolder(const QString &key)
 {
     if (key.isEmpty())
         return {};
+    // QSettings opens the file blocking: a FIFO in its place would hold the picker up.
+    if (!isRegularOrAbsent(SuiteConfigFolder() + kSettingsFile))
+        return {};
     QSettings settings(SuiteConfigFolder() + kSettingsFile, QSettings::IniFormat);
     return settings.value(kGroup + u'/' + key).toString();
 }
@@ -88,6 +92,8 @@ QString rememberedFolder(const QString &key)
 void rememberFolder(const QString &key, const QString &folder)
 {
     if (key.isEmpty())
+        return;
+    if (!isRegularOrAbsent(SuiteConfigFolder() + kSettingsFile))
         return;
     QSettings settings(SuiteConfigFolder() + kSettingsFile, QSettings::IniFormat);
     settings.setValue(kGroup + u'/' + key, folder);

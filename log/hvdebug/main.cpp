@@ -73,9 +73,7 @@ int main(int argc, char **argv)
     });
     const QString name = hv::log::socketPath(parser.value(nameOption));
     if (!viewer.listen(name)) {
-        printLine(QStringLiteral("hvdebug: cannot listen on %1: %2 (is another viewer running?)")
-                      .arg(name, viewer.errorString()),
-                  stderr);
+        printLine(QStringLiteral("hvdebug: ") + viewer.errorString(), stderr);
         return 1;
     }
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) == 0) {

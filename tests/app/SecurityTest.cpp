@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace hv;
@@ -149,14 +150,21 @@ TEST_F(SecurityTest, SettingsFileThatCannotBeReadStopsTheStart)
         << messages.join('\n').toStdString();
 }
 
-TEST_F(SecurityTest, TableCutInsideItsLastRecordStopsTheStart)
+TEST_F(SecurityTest, TableWhoseHeaderMisstatesItsRecordsStopsTheStart)
 {
+    // Cut inside its last record; a record length (5) shorter than the fields (21 bytes),
+    // which read the HVADMIN row as empty; a record count of 0xFFFFFFFF, which read no row.
     writeTable({{"SMITH", "x"}, {"HVADMIN", "pw"}});
-    QFile file(tablePath());
-    ASSERT_TRUE(file.resize(file.size() - 8)); // the end marker and 7 bytes of the last row
-    const SecurityAssessment a = AssessSecurity();
-    EXPECT_FALSE(a.canStart);
-    EXPECT_EQ(a.message, "Security file specified could not be opened!\n" + tablePath());
+    const QByteArray sound = hvtest::readFile(tablePath());
+    for (const QByteArray &damaged :
+         {sound.chopped(8), QByteArray(sound).replace(10, 2, QByteArray("\x05\0", 2)),
+          QByteArray(sound).replace(4, 4, "\xff\xff\xff\xff")}) {
+        hvtest::writeFile(tablePath(), damaged);
+        const SecurityAssessment a = AssessSecurity();
+        EXPECT_FALSE(a.canStart);
+        EXPECT_EQ(a.message, "Security file specified could not be opened!\n" + tablePath());
+        EXPECT_FALSE(LoadSecurityTable().IsArray());
+    }
 }
 
 TEST_F(SecurityTest, PasswordThatIsNothingMatchesNoPassword)
@@ -258,4 +266,21 @@ TEST_F(SecurityTest, CliReportsTheCheckAndJudgesLogins)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains("\"canStart\":false"));
     EXPECT_TRUE(r.out.contains("\"message\":\"Security file specified could not be opened!\\n"));
+}
+
+TEST_F(SecurityTest, FifoInPlaceOfASettingsFileIsRefusedWithoutHanging)
+{
+    writeTable({{"HVADMIN", "pw"}});
+    for (const QString &name : {QString("hv.ini"), QString("suite.ini")}) {
+        const QString fifo = config.configFolder() + name;
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // No writer ever opens the FIFO: a blocking open would wait until the timeout.
+        for (const QStringList &verb :
+             {QStringList{"security"}, QStringList{"login", "HVADMIN", "pw"}}) {
+            const auto r =
+                hvtest::runProgram("timeout", QStringList{"10", hvtest::cliPath()} + verb);
+            EXPECT_EQ(r.exitCode, 1) << name.toStdString() << " " << verb.join(' ').toStdString();
+        }
+        QFile::remove(fifo);
+    }
 }

@@ -121,6 +121,26 @@ TEST_F(DbfCli, TableErrorsPrintTheirNumberAndDescription)
     EXPECT_EQ(r.exitCode, 1);
 }
 
+TEST_F(DbfCli, WritesRefuseAHeaderThatMisstatesItsRecordsAndInfoStillShowsIt)
+{
+    // Fields of 21 bytes; the header's record length says 5, or its record count 0xFFFFFFFF.
+    const QString t = dir.filePath(QStringLiteral("T.DBF"));
+    for (const auto &[offset, patch] :
+         {std::pair{10, QByteArray("\x05\0", 2)}, std::pair{4, QByteArray("\xff\xff\xff\xff")}}) {
+        ASSERT_EQ(hvtest::runCli({"dbf", "create", t, "A:C:10", "B:C:10"}).exitCode, 0);
+        QByteArray bytes = hvtest::readFile(t).replace(offset, patch.size(), patch);
+        hvtest::writeFile(t, bytes);
+        auto r = hvtest::runCli({"dbf", "append", t}, R"([["z","y"]])");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.startsWith("Error: 0x80040201 - Invalid dBase File Type: "))
+            << r.err.data();
+        r = hvtest::runCli({"dbf", "put", t, "0"}, R"({"values":["z","y"]})");
+        EXPECT_TRUE(r.err.startsWith("Error: 0x80040201")) << r.err.data();
+        EXPECT_EQ(hvtest::readFile(t), bytes) << offset;
+        EXPECT_EQ(hvtest::runCli({"dbf", "info", t}).exitCode, 0);
+    }
+}
+
 TEST(DbfCliSort, SortsRowsAndReportsBadArrays)
 {
     auto r = hvtest::runCli({"dbf", "sort", "1", "0"}, R"([["b","x"],["A",null],["c","z"]])");

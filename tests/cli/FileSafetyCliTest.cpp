@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -258,6 +259,12 @@ TEST_F(FileSafety, SavesOnAFullDiskFailAndKeepTheFile)
     hvtest::writeFile(ini, "[A]\r\nK=V\r\n");
     ASSERT_EQ(runCli({"dbf", "create", dbf, "A:C:100"}).exitCode, 0);
     ASSERT_EQ(runCli({"dbf", "append", dbf}, R"([["x"]])").exitCode, 0);
+    // A record longer than a page, so that appending it cannot fit in the last page's rest.
+    const QString wide = mnt + QStringLiteral("/W.DBF");
+    QStringList fields;
+    for (char c = 'A'; c <= 'T'; ++c)
+        fields << QStringLiteral("%1:C:255").arg(QLatin1Char(c));
+    ASSERT_EQ(runCli(QStringList{"dbf", "create", wide} + fields).exitCode, 0);
     runProgram(QStringLiteral("dd"), {"if=/dev/zero", "of=" + mnt + "/filler", "bs=4k"});
     runProgram(QStringLiteral("dd"), {"if=/dev/zero", "of=" + mnt + "/filler2", "bs=1"});
 
@@ -274,6 +281,13 @@ TEST_F(FileSafety, SavesOnAFullDiskFailAndKeepTheFile)
     const int count = info.value("recordCount").toInt();
     EXPECT_EQ(table.size(), 65 + qint64(count) * 101 + 1); // whole records and the marker
     EXPECT_EQ(table.back(), '\x1A');
+
+    // An append through put is mended the same way: no partial record, the marker back.
+    const qint64 wideBefore = QFileInfo(wide).size();
+    EXPECT_EQ(runCli({"dbf", "put", wide, "0"}, R"({"values":["w"]})").exitCode, 1);
+    const QByteArray wideTable = hvtest::readFile(wide);
+    EXPECT_EQ(wideTable.size(), wideBefore);
+    EXPECT_EQ(wideTable.back(), '\x1A');
 }
 
 } // namespace

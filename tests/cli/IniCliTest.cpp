@@ -73,6 +73,16 @@ TEST(IniCli, FailuresPrintOneLineAndExitOne)
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
     EXPECT_FALSE(QDir(dir.path()).exists("x.ini"));
+
+    // A character Windows-1252 cannot hold is refused, not written as '?'.
+    hvtest::writeFile(target, "[A]\r\nK=V\r\n");
+    r = hvtest::runCli({"ini", "write", target},
+                       QStringLiteral(R"([{"section":"Name","value":"\u4e2d"}])").toUtf8());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(
+        r.err.contains(QStringLiteral("'\u4e2d' is not in the Windows-1252 code page").toUtf8()))
+        << r.err.toStdString();
+    EXPECT_EQ(hvtest::readFile(target), QByteArray("[A]\r\nK=V\r\n"));
 }
 
 TEST(IniCli, BadUsageExitsTwo)

@@ -177,41 +177,26 @@ TEST(DbaseBadInput, AHeaderLengthPastTheEndOfTheFileMeansNoRecords)
     EXPECT_EQ(table.RecordNo(), 0);
 }
 
-TEST(DbaseBadInput, WritesToADamagedTableStayInsideIt)
+TEST(DbaseBadInput, WritesToADamagedTableAreRefused)
 {
-    // The header promises 1000 records; the file holds 2 and a fragment.
+    // The header promises 1000 records; the file holds 2 and a fragment. It reads as far as
+    // it goes but is written to not at all.
     Scratch s;
     HeaderSpec h;
     h.recordCount = 1000;
     h.endMarker = false;
-    QByteArray bytes = craftTable(kFields, records(2), h) + "frag";
+    const QByteArray bytes = craftTable(kFields, records(2), h) + "frag";
     const QString file = s.write("damaged.dbf", bytes);
     dBase table;
     table.SetOpenMode(2);
     table.OpenFile(file);
-    table.InitRecord();
-    table.SetValue(1, QStringLiteral("APPENDED"));
-    table.PutRecord(500); // not in the file: appended after the records it holds
-    EXPECT_EQ(table.RecordNo(), 3);
-    EXPECT_EQ(table.RecordCount(), 3);
+    EXPECT_EQ(table.GetTableValues().RowCount(), 2);
+    for (int recordNo : {0, 1, 500})
+        EXPECT_EQ(errorOf([&] { table.PutRecord(recordNo); }), dbase_errors::kInvalidFileType);
+    EXPECT_EQ(errorOf([&] { table.PutTableValues(TableArray(3, 1)); }),
+              dbase_errors::kInvalidFileType);
     table.CloseFile();
-    const int headerLength = 32 * 3 + 33;
-    EXPECT_EQ(QFileInfo(file).size(), headerLength + 3 * 28 + 1);
-    table.OpenFile(file);
-    EXPECT_EQ(table.GetTableValues().Cell(1, 3), QStringLiteral("APPENDED  "));
-
-    // A count the file does not hold gets no end marker far past its end.
-    HeaderSpec h2;
-    h2.recordCount = 100000;
-    const QString other = s.write("other.dbf", craftTable(kFields, records(2), h2));
-    dBase overwrite;
-    overwrite.SetOpenMode(2);
-    overwrite.OpenFile(other);
-    overwrite.ReadHeader();
-    overwrite.GetRecord(1);
-    overwrite.PutRecord(1);
-    overwrite.CloseFile();
-    EXPECT_EQ(QFileInfo(other).size(), headerLength + 2 * 28 + 1);
+    EXPECT_EQ(hvtest::readFile(file), bytes);
 }
 
 TEST(DbaseBadInput, FieldsReachingPastTheRecordAreCut)

@@ -122,13 +122,17 @@ TEST(IniSave, NegativeOrOversizedLayoutValues)
     EXPECT_TRUE(r.error.contains(QLatin1String("LeadingSpaces"))) << r.error.toStdString();
 }
 
-TEST(IniSave, CharactersOutsideWindows1252BecomeQuestionMarks)
+TEST(IniSave, CharactersOutsideWindows1252AreRefusedNotChanged)
 {
     INIfile ini;
-    ini.SetLeadingSpaces(0);
-    ini.SetEqualPos(0);
-    ini.INIlines().Add("", "\u03a9", "\u20ac \u4e2d");
-    EXPECT_EQ(saveBytes(ini), QByteArray("?= \x80 ?\r\n"));
+    ini.INIlines().Add("", "K", "\u20ac"); // in the code page, as 0x80
+    ini.INIlines().Add("", "\u03a9", "\u4e2d");
+    QByteArray bytes;
+    const IniResult r = ini.SaveBytes(bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains(u"'\u03a9' is not in the Windows-1252 code page"))
+        << r.error.toStdString();
+    EXPECT_TRUE(bytes.isEmpty());
 }
 
 TEST(IniSave, ManyMoreLinesThanASixteenBitCounterHolds)

@@ -11,6 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using hv::WriteLog;
 using hv::log::LogEntry;
@@ -198,4 +203,28 @@ TEST(DiagnosticLog, ViewerProgramPrintsEachEntryAsOneLine)
                                      "two\\n12:00:00.000  HVAdmin  mMain  Main  forged"
                                      "\\x1b[2K\\r \\\\n"))
         << lines.at(1).toStdString();
+}
+
+TEST(DiagnosticLog, ASecondViewerLeavesTheSocketToTheFirst)
+{
+    hvtest::LogCapture log;
+    const QByteArray path = QFile::encodeName(hv::log::socketPath(log.name()));
+    QProcess second;
+    second.start(QCoreApplication::applicationDirPath() + "/../log/hvdebug", {"--name", path});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_EQ(second.readAllStandardError(),
+              "hvdebug: another viewer is already listening on " + path + "\n");
+    WriteLog("m", "p", "still heard");
+    EXPECT_TRUE(log.waitForMessage("still heard"));
+
+    // A socket that nobody listens on any more is taken over.
+    log.close();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)), 0);
+    ::close(fd);
+    log.listen();
 }
