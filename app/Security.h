@@ -4,8 +4,9 @@
 // column 2 the password). When that table names the console's own users ("HVSETUP" or
 // "HVADMIN", first seven characters, any case), the console asks for a login before it
 // starts. A table that is missing from a folder that exists asks for none; a table whose
-// folder is missing as well, a table that exists but cannot be read (or is cut short), or a
-// settings file on the way to it that exists but cannot be read, stops the console.
+// folder is missing as well, a table that exists but cannot be read (or whose header
+// misstates its records: dbase::headerDamage), or a settings file on the way to it that
+// exists but cannot be read (a FIFO in its place included), stops the console.
 #pragma once
 
 #include "dbase/TableArray.h"

@@ -124,14 +124,17 @@ public:
     // not wholly inside the file, gives a blank record and RecordNo 0.
     void GetRecord(int32_t recordNo);
     // Writes the buffer as record `recordNo`, or appends it when the number is 0 or out of
-    // range. Raises kReadOnly unless the table is open read/write.
+    // range. Raises kReadOnly unless the table is open read/write, kInvalidFileType for a
+    // header that misstates its records (headerDamage). An append that fails part way is cut
+    // back to the records before it and the end-of-file marker is written again.
     void PutRecord(int32_t recordNo);
 
     // All records that are not deleted, (field count) columns by rows, both from 1; not an
     // array when the table has no (readable, undeleted) records or no file is open.
     TableArray GetTableValues();
     // Appends one record per row of `values` (any lower bounds). Raises kArrayDoesNotMatch
-    // when the column count differs from the field count.
+    // when the column count differs from the field count, and what PutRecord raises; a
+    // failure part way keeps the records written whole.
     void PutTableValues(const TableArray &values);
     // Sorts the rows of `values` in place by column `sortColumn` (ascending; with a
     // sortOrder other than 0 by the inverted keys) and returns it.
