@@ -14,9 +14,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <ostream>
+#include <thread>
 
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &text, std::ostream *os)
@@ -64,5 +71,27 @@ private:
     QByteArray m_oldHome;
     bool m_hadXdg;
 };
+
+// Makes a FIFO at `path` and runs `call` on a thread of its own: true when it returns within
+// 5 s. A call stuck in a blocking open of the FIFO is then let go by a writer that opens and
+// closes it, so that the test ends either way.
+inline bool returnsDespiteFifo(const QString &path, const std::function<void()> &call)
+{
+    const QByteArray fifo = QFile::encodeName(path);
+    EXPECT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::thread thread([&] {
+        call();
+        done = true;
+    });
+    const bool returned = QTest::qWaitFor([&] { return done.load(); }, 5000);
+    QTest::qWaitFor([&] {
+        if (const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+        return done.load();
+    });
+    thread.join();
+    return returned;
+}
 
 } // namespace hvtest

@@ -9,13 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 using namespace hv;
 
 namespace {
@@ -44,21 +37,8 @@ TEST(UserSettings, AFifoInPlaceOfTheStoreHoldsNothingUp)
 {
     hvtest::TempConfig config;
     QDir().mkpath(config.configFolder());
-    const QByteArray fifo = QFile::encodeName(UserSettingsFile());
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    std::atomic<bool> done = false;
-    std::thread reader([&] {
-        EXPECT_EQ(ReadSetting("Settings", "LastFolder"), "");
-        done = true;
-    });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 5000));
-    // A reader stuck in a blocking open is let go by a writer that opens and closes the FIFO.
-    QTest::qWaitFor([&] {
-        if (const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
-            ::close(fd);
-        return done.load();
-    });
-    reader.join();
+    EXPECT_TRUE(hvtest::returnsDespiteFifo(
+        UserSettingsFile(), [] { EXPECT_EQ(ReadSetting("Settings", "LastFolder"), ""); }));
 }
 
 TEST(UserSettings, WindowPlacementRoundTrips)

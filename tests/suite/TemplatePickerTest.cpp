@@ -44,3 +44,11 @@ TEST(TemplatePicker, ListsTemplatesOfAnyCaseWithTitlesAndJoinsBareOrFullNames)
     EXPECT_EQ(firstFolder(config.path() + "/gone/", rememberedFolder("HVDirectory")), other);
     EXPECT_EQ(firstFolder(folder, other), folder);
 }
+
+TEST(TemplatePicker, AFifoInPlaceOfTheRememberedFoldersHoldsNothingUp)
+{
+    hvtest::TempConfig config;
+    QDir().mkpath(config.configFolder());
+    EXPECT_TRUE(hvtest::returnsDespiteFifo(config.configFolder() + "TemplatePicker.ini",
+                                           [] { EXPECT_EQ(rememberedFolder("HVDirectory"), ""); }));
+}
