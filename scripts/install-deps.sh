@@ -9,6 +9,7 @@ packages=(
   libqt6svg6 adwaita-icon-theme
   libgtest-dev
   libglib2.0-dev libglib2.0-bin gvfs dbus-daemon python3-gi
+  fuse3 libfuse3-dev
   python3 python3-dbfread python3-dbf
   fonts-dejavu-core xvfb xauth
   scdoc librsvg2-bin desktop-file-utils appstream man-db groff-base

@@ -10,12 +10,18 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <map>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace hv {
@@ -33,46 +39,97 @@ bool isAllDigits(const char *name)
     return true;
 }
 
-// A file as the system knows it: device and inode.
+// A file as /proc shows it: the device of its file system, as the mount tables and the locks
+// table give it, and its inode.
 using FileId = std::pair<dev_t, ino_t>;
 
-// Calls `seen` with the file of each open descriptor of the process in `fdFolder`, until it
-// returns true.
-template <typename Seen> void forEachOpenFile(const QByteArray &fdFolder, Seen seen)
+// Mount id -> device, as one mount table (a mountinfo file) gives them.
+using MountDevices = std::unordered_map<quint64, dev_t>;
+
+// At most `limit` bytes of a file under /proc, or empty when it cannot be read. The kernel
+// writes these files from what it holds in memory: reading one never waits on the file system
+// a descriptor refers to, as a stat() of /proc/PID/fd/N would.
+QByteArray readProcFile(const QByteArray &path, qsizetype limit)
 {
-    DIR *fds = opendir(fdFolder.constData());
-    if (!fds)
-        return; // another user's process, or it has ended: not visible from here
-    while (const dirent *fd = readdir(fds)) {
-        if (!isAllDigits(fd->d_name))
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    QByteArray text(limit, Qt::Uninitialized);
+    qsizetype size = 0;
+    while (size < limit) {
+        const ssize_t n = ::read(fd, text.data() + size, size_t(limit - size));
+        if (n < 0 && errno == EINTR)
             continue;
-        struct stat target {};
-        const QByteArray link = fdFolder + '/' + fd->d_name;
-        if (stat(link.constData(), &target) == 0 && seen(FileId{target.st_dev, target.st_ino}))
+        if (n <= 0)
             break;
+        size += n;
     }
-    closedir(fds);
+    ::close(fd);
+    text.truncate(size);
+    return text;
 }
 
-// True when one of the open descriptors of the process in `fdFolder` refers to the file.
-bool processHolds(const QByteArray &fdFolder, dev_t device, ino_t inode)
+// The target of a symbolic link under /proc (a descriptor, a namespace), or empty.
+QByteArray readProcLink(const QByteArray &path)
 {
-    bool holds = false;
-    forEachOpenFile(fdFolder, [&](const FileId &id) {
-        holds = id == FileId{device, inode};
-        return holds;
-    });
-    return holds;
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+    return n > 0 && size_t(n) < sizeof target ? QByteArray(target, n) : QByteArray();
 }
 
-// Adds the processes that hold a lock on the file, as the locks table lists them, to
-// `holders`. The table is readable by every user, so it shows the holders whose
-// descriptors are hidden from us. A line reads
+// A mountinfo line reads
+//   "36 35 98:0 /mnt1 /mnt2 rw,noatime master:1 - ext3 /dev/root rw,errors=continue"
+// (the mount id first, the device as decimal major:minor third).
+MountDevices parseMountDevices(const QByteArray &table)
+{
+    MountDevices devices;
+    for (const QByteArray &line : table.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 3)
+            continue;
+        const qsizetype colon = fields.at(2).indexOf(':');
+        bool okId = false, okMajor = false, okMinor = false;
+        const quint64 id = fields.at(0).toULongLong(&okId);
+        const uint major = fields.at(2).left(colon).toUInt(&okMajor);
+        const uint minor = fields.at(2).mid(colon + 1).toUInt(&okMinor);
+        if (okId && okMajor && okMinor && colon > 0)
+            devices.emplace(id, makedev(major, minor));
+    }
+    return devices;
+}
+
+// What /proc/PID/fdinfo/N says of a descriptor: "pos:\t0\nflags:\t02\nmnt_id:\t27\nino:\t1234\n".
+// Kernels before 5.14 write no inode.
+struct Descriptor {
+    std::optional<quint64> mountId;
+    std::optional<quint64> inode;
+};
+
+Descriptor parseFdInfo(const QByteArray &text)
+{
+    Descriptor descriptor;
+    for (const QByteArray &line : text.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon <= 0)
+            continue;
+        const QByteArray key = line.left(colon);
+        if (key != "mnt_id" && key != "ino")
+            continue;
+        bool ok = false;
+        const quint64 value = line.mid(colon + 1).trimmed().toULongLong(&ok);
+        if (ok)
+            (key == "ino" ? descriptor.inode : descriptor.mountId) = value;
+    }
+    return descriptor;
+}
+
+// Calls `held` with the file and the process (or a negative number of its own for a lock
+// that names none) of each lock in the locks table that is not this process's. The table is
+// readable by every user, so it shows the holders whose descriptors are hidden from us. A
+// line reads
 //   "1: POSIX  ADVISORY  WRITE 1234 08:01:1310722 0 EOF"
 // (the device as hex major:minor, the inode in decimal); waiters, marked "->", hold nothing.
 // An open-file-description lock names no process (-1); each counts as a holder of its own.
-// Calls `held` with the file and the process (or a negative number of its own for a lock
-// that names none) of each lock in the locks table that is not this process's.
 template <typename Held> void forEachLock(const QByteArray &locksFile, qint64 self, Held held)
 {
     QFile file(QFile::decodeName(locksFile));
@@ -103,14 +160,166 @@ template <typename Held> void forEachLock(const QByteArray &locksFile, qint64 se
     }
 }
 
-void addLockHolders(const QByteArray &locksFile, dev_t device, ino_t inode, qint64 self,
-                    QSet<qint64> &holders)
-{
-    forEachLock(locksFile, self, [&](const FileId &id, qint64 pid) {
-        if (id == FileId{device, inode})
-            holders.insert(pid);
-    });
-}
+// The files one scan looks for, each with its place in the caller's list. Only these files
+// are ever examined directly; every other process's files are known from /proc alone.
+class WantedFiles {
+public:
+    WantedFiles() : m_ownMounts(parseMountDevices(readProcFile("/proc/self/mountinfo", kMaxTable)))
+    {
+    }
+
+    // Adds the file at `local` (a path on disk); false when it cannot be examined.
+    bool add(const QByteArray &local, qsizetype index)
+    {
+        // The device the kernel shows for the file's mount, which is what other processes'
+        // mount tables and the locks table show; stat()'s device differs from it on some file
+        // systems (a btrfs subvolume). Where the kernel does not tell the mount, stat's.
+        struct statx file {};
+        if (statx(AT_FDCWD, local.constData(), 0, STATX_INO | STATX_MNT_ID, &file) != 0)
+            return false;
+        dev_t device = makedev(file.stx_dev_major, file.stx_dev_minor);
+        if (file.stx_mask & STATX_MNT_ID) {
+            if (const auto mount = m_ownMounts.find(file.stx_mnt_id); mount != m_ownMounts.end())
+                device = mount->second;
+        }
+        m_ids.emplace(FileId{device, ino_t(file.stx_ino)}, index);
+        m_inodes.insert(file.stx_ino);
+        // For kernels that write no inode into fdinfo: the name a descriptor's link shows.
+        if (char *real = ::realpath(local.constData(), nullptr)) {
+            m_paths.emplace(QByteArray(real), index);
+            std::free(real);
+        }
+        return true;
+    }
+
+    bool isEmpty() const { return m_ids.empty(); }
+    bool hasInode(quint64 inode) const { return m_inodes.contains(inode); }
+    // The index of the file, or -1.
+    qsizetype indexOf(const FileId &id) const
+    {
+        const auto it = m_ids.find(id);
+        return it == m_ids.end() ? -1 : it->second;
+    }
+    qsizetype indexOfPath(const QByteArray &path) const
+    {
+        const auto it = m_paths.find(path);
+        return it == m_paths.end() ? -1 : it->second;
+    }
+
+    static constexpr qsizetype kMaxTable = 16 * 1024 * 1024;
+
+private:
+    MountDevices m_ownMounts;
+    std::map<FileId, qsizetype> m_ids;
+    std::unordered_set<quint64> m_inodes;
+    std::map<QByteArray, qsizetype> m_paths;
+};
+
+// One pass over the open descriptors of every other process, and over the locks table, for
+// the wanted files. A descriptor is matched by the inode and mount id in its fdinfo, the
+// mount id made a device through the holder's own mount table: a holder in another mount
+// namespace, through a bind mount, or of a file since deleted is found as well, and no file
+// system but /proc is asked anything. Mount tables are read only for a process that holds a
+// wanted inode, once per mount namespace.
+class HolderScan {
+public:
+    HolderScan(QByteArray procRoot, const WantedFiles &wanted)
+        : m_root(std::move(procRoot)), m_wanted(wanted),
+          m_ownNamespace(readProcLink(m_root + "/self/ns/mnt"))
+    {
+    }
+
+    // Calls `held(pid, index)` for each wanted file that another process holds, once per
+    // descriptor or lock. errno value when the process list cannot be read, otherwise 0.
+    template <typename Held> int run(Held held)
+    {
+        DIR *processes = opendir(m_root.constData());
+        if (!processes)
+            return errno;
+        const qint64 self = qint64(getpid());
+        const QByteArray selfName = QByteArray::number(self);
+        while (const dirent *process = readdir(processes)) {
+            if (!isAllDigits(process->d_name) || selfName == process->d_name)
+                continue;
+            const qint64 pid = QByteArray(process->d_name).toLongLong();
+            scanProcess(m_root + '/' + process->d_name, [&](qsizetype index) { held(pid, index); });
+        }
+        closedir(processes);
+        forEachLock(m_root + "/locks", self, [&](const FileId &id, qint64 pid) {
+            if (const qsizetype index = m_wanted.indexOf(id); index >= 0)
+                held(pid, index);
+        });
+        return 0;
+    }
+
+private:
+    template <typename Found> void scanProcess(const QByteArray &folder, Found found)
+    {
+        DIR *fds = opendir((folder + "/fdinfo").constData());
+        if (!fds)
+            return; // another user's process, or it has ended: not visible from here
+        const MountDevices *mounts = nullptr;
+        bool mountsRead = false;
+        while (const dirent *fd = readdir(fds)) {
+            if (!isAllDigits(fd->d_name))
+                continue;
+            const Descriptor descriptor =
+                parseFdInfo(readProcFile(folder + "/fdinfo/" + fd->d_name, 256));
+            if (!descriptor.inode) {
+                // An older kernel: the link's text names the file, which means the same file
+                // only in this process's own mount namespace.
+                if (!m_ownNamespace.isEmpty() &&
+                    readProcLink(folder + "/ns/mnt") == m_ownNamespace) {
+                    const QByteArray path = readProcLink(folder + "/fd/" + fd->d_name);
+                    if (const qsizetype index = m_wanted.indexOfPath(path); index >= 0)
+                        found(index);
+                }
+                continue;
+            }
+            if (!descriptor.mountId || !m_wanted.hasInode(*descriptor.inode))
+                continue;
+            if (!mountsRead) {
+                mounts = mountsOf(folder);
+                mountsRead = true;
+            }
+            if (!mounts)
+                continue;
+            const auto mount = mounts->find(*descriptor.mountId);
+            if (mount == mounts->end())
+                continue;
+            if (const qsizetype index =
+                    m_wanted.indexOf(FileId{mount->second, ino_t(*descriptor.inode)});
+                index >= 0)
+                found(index);
+        }
+        closedir(fds);
+    }
+
+    // The mount table of the process in `folder`, read once for each mount namespace (the
+    // processes of one namespace share one table); null when it cannot be read.
+    const MountDevices *mountsOf(const QByteArray &folder)
+    {
+        const QByteArray space = readProcLink(folder + "/ns/mnt");
+        if (!space.isEmpty()) {
+            if (const auto known = m_byNamespace.find(space); known != m_byNamespace.end())
+                return &known->second;
+        }
+        const QByteArray table = readProcFile(folder + "/mountinfo", WantedFiles::kMaxTable);
+        if (table.isEmpty())
+            return nullptr;
+        if (space.isEmpty()) {
+            m_unshared = parseMountDevices(table);
+            return &m_unshared;
+        }
+        return &m_byNamespace.emplace(space, parseMountDevices(table)).first->second;
+    }
+
+    QByteArray m_root;
+    const WantedFiles &m_wanted;
+    QByteArray m_ownNamespace;
+    std::map<QByteArray, MountDevices> m_byNamespace;
+    MountDevices m_unshared;
+};
 
 } // namespace
 
@@ -128,25 +337,15 @@ int ProcFileLockService::countHolders(const QString &path, int &holders) const
     const QString found = paths::findExisting(localPathOf(path));
     if (found.isEmpty())
         return ENOENT;
-    struct stat file {};
-    const QByteArray local = paths::encodeName(found);
-    if (stat(local.constData(), &file) != 0)
+    WantedFiles wanted;
+    if (!wanted.add(paths::encodeName(found), 0))
         return errno;
-    const QByteArray root = paths::encodeName(m_procRoot);
-    DIR *processes = opendir(root.constData());
-    if (!processes)
-        return errno;
-    const qint64 self = qint64(getpid());
-    const QByteArray selfName = QByteArray::number(self);
     QSet<qint64> pids;
-    while (const dirent *process = readdir(processes)) {
-        if (!isAllDigits(process->d_name) || selfName == process->d_name)
-            continue;
-        if (processHolds(root + '/' + process->d_name + "/fd", file.st_dev, file.st_ino))
-            pids.insert(QByteArray(process->d_name).toLongLong());
-    }
-    closedir(processes);
-    addLockHolders(root + "/locks", file.st_dev, file.st_ino, self, pids);
+    if (const int error =
+            HolderScan(paths::encodeName(m_procRoot), wanted).run([&](qint64 pid, qsizetype) {
+                pids.insert(pid);
+            }))
+        return error;
     holders = int(pids.size());
     return 0;
 }
@@ -154,40 +353,21 @@ int ProcFileLockService::countHolders(const QString &path, int &holders) const
 QString ProcFileLockService::firstOpen(const QStringList &paths)
 {
     // Each file's identity, then one pass over every process's descriptors and the locks.
-    std::map<FileId, qsizetype> wanted;
+    WantedFiles wanted;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         const QString local = localPathOf(paths.at(i));
-        QString found = local;
-        struct stat file {};
-        if (stat(paths::encodeName(found).constData(), &file) != 0) {
-            found = paths::findExisting(local);
-            if (found.isEmpty() || stat(paths::encodeName(found).constData(), &file) != 0)
-                continue;
+        if (!wanted.add(paths::encodeName(local), i)) {
+            const QString found = paths::findExisting(local);
+            if (!found.isEmpty())
+                wanted.add(paths::encodeName(found), i);
         }
-        wanted.emplace(FileId{file.st_dev, file.st_ino}, i);
     }
-    if (wanted.empty())
+    if (wanted.isEmpty())
         return {};
     qsizetype first = paths.size();
-    const auto note = [&](const FileId &id) {
-        if (const auto it = wanted.find(id); it != wanted.end())
-            first = std::min(first, it->second);
-    };
-    const QByteArray root = paths::encodeName(m_procRoot);
-    const qint64 self = qint64(getpid());
-    const QByteArray selfName = QByteArray::number(self);
-    if (DIR *processes = opendir(root.constData())) {
-        while (const dirent *process = readdir(processes)) {
-            if (!isAllDigits(process->d_name) || selfName == process->d_name)
-                continue;
-            forEachOpenFile(root + '/' + process->d_name + "/fd", [&](const FileId &id) {
-                note(id);
-                return false;
-            });
-        }
-        closedir(processes);
-    }
-    forEachLock(root + "/locks", self, [&](const FileId &id, qint64) { note(id); });
+    HolderScan(paths::encodeName(m_procRoot), wanted).run([&](qint64, qsizetype index) {
+        first = std::min(first, index);
+    });
     return first < paths.size() ? paths.at(first) : QString();
 }
 

@@ -2,9 +2,12 @@
 //
 // FileLockService is the interface the lock check talks to; ProcFileLockService is the
 // implementation on this computer. A file counts as open when any other process has it
-// open: every /proc/<pid>/fd entry is compared with the file by device and inode, and so is
-// every lock in /proc/locks (which also shows the holders of other users, whose descriptors
-// cannot be read). Names are found without regard to letter case. Such holders are all on
+// open: every open descriptor is compared with the file by device and inode, and so is every
+// lock in /proc/locks (which also shows the holders of other users, whose descriptors cannot
+// be read). A descriptor is known from /proc alone (its fdinfo and its holder's mount table),
+// never by following it into its file system, which may be a share that stopped answering:
+// only the files asked about are examined directly. Names are found without regard to letter
+// case. Such holders are all on
 // this computer, so a successful GetFileLockInfo lists no users; holders on other computers
 // cannot be seen from here. Error codes are errno values and their text
 // is strerror's.
