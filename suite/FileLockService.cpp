@@ -98,28 +98,47 @@ MountDevices parseMountDevices(const QByteArray &table)
     return devices;
 }
 
-// What /proc/PID/fdinfo/N says of a descriptor: "pos:\t0\nflags:\t02\nmnt_id:\t27\nino:\t1234\n".
-// Kernels before 5.14 write no inode.
+// What /proc/PID/fdinfo/N says of a descriptor: "pos:\t0\nflags:\t02\nmnt_id:\t27\nino:\t1234\n"
+// (kernels before 5.14 write no inode), read relative to the open fdinfo folder: one of these
+// is read for every descriptor of every process, so this costs one open and one read.
 struct Descriptor {
     std::optional<quint64> mountId;
     std::optional<quint64> inode;
 };
 
-Descriptor parseFdInfo(const QByteArray &text)
+Descriptor readFdInfo(int folder, const char *name)
 {
     Descriptor descriptor;
-    for (const QByteArray &line : text.split('\n')) {
-        const qsizetype colon = line.indexOf(':');
-        if (colon <= 0)
-            continue;
-        const QByteArray key = line.left(colon);
-        if (key != "mnt_id" && key != "ino")
-            continue;
-        bool ok = false;
-        const quint64 value = line.mid(colon + 1).trimmed().toULongLong(&ok);
-        if (ok)
-            (key == "ino" ? descriptor.inode : descriptor.mountId) = value;
-    }
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return descriptor;
+    char text[256];
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, text, sizeof text - 1);
+    } while (n < 0 && errno == EINTR);
+    ::close(fd);
+    if (n <= 0)
+        return descriptor;
+    text[n] = '\0';
+    const auto valueOf = [&](const char *key) -> std::optional<quint64> {
+        const size_t length = std::strlen(key);
+        for (const char *line = text; line && *line;) {
+            if (std::strncmp(line, key, length) == 0) {
+                char *end = nullptr;
+                errno = 0;
+                const unsigned long long value = std::strtoull(line + length, &end, 10);
+                if (end != line + length && errno == 0)
+                    return quint64(value);
+            }
+            line = std::strchr(line, '\n');
+            if (line)
+                ++line;
+        }
+        return std::nullopt;
+    };
+    descriptor.mountId = valueOf("mnt_id:");
+    descriptor.inode = valueOf("ino:");
     return descriptor;
 }
 
@@ -258,13 +277,13 @@ private:
         DIR *fds = opendir((folder + "/fdinfo").constData());
         if (!fds)
             return; // another user's process, or it has ended: not visible from here
+        const int fdsFolder = dirfd(fds);
         const MountDevices *mounts = nullptr;
         bool mountsRead = false;
         while (const dirent *fd = readdir(fds)) {
             if (!isAllDigits(fd->d_name))
                 continue;
-            const Descriptor descriptor =
-                parseFdInfo(readProcFile(folder + "/fdinfo/" + fd->d_name, 256));
+            const Descriptor descriptor = readFdInfo(fdsFolder, fd->d_name);
             if (!descriptor.inode) {
                 // An older kernel: the link's text names the file, which means the same file
                 // only in this process's own mount namespace.

@@ -144,6 +144,82 @@ TEST_F(FileLockService, LocksOfProcessesWhoseDescriptorsAreHiddenCount)
     EXPECT_FALSE(scan.IsFileOpen(file));
 }
 
+TEST_F(FileLockService, AHolderInAnotherMountNamespaceThroughABindMountIsFound)
+{
+    // The holder sees the folder at another path, in a mount table of its own whose mount
+    // ids differ from this process's: only the device and inode say it is the same file.
+    const QString other = dir.path() + "/bound";
+    ASSERT_TRUE(QDir().mkpath(other));
+    QProcess holder;
+    holder.start("unshare", {"-m", "--propagation", "private", "sh", "-c",
+                             "mount --bind \"$1\" \"$2\" && exec 3<\"$2/LINE4.HVD\" && echo open "
+                             "&& exec sleep 30",
+                             "sh", dir.path(), other});
+    if (!holder.waitForReadyRead(5000) || !holder.readAllStandardOutput().contains("open"))
+        GTEST_SKIP() << "cannot make a mount namespace here";
+    EXPECT_TRUE(service.IsFileOpen(file));
+    EXPECT_EQ(service.firstOpen({other + "/x", file}), file);
+    holder.kill();
+    holder.waitForFinished(5000);
+}
+
+TEST_F(FileLockService, DescriptorsAreKnownFromFdinfoAndTheHoldersOwnMountTable)
+{
+    // A /proc tree of processes holding the file, each told apart by what /proc says alone.
+    // The file's mount id and the mount table as this process sees them:
+    QFile own(file);
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    const QByteArray ownInfo =
+        hvtest::readFile("/proc/self/fdinfo/" + QString::number(own.handle()));
+    const qsizetype at = ownInfo.indexOf("mnt_id:");
+    ASSERT_GE(at, 0);
+    const QByteArray mountId = ownInfo.mid(at + 7, ownInfo.indexOf('\n', at) - at - 7).trimmed();
+    const QByteArray table = hvtest::readFile("/proc/self/mountinfo");
+    QByteArray mountLine;
+    for (const QByteArray &line : table.split('\n')) {
+        if (line.startsWith(mountId + ' '))
+            mountLine = line;
+    }
+    ASSERT_FALSE(mountLine.isEmpty());
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &st), 0);
+    const QByteArray inode = QByteArray::number(qulonglong(st.st_ino));
+
+    const QString proc = dir.path() + "/proc";
+    const auto process = [&](const char *pid, const QByteArray &space, const QByteArray &fdinfo,
+                             const QByteArray &mountinfo = {}) {
+        const QString folder = proc + '/' + pid;
+        ASSERT_TRUE(QDir().mkpath(folder + "/fdinfo") && QDir().mkpath(folder + "/ns") &&
+                    QDir().mkpath(folder + "/fd"));
+        ASSERT_TRUE(QFile::link(QString::fromLatin1(space), folder + "/ns/mnt"));
+        hvtest::writeFile(folder + "/fdinfo/3", "pos:\t0\nflags:\t0100000\n" + fdinfo);
+        if (!mountinfo.isEmpty())
+            hvtest::writeFile(folder + "/mountinfo", mountinfo);
+    };
+    hv::ProcFileLockService scan(MountTable(), proc);
+    // Another namespace, where the file's mount has id 90001 and id 90002 is another mount,
+    // and a third, where 90002 is the file's mount: each holder's own table counts.
+    QByteArray elsewhere = mountLine;
+    elsewhere.replace(0, mountId.size(), "90001");
+    const QByteArray holding = "mnt_id:\t90002\nino:\t" + inode + "\n";
+    process("200", "mnt:[7]", holding, "90002 1 0:999 / /x rw - tmpfs tmpfs rw\n" + elsewhere);
+    EXPECT_FALSE(scan.IsFileOpen(file));
+    elsewhere.replace(0, 5, "90002");
+    process("201", "mnt:[8]", holding, elsewhere);
+    EXPECT_TRUE(scan.IsFileOpen(file));
+    ASSERT_TRUE(QDir(proc + "/201").removeRecursively());
+
+    // A kernel that writes no inode: the descriptor's link names the file, which counts only
+    // in this process's own mount namespace.
+    process("self", "mnt:[1]", "");
+    process("202", "mnt:[7]", "mnt_id:\t" + mountId + "\n");
+    ASSERT_TRUE(QFile::link(file, proc + "/202/fd/3"));
+    EXPECT_FALSE(scan.IsFileOpen(file));
+    process("203", "mnt:[1]", "mnt_id:\t" + mountId + "\n");
+    ASSERT_TRUE(QFile::link(file, proc + "/203/fd/3"));
+    EXPECT_TRUE(scan.IsFileOpen(file));
+}
+
 TEST_F(FileLockService, MissingFileGivesErrnoAndItsText)
 {
     const QString missing = dir.path() + "/gone/NONE.HVD";
