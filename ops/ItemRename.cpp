@@ -3,17 +3,14 @@
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
 #include "ops/Trash.h"
+#include "platform/FileMove.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
 
 #include <QSet>
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <memory>
 #include <utility>
@@ -38,25 +35,6 @@ const QString kPopupLocked =
     QStringLiteral("another process. This may be caused by another Halvora product having this "
                    "Popup open. ") +
     QStringLiteral("Rename operation has been cancelled.");
-
-// Moves `from` to `to` by their exact bytes; never replaces an existing `to`. Where the file
-// system cannot rename without replacing, the file gets its new name as a second link first.
-bool moveFile(const QString &from, const QString &to)
-{
-    const QByteArray source = paths::encodeName(from);
-    const QByteArray target = paths::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
-        0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    if (::link(source.constData(), target.constData()) != 0)
-        return false;
-    if (::unlink(source.constData()) == 0)
-        return true;
-    ::unlink(target.constData());
-    return false;
-}
 
 // True when `path` is a folder itself (not a link to one).
 bool isRealFolder(const QString &path)
@@ -126,7 +104,7 @@ public:
         const QString found = m_index->findExisting(from);
         if (found.isEmpty())
             return true;
-        if (!moveFile(found, to))
+        if (!moveNoReplace(found, to))
             return false;
         m_index->noteRemoved(found);
         m_index->noteCreated(to);
@@ -151,7 +129,7 @@ public:
     {
         QList<QPair<QString, QString>> left;
         for (const auto &[oldPath, newPath] : m_result.renamed) {
-            if (!moveFile(newPath, oldPath)) {
+            if (!moveNoReplace(newPath, oldPath)) {
                 m_result.notRestored << newPath;
                 left.append({oldPath, newPath});
                 continue;
@@ -291,13 +269,16 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
     const bool withNumbered = names.exists(BaseNameFile(folder, oldBase, QStringLiteral("hvm")));
+    // The set's files, and the files of the new name that the rename would clear away.
     QStringList setFiles;
-    for (const SetMember &member : members) {
-        if (member.form != SetMember::Form::Numbered)
-            setFiles << BaseNameFile(folder, oldBase, member.letters);
-        else if (withNumbered)
-            for (const QString &key : keys)
-                setFiles << fileset::BaseNameNumberedFile(folder, oldBase, key);
+    for (const QString &base : {oldBase, newBase}) {
+        for (const SetMember &member : members) {
+            if (member.form != SetMember::Form::Numbered)
+                setFiles << BaseNameFile(folder, base, member.letters);
+            else if (withNumbered)
+                for (const QString &key : keys)
+                    setFiles << fileset::BaseNameNumberedFile(folder, base, key);
+        }
     }
     if (!FirstHeldFile(existingFiles(names, setFiles), locks).isEmpty())
         return refusedUntouched(kApplicationLocked);
@@ -335,9 +316,10 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
     if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
         return nameTaken();
     const auto members = fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Popup);
-    QStringList setFiles;
+    QStringList setFiles; // with the files of the new name that would be cleared away
     for (const SetMember &member : members)
-        setFiles << BaseNameFile(folder, oldBase, member.letters);
+        setFiles << BaseNameFile(folder, oldBase, member.letters)
+                 << BaseNameFile(folder, newBase, member.letters);
     if (!FirstHeldFile(existingFiles(names, setFiles), locks).isEmpty())
         return refusedUntouched(kPopupLocked);
     for (const SetMember &member : members) {

@@ -3,10 +3,13 @@
 // Every file of the item's set is renamed to the new base name in the project folder, one by
 // one. For applications and popups every completed step is remembered; when any step fails,
 // every completed step is undone and the result carries the "File Locked" message. Before
-// the first step the file-lock service is asked about every file of the set; a held one
-// refuses the rename as a failed step would, with nothing touched (`locks` null uses the
-// service of this computer). Files of the new name in the way go to the trash. Names are
-// found on disk without regard to letter case; new names are written as given here.
+// the first step the file-lock service is asked about every file of the set and every file
+// of the new name; a held one refuses the rename as a failed step would, with nothing
+// touched (`locks` null uses the service of this computer). Files of the new name in the way
+// go to the trash. Each step, and each undo of one, is one move that never replaces a file
+// and never copies (moveNoReplace), so a rename racing another to the same name fails
+// instead of overwriting the other's file. Names are found on disk without regard to letter
+// case; new names are written as given here.
 #pragma once
 
 #include "ops/OpResult.h"

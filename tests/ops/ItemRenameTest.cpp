@@ -1,6 +1,13 @@
 #include "ops/ItemRename.h"
 #include "suite/TemplateFileInfo.h"
+#include "tests/common/SlowShare.h"
 #include "tests/ops/ItemFolder.h"
+
+#include <QDirIterator>
+
+#include <cstdio>
+#include <latch>
+#include <thread>
 
 using namespace hv;
 
@@ -274,4 +281,91 @@ TEST_F(ItemRename, AnApplicationWhoseTemplateCannotBeReadIsNotRenamed)
     EXPECT_EQ(r.outcome, RenameOutcome::Failed);
     EXPECT_NE(r.message.indexOf("cannot be read"), -1);
     EXPECT_EQ(names(), (QStringList{"A.V1", "A.hvm", "A.hvt"}));
+}
+
+TEST_F(ItemRename, AHeldFileOfTheNewNameRefusesTheRenameWithNothingTouched)
+{
+    write("A.hvt", "[TEMPLATE]\r\n");
+    write("A.hvd");
+    write("B.HVI", "held stray");
+    write("Pick.hpt");
+    write("Q.hpd", "held stray");
+    locks.held = {folder + "B.HVI", folder + "Q.hpd"};
+    EXPECT_EQ(rename("A.hvt", "B").message, kAppLocked);
+    EXPECT_EQ(rename("Pick.hpt", "Q").message, kPopupLocked);
+    EXPECT_EQ(names(), (QStringList{"A.hvd", "A.hvt", "B.HVI", "Pick.hpt", "Q.hpd"}));
+    EXPECT_TRUE(trashed().isEmpty());
+}
+
+namespace {
+
+// Renames the applications A and D to E at once, `rounds` times, in `where`; counts the
+// rounds after which a data file's bytes are not there exactly once, in that folder (with the
+// trash of its volume) or in the home trash, whichever rename won.
+int racesThatLoseAFile(const QString &where, const QString &homeTrash, int rounds)
+{
+    const QString folder = where + u'/';
+    const auto copiesOf = [&](const QByteArray &bytes) {
+        int copies = 0;
+        for (const QString &root : {where, homeTrash}) {
+            QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext())
+                copies += hvtest::readFile(it.next()) == bytes ? 1 : 0;
+        }
+        return copies;
+    };
+    // Both renames ask about held files right before their first step: there they meet.
+    struct MeetingPoint : HeldFilesService {
+        explicit MeetingPoint(std::latch &met) : met(met) {}
+        QString firstOpen(const QStringList &) override
+        {
+            met.arrive_and_wait();
+            return {};
+        }
+        std::latch &met;
+    };
+    int lost = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const QByteArray a = "data of A, round " + QByteArray::number(round);
+        const QByteArray d = "data of D, round " + QByteArray::number(round);
+        for (const QString &name : QDir(folder).entryList(QDir::Files))
+            QFile::remove(folder + name);
+        for (const char *base : {"A", "D"}) {
+            hvtest::writeFile(folder + base + ".hvt", "[TEMPLATE]\r\n");
+            for (const char *letters : {"hvn", "hvi", "hvx"})
+                hvtest::writeFile(folder + base + '.' + letters, "x");
+        }
+        hvtest::writeFile(folder + "A.hvd", a);
+        hvtest::writeFile(folder + "D.hvd", d);
+        std::latch met(2);
+        const auto renameAtOnce = [&](const char *fileName) {
+            MeetingPoint meetingPoint(met);
+            TemplateFileInfo info(folder);
+            RenameItem(folder, fileName, "E", info, {}, &meetingPoint);
+        };
+        std::thread first(renameAtOnce, "A.hvt");
+        std::thread second(renameAtOnce, "D.hvt");
+        first.join();
+        second.join();
+        lost += copiesOf(a) != 1 || copiesOf(d) != 1 ? 1 : 0;
+    }
+    return lost;
+}
+
+} // namespace
+
+TEST_F(ItemRename, TwoRenamesToOneNewNameAtOnceLoseNoDataFile)
+{
+    constexpr int kRounds = 40;
+    constexpr int kShareRounds = 10;
+    const int lostHere = racesThatLoseAFile(project.path(), trashPath(), kRounds);
+    // On a share every step waits on the server, which widens the window of the race.
+    hvtest::SlowShare share;
+    const int lostOnShare = share.mount("delay_us=300,cache_s=0")
+                                ? racesThatLoseAFile(share.mountPoint(), trashPath(), kShareRounds)
+                                : 0;
+    std::printf("races that lost a data file: %d of %d here, %d of %d on a share\n", lostHere,
+                kRounds, lostOnShare, kShareRounds);
+    EXPECT_EQ(lostHere, 0);
+    EXPECT_EQ(lostOnShare, 0);
 }
