@@ -4,8 +4,6 @@
 #include "platform/PathNames.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QSet>
 
 #include <algorithm>
@@ -46,6 +44,9 @@ using FileId = std::pair<dev_t, ino_t>;
 // Mount id -> device, as one mount table (a mountinfo file) gives them.
 using MountDevices = std::unordered_map<quint64, dev_t>;
 
+// The most read of a mount table or the locks table.
+constexpr qsizetype kMaxTable = 16 * 1024 * 1024;
+
 // At most `limit` bytes of a file under /proc, or empty when it cannot be read. The kernel
 // writes these files from what it holds in memory: reading one never waits on the file system
 // a descriptor refers to, as a stat() of /proc/PID/fd/N would.
@@ -54,10 +55,11 @@ QByteArray readProcFile(const QByteArray &path, qsizetype limit)
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return {};
-    QByteArray text(limit, Qt::Uninitialized);
+    QByteArray text;
     qsizetype size = 0;
     while (size < limit) {
-        const ssize_t n = ::read(fd, text.data() + size, size_t(limit - size));
+        text.resize(std::min(limit, size + 64 * 1024));
+        const ssize_t n = ::read(fd, text.data() + size, size_t(text.size() - size));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -151,17 +153,8 @@ Descriptor readFdInfo(int folder, const char *name)
 // An open-file-description lock names no process (-1); each counts as a holder of its own.
 template <typename Held> void forEachLock(const QByteArray &locksFile, qint64 self, Held held)
 {
-    QFile file(QFile::decodeName(locksFile));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
     qint64 unnamed = 0;
-    constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
-    qint64 seen = 0;
-    while (seen < kMaxBytes) {
-        const QByteArray line = file.readLine(4096);
-        if (line.isEmpty())
-            break;
-        seen += line.size();
+    for (const QByteArray &line : readProcFile(locksFile, kMaxTable).split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() < 6 || fields.at(1) == "->")
             continue;
@@ -224,8 +217,6 @@ public:
         const auto it = m_paths.find(path);
         return it == m_paths.end() ? -1 : it->second;
     }
-
-    static constexpr qsizetype kMaxTable = 16 * 1024 * 1024;
 
 private:
     MountDevices m_ownMounts;
@@ -323,7 +314,7 @@ private:
             if (const auto known = m_byNamespace.find(space); known != m_byNamespace.end())
                 return &known->second;
         }
-        const QByteArray table = readProcFile(folder + "/mountinfo", WantedFiles::kMaxTable);
+        const QByteArray table = readProcFile(folder + "/mountinfo", kMaxTable);
         if (table.isEmpty())
             return nullptr;
         if (space.isEmpty()) {
