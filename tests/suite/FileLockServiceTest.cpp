@@ -165,26 +165,22 @@ TEST_F(FileLockService, AHolderInAnotherMountNamespaceThroughABindMountIsFound)
 
 TEST_F(FileLockService, DescriptorsAreKnownFromFdinfoAndTheHoldersOwnMountTable)
 {
-    // A /proc tree of processes holding the file, each told apart by what /proc says alone.
-    // The file's mount id and the mount table as this process sees them:
+    // A /proc tree of processes holding the file, each told apart by what /proc says alone;
+    // the file's mount id, inode and mount as this process sees them.
     QFile own(file);
     ASSERT_TRUE(own.open(QIODevice::ReadOnly));
-    const QByteArray ownInfo =
-        hvtest::readFile("/proc/self/fdinfo/" + QString::number(own.handle()));
-    const qsizetype at = ownInfo.indexOf("mnt_id:");
-    ASSERT_GE(at, 0);
-    const QByteArray mountId = ownInfo.mid(at + 7, ownInfo.indexOf('\n', at) - at - 7).trimmed();
-    const QByteArray table = hvtest::readFile("/proc/self/mountinfo");
-    QByteArray mountLine;
-    for (const QByteArray &line : table.split('\n')) {
+    QByteArray mountId, inode, mountLine;
+    for (const QByteArray &line :
+         hvtest::readFile("/proc/self/fdinfo/" + QString::number(own.handle())).split('\n')) {
+        (line.startsWith("mnt_id:") ? mountId
+         : line.startsWith("ino:")  ? inode
+                                    : mountLine) = line.mid(line.indexOf(':') + 1).trimmed();
+    }
+    for (const QByteArray &line : hvtest::readFile("/proc/self/mountinfo").split('\n')) {
         if (line.startsWith(mountId + ' '))
             mountLine = line;
     }
     ASSERT_FALSE(mountLine.isEmpty());
-    struct stat st {};
-    ASSERT_EQ(stat(QFile::encodeName(file).constData(), &st), 0);
-    const QByteArray inode = QByteArray::number(qulonglong(st.st_ino));
-
     const QString proc = dir.path() + "/proc";
     const auto process = [&](const char *pid, const QByteArray &space, const QByteArray &fdinfo,
                              const QByteArray &mountinfo = {}) {
