@@ -65,14 +65,9 @@ void SlowShare::signal(int sig)
 SlowShare::~SlowShare()
 {
     release();
-    // With its requests answered, the share may still be busy for a moment.
-    const QDeadlineTimer deadline(5000);
-    while (m_mounted && !deadline.hasExpired()) {
-        m_mounted = !fusermount({QStringLiteral("-u"), m_mount.path()});
-        if (m_mounted)
-            m_fs.waitForFinished(50);
-    }
-    if (m_mounted)
+    // With its requests answered, a file on the share may still be busy for a moment: then
+    // the mount is taken away lazily.
+    if (m_mounted && !fusermount({QStringLiteral("-u"), m_mount.path()}))
         fusermount({QStringLiteral("-uz"), m_mount.path()});
     m_fs.terminate();
     if (!m_fs.waitForFinished(5000))

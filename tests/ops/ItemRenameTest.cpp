@@ -316,13 +316,12 @@ int racesThatLoseAFile(const QString &where, const QString &homeTrash, int round
     };
     // Both renames ask about held files right before their first step: there they meet.
     struct MeetingPoint : HeldFilesService {
-        explicit MeetingPoint(std::latch &met) : met(met) {}
+        std::latch *met = nullptr;
         QString firstOpen(const QStringList &) override
         {
-            met.arrive_and_wait();
+            met->arrive_and_wait();
             return {};
         }
-        std::latch &met;
     };
     int lost = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -336,7 +335,8 @@ int racesThatLoseAFile(const QString &where, const QString &homeTrash, int round
         hvtest::writeFile(folder + "D.hvd", d);
         std::latch met(2);
         const auto renameAtOnce = [&](const char *fileName) {
-            MeetingPoint meetingPoint(met);
+            MeetingPoint meetingPoint;
+            meetingPoint.met = &met;
             TemplateFileInfo info(folder);
             RenameItem(folder, fileName, "E", info, {}, &meetingPoint);
         };
