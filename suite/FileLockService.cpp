@@ -4,6 +4,8 @@
 #include "platform/PathNames.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QSet>
 
 #include <algorithm>
@@ -196,11 +198,7 @@ public:
         }
         m_ids.emplace(FileId{device, ino_t(file.stx_ino)}, index);
         m_inodes.insert(file.stx_ino);
-        // For kernels that write no inode into fdinfo: the name a descriptor's link shows.
-        if (char *real = ::realpath(local.constData(), nullptr)) {
-            m_paths.emplace(QByteArray(real), index);
-            std::free(real);
-        }
+        m_locals.append({local, index});
         return true;
     }
 
@@ -212,8 +210,18 @@ public:
         const auto it = m_ids.find(id);
         return it == m_ids.end() ? -1 : it->second;
     }
-    qsizetype indexOfPath(const QByteArray &path) const
+    // The index of the file whose path with every link resolved is `path`, or -1: for kernels
+    // that write no inode into fdinfo, where a descriptor's link is all there is.
+    qsizetype indexOfPath(const QByteArray &path)
     {
+        if (m_paths.empty()) {
+            for (const auto &[local, index] : std::as_const(m_locals)) {
+                if (char *real = ::realpath(local.constData(), nullptr)) {
+                    m_paths.emplace(QByteArray(real), index);
+                    std::free(real);
+                }
+            }
+        }
         const auto it = m_paths.find(path);
         return it == m_paths.end() ? -1 : it->second;
     }
@@ -222,7 +230,8 @@ private:
     MountDevices m_ownMounts;
     std::map<FileId, qsizetype> m_ids;
     std::unordered_set<quint64> m_inodes;
-    std::map<QByteArray, qsizetype> m_paths;
+    QList<QPair<QByteArray, qsizetype>> m_locals;
+    std::map<QByteArray, qsizetype> m_paths; // made on first use
 };
 
 // One pass over the open descriptors of every other process, and over the locks table, for
@@ -233,7 +242,7 @@ private:
 // wanted inode, once per mount namespace.
 class HolderScan {
 public:
-    HolderScan(QByteArray procRoot, const WantedFiles &wanted)
+    HolderScan(QByteArray procRoot, WantedFiles &wanted)
         : m_root(std::move(procRoot)), m_wanted(wanted),
           m_ownNamespace(readProcLink(m_root + "/self/ns/mnt"))
     {
@@ -271,6 +280,7 @@ private:
         const int fdsFolder = dirfd(fds);
         const MountDevices *mounts = nullptr;
         bool mountsRead = false;
+        std::optional<bool> ownNamespace;
         while (const dirent *fd = readdir(fds)) {
             if (!isAllDigits(fd->d_name))
                 continue;
@@ -278,8 +288,10 @@ private:
             if (!descriptor.inode) {
                 // An older kernel: the link's text names the file, which means the same file
                 // only in this process's own mount namespace.
-                if (!m_ownNamespace.isEmpty() &&
-                    readProcLink(folder + "/ns/mnt") == m_ownNamespace) {
+                if (!ownNamespace)
+                    ownNamespace = !m_ownNamespace.isEmpty() &&
+                                   readProcLink(folder + "/ns/mnt") == m_ownNamespace;
+                if (*ownNamespace) {
                     const QByteArray path = readProcLink(folder + "/fd/" + fd->d_name);
                     if (const qsizetype index = m_wanted.indexOfPath(path); index >= 0)
                         found(index);
@@ -325,7 +337,7 @@ private:
     }
 
     QByteArray m_root;
-    const WantedFiles &m_wanted;
+    WantedFiles &m_wanted;
     QByteArray m_ownNamespace;
     std::map<QByteArray, MountDevices> m_byNamespace;
     MountDevices m_unshared;
