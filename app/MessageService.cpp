@@ -8,11 +8,13 @@ namespace {
 // Used where no window shows the box: the text goes to stderr.
 class StderrMessageService : public MessageService {
 public:
-    MsgAnswer show(const QString &text, const QString &caption, MsgButtons buttons,
-                   MsgIcon) override
+    MsgAnswer show(const QString &text, const QString &caption, MsgButtons buttons, MsgIcon,
+                   const QString &detail) override
     {
-        const QByteArray line =
-            (caption.isEmpty() ? text : caption + QLatin1String(": ") + text).toUtf8() + '\n';
+        QString shown = caption.isEmpty() ? text : caption + QLatin1String(": ") + text;
+        if (!detail.isEmpty())
+            shown += QLatin1String(": ") + detail;
+        const QByteArray line = shown.toUtf8() + '\n';
         std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
         std::fflush(stderr);
         return safeAnswer(buttons);
@@ -46,9 +48,15 @@ MessageService *setMessageService(MessageService *service)
     return previous;
 }
 
-MsgAnswer ShowMessage(const QString &text, const QString &caption, MsgButtons buttons, MsgIcon icon)
+MsgAnswer ShowMessage(const QString &text, const QString &caption, MsgButtons buttons, MsgIcon icon,
+                      const QString &detail)
 {
-    return currentMessageService().show(text, caption, buttons, icon);
+    return currentMessageService().show(text, caption, buttons, icon, detail);
+}
+
+MsgAnswer ShowResult(const OpResult &result, MsgButtons buttons, MsgIcon icon)
+{
+    return ShowMessage(result.message, result.title, buttons, icon, result.reason);
 }
 
 MsgAnswer safeAnswer(MsgButtons buttons)

@@ -8,11 +8,15 @@
 //                     QStringLiteral("Confirm Delete"), MsgButtons::YesNo) == MsgAnswer::Yes)
 //         ...
 //
-// Line breaks in a text are "\n". An empty caption shows the program's own title.
+// Line breaks in a text are "\n". An empty caption shows the program's own title. A box may
+// carry a detail besides its text: the system's own words for what went wrong (strerror,
+// GIO's message), shown as the box's detailed text.
 // Without an installed service (hvadmin-cli, logic tests) the message is written to stderr
 // and the safe answer of the buttons is returned: Ok for Ok, Cancel for OkCancel,
 // YesNoCancel and RetryCancel, No for YesNo, Abort for AbortRetryIgnore.
 #pragma once
+
+#include "ops/OpResult.h"
 
 #include <QString>
 
@@ -29,7 +33,7 @@ public:
     // a button (Escape, the close button) answers Cancel, or Ok where Ok is the only button,
     // or No for YesNo, or Abort for AbortRetryIgnore.
     virtual MsgAnswer show(const QString &text, const QString &caption, MsgButtons buttons,
-                           MsgIcon icon) = 0;
+                           MsgIcon icon, const QString &detail) = 0;
 };
 
 // The service in use (never null: a stderr fallback when none is installed).
@@ -41,7 +45,12 @@ MessageService *setMessageService(MessageService *service);
 
 // Shows a message box through the current service.
 MsgAnswer ShowMessage(const QString &text, const QString &caption = {},
-                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                      const QString &detail = {});
+
+// Shows an operation's message with its title, and the system's reason as the detail.
+MsgAnswer ShowResult(const OpResult &result, MsgButtons buttons = MsgButtons::Ok,
+                     MsgIcon icon = MsgIcon::Exclamation);
 
 // The answer of a box that is closed without choosing a button, as described above.
 MsgAnswer safeAnswer(MsgButtons buttons);

@@ -71,7 +71,8 @@ const char *usageText()
            "  list CATEGORY [FOLDER] | template FILE\n"
            "  security | login USER PASSWORD\n"
            "  lock-check PATH\n"
-           "  clear FOLDER FILE | delete FOLDER FILE | rename FOLDER FILE NEWNAME\n"
+           "  clear [--permanent] FOLDER FILE | delete [--permanent] FOLDER FILE\n"
+           "  rename FOLDER FILE NEWNAME\n"
            "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
 }
 

@@ -1,5 +1,6 @@
 // hvadmin-cli clear, delete and rename: the item operations of the item list's context menu,
-// without the confirmation window (the caller has confirmed).
+// without the confirmation window (the caller has confirmed). Where the trash refuses a file,
+// clear and delete stop with it untouched unless --permanent allows deleting it outright.
 #include "cli/CliSupport.h"
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
@@ -50,10 +51,28 @@ bool checkItem(const QString &folder, const QString &fileName, ItemKind kind,
     return true;
 }
 
+// Takes a leading --permanent off `args`; true when it was there.
+bool takePermanent(QStringList &args)
+{
+    if (args.isEmpty() || args.first() != QLatin1String("--permanent"))
+        return false;
+    args.removeFirst();
+    return true;
+}
+
+// The answer --permanent gives when the trash refuses a file.
+PermanentDeleteQuestion permanentAnswer(bool permanent)
+{
+    return [permanent](const QString &, const QString &) { return permanent; };
+}
+
 int report(const ItemOpResult &result)
 {
+    if (result.trashRefused)
+        return fail(result.messageWithReason() +
+                    QStringLiteral(" (--permanent deletes what the trash cannot take)"));
     if (!result.ok)
-        return fail(result.message);
+        return fail(result.messageWithReason());
     // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
     out.beginObject().key("deletedOutright").beginArray();
@@ -66,8 +85,10 @@ int report(const ItemOpResult &result)
 
 } // namespace
 
-int runClear(const QStringList &args)
+int runClear(const QStringList &given)
 {
+    QStringList args = given;
+    const bool permanent = takePermanent(args);
     if (args.size() != 2)
         return usage();
     const std::optional<QString> found = projectFolder(args.at(0));
@@ -82,11 +103,14 @@ int runClear(const QStringList &args)
     if (kind == ItemKind::Directory)
         return fail(QStringLiteral("A directory file has no data to clear: %1")
                         .arg(paths::displayName(fileName)));
-    return report(ClearItemData(folder + fileName, kind == ItemKind::Application, index));
+    return report(ClearItemData(folder + fileName, kind == ItemKind::Application, index, nullptr,
+                                permanentAnswer(permanent)));
 }
 
-int runDelete(const QStringList &args)
+int runDelete(const QStringList &given)
 {
+    QStringList args = given;
+    const bool permanent = takePermanent(args);
     if (args.size() != 2)
         return usage();
     const std::optional<QString> found = projectFolder(args.at(0));
@@ -99,9 +123,10 @@ int runDelete(const QStringList &args)
     if (!checkItem(folder, fileName, kind, *index))
         return kExitFailure;
     if (kind == ItemKind::Directory)
-        return report(DeleteDirFile(folder + fileName, index));
+        return report(DeleteDirFile(folder + fileName, index, nullptr, permanentAnswer(permanent)));
     TemplateFileInfo info(folder);
-    return report(DeleteItem(folder + fileName, kind == ItemKind::Application, info, index));
+    return report(DeleteItem(folder + fileName, kind == ItemKind::Application, info, index, nullptr,
+                             permanentAnswer(permanent)));
 }
 
 int runRename(const QStringList &args)
@@ -119,7 +144,7 @@ int runRename(const QStringList &args)
     TemplateFileInfo info(folder);
     const RenameResult result = RenameItem(folder, fileName, args.at(2), info, index);
     if (!result.ok)
-        return fail(result.message);
+        return fail(result.messageWithReason());
     JsonWriter out;
     out.beginObject().key("renamed").beginArray();
     for (const auto &[from, to] : result.renamed)

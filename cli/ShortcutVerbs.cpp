@@ -21,7 +21,7 @@ int runItemAction(const QStringList &args, ItemAction action, bool printPath)
         return kExitFailure;
     const ShortcutResult result = action(*folder, GetSuiteFolder(), args.at(1), args.at(2));
     if (!result.ok)
-        return fail(result.message);
+        return fail(result.messageWithReason());
     printLine(printPath ? result.path : result.message);
     return kExitOk;
 }

@@ -15,49 +15,75 @@ using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
 
+const QString kDeleteFailed = QStringLiteral("Delete Failed");
+
 // Fills in the failure of `path`: by default, it could be neither trashed nor deleted, or
-// it is held.
-void failOn(const QString &path, ItemOpResult &result,
+// it is held; `reason` is the system's.
+void failOn(const QString &path, ItemOpResult &result, const QString &reason = {},
             const QString &message = QStringLiteral(
                 "The file %1 could not be deleted. It may be open in another program. The "
                 "remaining files were not touched."))
 {
-    result.ok = false;
     result.failedPath = path;
-    result.title = QStringLiteral("Delete Failed");
-    result.message = message.arg(paths::displayName(path));
+    result.fail(message.arg(paths::displayName(path)), kDeleteFailed, reason);
 }
 
-// Sends one file away when it exists (found through the operation's folder index); false
-// (with the result filled in) when it could be neither trashed nor deleted.
-bool removeIfPresent(paths::FolderIndex &index, const QString &path, ItemOpResult &result)
-{
-    const QString found = index.findExisting(path);
-    if (found.isEmpty())
-        return true;
-    QString onDisk;
-    switch (trash::RecycleFile(found, &onDisk)) {
-    case trash::RemoveOutcome::Trashed:
-        index.noteRemoved(onDisk);
-        result.trashed << onDisk;
-        result.touched << onDisk;
-        return true;
-    case trash::RemoveOutcome::DeletedOutright:
-        index.noteRemoved(onDisk);
-        result.deletedOutright << onDisk;
-        result.touched << onDisk;
-        return true;
-    case trash::RemoveOutcome::Failed:
-        break;
+// Sends the files of one operation away, asking once whether the files the trash refuses
+// may be deleted permanently.
+class Remover {
+public:
+    Remover(paths::FolderIndex &index, const PermanentDeleteQuestion &askPermanent)
+        : m_index(index), m_askPermanent(askPermanent)
+    {
     }
-    failOn(onDisk.isEmpty() ? path : onDisk, result);
-    return false;
-}
+
+    // Sends one file away when it exists; false (with the result filled in) when it could
+    // be neither trashed nor deleted, or the trash refused it and it was to stay.
+    bool removeIfPresent(const QString &path, ItemOpResult &result)
+    {
+        const QString found = m_index.findExisting(path);
+        if (found.isEmpty())
+            return true;
+        trash::RemoveResult removed = trash::RecycleFile(found, m_permanent);
+        if (removed.outcome == trash::RemoveOutcome::TrashRefused) {
+            m_permanent = m_askPermanent && m_askPermanent(removed.onDisk, removed.reason);
+            if (!m_permanent) {
+                failOn(removed.onDisk, result, removed.reason,
+                       QStringLiteral("The trash cannot take %1, so it was not deleted. The "
+                                      "remaining files were not touched."));
+                result.trashRefused = true;
+                return false;
+            }
+            removed = trash::RecycleFile(found, true);
+        }
+        switch (removed.outcome) {
+        case trash::RemoveOutcome::Trashed:
+            result.trashed << removed.onDisk;
+            break;
+        case trash::RemoveOutcome::DeletedOutright:
+            result.deletedOutright << removed.onDisk;
+            break;
+        case trash::RemoveOutcome::TrashRefused:
+        case trash::RemoveOutcome::Failed:
+            failOn(removed.onDisk.isEmpty() ? path : removed.onDisk, result, removed.reason);
+            return false;
+        }
+        m_index.noteRemoved(removed.onDisk);
+        result.touched << removed.onDisk;
+        return true;
+    }
+
+private:
+    paths::FolderIndex &m_index;
+    const PermanentDeleteQuestion &m_askPermanent;
+    bool m_permanent = false; // the user chose to delete what the trash refuses
+};
 
 // Sends away the files that `operation` touches for the item, in order; `entries` numbers
 // the numbered companion files. When another process holds any of them, nothing is sent.
 ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
-                       paths::FolderIndex &index, FileLockService *locks)
+                       paths::FolderIndex &index, FileLockService *locks,
+                       const PermanentDeleteQuestion &askPermanent)
 {
     WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
              QStringLiteral("File Delete Initiated for: ") + itemPath);
@@ -80,10 +106,12 @@ ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &it
         failOn(held, result);
         return result;
     }
+    Remover remover(index, askPermanent);
     for (const QString &file : files) {
-        if (!removeIfPresent(index, file, result))
+        if (!remover.removeIfPresent(file, result))
             return result;
     }
+    result.succeed();
     return result;
 }
 
@@ -144,15 +172,23 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
     return DeleteConfirmationText(isApplication, dataOnly, title, summary.recordCount);
 }
 
+QString PermanentDeleteQuestionText(const QString &path)
+{
+    return QStringLiteral("The trash cannot take %1. Delete it permanently?")
+        .arg(paths::displayName(path));
+}
+
 ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
-                           const SharedFolderIndex &index, FileLockService *locks)
+                           const SharedFolderIndex &index, FileLockService *locks,
+                           const PermanentDeleteQuestion &askPermanent)
 {
     return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, *orOwn(index),
-                     locks);
+                     locks, askPermanent);
 }
 
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
-                        const SharedFolderIndex &shared, FileLockService *locks)
+                        const SharedFolderIndex &shared, FileLockService *locks,
+                        const PermanentDeleteQuestion &askPermanent)
 {
     // One folder index for the whole delete: the template's entries and the files.
     const SharedFolderIndex index = orOwn(shared);
@@ -161,10 +197,12 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
         info.useFolderIndex(index);
         // The template numbers the companion files: without it they would be left behind,
         // and a later item of the same name would take them over.
+        // A template that reads but is not valid has no entries; one that cannot be read at
+        // all stops the delete.
         info.SetTemplatePath(itemPath);
-        if (!info.IsValidTemplate()) {
+        if (const QString problem = info.ReadError(); !problem.isEmpty()) {
             ItemOpResult result;
-            failOn(itemPath, result,
+            failOn(info.PathOnDisk(), result, problem,
                    QStringLiteral("The template %1 cannot be read, so the files that belong to "
                                   "it cannot be found. Nothing was deleted."));
             return result;
@@ -173,8 +211,8 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
         entries = info.Entries().Count();
         info.CloseTemplate();
     }
-    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index,
-                     locks);
+    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index, locks,
+                     askPermanent);
 }
 
 QString DeleteDirQuestion(const QString &fileName)
@@ -189,20 +227,21 @@ QString DeleteDirCaption()
 }
 
 ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &shared,
-                           FileLockService *locks)
+                           FileLockService *locks, const PermanentDeleteQuestion &askPermanent)
 {
     ItemOpResult result;
     const SharedFolderIndex index = orOwn(shared);
     const QString found = index->findExisting(itemPath);
     if (found.isEmpty()) {
-        failOn(itemPath, result, QStringLiteral("The file %1 no longer exists."));
+        failOn(itemPath, result, {}, QStringLiteral("The file %1 no longer exists."));
         return result;
     }
     if (!FirstHeldFile({found}, locks).isEmpty()) {
         failOn(found, result);
         return result;
     }
-    removeIfPresent(*index, found, result);
+    if (Remover(*index, askPermanent).removeIfPresent(found, result))
+        result.succeed();
     return result;
 }
 

@@ -1,13 +1,17 @@
 // Clearing an application's or popup's data, and deleting an item with all its files.
 //
 // The confirmation is the caller's: these functions give the texts that the confirmation
-// asks with, and do the work once it has been answered Yes. Every file goes to the trash;
-// a file that the trash refuses is deleted outright. Files of a set that do not exist are
-// skipped silently. When a file can be neither trashed nor deleted, the operation stops
-// there: files already sent away stay sent away, the rest of the set is not touched, and
-// the result carries a message for the user. Before the first file, the file-lock service
-// is asked about every file of the set: when another process holds one, nothing is touched
-// and the result is that failure (`locks` null uses the service of this computer).
+// asks with, and do the work once it has been answered Yes. Every file goes to the trash.
+// When the trash refuses a file (a share with no usable trash folder), nothing is deleted
+// silently: `askPermanent` is asked, before that file is touched, whether to delete it
+// permanently; Yes deletes it and every later file the trash refuses, No (or no question)
+// stops the operation with `trashRefused` set and that file and the rest left in place.
+// Files of a set that do not exist are skipped silently. When a file can be neither trashed
+// nor deleted, the operation stops there: files already sent away stay sent away, the rest
+// of the set is not touched, and the result carries a message for the user with the system's
+// reason. Before the first file, the file-lock service is asked about every file of the
+// set: when another process holds one, nothing is touched and the result is that failure
+// (`locks` null uses the service of this computer).
 #pragma once
 
 #include "ops/OpResult.h"
@@ -16,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace hv {
@@ -26,9 +31,18 @@ class TemplateInfo;
 // What a clear or delete did.
 struct ItemOpResult : OpResult {
     QStringList trashed;         // paths on disk now in the trash, in the order sent
-    QStringList deletedOutright; // paths on disk deleted because the trash refused them
-    QString failedPath;          // the path on disk that could be neither trashed nor deleted
+    QStringList deletedOutright; // paths on disk deleted permanently, as chosen
+    QString failedPath;          // the path on disk where the operation stopped
+    bool trashRefused = false;   // it stopped because the trash refused the file at failedPath
+                                 // and permanent deletion was not chosen
 };
+
+// Asked when the trash refuses the file at `path` (on disk), with the trash's reason. True
+// deletes that file and every later one the trash refuses permanently.
+using PermanentDeleteQuestion = std::function<bool(const QString &path, const QString &reason)>;
+
+// The text of that question for the file at `path`.
+QString PermanentDeleteQuestionText(const QString &path);
 
 // The confirmation window's texts for an application or popup.
 struct DeleteConfirmation {
@@ -51,13 +65,16 @@ using SharedFolderIndex = std::shared_ptr<paths::FolderIndex>;
 // Sends the data files of the application or popup at `itemPath` (its full path) to the
 // trash; the template and companion files stay.
 ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
-                           const SharedFolderIndex &index = {}, FileLockService *locks = nullptr);
+                           const SharedFolderIndex &index = {}, FileLockService *locks = nullptr,
+                           const PermanentDeleteQuestion &askPermanent = {});
 
 // Sends the application or popup at `itemPath` with all its files to the trash. For an
 // application, `info` reads the template's entry count, which numbers its companion files;
-// an application whose template cannot be read is not touched.
+// a template that reads but is not valid has no entries, and an application whose template
+// cannot be read at all (an I/O error, no permission) is not touched.
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
-                        const SharedFolderIndex &index = {}, FileLockService *locks = nullptr);
+                        const SharedFolderIndex &index = {}, FileLockService *locks = nullptr,
+                        const PermanentDeleteQuestion &askPermanent = {});
 
 // The question asked before a directory file is deleted, and its title.
 QString DeleteDirQuestion(const QString &fileName);
@@ -65,6 +82,7 @@ QString DeleteDirCaption();
 
 // Sends the directory file at `itemPath` to the trash.
 ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &index = {},
-                           FileLockService *locks = nullptr);
+                           FileLockService *locks = nullptr,
+                           const PermanentDeleteQuestion &askPermanent = {});
 
 } // namespace hv

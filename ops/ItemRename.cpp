@@ -10,6 +10,8 @@
 
 #include <QSet>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 #include <memory>
@@ -23,6 +25,7 @@ using fileset::SetMember;
 
 const QString kInvalidFilename = QStringLiteral("Invalid Filename");
 const QString kFileLocked = QStringLiteral("File Locked");
+const QString kRenameFailed = QStringLiteral("Rename Failed");
 
 const QString kApplicationLocked =
     QStringLiteral("Error occured during Rename operation. The Application files are locked by ") +
@@ -54,13 +57,18 @@ QString shownList(const QStringList &list)
 
 // `result` (what was done so far) as a rename that did not happen.
 RenameResult notRenamed(RenameOutcome outcome, const QString &title, const QString &message,
-                        RenameResult result = {})
+                        RenameResult result = {}, const QString &reason = {})
 {
     result.outcome = outcome;
-    result.ok = false;
-    result.title = title;
-    result.message = message;
+    result.fail(message, title, reason);
     return result;
+}
+
+// The message of a step that failed for a reason other than a held file: what failed.
+QString stepFailedMessage(const QString &step)
+{
+    return QStringLiteral("Error occurred during Rename operation. ") + step +
+           QStringLiteral(" Rename operation has been cancelled.");
 }
 
 RenameResult nameTaken()
@@ -90,9 +98,14 @@ public:
                 return true;
         }
         if (isRealFolder(found))
-            return false;
-        if (!trash::RecycleFiles({found}).ok())
-            return false;
+            return failStep(QStringLiteral("The folder %1 is in the way of the new name.")
+                                .arg(paths::displayName(found)),
+                            QString::fromLocal8Bit(std::strerror(EISDIR)));
+        if (const trash::TrashResult trashed = trash::RecycleFiles({found}); !trashed.ok)
+            return failStep(QStringLiteral("The file %1 of the new name could not be moved to "
+                                           "the trash.")
+                                .arg(paths::displayName(found)),
+                            trashed.reason);
         m_index->noteRemoved(found);
         m_result.strayTrashed << found;
         return true;
@@ -104,8 +117,10 @@ public:
         const QString found = m_index->findExisting(from);
         if (found.isEmpty())
             return true;
-        if (!moveNoReplace(found, to))
-            return false;
+        if (const MoveResult moved = moveNoReplace(found, to); !moved)
+            return failStep(QStringLiteral("The file %1 could not be renamed to %2.")
+                                .arg(paths::displayName(found), paths::displayName(to)),
+                            moved.reason);
         m_index->noteRemoved(found);
         m_index->noteCreated(to);
         m_result.renamed.append({found, to});
@@ -121,11 +136,20 @@ public:
     RenameResult done()
     {
         noteTouched();
+        if (m_failedStep.isEmpty())
+            m_result.succeed();
         return m_result;
     }
 
+    // Renames every completed step back, first to last, and reports the step that failed.
+    RenameResult undoFailedStep()
+    {
+        return undo(stepFailedMessage(m_failedStep), kRenameFailed, m_reason);
+    }
+
     // Renames every completed step back, first to last, and reports `message`.
-    RenameResult undo(const QString &message)
+    RenameResult undo(const QString &message, const QString &title = kFileLocked,
+                      const QString &reason = {})
     {
         QList<QPair<QString, QString>> left;
         for (const auto &[oldPath, newPath] : m_result.renamed) {
@@ -139,10 +163,8 @@ public:
         }
         m_result.renamed = left;
         m_result.outcome = RenameOutcome::Undone;
-        m_result.ok = false;
         noteTouched();
-        m_result.title = kFileLocked;
-        m_result.message = message;
+        m_result.fail(message, title, reason);
         if (!m_result.notRestored.isEmpty())
             m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
                                 shownList(m_result.notRestored);
@@ -153,7 +175,18 @@ public:
         return m_result;
     }
 
+    // What failed in the step that failed, and the system's reason.
+    const QString &failedStep() const { return m_failedStep; }
+    const QString &reason() const { return m_reason; }
+
 private:
+    bool failStep(const QString &step, const QString &reason)
+    {
+        m_failedStep = step;
+        m_reason = reason;
+        return false;
+    }
+
     // The files the rename changed: strays trashed, and the new paths that took effect.
     void noteTouched()
     {
@@ -164,6 +197,8 @@ private:
 
     std::shared_ptr<paths::FolderIndex> m_index;
     RenameResult m_result;
+    QString m_failedStep; // what failed, as a sentence; empty while every step succeeded
+    QString m_reason;
 };
 
 // The files of `paths` that exist, as they are named on disk.
@@ -183,10 +218,9 @@ RenameResult refusedUntouched(const QString &message)
     return RenameSteps().undo(message);
 }
 
-RenameResult failed(const QString &message, RenameResult result = {})
+RenameResult failed(const QString &message, RenameResult result = {}, const QString &reason = {})
 {
-    return notRenamed(RenameOutcome::Failed, QStringLiteral("Rename Failed"), message,
-                      std::move(result));
+    return notRenamed(RenameOutcome::Failed, kRenameFailed, message, std::move(result), reason);
 }
 
 // A key that would lead out of the project folder names no companion file of this item.
@@ -242,33 +276,38 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
     paths::FolderIndex &names = *steps.index();
     if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
         return nameTaken();
-    info.useFolderIndex(steps.index());
-    // The template's keys number the companion files; without them those would stay behind
-    // under the old name for a later item of that name to take over.
-    info.SetTemplatePath(BaseNameFile(folder, oldBase, QStringLiteral("hvt")));
-    if (!info.IsValidTemplate())
-        return failed(
-            QStringLiteral("Error occurred during Rename operation. The template %1 "
-                           "cannot be read, so the files that belong to it cannot be "
-                           "found. Rename operation has been cancelled.")
-                .arg(paths::displayName(BaseNameFile(folder, oldBase, QStringLiteral("hvt")))));
-    info.OpenTemplate();
-    const TemplateEntries entries = info.Entries();
-    info.CloseTemplate();
-    // Each key once: keys that differ only in letter case name the same file.
-    QStringList keys;
-    QSet<QString> seen;
-    for (qint32 i = 1; i <= entries.Count(); ++i) {
-        const QString key = entries.Item(i).Key;
-        if (isUsableKey(key) && !seen.contains(key.toUpper())) {
-            seen.insert(key.toUpper());
-            keys << key;
-        }
-    }
-
     const auto members =
         fileset::FilesTouched(fileset::ItemOperation::Rename, ItemKind::Application);
+    // Without an hvm file the numbered companion files keep their names, and the template's
+    // keys are not needed.
     const bool withNumbered = names.exists(BaseNameFile(folder, oldBase, QStringLiteral("hvm")));
+    QStringList keys;
+    if (withNumbered) {
+        info.useFolderIndex(steps.index());
+        // The template's keys number the companion files; without them those would stay
+        // behind under the old name for a later item of that name to take over. A template
+        // that reads but is not valid has no keys.
+        info.SetTemplatePath(BaseNameFile(folder, oldBase, QStringLiteral("hvt")));
+        if (const QString problem = info.ReadError(); !problem.isEmpty())
+            return failed(QStringLiteral("Error occurred during Rename operation. The template "
+                                         "%1 cannot be read, so the files that belong to it "
+                                         "cannot be found. Rename operation has been "
+                                         "cancelled.")
+                              .arg(paths::displayName(info.PathOnDisk())),
+                          {}, problem);
+        info.OpenTemplate();
+        const TemplateEntries entries = info.Entries();
+        info.CloseTemplate();
+        // Each key once: keys that differ only in letter case name the same file.
+        QSet<QString> seen;
+        for (qint32 i = 1; i <= entries.Count(); ++i) {
+            const QString key = entries.Item(i).Key;
+            if (isUsableKey(key) && !seen.contains(key.toUpper())) {
+                seen.insert(key.toUpper());
+                keys << key;
+            }
+        }
+    }
     // The set's files, and the files of the new name that the rename would clear away.
     QStringList setFiles;
     for (const QString &base : {oldBase, newBase}) {
@@ -288,7 +327,7 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
             for (const QString &key : keys) {
                 if (!steps.replace(fileset::BaseNameNumberedFile(folder, oldBase, key),
                                    fileset::BaseNameNumberedFile(folder, newBase, key)))
-                    return steps.undo(kApplicationLocked);
+                    return steps.undoFailedStep();
             }
             continue;
         }
@@ -297,12 +336,12 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
         if (member.letters == u"hvm") {
             // Without an hvm file the numbered companion files keep their names.
             if (!steps.clearStray(to))
-                return steps.undo(kApplicationLocked);
+                return steps.undoFailedStep();
             if (!names.exists(from))
                 return steps.done();
         }
         if (!steps.replace(from, to))
-            return steps.undo(kApplicationLocked);
+            return steps.undoFailedStep();
     }
     return steps.done();
 }
@@ -325,7 +364,7 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
     for (const SetMember &member : members) {
         if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
                            BaseNameFile(folder, newBase, member.letters)))
-            return steps.undo(kPopupLocked);
+            return steps.undoFailedStep();
     }
     return steps.done();
 }
@@ -341,11 +380,17 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
     const QString from = BaseNameFile(folder, oldBase, QStringLiteral("DIR"));
     const QString to = BaseNameFile(folder, newBase, QStringLiteral("DIR"));
     // A directory file that is missing, held or refuses is a failure, not a rename.
-    if (!names.exists(from) || !FirstHeldFile(existingFiles(names, {from}), locks).isEmpty() ||
-        !steps.replace(from, to)) {
+    QString reason;
+    if (!names.exists(from))
+        reason = QStringLiteral("No such file or directory");
+    else if (!FirstHeldFile(existingFiles(names, {from}), locks).isEmpty())
+        reason = QStringLiteral("another process has it open");
+    else if (!steps.replace(from, to))
+        reason = steps.reason();
+    if (!reason.isEmpty() || !steps.failedStep().isEmpty()) {
         return failed(QStringLiteral("Error occurred during Rename operation. The DIR file "
                                      "could not be renamed. Rename operation has been cancelled."),
-                      steps.done());
+                      steps.done(), reason);
     }
     return steps.done();
 }

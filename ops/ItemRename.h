@@ -2,14 +2,17 @@
 //
 // Every file of the item's set is renamed to the new base name in the project folder, one by
 // one. For applications and popups every completed step is remembered; when any step fails,
-// every completed step is undone and the result carries the "File Locked" message. Before
-// the first step the file-lock service is asked about every file of the set and every file
-// of the new name; a held one refuses the rename as a failed step would, with nothing
-// touched (`locks` null uses the service of this computer). Files of the new name in the way
-// go to the trash. Each step, and each undo of one, is one move that never replaces a file
-// and never copies (moveNoReplace), so a rename racing another to the same name fails
-// instead of overwriting the other's file. Names are found on disk without regard to letter
-// case; new names are written as given here.
+// every completed step is undone and the result says which step failed, with the system's
+// reason. Before the first step the file-lock service is asked about every file of the set
+// and every file of the new name; a held one refuses the rename with the "File Locked"
+// message ("locked by another process"), with nothing touched (`locks` null uses the
+// service of this computer). Files of the new name in the way go to the trash. Each step,
+// and each undo of one, is one move that never replaces a file and never copies
+// (moveNoReplace), so a rename racing another to the same name fails instead of overwriting
+// the other's file. Names are found on disk without regard to letter case; new names are
+// written as given here. An application's template is read only when its numbered companion
+// files move (with an hvm file); one that reads but is not valid has no entries, one that
+// cannot be read refuses the rename with the system's reason.
 #pragma once
 
 #include "ops/OpResult.h"
@@ -42,7 +45,7 @@ enum class RenameOutcome {
     Renamed,     // every file of the set was renamed
     InvalidName, // the new name holds a forbidden character; nothing renamed
     NameTaken,   // the new name already belongs to an item; nothing renamed
-    Undone,      // a step failed; the steps done before it were renamed back
+    Undone,      // a file is held, or a step failed; the steps done before it were renamed back
     Failed,      // a directory file could not be renamed, or an application's template
                  // cannot be read; nothing renamed
     NotAnItem,   // the file name is not that of an application, popup or directory file

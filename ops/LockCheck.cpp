@@ -56,7 +56,6 @@ LockCheckResult checkFailed(const QString &path, int number, const QString &desc
 
 void describeHolders(LockCheckResult &result, FileLockService &service)
 {
-    result.ok = false;
     if (result.rc != 0) {
         result.outcome = LockOutcome::ErrorInfo;
         result.listVisible = true;

@@ -3,7 +3,6 @@
 // the user's choice are not part of this; the result carries what the window needs.
 #pragma once
 
-#include "ops/OpResult.h"
 #include "platform/NetworkPaths.h"
 #include "suite/FileLockService.h"
 
@@ -24,10 +23,12 @@ enum class LockOutcome {
     CheckFailed,  // the service could not be used: open the file without asking
 };
 
-// `ok` is true when the file may be opened without asking (not held, or the check failed);
-// the message is the window's explanation, empty when the file is not held.
-struct LockCheckResult : OpResult {
+// What the check found. Not an operation's result: "may be opened" is no success of an
+// operation, and a check that failed still lets the file be opened. The message is the
+// window's explanation, empty when the file is not held.
+struct LockCheckResult {
     LockOutcome outcome = LockOutcome::NotLocked;
+    QString message;
     QString path;  // the path asked about, after mapping a share path
     qint32 rc = 0; // GetFileLockInfo's answer (held files only)
     QList<LockHolder> holders;
@@ -41,6 +42,8 @@ struct LockCheckResult : OpResult {
         return outcome == LockOutcome::ErrorInfo || outcome == LockOutcome::OtherUsers ||
                outcome == LockOutcome::SameComputer;
     }
+    // True when the file may be opened without asking (not held, or the check failed).
+    bool mayOpen() const { return !isOpen(); }
 };
 
 // Creates the file-lock service; returns nullptr (and sets `error`) when it cannot.

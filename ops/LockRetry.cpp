@@ -54,7 +54,6 @@ LockCheckResult RetryFileLock(const QString &path, const FileLockServiceFactory 
         }
         if (network.IsRemotePath(path) && !network.IsValidUNC(path))
             result.path = network.MakePathUNC(path);
-        result.ok = false;
         result.rc = service->GetFileLockInfo(result.path);
         if (result.rc != 0) {
             result.outcome = LockOutcome::ErrorInfo;

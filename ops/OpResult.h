@@ -1,6 +1,23 @@
-// What an item operation did, in the one shape that every operation returns and that the
-// window (or hvadmin-cli) shows: success, a message with its title, and the files touched.
-// Operations with more to say derive from it; where to show the message is the caller's.
+// What an operation did, in the one shape that every operation of ops/ returns and that the
+// window (or hvadmin-cli) shows: the outcome, a message with its title, the system's reason,
+// and the files touched. Operations with more to say derive from it; where to show the
+// message is the caller's.
+//
+// A result is a failure until the operation says otherwise: one that forgets to decide
+// reports a failure, never a success it did not have.
+//
+//     OpResult result;
+//     if (!saveWhole(path, bytes, &error)) {
+//         result.fail(QStringLiteral("The file %1 could not be written.").arg(path),
+//                     QStringLiteral("Save Failed"), error);
+//         return result;
+//     }
+//     result.touched << path;
+//     result.succeed();
+//     return result;
+//
+// Exceptions stop below this layer: the dBase tables throw DbaseError, and nothing here or
+// above lets one escape; every other failure is a result.
 #pragma once
 
 #include <QString>
@@ -9,10 +26,41 @@
 namespace hv {
 
 struct OpResult {
-    bool ok = true;
+    bool ok = false;
     QString message;     // for the user: why it failed, or the confirmation to show
     QString title;       // the message box's title
+    QString reason;      // the system's own words (strerror, GIO's message); may be empty
     QStringList touched; // paths on disk written, moved or removed, in the order done
+
+    explicit operator bool() const { return ok; }
+
+    // Marks the result a success; the message (a confirmation) may be set.
+    void succeed(const QString &confirmation = {})
+    {
+        ok = true;
+        if (!confirmation.isEmpty())
+            message = confirmation;
+    }
+
+    // Marks the result a failure with its message, title and the system's reason.
+    void fail(const QString &text, const QString &caption = {}, const QString &why = {})
+    {
+        ok = false;
+        message = text;
+        title = caption;
+        reason = why;
+    }
+
+    // The message followed by the system's reason, for a one-line report:
+    // "<message>: <reason>" (the message's closing full stop left out), or the message alone
+    // when there is no reason.
+    QString messageWithReason() const
+    {
+        if (reason.isEmpty())
+            return message;
+        const QString text = message.endsWith(u'.') ? message.chopped(1) : message;
+        return text + QStringLiteral(": ") + reason;
+    }
 };
 
 } // namespace hv

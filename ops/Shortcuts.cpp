@@ -104,7 +104,6 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
                                      const QString &workDir, const QString &iconFile)
 {
     ShortcutResult result;
-    result.ok = false;
     result.path = linkFile;
     QString exec = QuoteExecArgument(exeFile);
     if (!exeArgs.isEmpty())
@@ -128,20 +127,22 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
     }
     // A symlink of that name is replaced itself: writing through it would overwrite (and make
     // executable) whatever file it points to.
-    if (QFileInfo(linkFile).isSymLink() && !QFile::remove(linkFile)) {
-        result.message = QStringLiteral("The shortcut %1 could not be replaced.")
-                             .arg(QDir::toNativeSeparators(linkFile));
+    if (QFile link(linkFile); QFileInfo(linkFile).isSymLink() && !link.remove()) {
+        result.fail(QStringLiteral("The shortcut %1 could not be replaced.")
+                        .arg(QDir::toNativeSeparators(linkFile)),
+                    {}, link.errorString());
         return result;
     }
     if (QString error; !saveWhole(linkFile, text.toUtf8(), &error)) {
-        result.message = QStringLiteral("The shortcut %1 could not be written: %2")
-                             .arg(QDir::toNativeSeparators(linkFile), error);
+        result.fail(QStringLiteral("The shortcut %1 could not be written.")
+                        .arg(QDir::toNativeSeparators(linkFile)),
+                    {}, error);
         return result;
     }
     QFile::setPermissions(linkFile, QFile::permissions(linkFile) | QFile::ExeOwner |
                                         QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
-    result.ok = true;
     result.touched << linkFile;
+    result.succeed();
     return result;
 }
 
@@ -151,8 +152,7 @@ ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &s
     const QString desktop = GetDesktopFolder();
     if (desktop.isEmpty()) {
         ShortcutResult result;
-        result.ok = false;
-        result.message = QStringLiteral("There is no desktop folder to put the shortcut in.");
+        result.fail(QStringLiteral("There is no desktop folder to put the shortcut in."));
         return result;
     }
     const QString program = SuiteProgramPath(suiteFolder, QStringLiteral("hv.exe"));
@@ -171,16 +171,15 @@ ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &sui
     ShortcutResult result;
     result.path = config.ConfigFile();
     if (const IniResult written = config.WriteConfig(); !written) {
-        result.ok = false;
-        result.message = written.error;
+        result.fail(written.error);
         return result;
     }
     result.touched << result.path;
-    result.message = fileset::ItemKindOf(fileName) == fileset::ItemKind::Directory
-                         ? QStringLiteral("The ") + title +
-                               QStringLiteral(" Directory file has been added to HVLaunch.")
-                         : QStringLiteral("The ") + title +
-                               QStringLiteral(" template has been added to HVLaunch.");
+    result.succeed(fileset::ItemKindOf(fileName) == fileset::ItemKind::Directory
+                       ? QStringLiteral("The ") + title +
+                             QStringLiteral(" Directory file has been added to HVLaunch.")
+                       : QStringLiteral("The ") + title +
+                             QStringLiteral(" template has been added to HVLaunch."));
     return result;
 }
 

@@ -108,6 +108,7 @@ offered="$(complete_words hvadmin-cli '' | sed 's/--help //; s/--version //')"
 [ "$(complete_words hvadmin-cli list a)" = "applications " ] || fail "completion of list a"
 [ "$(complete_words hvadmin-cli ini write f.ini --u)" = "--ucase-section " ] ||
   fail "completion of ini write options"
+[ "$(complete_words hvadmin-cli delete --p)" = "--permanent " ] || fail "completion of delete --p"
 
 [ "$failures" -eq 0 ] || { echo "$failures install check(s) failed" >&2; exit 1; }
 echo "install checks passed"

@@ -8,7 +8,9 @@
 
 #include <QDateTime>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <optional>
 #include <vector>
@@ -91,11 +93,10 @@ void TemplateFileInfo::open(Reader &reader, std::optional<ReadOnlyFile> &file, c
     if (file->isOpen())
         return;
     // Not under this exact name: look for it without regard to letter case.
+    // A file that is there but cannot be opened keeps its name on disk.
     onDisk = m_index->findExisting(path);
     if (!onDisk.isEmpty() && onDisk != path)
         reader.folders.open(file, onDisk);
-    if (!file->isOpen())
-        onDisk.clear();
 }
 
 TemplateFileInfo::Parsed TemplateFileInfo::read(Reader &reader, const QString &path,
@@ -103,15 +104,25 @@ TemplateFileInfo::Parsed TemplateFileInfo::read(Reader &reader, const QString &p
 {
     Parsed parsed;
     const QString wanted = absolute(path);
-    if (wanted.isEmpty())
+    if (wanted.isEmpty()) {
+        parsed.readError = QString::fromLocal8Bit(std::strerror(ENOENT));
         return parsed;
+    }
     std::optional<ReadOnlyFile> file;
     open(reader, file, wanted, parsed.diskPath);
-    if (!file->isOpen())
+    if (!file->isOpen()) {
+        parsed.readError =
+            QString::fromLocal8Bit(std::strerror(file->error() ? file->error() : ENOENT));
         return parsed;
+    }
     qint64 length = 0;
-    if (!file->readWhole(reader.buffer, kMaxTemplateBytes, length))
+    if (!file->readWhole(reader.buffer, kMaxTemplateBytes, length)) {
+        parsed.readError = file->error()
+                               ? QString::fromLocal8Bit(std::strerror(file->error()))
+                               : QStringLiteral("it is not a regular file of at most %1 bytes")
+                                     .arg(kMaxTemplateBytes);
         return parsed;
+    }
     const QByteArrayView bytes(reader.buffer.constData(), length);
 
     // The lines are looked at one by one and not kept: a template costs no memory beyond its
@@ -161,6 +172,17 @@ void TemplateFileInfo::OpenTemplate()
 bool TemplateFileInfo::IsValidTemplate()
 {
     return current().valid;
+}
+
+QString TemplateFileInfo::ReadError()
+{
+    return current().readError;
+}
+
+QString TemplateFileInfo::PathOnDisk()
+{
+    const Parsed &parsed = current();
+    return parsed.diskPath.isEmpty() ? absolute(m_templatePath) : parsed.diskPath;
 }
 
 QString TemplateFileInfo::TemplateTitle()

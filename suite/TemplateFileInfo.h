@@ -16,7 +16,9 @@
 //   (".hvd" for an application, ".hpd" for a popup); 0 when there is none or it is unreadable.
 // - The date/time text is the last modification time of the data file (of the template when
 //   there is no data file), local time, "yyyy-MM-dd hh:mm".
-// Nothing here fails: unreadable or corrupt files give the fallbacks above.
+// Nothing here fails: unreadable or corrupt files give the fallbacks above. ReadError tells
+// a template that cannot be read (with the system's reason) from one that reads but is not
+// valid, which operations treat as a template without entries.
 //
 // Names are found without regard to letter case through the resolver's folder index: one
 // instance serves one operation, and a folder is listed at most once for it (the index can
@@ -49,6 +51,8 @@ public:
 
     void OpenTemplate() override;
     bool IsValidTemplate() override;
+    QString ReadError() override;
+    QString PathOnDisk() override;
     QString TemplateTitle() override;
     TemplateEntries Entries() const override { return m_entries; }
     QString BasePath() const override { return m_basePath; }
@@ -72,7 +76,8 @@ private:
         bool valid = false;
         QString title;
         QList<TemplateEntry> entries;
-        QString diskPath;         // the template as found on disk; empty when not found
+        QString diskPath;         // the template as found on disk; empty when there is none
+        QString readError;        // why it could not be read; empty when it was read
         qint64 modifiedSecs = -1; // its modification time
     };
 
@@ -88,7 +93,8 @@ private:
 
     // The path of `path` with a relative name resolved against the base folder.
     QString absolute(const QString &path) const;
-    // Opens `path`, found without regard to case; `onDisk` is the name it was found under.
+    // Opens `path`, found without regard to case; `onDisk` is the name it was found under
+    // (also when it cannot be opened), empty when there is none.
     void open(Reader &reader, std::optional<ReadOnlyFile> &file, const QString &path,
               QString &onDisk);
     // Reads and parses the template at `path`; `withEntries` also collects the entries.

@@ -57,8 +57,14 @@ public:
 
     // Reads the named template; Entries and BasePath are valid afterwards.
     virtual void OpenTemplate() = 0;
-    // True when the named template can be read.
+    // True when the named template can be read and holds a [TEMPLATE] header.
     virtual bool IsValidTemplate() = 0;
+    // Why the named template cannot be read at all (missing, an I/O error, no permission),
+    // in the system's words; empty when it reads, whether or not it is a valid template.
+    virtual QString ReadError() { return {}; }
+    // The named template as found on disk (its name in the letter case on disk); the path as
+    // set when it is not found.
+    virtual QString PathOnDisk() { return TemplatePath(); }
     // The named template's title.
     virtual QString TemplateTitle() = 0;
     // The entries of the template read by OpenTemplate.

@@ -317,19 +317,12 @@ void ItemActions::mnuFilePack_Click()
     m_running = false;
 }
 
-void ItemActions::reportRemoval(bool stopped, const QString &message, const QString &caption,
-                                const QStringList &deletedOutright)
+void ItemActions::reportRemoval(const ItemOpResult &result)
 {
-    QString text;
-    if (!deletedOutright.isEmpty())
-        text = QStringLiteral("The trash could not take these files, so they were deleted "
-                              "outright:\n") +
-               deletedOutright.join(u'\n');
-    if (stopped)
-        text = message + (text.isEmpty() ? QString() : QStringLiteral("\n\n") + text);
-    if (!text.isEmpty())
-        ShowMessage(text, stopped ? caption : QStringLiteral("Delete"), MsgButtons::Ok,
-                    stopped ? MsgIcon::Exclamation : MsgIcon::Information);
+    // Files deleted permanently were deleted as the user chose; a refusal of the trash that
+    // was answered No is no failure to report either.
+    if (!result.ok && !result.trashRefused)
+        ShowResult(result);
 }
 
 void ItemActions::removeWithWarning(bool dataOnly)
@@ -347,10 +340,8 @@ void ItemActions::removeWithWarning(bool dataOnly)
     warning.DeleteDataOnly(dataOnly);
     warning.exec();
     m_window.RefillList();
-    if (warning.answeredYes()) {
-        const ItemOpResult &result = warning.result();
-        reportRemoval(!result.ok, result.message, result.title, result.deletedOutright);
-    }
+    if (warning.answeredYes())
+        reportRemoval(warning.result());
 }
 
 void ItemActions::mnuClearData_Click()
@@ -373,9 +364,10 @@ void ItemActions::mnuDeleteDir_Click()
     const MsgAnswer answer =
         ShowMessage(DeleteDirQuestion(item.key), DeleteDirCaption(), MsgButtons::YesNo);
     if (answer == MsgAnswer::Yes) {
-        const ItemOpResult result = DeleteDirFile(state.SelectedItemPath());
+        const ItemOpResult result =
+            DeleteDirFile(state.SelectedItemPath(), {}, nullptr, AskDeletePermanently);
         m_window.RefillList();
-        reportRemoval(!result.ok, result.message, result.title, result.deletedOutright);
+        reportRemoval(result);
         return;
     }
     m_window.RefillList();

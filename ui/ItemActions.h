@@ -12,6 +12,7 @@
 #pragma once
 
 #include "lists/ListRows.h"
+#include "ops/ItemDelete.h"
 
 #include <QObject>
 #include <QPoint>
@@ -79,9 +80,8 @@ private:
     // Clear (data only) or delete through the confirmation window.
     void removeWithWarning(bool dataOnly);
     void rename();
-    // Shows what a clear or delete could not do as it should have.
-    void reportRemoval(bool stopped, const QString &message, const QString &caption,
-                       const QStringList &deletedOutright);
+    // Shows what a clear or delete could not do, with the system's reason as the detail.
+    static void reportRemoval(const ItemOpResult &result);
 
     frmHVSetup &m_window;
     bool m_running = false; // a suite program is being awaited

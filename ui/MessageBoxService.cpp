@@ -51,11 +51,13 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> boxButtons(MsgBut
 } // namespace
 
 MsgAnswer MessageBoxService::show(const QString &text, const QString &caption, MsgButtons buttons,
-                                  MsgIcon icon)
+                                  MsgIcon icon, const QString &detail)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption);
     box.setText(text);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
     box.setIcon(boxIcon(icon));
     const auto choices = boxButtons(buttons);
     QMessageBox::StandardButtons standard;

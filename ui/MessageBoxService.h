@@ -1,5 +1,5 @@
 // The message-box service of the windows: shows each message as a modal QMessageBox over the
-// active window. Installed by Main (ui/Main.h) for the whole run.
+// active window, the detail as its detailed text. Installed by Main (ui/Main.h) for the whole run.
 #pragma once
 
 #include "app/MessageService.h"
@@ -8,8 +8,8 @@ namespace hv {
 
 class MessageBoxService : public MessageService {
 public:
-    MsgAnswer show(const QString &text, const QString &caption, MsgButtons buttons,
-                   MsgIcon icon) override;
+    MsgAnswer show(const QString &text, const QString &caption, MsgButtons buttons, MsgIcon icon,
+                   const QString &detail) override;
 };
 
 } // namespace hv

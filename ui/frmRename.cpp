@@ -85,7 +85,7 @@ void frmRename::OKButton_Click()
     const RenameResult result =
         RenameItem(state.ProjectFolder(), state.SelectedItemFile(), m_txtRename->text(), info);
     if (!result.message.isEmpty())
-        ShowMessage(result.message, result.title, MsgButtons::Ok);
+        ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None, result.reason);
     if (result.ok)
         m_renamed = true;
     if (result.closesWindow())

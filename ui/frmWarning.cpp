@@ -1,6 +1,7 @@
 #include "ui/frmWarning.h"
 
 #include "app/AppState.h"
+#include "app/MessageService.h"
 #include "suite/TemplateFileInfo.h"
 
 #include <QHBoxLayout>
@@ -11,6 +12,12 @@
 #include <QVBoxLayout>
 
 namespace hv {
+
+bool AskDeletePermanently(const QString &path, const QString &reason)
+{
+    return ShowMessage(PermanentDeleteQuestionText(path), QStringLiteral("Delete"),
+                       MsgButtons::YesNo, MsgIcon::Exclamation, reason) == MsgAnswer::Yes;
+}
 
 QPoint centredOver(const QRect &owner, const QSize &own)
 {
@@ -116,10 +123,10 @@ void frmWarning::cmdYes_Click()
     m_answeredYes = true;
     const QString &path = AppState::instance().SelectedItemPath();
     if (m_dataOnly) {
-        m_result = ClearItemData(path, m_applicationMode);
+        m_result = ClearItemData(path, m_applicationMode, {}, nullptr, AskDeletePermanently);
     } else {
         TemplateFileInfo info(AppState::instance().ProjectFolder());
-        m_result = DeleteItem(path, m_applicationMode, info);
+        m_result = DeleteItem(path, m_applicationMode, info, {}, nullptr, AskDeletePermanently);
     }
     accept();
 }

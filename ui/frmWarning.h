@@ -21,6 +21,10 @@ namespace hv {
 
 class TemplateInfo;
 
+// Asks whether the file at `path`, which the trash refuses for `reason`, may be deleted
+// permanently; true for Yes.
+bool AskDeletePermanently(const QString &path, const QString &reason);
+
 // The top-left corner that centres a window of size `own` over `owner`: the owner's corner
 // plus half the difference of the sizes, halved by integer division.
 QPoint centredOver(const QRect &owner, const QSize &own);

@@ -4,6 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 class ItemCli : public ItemFolder {
@@ -60,10 +63,11 @@ TEST_F(ItemCli, RenameReportsWhatItRenamedAndFailsWithTheWindowsMessages)
     blockWithFolder("D.hvt");
     write("E.hvt");
     blockWithFolder("F.hvd");
+    // A failure that is no lock says what failed, and the system's reason after a colon.
     EXPECT_EQ(failure({"rename", folder, "B.hvt", "F"}),
-              "Error occured during Rename operation. The Application files are locked by another "
-              "process. This may be caused by another Halvora product having this Application "
-              "Open. Rename operation has been cancelled.");
+              "Error occurred during Rename operation. The folder " + folder +
+                  "F.hvd is in the way of the new name. Rename operation has been cancelled: " +
+                  QString::fromLocal8Bit(std::strerror(EISDIR)));
     EXPECT_EQ(names(), (QStringList{"B.hvd", "B.hvt", "C.hvt", "D.hvt", "E.hvt", "F.hvd"}));
 }
 

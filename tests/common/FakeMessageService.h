@@ -23,6 +23,7 @@ public:
         QString caption;
         hv::MsgButtons buttons;
         hv::MsgIcon icon;
+        QString detail;
     };
 
     FakeMessageService() : m_previous(hv::setMessageService(this)) {}
@@ -31,9 +32,9 @@ public:
     FakeMessageService &operator=(const FakeMessageService &) = delete;
 
     hv::MsgAnswer show(const QString &text, const QString &caption, hv::MsgButtons buttons,
-                       hv::MsgIcon icon) override
+                       hv::MsgIcon icon, const QString &detail) override
     {
-        shown.push_back({text, caption, buttons, icon});
+        shown.push_back({text, caption, buttons, icon, detail});
         if (onShow)
             onShow(shown.back());
         if (answers.empty())

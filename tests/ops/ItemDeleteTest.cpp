@@ -106,14 +106,37 @@ TEST_F(ItemDelete, DeletingAPopupOrADirectoryFile)
     EXPECT_EQ(r.message, "The file " + folder + "menu.DIR no longer exists.");
 }
 
-TEST_F(ItemDelete, RefusedByTheTrashTheFileIsDeletedOutright)
+TEST_F(ItemDelete, RefusedByTheTrashNothingIsDeletedUnlessPermanentDeletionIsChosen)
 {
     write("A.hvt", "[TEMPLATE]\r\n");
     write("A.hvd");
     breakTrash();
     TemplateFileInfo info(folder);
-    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info);
+    QStringList asked;
+    const auto answer = [&](bool yes) {
+        return [&asked, yes](const QString &path, const QString &reason) {
+            asked << path + " / " + (reason.isEmpty() ? "no reason" : "reason");
+            return yes;
+        };
+    };
+    // Without a question, and answered No: the refused file and the rest stay.
+    for (const ItemOpResult &r :
+         {DeleteItem(folder + "A.hvt", true, info),
+          DeleteItem(folder + "A.hvt", true, info, {}, nullptr, answer(false))}) {
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.trashRefused);
+        EXPECT_EQ(r.failedPath, folder + "A.hvd");
+        EXPECT_EQ(r.message, "The trash cannot take " + folder +
+                                 "A.hvd, so it was not deleted. The remaining files were not "
+                                 "touched.");
+        EXPECT_FALSE(r.reason.isEmpty());
+        EXPECT_TRUE(r.touched.isEmpty());
+    }
+    EXPECT_EQ(names(), (QStringList{"A.hvd", "A.hvt"}));
+    // Yes is asked once and holds for the rest of the set.
+    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info, {}, nullptr, answer(true));
     EXPECT_TRUE(r.ok);
+    EXPECT_EQ(asked, (QStringList{folder + "A.hvd / reason", folder + "A.hvd / reason"}));
     EXPECT_TRUE(r.trashed.isEmpty());
     EXPECT_EQ(r.deletedOutright, (QStringList{folder + "A.hvd", folder + "A.hvt"}));
     EXPECT_TRUE(names().isEmpty());
@@ -127,8 +150,11 @@ TEST_F(ItemDelete, AFileThatCannotGoStopsTheOperationAndIsReported)
     write("A.hvn");
     breakTrash();
     TemplateFileInfo info(folder);
-    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info);
+    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info, {}, nullptr,
+                                      [](const QString &, const QString &) { return true; });
     EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.trashRefused);
+    EXPECT_FALSE(r.reason.isEmpty()); // the system's reason for the failed delete
     EXPECT_EQ(r.deletedOutright, QStringList{folder + "A.hvd"});
     EXPECT_EQ(r.failedPath, folder + "A.hvi");
     EXPECT_EQ(r.title, "Delete Failed");
@@ -164,16 +190,30 @@ TEST_F(ItemDelete, AHeldFileRefusesTheWholeOperationWithNothingTouched)
     EXPECT_EQ(DeleteItem(folder + "A.hvt", true, info, {}, &locks).failedPath, folder + "A.V2");
 }
 
-TEST_F(ItemDelete, AnApplicationWhoseTemplateCannotBeReadIsNotTouched)
+TEST_F(ItemDelete, AnInvalidTemplateHasNoEntriesButOneThatCannotBeReadStopsTheDelete)
 {
+    // Empty, or without its header: deleted with its files, the numbered ones left.
     write("A.hvt", "not a template");
     write("A.v1");
     write("A.hvd");
+    write("E.HVT", "");
+    write("E.hvi");
     TemplateFileInfo info(folder);
     HeldFilesService locks;
-    const ItemOpResult r = DeleteItem(folder + "A.hvt", true, info, {}, &locks);
+    EXPECT_TRUE(DeleteItem(folder + "A.hvt", true, info, {}, &locks).ok);
+    EXPECT_TRUE(DeleteItem(folder + "e.hvt", true, info, {}, &locks).ok);
+    EXPECT_EQ(names(), QStringList{"A.v1"});
+    EXPECT_EQ(trashed(), (QStringList{"A.hvd", "A.hvt", "E.HVT", "E.hvi"}));
+
+    // A template that cannot be read is named as it is on disk, with the system's reason.
+    blockWithFolder("BAD.HVT");
+    write("BAD.hvd");
+    const ItemOpResult r = DeleteItem(folder + "BAD.hvt", true, info, {}, &locks);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.title, "Delete Failed");
-    EXPECT_NE(r.message.indexOf("cannot be read"), -1);
-    EXPECT_EQ(names(), (QStringList{"A.hvd", "A.hvt", "A.v1"}));
+    EXPECT_EQ(r.message, "The template " + folder +
+                             "BAD.HVT cannot be read, so the files that belong to it cannot be "
+                             "found. Nothing was deleted.");
+    EXPECT_FALSE(r.reason.isEmpty());
+    EXPECT_EQ(names(), (QStringList{"A.v1", "BAD.HVT", "BAD.hvd"}));
 }

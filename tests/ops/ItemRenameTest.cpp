@@ -5,7 +5,9 @@
 
 #include <QDirIterator>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <latch>
 #include <thread>
 
@@ -22,6 +24,13 @@ const QString kPopupLocked =
     "This may be caused by another Halvora product having this Popup open. Rename operation "
     "has been cancelled.";
 const QString kExists = "File already exists. Rename operation has been cancelled.";
+
+// The message of a step that failed for another reason than a held file.
+QString stepFailed(const QString &step)
+{
+    return "Error occurred during Rename operation. " + step +
+           " Rename operation has been cancelled.";
+}
 
 } // namespace
 
@@ -164,8 +173,11 @@ TEST_F(ItemRename, AStepThatFailsUndoesTheStepsBeforeIt)
     blockWithFolder("B.hvi");
     const RenameResult r = rename("A.hvt", "B");
     EXPECT_EQ(r.outcome, RenameOutcome::Undone);
-    EXPECT_EQ(r.title, "File Locked");
-    EXPECT_TRUE(r.message.startsWith(kAppLocked));
+    // Not a lock: the message says what failed, and the system why.
+    EXPECT_EQ(r.title, "Rename Failed");
+    EXPECT_TRUE(r.message.startsWith(
+        stepFailed("The folder " + folder + "B.hvi is in the way of the new name.")));
+    EXPECT_EQ(r.reason, QString::fromLocal8Bit(std::strerror(EISDIR)));
     EXPECT_FALSE(r.closesWindow());
     EXPECT_TRUE(r.renamed.isEmpty());
     EXPECT_TRUE(r.notRestored.isEmpty());
@@ -187,7 +199,9 @@ TEST_F(ItemRename, ARefusedCompanionFileUndoesTheWholeApplication)
     const QStringList before = names();
     const RenameResult r = rename("A.hvt", longName);
     EXPECT_EQ(r.outcome, RenameOutcome::Undone);
-    EXPECT_EQ(r.message, kAppLocked);
+    EXPECT_EQ(r.message, stepFailed("The file " + folder + "A.V123456789 could not be renamed to " +
+                                    folder + longName + ".V123456789."));
+    EXPECT_FALSE(r.reason.isEmpty());
     EXPECT_EQ(names(), before);
 }
 
@@ -199,7 +213,8 @@ TEST_F(ItemRename, PopupsRenameAndUndoWithTheirOwnMessage)
     blockWithFolder("Q.hpi");
     RenameResult r = rename("Pick.HPT", "Q");
     EXPECT_EQ(r.outcome, RenameOutcome::Undone);
-    EXPECT_EQ(r.message, kPopupLocked);
+    EXPECT_EQ(r.message,
+              stepFailed("The folder " + folder + "Q.hpi is in the way of the new name."));
     EXPECT_EQ(names(), (QStringList{"Pick.HPT", "Pick.hpi", "Q.hpi", "pick.hpd"}));
     r = rename("Pick.HPT", "R");
     EXPECT_TRUE(r.ok);
@@ -217,6 +232,7 @@ TEST_F(ItemRename, DirectoryFilesRenameAndAFailureIsNoSuccess)
     EXPECT_EQ(r.title, "Rename Failed");
     EXPECT_EQ(r.message, "Error occurred during Rename operation. The DIR file could not be "
                          "renamed. Rename operation has been cancelled.");
+    EXPECT_EQ(r.reason, "No such file or directory");
     EXPECT_FALSE(r.closesWindow());
     EXPECT_EQ(rename("Main.DIR", QString(260, u'x')).outcome, RenameOutcome::Failed);
     EXPECT_EQ(names(), QStringList{"Main.DIR"});
@@ -272,15 +288,28 @@ TEST_F(ItemRename, RepeatedKeysRenameTheirFileOnce)
     EXPECT_TRUE(trashed().isEmpty());
 }
 
-TEST_F(ItemRename, AnApplicationWhoseTemplateCannotBeReadIsNotRenamed)
+TEST_F(ItemRename, AnInvalidTemplateHasNoKeysButOneThatCannotBeReadIsNotRenamed)
 {
     write("A.hvt", "no header");
     write("A.hvm");
     write("A.V1");
-    const RenameResult r = rename("A.hvt", "B");
+    write("E.HVT", "");
+    write("E.hvd");
+    EXPECT_TRUE(rename("A.hvt", "B").ok);
+    // Without an hvm file the template is not needed at all.
+    EXPECT_TRUE(rename("e.hvt", "F").ok);
+    EXPECT_EQ(names(), (QStringList{"A.V1", "B.hvm", "B.hvt", "F.hvd", "F.hvt"}));
+
+    blockWithFolder("BAD.HVT");
+    write("BAD.hvm");
+    const RenameResult r = rename("BAD.hvt", "C");
     EXPECT_EQ(r.outcome, RenameOutcome::Failed);
-    EXPECT_NE(r.message.indexOf("cannot be read"), -1);
-    EXPECT_EQ(names(), (QStringList{"A.V1", "A.hvm", "A.hvt"}));
+    EXPECT_EQ(r.message, "Error occurred during Rename operation. The template " + folder +
+                             "BAD.HVT cannot be read, so the files that belong to it cannot be "
+                             "found. Rename operation has been cancelled.");
+    EXPECT_FALSE(r.reason.isEmpty());
+    EXPECT_EQ(names(),
+              (QStringList{"A.V1", "B.hvm", "B.hvt", "BAD.HVT", "BAD.hvm", "F.hvd", "F.hvt"}));
 }
 
 TEST_F(ItemRename, AHeldFileOfTheNewNameRefusesTheRenameWithNothingTouched)

@@ -13,7 +13,7 @@ TEST_F(Trash, SendsEveryPathFoundWithoutRegardToCase)
     write("Line 4.HVD", "data");
     write("notes.txt");
     const TrashResult r = RecycleFiles({folder + "line 4.hvd", folder + "NOTES.TXT"});
-    EXPECT_TRUE(r.ok());
+    EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.trashed, (QStringList{folder + "Line 4.HVD", folder + "notes.txt"}));
     EXPECT_TRUE(names().isEmpty());
     EXPECT_EQ(trashed(), (QStringList{"Line 4.HVD", "notes.txt"}));
@@ -24,7 +24,7 @@ TEST_F(Trash, OneMissingPathMakesTheWholeListFailButTheOthersAreTrashed)
 {
     write("a.hvd");
     const TrashResult r = RecycleFiles({folder + "gone.hvd", folder + "a.hvd"});
-    EXPECT_FALSE(r.ok());
+    EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failed, QStringList{folder + "gone.hvd"});
     EXPECT_EQ(trashed(), QStringList{"a.hvd"});
 }
@@ -32,29 +32,40 @@ TEST_F(Trash, OneMissingPathMakesTheWholeListFailButTheOthersAreTrashed)
 TEST_F(Trash, NamesAreLiteralNotPatterns)
 {
     write("a1.hvd");
-    EXPECT_FALSE(RecycleFiles({folder + "a?.hvd"}).ok());
-    EXPECT_FALSE(RecycleFiles({folder + "*.hvd"}).ok());
+    EXPECT_FALSE(RecycleFiles({folder + "a?.hvd"}).ok);
+    EXPECT_FALSE(RecycleFiles({folder + "*.hvd"}).ok);
     EXPECT_EQ(names(), QStringList{"a1.hvd"});
 }
 
-TEST_F(Trash, RecycleFileDeletesOutrightOnlyWhenTheTrashRefuses)
+TEST_F(Trash, RecycleFileDeletesOutrightOnlyWhenTheTrashRefusesAndThatIsAllowed)
 {
     write("a.hvd");
     write("b.hvd");
-    QString onDisk;
-    EXPECT_EQ(RecycleFile(folder + "A.HVD", &onDisk), RemoveOutcome::Trashed);
-    EXPECT_EQ(onDisk, folder + "a.hvd");
+    RemoveResult r = RecycleFile(folder + "A.HVD", false);
+    EXPECT_EQ(r.outcome, RemoveOutcome::Trashed);
+    EXPECT_EQ(r.onDisk, folder + "a.hvd");
     EXPECT_EQ(trashed(), QStringList{"a.hvd"});
 
     breakTrash();
-    EXPECT_FALSE(RecycleFiles({folder + "b.hvd"}).ok());
-    EXPECT_EQ(RecycleFile(folder + "b.hvd"), RemoveOutcome::DeletedOutright);
+    const TrashResult refused = RecycleFiles({folder + "b.hvd"});
+    EXPECT_FALSE(refused.ok);
+    EXPECT_FALSE(refused.reason.isEmpty()); // GIO's own words
+    // Not allowed to delete: the file stays, and the trash's reason comes back.
+    r = RecycleFile(folder + "b.hvd", false);
+    EXPECT_EQ(r.outcome, RemoveOutcome::TrashRefused);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.reason, refused.reason);
+    EXPECT_EQ(names(), QStringList{"b.hvd"});
+    EXPECT_EQ(RecycleFile(folder + "b.hvd", true).outcome, RemoveOutcome::DeletedOutright);
     EXPECT_TRUE(names().isEmpty());
 
-    EXPECT_EQ(RecycleFile(folder + "missing.hvd", &onDisk), RemoveOutcome::Failed);
-    EXPECT_TRUE(onDisk.isEmpty());
+    r = RecycleFile(folder + "missing.hvd", true);
+    EXPECT_EQ(r.outcome, RemoveOutcome::Failed);
+    EXPECT_TRUE(r.onDisk.isEmpty());
     blockWithFolder("c.hvd");
-    EXPECT_EQ(RecycleFile(folder + "c.hvd"), RemoveOutcome::Failed);
+    r = RecycleFile(folder + "c.hvd", true);
+    EXPECT_EQ(r.outcome, RemoveOutcome::Failed);
+    EXPECT_FALSE(r.reason.isEmpty());
     EXPECT_EQ(names(), QStringList{"c.hvd"});
 }
 
@@ -66,7 +77,7 @@ TEST_F(Trash, EveryNameRestoresToItsOwnPlace)
     for (const QString &name : odd)
         write(name, name.toUtf8());
     for (const QString &name : odd)
-        ASSERT_TRUE(RecycleFiles({folder + name}).ok()) << name.toStdString();
+        ASSERT_TRUE(RecycleFiles({folder + name}).ok) << name.toStdString();
     ASSERT_TRUE(names().isEmpty());
     ASSERT_EQ(trashed(), sorted(odd));
 

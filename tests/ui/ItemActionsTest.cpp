@@ -63,6 +63,8 @@ protected:
                     QFile::copy(demo.filePath(file), root + u'/' + file);
         }
         QDir().mkpath(suite);
+        // The home trash needs the home folder.
+        QDir().mkpath(config.path() + QStringLiteral("/home"));
         for (const char *program : {"hvAppl.EXE", "hvpopup.EXE", "hvglobal.EXE", "HVFilePack.exe"})
             ASSERT_TRUE(QFile::copy(qEnvironmentVariable("HV_STANDIN"),
                                     suite + u'/' + QLatin1String(program)));
@@ -310,7 +312,8 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
     EXPECT_EQ(rowOf("LINE4.HVT"), -1);
 
     ASSERT_EQ(hvtest::runCli({"rename", twin, "PLANT1.HVT", "PLANT9"}).exitCode, 0);
-    ASSERT_EQ(hvtest::runCli({"delete", twin, "LINE4.HVT"}).exitCode, 0);
+    const hvtest::ProcessResult deleted = hvtest::runCli({"delete", twin, "LINE4.HVT"});
+    ASSERT_EQ(deleted.exitCode, 0) << deleted.err.toStdString();
     EXPECT_EQ(files(project), files(twin));
 
     // A directory file: "No" keeps it, and the list is filled again either way.
