@@ -45,13 +45,31 @@ QString ProgramFolder()
 
 QString GetSuiteFolder()
 {
+    return ReadSuiteFolder().folder;
+}
+
+SuiteFolderResult ReadSuiteFolder()
+{
     SuiteSettings settings;
     settings.SetProductKey(QStringLiteral("HV50"));
-    settings.Load();
+    SuiteFolderResult result;
+    if (!settings.Load()) {
+        // The settings say "Cannot read <file>: <reason>"; the reason goes apart.
+        const QString prefix = QStringLiteral("Cannot read %1: ").arg(settings.SuiteFile());
+        const QString &error = settings.LastError();
+        if (error.startsWith(prefix))
+            result.fail(QStringLiteral("Cannot read %1").arg(settings.SuiteFile()), {},
+                        error.mid(prefix.size()));
+        else
+            result.fail(error);
+    } else {
+        result.succeed();
+    }
     QString folder = settings.ProgramFolder();
     if (folder.isEmpty())
         folder = ProgramFolder();
-    return paths::withTrailingSeparator(folder);
+    result.folder = paths::withTrailingSeparator(folder);
+    return result;
 }
 
 } // namespace hv

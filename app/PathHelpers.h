@@ -2,6 +2,8 @@
 // empty string. Names are matched without regard to letter case (platform/PathNames.h).
 #pragma once
 
+#include "ops/OpResult.h"
+
 #include <QString>
 
 namespace hv {
@@ -21,7 +23,16 @@ QString FolderOfPath(const QString &path);
 QString ProgramFolder();
 
 // The folder of the suite's programs (the suite settings' program folder, or the program
-// folder when that is empty), ending in '/'.
+// folder when that is empty), ending in '/'. A suite.ini that cannot be read counts as one
+// without a program folder.
 QString GetSuiteFolder();
+
+// The folder of the suite's programs as GetSuiteFolder gives it, for commands that write
+// something pointing at it: a suite.ini that exists but cannot be read is a failure
+// ("Cannot read <path of suite.ini>", with the system's reason), never the program folder.
+struct SuiteFolderResult : OpResult {
+    QString folder;
+};
+SuiteFolderResult ReadSuiteFolder();
 
 } // namespace hv

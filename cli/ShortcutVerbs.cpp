@@ -19,7 +19,11 @@ int runItemAction(const QStringList &args, ItemAction action, bool printPath)
     const std::optional<QString> folder = absoluteArgument(args.at(0));
     if (!folder)
         return kExitFailure;
-    const ShortcutResult result = action(*folder, GetSuiteFolder(), args.at(1), args.at(2));
+    // A shortcut or entry must not point at a guessed folder.
+    const SuiteFolderResult suite = ReadSuiteFolder();
+    if (!suite.ok)
+        return fail(suite.messageWithReason());
+    const ShortcutResult result = action(*folder, suite.folder, args.at(1), args.at(2));
     if (!result.ok)
         return fail(result.messageWithReason());
     printLine(printPath ? result.path : result.message);

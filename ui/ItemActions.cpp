@@ -5,6 +5,7 @@
 
 #include "app/AppState.h"
 #include "app/MessageService.h"
+#include "app/PathHelpers.h"
 #include "app/ProgramLauncher.h"
 #include "app/SuiteCommands.h"
 #include "log/DiagnosticLog.h"
@@ -394,13 +395,25 @@ void ItemActions::mnuRenameDir_Click()
     rename();
 }
 
+bool ItemActions::readSuiteFolder(QString &folder)
+{
+    const SuiteFolderResult suite = ReadSuiteFolder();
+    if (!suite.ok) {
+        ShowResult(suite);
+        return false;
+    }
+    folder = suite.folder;
+    return true;
+}
+
 void ItemActions::mnuDesktop_Click()
 {
     SelectedItem item;
-    if (!selectedItem(item))
+    QString suiteFolder;
+    if (!selectedItem(item) || !readSuiteFolder(suiteFolder))
         return;
-    const ShortcutResult result = CreateItemShortcut(AppState::instance().ProjectFolder(),
-                                                     m_window.SuiteFolder(), item.key, item.title);
+    const ShortcutResult result =
+        CreateItemShortcut(AppState::instance().ProjectFolder(), suiteFolder, item.key, item.title);
     // A shortcut that cannot be written is skipped without a message.
     if (!result.ok)
         WriteLog(kModule, QStringLiteral("mnuDesktop_Click"), result.message);
@@ -409,14 +422,15 @@ void ItemActions::mnuDesktop_Click()
 void ItemActions::mnuHVLaunch_Click()
 {
     SelectedItem item;
-    if (!selectedItem(item))
+    QString suiteFolder;
+    if (!selectedItem(item) || !readSuiteFolder(suiteFolder))
         return;
-    const ShortcutResult result = AddLauncherEntry(AppState::instance().ProjectFolder(),
-                                                   m_window.SuiteFolder(), item.key, item.title);
+    const ShortcutResult result =
+        AddLauncherEntry(AppState::instance().ProjectFolder(), suiteFolder, item.key, item.title);
     if (result.ok)
         ShowMessage(result.message);
     else
-        ShowMessage(result.message, QString(), MsgButtons::Ok, MsgIcon::Exclamation);
+        ShowResult(result);
 }
 
 } // namespace hv

@@ -80,6 +80,9 @@ private:
     // Clear (data only) or delete through the confirmation window.
     void removeWithWarning(bool dataOnly);
     void rename();
+    // The suite's program folder for a shortcut or launcher entry; false (after a message
+    // box) when suite.ini cannot be read.
+    static bool readSuiteFolder(QString &folder);
     // Shows what a clear or delete could not do, with the system's reason as the detail.
     static void reportRemoval(const ItemOpResult &result);
 

@@ -4,8 +4,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <QStandardPaths>
+
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +27,20 @@ protected:
         EXPECT_EQ(r.exitCode, 1) << r.out.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         return QString::fromUtf8(r.err).trimmed();
+    }
+    // hvadmin-cli run as the unprivileged user 65534, to whom the project folder is open for
+    // reading only (it belongs to root).
+    hvtest::ProcessResult asNobody(const QStringList &args)
+    {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+        return hvtest::runProgram("setpriv", QStringList{"--reuid=65534", "--regid=65534",
+                                                         "--clear-groups", hvtest::cliPath()} +
+                                                 args);
+    }
+    static bool canDropToNobody()
+    {
+        return ::geteuid() == 0 && !QStandardPaths::findExecutable("setpriv").isEmpty();
     }
 };
 
@@ -82,4 +99,75 @@ TEST_F(ItemCli, ItemsThatAreNotThereOrNotItemsAreRefused)
               "A directory file has no data to clear: menu.dir");
     EXPECT_EQ(hvtest::runCli({"rename", folder, "menu.dir"}).exitCode, 2);
     EXPECT_EQ(names(), (QStringList{"menu.dir", "notes.txt"}));
+}
+
+TEST_F(ItemCli, FailuresGiveTheSystemsReasonAndAnUnreadableTemplateItsNameOnDisk)
+{
+    if (!canDropToNobody())
+        GTEST_SKIP() << "needs root and setpriv to run as another user";
+    write("A.hvt", "[TEMPLATE]\r\n");
+    write("A.hvd");
+    write("A.hvm");
+    write("BAD.HVT", "[TEMPLATE]\r\n");
+    write("BAD.hvm");
+    QFile::setPermissions(folder + "BAD.HVT", QFile::ReadOwner | QFile::WriteOwner);
+    const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
+    const auto failure = [&](const QStringList &args) {
+        const hvtest::ProcessResult r = asNobody(args);
+        EXPECT_EQ(r.exitCode, 1) << r.out.toStdString();
+        return QString::fromUtf8(r.err).trimmed();
+    };
+    // A folder the user may not change: the message stays, the reason is the system's.
+    EXPECT_EQ(failure({"delete", folder, "A.hvt"}),
+              "The file " + folder +
+                  "A.hvm could not be deleted. It may be open in another program. The remaining "
+                  "files were not touched: " +
+                  denied);
+    EXPECT_EQ(failure({"clear", folder, "A.hvt"}).section(": ", -1), denied);
+    const QString renamed = failure({"rename", folder, "A.hvt", "B"});
+    EXPECT_TRUE(renamed.startsWith("Error occurred during Rename operation. The file " + folder +
+                                   "A.hvd could not be renamed to " + folder + "B.hvd."))
+        << renamed.toStdString();
+    // A template that cannot be read stops delete and rename, named as it is on disk.
+    EXPECT_EQ(failure({"delete", folder, "bad.hvt"}),
+              "The template " + folder +
+                  "BAD.HVT cannot be read, so the files that belong to it cannot be found. "
+                  "Nothing was deleted: " +
+                  denied);
+    EXPECT_EQ(failure({"rename", folder, "bad.hvt", "C"}),
+              "Error occurred during Rename operation. The template " + folder +
+                  "BAD.HVT cannot be read, so the files that belong to it cannot be found. "
+                  "Rename operation has been cancelled: " +
+                  denied);
+    EXPECT_EQ(names(), (QStringList{"A.hvd", "A.hvm", "A.hvt", "BAD.HVT", "BAD.hvm"}));
+}
+
+TEST_F(ItemCli, WhereTheTrashRefusesNothingIsDeletedWithoutPermanent)
+{
+    // A tmpfs has no trash: GIO refuses to trash on it. It is mounted in a mount namespace of
+    // its own, which ends with the script.
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("unshare").isEmpty())
+        GTEST_SKIP() << "needs root and unshare to mount a tmpfs";
+    const QString script = R"(
+mount -t tmpfs tmpfs "$1" || exit 77
+cd "$1" && printf '[TEMPLATE]\r\n' > A.hvt && echo d > A.hvd && echo m > menu.dir || exit 1
+"$2" delete "$1" A.hvt; echo "rc=$?"
+"$2" delete "$1" menu.dir; echo "rc=$?"
+ls
+"$2" delete --permanent "$1" A.hvt >/dev/null; echo "rc=$?"
+ls
+)";
+    const hvtest::ProcessResult r =
+        hvtest::runProgram("unshare", {"-m", "sh", "-c", script, "sh", folder, hvtest::cliPath()});
+    if (r.exitCode == 77)
+        GTEST_SKIP() << "a tmpfs cannot be mounted here";
+    EXPECT_EQ(QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts),
+              (QStringList{"rc=1", "rc=1", "A.hvd", "A.hvt", "menu.dir", "rc=0", "menu.dir"}));
+    const QStringList errors = QString::fromUtf8(r.err).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(errors.size(), 2) << r.err.toStdString();
+    EXPECT_TRUE(errors.at(0).startsWith("The trash cannot take " + folder +
+                                        "A.hvd, so it was not deleted. The remaining files were "
+                                        "not touched: "))
+        << errors.at(0).toStdString();
+    EXPECT_TRUE(errors.at(1).endsWith("(--permanent deletes what the trash cannot take)"));
 }

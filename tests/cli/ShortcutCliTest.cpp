@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -56,4 +57,29 @@ TEST(ShortcutCli, WritesTheShortcutAndTheLauncherEntry)
     EXPECT_NE(hvtest::readFile(suite + "/hvlaunch.ini").indexOf("P.DIR"), -1);
 
     EXPECT_EQ(runIsolated(home.path(), {"shortcut", "x"}).exitCode, 2);
+}
+
+TEST(ShortcutCli, AnUnreadableSuiteIniRefusesBothAndWritesNothing)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    // A folder where suite.ini should be: it exists but cannot be read as a file.
+    const QString suiteIni = home.path() + "/.config/Halvora/HV50/suite.ini";
+    ASSERT_TRUE(QDir().mkpath(suiteIni));
+    hvtest::writeFile(home.path() + "/.config/user-dirs.dirs",
+                      "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
+    // Without the refusal, both would fall back to the tool's own folder.
+    const QString toolLauncher = QFileInfo(hvtest::cliPath()).absolutePath() + "/hvlaunch.ini";
+    ASSERT_FALSE(QFile::exists(toolLauncher));
+
+    for (const char *verb : {"shortcut", "launcher"}) {
+        const hvtest::ProcessResult r =
+            runIsolated(home.path(), {verb, home.path() + "/proj", "A.HVT", "Line 4"});
+        EXPECT_EQ(r.exitCode, 1) << verb;
+        EXPECT_TRUE(r.out.isEmpty()) << verb;
+        EXPECT_TRUE(QString::fromUtf8(r.err).startsWith("Cannot read " + suiteIni + ": "))
+            << r.err.toStdString();
+    }
+    EXPECT_TRUE(QDir(home.path() + "/Desktop").entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(QFile::exists(toolLauncher));
 }

@@ -3,6 +3,7 @@
 #include "ui/ItemActions.h"
 #include "app/AppState.h"
 #include "suite/FileLockService.h"
+#include "suite/SuiteSettings.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
 #include "tests/ui/MainWindowTestSupport.h"
@@ -340,6 +341,52 @@ TEST_F(ItemActionsTest, ShortcutsLauncherEntriesAndTheFilePack)
     EXPECT_EQ(calls(), QStringList{"HVFilePack.exe\t" + project + "/PLANT1.HVT"});
     EXPECT_EQ(fills.count(), 0);
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(ItemActionsTest, WhereTheTrashRefusesTheConsoleAsksBeforeDeletingPermanently)
+{
+    // A file where the home trash's folder would be: the trash refuses every file.
+    QDir().mkpath(config.path() + "/home/.local/share");
+    hvtest::writeFile(config.path() + "/home/.local/share/Trash", "not a folder");
+    const QStringList before = files(project);
+    const auto deleteLine4 = [&] {
+        whenModalOpens<frmWarning>(window.get(), [](frmWarning *warning) {
+            QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
+        });
+        window->lstHVSETUP()->selectRow(rowOf("LINE4.HVT"));
+        window->findChild<QAction *>("mnuDeleteAll")->trigger();
+    };
+    boxes.answers = {MsgAnswer::No};
+    deleteLine4();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const auto &question = boxes.shown.front();
+    EXPECT_TRUE(question.text.startsWith("The trash cannot take " + project + "/LINE4."));
+    EXPECT_TRUE(question.text.endsWith(". Delete it permanently?"));
+    EXPECT_EQ(question.buttons, MsgButtons::YesNo);
+    EXPECT_FALSE(question.detail.isEmpty()); // the trash's own reason
+    EXPECT_EQ(files(project), before);
+    EXPECT_NE(rowOf("LINE4.HVT"), -1);
+
+    // Yes, asked once, deletes every file of the item.
+    boxes.answers = {MsgAnswer::Yes};
+    deleteLine4();
+    EXPECT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(rowOf("LINE4.HVT"), -1);
+    EXPECT_TRUE(files(project).filter("LINE4").isEmpty());
+}
+
+TEST_F(ItemActionsTest, AnUnreadableSuiteIniRefusesShortcutsAndLauncherEntries)
+{
+    const QString suiteIni = SuiteSettings().SuiteFile();
+    ASSERT_TRUE(QFile::remove(suiteIni));
+    ASSERT_TRUE(QDir().mkpath(suiteIni));
+    window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
+    window->findChild<QAction *>("mnuDesktopApp")->trigger();
+    window->findChild<QAction *>("mnuHVLaunchAPP")->trigger();
+    EXPECT_EQ(boxes.texts(), (QStringList{"Cannot read " + suiteIni, "Cannot read " + suiteIni}));
+    EXPECT_FALSE(boxes.shown.back().detail.isEmpty());
+    EXPECT_TRUE(QDir(config.path() + "/home/Desktop").entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(QFile::exists(QCoreApplication::applicationDirPath() + "/hvlaunch.ini"));
 }
 
 TEST_F(ItemActionsTest, QuittingWhileAProgramRunsEndsCleanly)
