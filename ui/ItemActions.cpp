@@ -416,7 +416,7 @@ void ItemActions::mnuDesktop_Click()
         CreateItemShortcut(AppState::instance().ProjectFolder(), suiteFolder, item.key, item.title);
     // A shortcut that cannot be written is skipped without a message.
     if (!result.ok)
-        WriteLog(kModule, QStringLiteral("mnuDesktop_Click"), result.message);
+        WriteLog(kModule, QStringLiteral("mnuDesktop_Click"), result.messageWithReason());
 }
 
 void ItemActions::mnuHVLaunch_Click()
