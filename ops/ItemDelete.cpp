@@ -49,8 +49,7 @@ public:
             m_permanent = m_askPermanent && m_askPermanent(removed.onDisk, removed.reason);
             if (!m_permanent) {
                 failOn(removed.onDisk, result, removed.reason,
-                       QStringLiteral("The trash cannot take %1, so it was not deleted. The "
-                                      "remaining files were not touched."));
+                       QStringLiteral("The trash cannot take %1, so nothing more was deleted."));
                 result.trashRefused = true;
                 return false;
             }

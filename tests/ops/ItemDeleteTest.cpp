@@ -126,9 +126,8 @@ TEST_F(ItemDelete, RefusedByTheTrashNothingIsDeletedUnlessPermanentDeletionIsCho
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.trashRefused);
         EXPECT_EQ(r.failedPath, folder + "A.hvd");
-        EXPECT_EQ(r.message, "The trash cannot take " + folder +
-                                 "A.hvd, so it was not deleted. The remaining files were not "
-                                 "touched.");
+        EXPECT_EQ(r.message,
+                  "The trash cannot take " + folder + "A.hvd, so nothing more was deleted.");
         EXPECT_FALSE(r.reason.isEmpty());
         EXPECT_TRUE(r.touched.isEmpty());
     }
