@@ -1,6 +1,7 @@
 #include "ui/FileDialogs.h"
 
 #include "app/MessageService.h"
+#include "app/WindowLayout.h"
 #include "log/DiagnosticLog.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
@@ -11,17 +12,10 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include <cmath>
-
 namespace hv {
 namespace {
 
 const QString kModule = QStringLiteral("mComdlg");
-
-int half(int length)
-{
-    return int(std::lround(length / 2.0));
-}
 
 // The save dialog: positions itself once, when first shown, and asks before replacing a
 // file through the message-box service.
@@ -80,7 +74,7 @@ protected:
             screen = QGuiApplication::primaryScreen();
         const QRect screenRect = screen ? screen->geometry() : QRect();
         const QRect around = m_overOwner ? m_owner->window()->frameGeometry() : screenRect;
-        move(centredOver(around, frameGeometry().size(),
+        move(centredOver(around, frameGeometry().size(), Halving::RoundedHalves,
                          screen ? screen->availableGeometry() : QRect())
                  .topLeft());
     }
@@ -108,23 +102,6 @@ QStringList nameFiltersFromPairs(const QString &filter)
         filters.append(parts.at(i) + QStringLiteral(" (") + patterns.join(u' ') + u')');
     }
     return filters;
-}
-
-QRect centredOver(const QRect &owner, const QSize &dialogSize, const QRect &screen)
-{
-    QRect placed(owner.left() + half(owner.width()) - half(dialogSize.width()),
-                 owner.top() + half(owner.height()) - half(dialogSize.height()), dialogSize.width(),
-                 dialogSize.height());
-    // Keep the title bar reachable: a dialog that fits on the screen stays on it.
-    if (screen.isValid()) {
-        if (placed.width() <= screen.width())
-            placed.moveLeft(
-                qBound(screen.left(), placed.left(), screen.right() - placed.width() + 1));
-        if (placed.height() <= screen.height())
-            placed.moveTop(
-                qBound(screen.top(), placed.top(), screen.bottom() - placed.height() + 1));
-    }
-    return placed;
 }
 
 QString replaceQuestion(const QString &fileName)

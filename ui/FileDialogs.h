@@ -3,8 +3,6 @@
 // patterns without regard to letter case, as the suite's file names are matched.
 #pragma once
 
-#include <QRect>
-#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -26,10 +24,6 @@ struct SaveDialogResult {
 // patterns of a pair (separated by ";") joined by spaces. A description without a pattern
 // is left out.
 QStringList nameFiltersFromPairs(const QString &filter);
-
-// Where a dialog of `dialogSize` opens centred over `owner` (both outer rectangles): halves
-// rounded to whole pixels, then kept inside `screen` where the dialog fits on it.
-QRect centredOver(const QRect &owner, const QSize &dialogSize, const QRect &screen);
 
 // Shows the Save As dialog modally over `owner` with the proposed file name in the name box,
 // `title`, `initialFolder` shown first, `filter` as above and `defaultExtension` (without a

@@ -17,8 +17,8 @@ int ClampSplitterLeft(int left, int clientWidth, int limit);
 class SplitterGrip : public QWidget {
     Q_OBJECT
 public:
-    // The grip's width and the distance the splitter keeps from the edges, in twips.
-    static constexpr int kWidthTwips = 80;
+    // The distance the splitter keeps from the edges, in twips (its width is the layout's,
+    // kGripWidthTwips).
     static constexpr int kEdgeLimitTwips = 300;
     // How far one press of Left or Right moves the grip, in twips.
     static constexpr int kKeyStepTwips = 150;

@@ -29,6 +29,11 @@ double perPixelY(const QWidget *widget)
     return perPixel(screen ? screen->logicalDotsPerInchY() : 96.0);
 }
 
+TwipsPerPixel pixelGrid(const QWidget *widget)
+{
+    return {perPixelX(widget), perPixelY(widget)};
+}
+
 int toPixelsX(int twips, const QWidget *widget)
 {
     return toPixels(twips, perPixelX(widget));

@@ -13,6 +13,9 @@ namespace hv::twips {
 double perPixelX(const QWidget *widget = nullptr);
 double perPixelY(const QWidget *widget = nullptr);
 
+// Twips per pixel across and down, the grid on which the window's controls sit.
+TwipsPerPixel pixelGrid(const QWidget *widget = nullptr);
+
 // A length in twips as whole pixels, rounded to the nearest integer.
 int toPixelsX(int twips, const QWidget *widget = nullptr);
 int toPixelsY(int twips, const QWidget *widget = nullptr);

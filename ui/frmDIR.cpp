@@ -1,10 +1,12 @@
 #include "ui/frmDIR.h"
 
 #include "app/MessageService.h"
+#include "app/WindowLayout.h"
 #include "log/DiagnosticLog.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "suite/DirTemplateLookup.h"
+#include "ui/ClientArea.h"
 #include "ui/DirFileGrid.h"
 #include "ui/FileDialogs.h"
 #include "ui/TemplatePickerDialog.h"
@@ -23,8 +25,6 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace hv {
 
 const QString frmDIR::kCaption = QStringLiteral("HV Admin - Directory Editor");
@@ -41,23 +41,6 @@ const QString kModelModule = QStringLiteral("DirClass");
 // The buttons' size in twips, at least.
 constexpr int kButtonWidthTwips = 1455;
 constexpr int kButtonHeightTwips = 375;
-
-// The client area below the menu bar; a change of its size lays the controls out again.
-class ClientArea : public QWidget {
-public:
-    explicit ClientArea(frmDIR *editor) : QWidget(editor), m_editor(editor) {}
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QWidget::resizeEvent(event);
-        if (!m_editor->isMinimized())
-            m_editor->Resize_Form();
-    }
-
-private:
-    frmDIR *m_editor;
-};
 
 TemplatePickerFactory pickerWindows()
 {
@@ -78,7 +61,7 @@ QString withDirExtension(const QString &path)
 
 frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     : QDialog(parent), m_dir(dir), m_pickers(pickers ? std::move(pickers) : pickerWindows()),
-      m_menuBar(new QMenuBar(this)), m_client(new ClientArea(this)),
+      m_menuBar(new QMenuBar(this)), m_client(new ClientArea([this] { Resize_Form(); }, this)),
       m_lblCaption(new QLabel(QStringLiteral("DIR Caption:"), m_client)),
       m_txtCaption(new QLineEdit(m_client)),
       m_fraFiles(new QGroupBox(QStringLiteral("File List"), m_client)),
@@ -399,35 +382,26 @@ void frmDIR::closeEvent(QCloseEvent *event)
 
 void frmDIR::Resize_Form()
 {
-    const double tx = twips::perPixelX(this);
-    const double ty = twips::perPixelY(this);
-    // Geometry in twips.
-    const auto left = [tx](const QWidget *w) { return w->x() * tx; };
-    const auto top = [ty](const QWidget *w) { return w->y() * ty; };
-    const auto width = [tx](const QWidget *w) { return w->width() * tx; };
-    const auto height = [ty](const QWidget *w) { return w->height() * ty; };
+    DirEditorInputs in;
+    in.grid = twips::pixelGrid(this);
+    in.client = toTwips(m_client->size(), in.grid);
+    // The label, the box's height and the buttons keep the sizes given them at the start.
+    in.captionLabel = toTwips(m_lblCaption->size(), in.grid);
+    in.captionBox = m_txtCaption->height() * in.grid.y;
+    in.addButton = toTwips(m_cmdAdd->size(), in.grid);
+    in.removeButton = toTwips(m_cmdDelete->size(), in.grid);
+    const DirEditorLayout rects = layOutDirEditor(in);
     // A placement that does not fit (the window is too small) is skipped; the next is done.
-    const auto place = [tx, ty](QWidget *w, double l, double t, double wd, double ht) {
-        if (wd < 0 || ht < 0)
-            return;
-        w->setGeometry(int(std::lround(l / tx)), int(std::lround(t / ty)),
-                       int(std::lround(wd / tx)), int(std::lround(ht / ty)));
+    const auto place = [grid = in.grid](QWidget *widget, const QRectF &rect) {
+        if (fits(rect))
+            widget->setGeometry(toPixels(rect, grid));
     };
-    const double innerWidth = m_client->width() * tx;
-    const double innerHeight = m_client->height() * ty;
-
-    place(m_lblCaption, 150, 210, width(m_lblCaption), height(m_lblCaption));
-    const double labelRight = left(m_lblCaption) + width(m_lblCaption);
-    place(m_txtCaption, labelRight + 25, 150, innerWidth - (labelRight + 175),
-          height(m_txtCaption));
-    const double captionBottom = top(m_txtCaption) + height(m_txtCaption);
-    place(m_fraFiles, 150, captionBottom + 100, innerWidth - 300,
-          innerHeight - (captionBottom + 200));
-    place(m_grid, 150, 250, width(m_fraFiles) - 300, height(m_fraFiles) - (height(m_cmdAdd) + 450));
-    const double gap = std::round((width(m_fraFiles) - 2 * width(m_cmdAdd)) / 4);
-    place(m_cmdAdd, gap, top(m_grid) + height(m_grid) + 100, width(m_cmdAdd), height(m_cmdAdd));
-    place(m_cmdDelete, left(m_cmdAdd) + width(m_cmdAdd) + 2 * gap, top(m_cmdAdd),
-          width(m_cmdDelete), height(m_cmdDelete));
+    place(m_lblCaption, rects.captionLabel);
+    place(m_txtCaption, rects.captionBox);
+    place(m_fraFiles, rects.filesFrame);
+    place(m_grid, rects.fileList);
+    place(m_cmdAdd, rects.addButton);
+    place(m_cmdDelete, rects.removeButton);
 }
 
 } // namespace hv

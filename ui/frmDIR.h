@@ -64,7 +64,7 @@ public:
     // Asks for a file name and writes the directory there; false when cancelled or refused.
     bool SaveAs();
 
-    // Lays the controls out from the client area's size (twips as given by the layout).
+    // Lays the controls out for the client area's size (app/WindowLayout.h).
     void Resize_Form();
 
     // The controls.

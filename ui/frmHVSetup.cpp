@@ -4,12 +4,14 @@
 #include "app/MessageService.h"
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
+#include "app/WindowLayout.h"
 #include "lists/CategoryListEngine.h"
 #include "log/DiagnosticLog.h"
 #include "platform/FileNames.h"
 #include "suite/TemplateFileInfo.h"
 #include "ui/BackgroundFill.h"
 #include "ui/CategoryBar.h"
+#include "ui/ClientArea.h"
 #include "ui/FolderTree.h"
 #include "ui/Icons.h"
 #include "ui/ItemActions.h"
@@ -37,7 +39,6 @@
 #include <QUrl>
 
 #include <cstring>
-#include <functional>
 #include <utility>
 
 namespace hv {
@@ -45,23 +46,6 @@ namespace hv {
 namespace {
 
 const QString kModule = QStringLiteral("frmHVSetup");
-
-// The client area: every control of the window is laid out by hand inside it, and a change
-// of its size lays them out again.
-class ClientArea : public QWidget {
-public:
-    explicit ClientArea(std::function<void()> onResize) : m_onResize(std::move(onResize)) {}
-
-protected:
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QWidget::resizeEvent(event);
-        m_onResize();
-    }
-
-private:
-    std::function<void()> m_onResize;
-};
 
 // The busy cursor for the time of a list fill.
 class BusyCursor {
@@ -72,13 +56,12 @@ public:
     BusyCursor &operator=(const BusyCursor &) = delete;
 };
 
-// Moves and sizes a control unless the rectangle is impossible (the window is too small
-// for the layout): such a control keeps its place, as the other controls still move.
-void place(QWidget *widget, int left, int top, int width, int height)
+// Moves and sizes a control unless the rectangle does not fit (the window is too small for
+// the layout): such a control keeps its place, as the other controls still move.
+void place(QWidget *widget, const QRectF &rect, TwipsPerPixel grid)
 {
-    if (width < 0 || height < 0)
-        return;
-    widget->setGeometry(left, top, width, height);
+    if (fits(rect))
+        widget->setGeometry(toPixels(rect, grid));
 }
 
 QString withoutLastCharacter(const QString &text)
@@ -225,32 +208,22 @@ void frmHVSetup::Form_Resize()
 
 void frmHVSetup::Resize_Form()
 {
-    const int clientWidth = m_client->width();
-    const int clientHeight = m_client->height();
-    const int statusHeight = m_statusBar->sizeHint().height();
-    place(m_statusBar, 0, clientHeight - statusHeight, clientWidth, statusHeight);
-
-    // 1. The splitter's grip at the split ratio.
-    const int gripLeft = int(clientWidth * m_splitRatio);
-    place(m_grip, gripLeft, 0, twips::toPixelsX(SplitterGrip::kWidthTwips, this),
-          clientHeight - statusHeight);
-    const int right = m_grip->x() + m_grip->width();
-
-    // 2. The toolbar along the top of the right side.
-    place(m_toolBar, right, 0, clientWidth - right, m_toolBar->sizeHint().height());
-
-    // 3. The item list below it, down to the status bar.
-    const int listTop = m_toolBar->y() + m_toolBar->height();
-    place(m_list, right, listTop, clientWidth - right, clientHeight - listTop - statusHeight);
-
-    // 4. The category bar at the top of the left side; its height stays 10.5 rows.
-    place(m_bar, 0, 0, m_grip->x(), m_bar->height());
-
-    // 5. The folder tree below the bar, down to the status bar.
-    const int treeTop = m_bar->y() + m_bar->height();
-    place(m_tree, 0, treeTop, m_grip->x(), clientHeight - treeTop - statusHeight);
-
-    // 6. The list's columns fit their contents.
+    MainWindowInputs in;
+    in.grid = twips::pixelGrid(this);
+    in.client = toTwips(m_client->size(), in.grid);
+    in.splitRatio = m_splitRatio;
+    in.statusBar = m_statusBar->sizeHint().height() * in.grid.y;
+    in.toolBar = m_toolBar->sizeHint().height() * in.grid.y;
+    // The category bar keeps its own height of 10.5 rows.
+    in.categoryBar = m_bar->height() * in.grid.y;
+    const MainWindowLayout rects = layOutMainWindow(in);
+    place(m_statusBar, rects.statusBar, in.grid);
+    place(m_grip, rects.grip, in.grid);
+    place(m_toolBar, rects.toolBar, in.grid);
+    place(m_list, rects.itemList, in.grid);
+    place(m_bar, rects.categoryBar, in.grid);
+    place(m_tree, rects.folderTree, in.grid);
+    // The list's columns fit their contents.
     m_list->AutoSizeColumns();
 }
 

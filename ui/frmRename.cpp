@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/MessageService.h"
+#include "app/WindowLayout.h"
 #include "ops/ItemRename.h"
 #include "suite/TemplateFileInfo.h"
 #include "ui/frmWarning.h"
@@ -61,7 +62,9 @@ void frmRename::Form_Load()
         return;
     m_loaded = true;
     if (const QWidget *owner = parentWidget())
-        move(centredOver(owner->frameGeometry(), frameGeometry().size()));
+        move(centredOver(owner->frameGeometry(), frameGeometry().size(),
+                         Halving::TruncatedDifference)
+                 .topLeft());
     const QString &file = AppState::instance().SelectedItemFile();
     m_txtRename->setText(file.chopped(std::min<qsizetype>(4, file.size())));
     const RenamePrompt prompt = RenamePromptFor(file);

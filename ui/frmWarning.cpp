@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/MessageService.h"
+#include "app/WindowLayout.h"
 #include "suite/TemplateFileInfo.h"
 
 #include <QHBoxLayout>
@@ -17,12 +18,6 @@ bool AskDeletePermanently(const QString &path, const QString &reason)
 {
     return ShowMessage(PermanentDeleteQuestionText(path), QStringLiteral("Delete"),
                        MsgButtons::YesNo, MsgIcon::Exclamation, reason) == MsgAnswer::Yes;
-}
-
-QPoint centredOver(const QRect &owner, const QSize &own)
-{
-    return {owner.left() + (owner.width() - own.width()) / 2,
-            owner.top() + (owner.height() - own.height()) / 2};
 }
 
 frmWarning::frmWarning(QWidget *owner)
@@ -108,7 +103,9 @@ void frmWarning::Form_Load()
         QString(text.headline).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     m_txtWarning->setPlainText(text.question);
     if (const QWidget *owner = parentWidget())
-        move(centredOver(owner->frameGeometry(), frameGeometry().size()));
+        move(centredOver(owner->frameGeometry(), frameGeometry().size(),
+                         Halving::TruncatedDifference)
+                 .topLeft());
     m_cmdYes->setFocus(Qt::OtherFocusReason);
 }
 

@@ -25,10 +25,6 @@ class TemplateInfo;
 // permanently; true for Yes.
 bool AskDeletePermanently(const QString &path, const QString &reason);
 
-// The top-left corner that centres a window of size `own` over `owner`: the owner's corner
-// plus half the difference of the sizes, halved by integer division.
-QPoint centredOver(const QRect &owner, const QSize &own);
-
 class frmWarning : public QDialog {
     Q_OBJECT
 public:
