@@ -6,20 +6,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QStyledItemDelegate>
 
 namespace hv {
 
-const QString DirFileGrid::kReadOnlyText = QStringLiteral("R (Read Only)");
-const QString DirFileGrid::kReadWriteText = QStringLiteral("W (Read/Write)");
 const QString DirFileGrid::kToolTip =
     QStringLiteral("Note: You can drag/drop files to reorder them");
 
 namespace {
-
-const QColor kMissingColour(255, 0, 0);
-const QColor kFoundColour(255, 255, 255);
 
 // Edits the access cell through its drop-down and the other cells as text; reports the
 // cells whose value an edit changed.
@@ -34,7 +28,7 @@ public:
             return QStyledItemDelegate::createEditor(parent, option, index);
         auto *combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("cboAccess"));
-        combo->addItems({DirFileGrid::kReadOnlyText, DirFileGrid::kReadWriteText});
+        combo->addItems({DirEntriesModel::kReadOnlyText, DirEntriesModel::kReadWriteText});
         auto *self = const_cast<CellDelegate *>(this);
         // A choice from the list is the edit: it is written at once.
         connect(combo, &QComboBox::activated, self, [self, combo] {
@@ -55,7 +49,7 @@ public:
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
         if (auto *combo = qobject_cast<QComboBox *>(editor)) {
-            const QString rights = DirFileGrid::accessRights(index.data().toString());
+            const QString rights = DirEntriesModel::accessRights(index.data().toString());
             combo->setCurrentIndex(rights == QStringLiteral("R") ? 0 : 1);
             return;
         }
@@ -80,23 +74,10 @@ private:
 
 } // namespace
 
-QString DirFileGrid::accessText(const QString &accessRights)
-{
-    return accessRights == QStringLiteral("R") ? kReadOnlyText : kReadWriteText;
-}
-
-QString DirFileGrid::accessRights(const QString &accessText)
-{
-    return accessText.startsWith(u'R') ? QStringLiteral("R") : QStringLiteral("W");
-}
-
-DirFileGrid::DirFileGrid(QWidget *parent)
-    : QTableView(parent), m_model(new QStandardItemModel(this))
+DirFileGrid::DirFileGrid(DirEntriesModel *model, QWidget *parent)
+    : QTableView(parent), m_model(model)
 {
     setObjectName(QStringLiteral("grdFiles"));
-    m_model->setHorizontalHeaderLabels({QStringLiteral("Application Title"),
-                                        QStringLiteral("Access Rights"),
-                                        QStringLiteral("Filename")});
     setModel(m_model);
     setItemDelegate(new CellDelegate(this));
     setToolTip(kToolTip);
@@ -124,60 +105,28 @@ int DirFileGrid::rowCount() const
 
 QString DirFileGrid::text(int row, int column) const
 {
-    const QStandardItem *item = m_model->item(row, column);
-    return item ? item->text() : QString();
-}
-
-void DirFileGrid::appendRow(const QString &title, const QString &access, const QString &fileName,
-                            int entryIndex, bool found)
-{
-    QList<QStandardItem *> items{new QStandardItem(title), new QStandardItem(access),
-                                 new QStandardItem(fileName)};
-    items[kTitleColumn]->setData(entryIndex, Qt::UserRole);
-    for (QStandardItem *item : items)
-        item->setBackground(found ? kFoundColour : kMissingColour);
-    m_model->appendRow(items);
-}
-
-void DirFileGrid::removeGridRow(int row)
-{
-    m_model->removeRow(row);
+    return m_model->index(row, column).data().toString();
 }
 
 void DirFileGrid::moveRow(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= rowCount() || to >= rowCount())
         return;
-    const QList<QStandardItem *> items = m_model->takeRow(from);
-    m_model->insertRow(to, items);
+    // The model inserts before its destination row: moving down, that is the row after.
+    if (!m_model->moveRow({}, from, {}, to > from ? to + 1 : to))
+        return;
     setCurrentIndex(m_model->index(to, kTitleColumn));
     Q_EMIT rowMoved(from, to);
 }
 
-int DirFileGrid::entryIndex(int row) const
-{
-    const QStandardItem *item = m_model->item(row, kTitleColumn);
-    return item ? item->data(Qt::UserRole).toInt() : 0;
-}
-
-void DirFileGrid::setEntryIndex(int row, int index)
-{
-    if (QStandardItem *item = m_model->item(row, kTitleColumn))
-        item->setData(index, Qt::UserRole);
-}
-
 void DirFileGrid::setRowFound(int row, bool found)
 {
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        if (QStandardItem *item = m_model->item(row, column))
-            item->setBackground(found ? kFoundColour : kMissingColour);
-    }
+    m_model->setFound(row, found);
 }
 
 QColor DirFileGrid::rowColour(int row) const
 {
-    const QStandardItem *item = m_model->item(row, kTitleColumn);
-    return item ? item->background().color() : QColor();
+    return m_model->index(row, kTitleColumn).data(Qt::BackgroundRole).value<QBrush>().color();
 }
 
 void DirFileGrid::sizeColumns()

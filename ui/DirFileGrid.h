@@ -1,19 +1,19 @@
 // The directory editor's grid (grdFiles): one row per entry with its title, access text and
-// file name, over a QStandardItemModel.
+// file name, over the DirEntriesModel of the directory being edited.
 //
-// - Each row carries as row data (Qt::UserRole of its title cell) the 1-based index of its
-//   entry in the directory's DirEntries; the display order is the order written.
 // - A row moves by dragging it by its Application Title cell: pressing there selects the
-//   row, and releasing over another row moves it to that row's place (rowMoved).
+//   row, and releasing over another row moves it to that row's place through the model's
+//   moveRows (rowMoved).
 // - The Access Rights cell edits through a drop-down of exactly "R (Read Only)" and
 //   "W (Read/Write)", which opens as soon as that cell becomes current. Titles and file
 //   names can be typed over (F2, a key, or a double-click on the file name).
 // - cellEdited reports a cell whose value a user's edit changed.
 #pragma once
 
+#include "ui/DirEntriesModel.h"
+
 #include <QTableView>
 
-class QStandardItemModel;
 class QWidget;
 
 namespace hv {
@@ -21,34 +21,20 @@ namespace hv {
 class DirFileGrid : public QTableView {
     Q_OBJECT
 public:
-    static constexpr int kTitleColumn = 0;
-    static constexpr int kAccessColumn = 1;
-    static constexpr int kFilenameColumn = 2;
+    static constexpr int kTitleColumn = DirEntriesModel::kTitleColumn;
+    static constexpr int kAccessColumn = DirEntriesModel::kAccessColumn;
+    static constexpr int kFilenameColumn = DirEntriesModel::kFilenameColumn;
 
-    static const QString kReadOnlyText;
-    static const QString kReadWriteText;
     static const QString kToolTip;
 
-    // "R (Read Only)" for an access right of exactly "R", "W (Read/Write)" for anything else.
-    static QString accessText(const QString &accessRights);
-    // "R" for a text beginning with "R", otherwise "W".
-    static QString accessRights(const QString &accessText);
+    explicit DirFileGrid(DirEntriesModel *model, QWidget *parent = nullptr);
 
-    explicit DirFileGrid(QWidget *parent = nullptr);
-
-    QStandardItemModel *gridModel() const { return m_model; }
+    DirEntriesModel *gridModel() const { return m_model; }
     int rowCount() const;
     QString text(int row, int column) const;
 
-    // Appends a row for an entry; `found` false colours it red.
-    void appendRow(const QString &title, const QString &access, const QString &fileName,
-                   int entryIndex, bool found);
-    void removeGridRow(int row);
     // Moves a row to the place of another, as a drop does, and makes it current.
     void moveRow(int from, int to);
-
-    int entryIndex(int row) const;
-    void setEntryIndex(int row, int index);
 
     // White for a row whose template was found, red otherwise.
     void setRowFound(int row, bool found);
@@ -77,7 +63,7 @@ private:
     int dropRowAt(int y) const;
     void endDrag();
 
-    QStandardItemModel *m_model;
+    DirEntriesModel *m_model;
     int m_dragRow = -1;
     int m_dropRow = -1;
     bool m_dragging = false;

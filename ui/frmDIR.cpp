@@ -7,6 +7,7 @@
 #include "platform/PathNames.h"
 #include "suite/DirTemplateLookup.h"
 #include "ui/ClientArea.h"
+#include "ui/DirEntriesModel.h"
 #include "ui/DirFileGrid.h"
 #include "ui/FileDialogs.h"
 #include "ui/TemplatePickerDialog.h"
@@ -22,7 +23,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace hv {
@@ -61,11 +61,12 @@ QString withDirExtension(const QString &path)
 
 frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     : QDialog(parent), m_dir(dir), m_pickers(pickers ? std::move(pickers) : pickerWindows()),
-      m_menuBar(new QMenuBar(this)), m_client(new ClientArea([this] { Resize_Form(); }, this)),
+      m_entries(new DirEntriesModel(dir, this)), m_menuBar(new QMenuBar(this)),
+      m_client(new ClientArea([this] { Resize_Form(); }, this)),
       m_lblCaption(new QLabel(QStringLiteral("DIR Caption:"), m_client)),
       m_txtCaption(new QLineEdit(m_client)),
       m_fraFiles(new QGroupBox(QStringLiteral("File List"), m_client)),
-      m_grid(new DirFileGrid(m_fraFiles)),
+      m_grid(new DirFileGrid(m_entries, m_fraFiles)),
       m_cmdAdd(new QPushButton(QStringLiteral("Add File"), m_fraFiles)),
       m_cmdDelete(new QPushButton(QStringLiteral("Remove File"), m_fraFiles))
 {
@@ -178,14 +179,10 @@ void frmDIR::Load_DIR(const QString &path)
 void frmDIR::Load_Grid()
 {
     WriteLog(kModelModule, QStringLiteral("Load_Grid"), m_dir.Filename());
-    int index = 0;
-    for (const DirEntry &entry : m_dir.DirEntries()) {
-        m_grid->appendRow(entry.Title(), DirFileGrid::accessText(entry.AccessRights()),
-                          entry.Filename(), ++index, entry.FileExists());
-    }
+    m_entries->reload();
     m_grid->sizeColumns();
-    if (index > 1)
-        m_grid->setCurrentIndex(m_grid->gridModel()->index(0, DirFileGrid::kTitleColumn));
+    if (m_entries->rowCount() > 1)
+        m_grid->setCurrentIndex(m_entries->index(0, DirFileGrid::kTitleColumn));
 }
 
 void frmDIR::setChangeFlag(bool changed)
@@ -194,23 +191,9 @@ void frmDIR::setChangeFlag(bool changed)
     m_mnuSave->setEnabled(changed);
 }
 
-void frmDIR::takeGridIntoModel()
+void frmDIR::takeCaptionIntoModel()
 {
     m_dir.SetCaption(m_txtCaption->text());
-    const DirEntries &current = m_dir.DirEntries();
-    DirEntries ordered;
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        const int index = m_grid->entryIndex(row);
-        DirEntry entry = index >= 1 && index <= current.Count() ? current.Item(index) : DirEntry();
-        entry.SetTitle(m_grid->text(row, DirFileGrid::kTitleColumn));
-        entry.SetFilename(m_grid->text(row, DirFileGrid::kFilenameColumn));
-        const QString shown = m_grid->text(row, DirFileGrid::kAccessColumn);
-        if (DirFileGrid::accessText(entry.AccessRights()) != shown)
-            entry.SetAccessRights(DirFileGrid::accessRights(shown));
-        ordered.Add() = entry;
-        m_grid->setEntryIndex(row, row + 1);
-    }
-    m_dir.SetDirEntries(std::move(ordered));
 }
 
 void frmDIR::showRefusal(const DirMessage &message)
@@ -242,13 +225,13 @@ bool frmDIR::finishSave(const DirClass::SaveResult &result)
 
 bool frmDIR::Save()
 {
-    takeGridIntoModel();
+    takeCaptionIntoModel();
     return finishSave(m_dir.Save());
 }
 
 bool frmDIR::SaveAs()
 {
-    takeGridIntoModel();
+    takeCaptionIntoModel();
     if (DirResult valid = m_dir.Validate(); !valid) {
         showRefusal(valid.message);
         m_txtCaption->setFocus(Qt::OtherFocusReason);
@@ -287,20 +270,15 @@ void frmDIR::cmdAdd_Click()
     picker.reset();
     if (chosen.isEmpty())
         return;
-    // The duplicate check compares with the names as the grid shows them now.
-    takeGridIntoModel();
+    takeCaptionIntoModel();
     for (const QString &name : chosen.split(u'|', Qt::SkipEmptyParts)) {
-        if (DirResult r = m_dir.AddEntry(name); !r) {
+        if (DirResult r = m_entries->addEntry(name); !r) {
             showRefusal(r.message);
             continue;
         }
-        const qsizetype index = m_dir.DirEntries().Count();
-        const DirEntry &entry = m_dir.DirEntries().Item(index);
-        m_grid->appendRow(entry.Title(), DirFileGrid::accessText(entry.AccessRights()),
-                          entry.Filename(), int(index), true);
         m_grid->sizeColumns();
         m_grid->setCurrentIndex(
-            m_grid->gridModel()->index(m_grid->rowCount() - 1, DirFileGrid::kTitleColumn));
+            m_entries->index(m_entries->rowCount() - 1, DirFileGrid::kTitleColumn));
         setChangeFlag(true);
     }
 }
@@ -310,15 +288,9 @@ void frmDIR::cmdDelete_Click()
     const int row = m_grid->currentIndex().row();
     if (row < 0)
         return;
-    const int removed = m_grid->entryIndex(row);
-    if (!m_dir.RemoveEntry(removed))
+    if (!m_entries->removeRows(row, 1))
         return;
-    m_grid->removeGridRow(row);
     setChangeFlag(true);
-    for (int r = 0; r < m_grid->rowCount(); ++r) {
-        if (m_grid->entryIndex(r) >= removed)
-            m_grid->setEntryIndex(r, m_grid->entryIndex(r) - 1);
-    }
     if (!m_grid->currentIndex().isValid())
         m_cmdDelete->setEnabled(false);
 }

@@ -2,9 +2,9 @@
 // directory file and its entries, with their order and access rights, edited over the
 // directory model (DirClass) that the main window creates for it.
 //
-// The caption text box and the grid are the working copy: a save takes the caption, the
-// titles, file names, access rights and the rows' display order from them. Every user change
-// sets the model's ChangeFlag, which enables Save. The window shares the main window's
+// The grid shows and edits the model's entries in place (DirEntriesModel); the caption text
+// box is taken into the model when it is saved or an entry is added. Every user change sets
+// the model's ChangeFlag, which enables Save. The window shares the main window's
 // stored placement.
 //
 //     DirClass dir(dirTemplateLookup(folder));
@@ -30,6 +30,7 @@ class QPushButton;
 
 namespace hv {
 
+class DirEntriesModel;
 class DirFileGrid;
 class TemplatePicker;
 
@@ -97,9 +98,8 @@ private:
     void buildMenus();
     void Load_Grid();
     void setChangeFlag(bool changed);
-    // Writes the caption and the grid (in display order) into the model; the rows' data
-    // become 1..n.
-    void takeGridIntoModel();
+    // Writes the caption text into the model.
+    void takeCaptionIntoModel();
     bool finishSave(const DirClass::SaveResult &result);
     void showRefusal(const DirMessage &message);
     void onCurrentCellChanged(int row, int column);
@@ -109,6 +109,7 @@ private:
     DirClass &m_dir;
     TemplatePickerFactory m_pickers;
     bool m_loaded = false;
+    DirEntriesModel *m_entries;
 
     QMenuBar *m_menuBar;
     QAction *m_mnuOpen = nullptr;

@@ -7,12 +7,14 @@
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
+#include "ui/DirEntriesModel.h"
 #include "ui/DirFileGrid.h"
 #include "ui/ItemListView.h"
 #include "ui/WindowPlacement.h"
 #include "ui/frmDIR.h"
 #include "ui/frmHVSetup.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -92,9 +94,17 @@ protected:
     {
         QStringList texts;
         for (int row = 0; row < editor.grdFiles()->rowCount(); ++row)
-            texts.append(column < 0 ? QString::number(editor.grdFiles()->entryIndex(row))
-                                    : editor.grdFiles()->text(row, column));
+            texts.append(editor.grdFiles()->text(row, column));
         return texts;
+    }
+
+    // The entries' file names as the model holds them.
+    QStringList entryFiles() const
+    {
+        QStringList names;
+        for (const DirEntry &entry : dir.DirEntries())
+            names.append(entry.Filename());
+        return names;
     }
 
     // The entries' file names as the file now reads.
@@ -125,7 +135,8 @@ TEST_F(DirEditorTest, OpeningMakesRowOneCurrentAndColoursMissingTemplatesRed)
     EXPECT_EQ(editor->grdFiles()->currentIndex().row(), 0);
     EXPECT_EQ(editor->grdFiles()->currentIndex().column(), 0);
     EXPECT_TRUE(editor->cmdDelete()->isEnabled());
-    EXPECT_EQ(gridColumn(*editor, -1), QStringList({"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(gridColumn(*editor, 2), entryFiles());
+    EXPECT_EQ(entryFiles(), QStringList({"E1.HVT", "E2.HVT", "E3.HVT", "E4.HVT", "E5.HVT"}));
     EXPECT_EQ(gridColumn(*editor, 1).first(), "W (Read/Write)");
     EXPECT_EQ(editor->grdFiles()->rowColour(0), QColor(255, 255, 255));
     EXPECT_EQ(editor->grdFiles()->rowColour(4), QColor(255, 0, 0));
@@ -179,7 +190,7 @@ TEST_F(DirEditorTest, OpenWithChangesAnsweredNoLeadsToTheThreeButtonPrompt)
     EXPECT_EQ(hvtest::readFile(folder.slashed() + "PLANT.DIR"), before);
 }
 
-TEST_F(DirEditorTest, RemovalKeepsRowDataInStepAfterADragAndTheDragSetsTheWrittenOrder)
+TEST_F(DirEditorTest, RemovalKeepsTheEntriesInStepAfterADragAndTheDragSetsTheWrittenOrder)
 {
     folder.addDirectory("PLANT.DIR", "Plant Floor", 4);
     auto editor = open(folder.slashed() + "PLANT.DIR");
@@ -195,7 +206,8 @@ TEST_F(DirEditorTest, RemovalKeepsRowDataInStepAfterADragAndTheDragSetsTheWritte
 
     grid->setCurrentIndex(grid->gridModel()->index(1, 0)); // E1, entry 1
     editor->cmdDelete()->click();
-    EXPECT_EQ(gridColumn(*editor, -1), QStringList({"3", "1", "2"}));
+    EXPECT_EQ(gridColumn(*editor, 2), QStringList({"E4.HVT", "E2.HVT", "E3.HVT"}));
+    EXPECT_EQ(entryFiles(), gridColumn(*editor, 2));
     editor->mnuSave()->trigger();
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(dir.ChangeFlag());
@@ -296,4 +308,73 @@ TEST_F(DirEditorTest, DoubleClickOpensTheEditorAndTheMainWindowTakesItsPlacement
     EXPECT_EQ(window.pos(), QPoint(123, 77));
     EXPECT_TRUE(window.isVisible());
     AppState::instance().reset();
+}
+
+namespace {
+
+QStringList modelTesterFailures;
+
+void recordModelTesterFailure(QtMsgType type, const QMessageLogContext &context,
+                              const QString &message)
+{
+    if (type != QtDebugMsg && qstrcmp(context.category, "qt.modeltest") == 0)
+        modelTesterFailures.append(message);
+}
+
+} // namespace
+
+// The grid's model is the directory's entries: every change through it is a change of the
+// entries, announced as Qt's model rules require.
+TEST_F(DirEditorTest, TheGridsModelEditsTheEntriesThemselves)
+{
+    folder.addDirectory("PLANT.DIR", "Plant Floor", 4);
+    ASSERT_TRUE(dir.OpenExisting(folder.slashed() + "PLANT.DIR"));
+    DirEntriesModel model(dir);
+    modelTesterFailures.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordModelTesterFailure);
+    QAbstractItemModelTester tester(&model,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+
+    const auto row = [&model](int r) {
+        return QStringList{model.index(r, 0).data().toString(), model.index(r, 1).data().toString(),
+                           model.index(r, 2).data().toString()};
+    };
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(row(0), QStringList({"Entry 1", "W (Read/Write)", "E1.HVT"}));
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Filename");
+
+    // Moves down and up, as drops do; a move onto itself is refused.
+    EXPECT_TRUE(model.moveRow({}, 0, {}, 3)); // E1 before E4
+    EXPECT_EQ(entryFiles(), QStringList({"E2.HVT", "E3.HVT", "E1.HVT", "E4.HVT"}));
+    EXPECT_TRUE(model.moveRows({}, 2, 2, {}, 0));
+    EXPECT_EQ(entryFiles(), QStringList({"E1.HVT", "E4.HVT", "E2.HVT", "E3.HVT"}));
+    EXPECT_FALSE(model.moveRow({}, 1, {}, 2));
+
+    // Edits write the entry; the access text keeps an unknown right until another is chosen.
+    dir.DirEntries().Item(2).SetAccessRights("X");
+    EXPECT_TRUE(model.setData(model.index(1, 1), "W (Read/Write)"));
+    EXPECT_EQ(dir.DirEntries().Item(2).AccessRights(), "X");
+    EXPECT_TRUE(model.setData(model.index(1, 1), "R (Read Only)"));
+    EXPECT_TRUE(model.setData(model.index(1, 0), "Fourth"));
+    EXPECT_EQ(dir.DirEntries().Item(2).AccessRights(), "R");
+    EXPECT_EQ(row(1), QStringList({"Fourth", "R (Read Only)", "E4.HVT"}));
+    model.setFound(1, false);
+    EXPECT_EQ(model.index(1, 2).data(Qt::BackgroundRole).value<QBrush>().color(), Qt::red);
+
+    // Additions and removals.
+    EXPECT_FALSE(model.addEntry("e2.hvt"));
+    EXPECT_FALSE(model.addEntry("E5.HVT")); // no such template yet
+    folder.addTemplate("E5.HVT", "Entry 5");
+    EXPECT_TRUE(model.addEntry("E5.HVT"));
+    EXPECT_EQ(row(4), QStringList({"Entry 5", "W (Read/Write)", "E5.HVT"}));
+    EXPECT_TRUE(model.removeRows(0, 2));
+    EXPECT_FALSE(model.removeRows(2, 2));
+    EXPECT_EQ(entryFiles(), QStringList({"E2.HVT", "E3.HVT", "E5.HVT"}));
+    EXPECT_EQ(model.rowCount(), 3);
+
+    dir.SetDirEntries({});
+    model.reload();
+    EXPECT_EQ(model.rowCount(), 0);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(modelTesterFailures.isEmpty()) << modelTesterFailures.join('\n').toStdString();
 }
