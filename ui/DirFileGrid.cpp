@@ -126,7 +126,8 @@ void DirFileGrid::setRowFound(int row, bool found)
 
 QColor DirFileGrid::rowColour(int row) const
 {
-    return m_model->index(row, kTitleColumn).data(Qt::BackgroundRole).value<QBrush>().color();
+    const QVariant background = m_model->index(row, kTitleColumn).data(Qt::BackgroundRole);
+    return background.isValid() ? background.value<QBrush>().color() : QColor();
 }
 
 void DirFileGrid::sizeColumns()

@@ -41,6 +41,10 @@ const QString kModelModule = QStringLiteral("DirClass");
 // The buttons' size in twips, at least.
 constexpr int kButtonWidthTwips = 1455;
 constexpr int kButtonHeightTwips = 375;
+// The smallest window, in pixels: the caption box, a few rows of the list and both buttons
+// side by side still fit.
+constexpr int kMinWidthPixels = 360;
+constexpr int kMinHeightPixels = 280;
 
 TemplatePickerFactory pickerWindows()
 {
@@ -75,7 +79,7 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
-    setMinimumSize(360, 280);
+    setMinimumSize(kMinWidthPixels, kMinHeightPixels);
 
     m_lblCaption->setObjectName(QStringLiteral("lblCaption"));
     m_lblCaption->setBuddy(m_txtCaption);
