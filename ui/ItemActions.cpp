@@ -1,7 +1,9 @@
 #include "ui/ItemActions.h"
 
-#include "ui/DirectoryActivation.h"
 #include "ui/NamedMenus.h"
+#include "ui/frmRename.h"
+#include "ui/frmWarning.h"
+#include "ui/frmfileLock.h"
 
 #include "app/AppState.h"
 #include "app/MessageService.h"
@@ -10,27 +12,14 @@
 #include "app/SuiteCommands.h"
 #include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
-#include "ops/ItemDelete.h"
+#include "ops/ItemRename.h"
+#include "ops/LockRetry.h"
 #include "ops/Shortcuts.h"
 #include "suite/TemplateFileInfo.h"
-#include "ui/CategoryBar.h"
-#include "ui/CategoryListModel.h"
-#include "ui/ItemListView.h"
-#include "ui/WindowPlacement.h"
-#include "ui/frmHVSetup.h"
-#include "ui/frmRename.h"
-#include "ui/frmWarning.h"
-#include "ui/frmfileLock.h"
 
-#include <QAbstractItemView>
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QListView>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QTreeView>
+#include <QPointer>
 
 namespace hv {
 
@@ -38,31 +27,25 @@ namespace {
 
 const QString kModule = QStringLiteral("frmHVSetup");
 
-// Clears the list's selection (the views share one selection model).
-void clearSelection(ItemListView *list)
+// Asks whether the file at `path`, which the trash refuses for `reason`, may be deleted
+// permanently; true for Yes.
+bool AskDeletePermanently(const QString &path, const QString &reason)
 {
-    list->selectRow(-1);
+    return ShowMessage(PermanentDeleteQuestionText(path), QStringLiteral("Delete"),
+                       MsgButtons::YesNo, MsgIcon::Exclamation, reason) == MsgAnswer::Yes;
 }
 
 } // namespace
 
-ItemActions::ItemActions(frmHVSetup &window) : QObject(&window), m_window(window)
+ItemActions::ItemActions(ItemHost &host, QObject *parent) : QObject(parent), m_host(host)
 {
     buildContextMenus();
-    ItemListView *list = m_window.lstHVSETUP();
-    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(list->detailsView()),
-                                    static_cast<QAbstractItemView *>(list->iconView())}) {
-        view->installEventFilter(this);
-        view->viewport()->installEventFilter(this);
-    }
-    connect(m_window.grdOUtlookBar(), &QTableWidget::cellDoubleClicked, this,
-            [this] { grdOUtlookBar_DblClick(); });
 }
 
 QAction *ItemActions::makeAction(const char *name, const QString &caption,
                                  void (ItemActions::*slot)())
 {
-    auto *action = new QAction(caption, &m_window);
+    auto *action = new QAction(caption, m_host.ownerWidget());
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, slot);
     return action;
@@ -70,7 +53,7 @@ QAction *ItemActions::makeAction(const char *name, const QString &caption,
 
 void ItemActions::buildContextMenus()
 {
-    QWidget *owner = &m_window;
+    QWidget *owner = m_host.ownerWidget();
     // Applications and popups.
     m_rightClickList = addNamedMenu(owner, "mnuRightClickList", QStringLiteral("RightClick"));
     m_filePack = makeAction("mnuFilePack", QStringLiteral("Application FilePack"),
@@ -113,96 +96,24 @@ void ItemActions::buildContextMenus()
                                      &ItemActions::mnuDeleteDir_Click));
 }
 
-bool ItemActions::selectedItem(SelectedItem &item) const
+bool ItemActions::selectedItem(ItemRef &item) const
 {
-    const ItemListView *list = m_window.lstHVSETUP();
-    const int row = list->selectedRow();
-    if (row < 0 || row >= list->model()->list().rows.size())
+    const QList<ItemRef> items = m_host.selectedItems();
+    if (items.isEmpty())
         return false;
-    const ListRow &selected = list->model()->list().rows.at(row);
-    item = {selected.key, selected.text};
+    item = items.front();
     return true;
 }
 
-bool ItemActions::eventFilter(QObject *watched, QEvent *event)
+void ItemActions::popUpMenu(const QPoint &globalPos)
 {
-    ItemListView *list = m_window.lstHVSETUP();
-    QAbstractItemView *view = list->currentView();
-    if (watched == view->viewport()) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            auto *mouse = static_cast<QMouseEvent *>(event);
-            const QModelIndex index = view->indexAt(mouse->position().toPoint());
-            lstHVSetup_MouseDown(mouse->button(), index.isValid() ? index.row() : -1,
-                                 mouse->globalPosition().toPoint());
-            // The right button's menu is the whole answer; the left goes on to the view.
-            return mouse->button() == Qt::RightButton || !index.isValid();
-        }
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-                lstHVSetup_DblClick();
-            return true;
-        }
-        // The menu was shown on the press already.
-        if (event->type() == QEvent::ContextMenu)
-            return true;
-        return false;
-    }
-    if (watched != view)
-        return false;
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            lstHVSetup_DblClick();
-            return true;
-        }
-        if (key->key() == Qt::Key_Menu ||
-            (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            popUpMenuAtSelection();
-            return true;
-        }
-    } else if (event->type() == QEvent::ContextMenu) {
-        if (static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard)
-            popUpMenuAtSelection();
-        return true;
-    }
-    return false;
-}
-
-void ItemActions::lstHVSetup_MouseDown(Qt::MouseButton button, int row, const QPoint &globalPos)
-{
-    ItemListView *list = m_window.lstHVSETUP();
-    if (row < 0) {
-        clearSelection(list);
+    ItemRef item;
+    if (!selectedItem(item))
         return;
-    }
-    list->selectRow(row);
-    if (button == Qt::RightButton)
-        popUpMenu(row, globalPos);
-}
-
-void ItemActions::popUpMenuAtSelection()
-{
-    ItemListView *list = m_window.lstHVSETUP();
-    const int row = list->selectedRow();
-    if (row < 0)
-        return;
-    QAbstractItemView *view = list->currentView();
-    const QModelIndex index = list->model()->index(row, 0);
-    view->scrollTo(index);
-    const QRect rect = view->visualRect(index);
-    popUpMenu(row, view->viewport()->mapToGlobal(rect.bottomLeft() + QPoint(rect.height(), 0)));
-}
-
-void ItemActions::popUpMenu(int row, const QPoint &globalPos)
-{
-    const CategoryList &shown = m_window.lstHVSETUP()->model()->list();
-    if (row < 0 || row >= shown.rows.size())
-        return;
-    const ListRow &item = shown.rows.at(row);
     // The create-new row has no menu.
     if (item.key == QLatin1String(kKeyNew))
         return;
-    const Category category = m_window.grdOUtlookBar()->currentCategory();
+    const Category category = m_host.category();
     if (category == Category::Directories) {
         m_filePack->setVisible(false);
         m_separatorRight0->setVisible(false);
@@ -234,87 +145,82 @@ void ItemActions::popUpMenu(int row, const QPoint &globalPos)
     m_rightClickList->popup(globalPos);
 }
 
-void ItemActions::runHidden(const QString &commandLine)
+bool ItemActions::mayOpen(const QString &path)
 {
-    m_window.hide();
-    ShellandWait(commandLine);
-    m_window.show();
-}
-
-void ItemActions::launchAndComeBack(const std::function<void()> &launch)
-{
-    m_running = true;
-    WriteRegWindowInfo(m_window);
-    QCoreApplication::processEvents();
-    launch();
-    QCoreApplication::processEvents();
-    ReadRegWindowInfo(m_window, false);
-    m_window.RefillList();
-    m_running = false;
+    const QString module = QStringLiteral("mMain");
+    const QString procedure = QStringLiteral("isFileLocked");
+    const NetworkPaths network;
+    const LockCheckResult result = isFileLocked(path, m_lockService, network);
+    if (!result.isOpen())
+        return true;
+    frmfileLock window(m_host.ownerWidget(), path, result);
+    connect(&window, &frmfileLock::retryRequested, &window, [&] {
+        const LockCheckResult again = RetryFileLock(path, m_lockService, network);
+        if (again.isOpen())
+            window.showLockResult(again);
+        else
+            window.fileReleased();
+    });
+    WriteLog(module, procedure, QStringLiteral("Before Show Form"));
+    const bool cancelled = window.exec() != QDialog::Accepted;
+    AppState::instance().SetFileLockCancelled(cancelled);
+    WriteLog(module, procedure, QStringLiteral("After  Show Form"));
+    return !cancelled;
 }
 
 void ItemActions::lstHVSetup_DblClick()
 {
-    SelectedItem item;
+    ItemRef item;
     if (m_running || !selectedItem(item))
         return;
-    if (m_window.grdOUtlookBar()->currentCategory() == Category::Directories) {
+    const Category category = m_host.category();
+    m_running = true;
+    if (category == Category::Directories) {
         // The directory editor opens over the main window, which stays visible.
-        m_running = true;
-        ActivateDirectoryFile(m_window, item.key);
+        m_host.openDirectoryFile(item.key);
         m_running = false;
         return;
     }
-    launchAndComeBack([&] {
-        WriteLog(kModule, QStringLiteral("lstHVSetup_Dblclick"),
-                 QStringLiteral("Double Click List Selection"));
-        const AppState &state = AppState::instance();
-        const Category category = m_window.grdOUtlookBar()->currentCategory();
-        const QString commandLine = ActivationCommandLine(category, m_window.SuiteFolder(),
-                                                          state.ProjectFolder(), item.key);
-        switch (category) {
-        case Category::Applications:
-            m_window.hide();
-            if (item.key == QLatin1String(kKeyNew) ||
-                isFileLocked(fileset::DataFileOf(state.ProjectFolder(), item.key), &m_window))
+    WriteLog(kModule, QStringLiteral("lstHVSetup_Dblclick"),
+             QStringLiteral("Double Click List Selection"));
+    const QString folder = AppState::instance().ProjectFolder();
+    const QString commandLine =
+        ActivationCommandLine(category, m_host.suiteFolder(), folder, item.key);
+    m_host.runHidden(
+        [&] {
+            if (category != Category::Applications || item.key == QLatin1String(kKeyNew) ||
+                mayOpen(fileset::DataFileOf(folder, item.key)))
                 ShellandWait(commandLine);
-            m_window.show();
-            break;
-        case Category::Popups:
-        case Category::Rules:
-        case Category::Units:
-        case Category::Security:
-            runHidden(commandLine);
-            break;
-        case Category::Directories:
-            break; // handled above
-        }
-    });
+        },
+        true);
+    m_running = false;
 }
 
 void ItemActions::grdOUtlookBar_DblClick()
 {
-    SelectedItem item;
+    ItemRef item;
     if (m_running || !selectedItem(item))
         return;
-    launchAndComeBack([&] {
-        const QString commandLine = CategoryBarCommandLine(
-            m_window.grdOUtlookBar()->currentCategory(), m_window.SuiteFolder());
-        m_window.hide();
-        if (!commandLine.isEmpty())
-            ShellandWait(commandLine);
-        m_window.show();
-    });
+    const QString commandLine = CategoryBarCommandLine(m_host.category(), m_host.suiteFolder());
+    m_running = true;
+    m_host.runHidden(
+        [&] {
+            if (!commandLine.isEmpty())
+                ShellandWait(commandLine);
+        },
+        true);
+    m_running = false;
 }
 
 void ItemActions::mnuFilePack_Click()
 {
-    SelectedItem item;
+    ItemRef item;
     if (m_running || !selectedItem(item))
         return;
+    const QString commandLine =
+        FilePackCommandLine(m_host.suiteFolder(), AppState::instance().ProjectFolder(), item.key);
     m_running = true;
-    runHidden(FilePackCommandLine(m_window.SuiteFolder(), AppState::instance().ProjectFolder(),
-                                  item.key));
+    m_host.runHidden([&] { ShellandWait(commandLine); }, false);
     m_running = false;
 }
 
@@ -328,21 +234,29 @@ void ItemActions::reportRemoval(const ItemOpResult &result)
 
 void ItemActions::removeWithWarning(bool dataOnly)
 {
-    SelectedItem item;
+    ItemRef item;
     if (m_running || !selectedItem(item))
         return;
     AppState &state = AppState::instance();
     state.SetSelectedItemPath(state.ProjectFolder() + item.key);
-    frmWarning warning(&m_window);
-    if (m_window.grdOUtlookBar()->currentCategory() == Category::Applications)
-        warning.IsApplication(true);
-    else
-        warning.IsPopup(true);
-    warning.DeleteDataOnly(dataOnly);
-    warning.exec();
-    m_window.RefillList();
-    if (warning.answeredYes())
-        reportRemoval(warning.result());
+    const QString path = state.SelectedItemPath();
+    const bool application = m_host.category() == Category::Applications;
+    TemplateFileInfo info(state.ProjectFolder());
+    frmWarning warning(m_host.ownerWidget(),
+                       DeleteConfirmationFor(info, path, application, dataOnly));
+    const bool yes = warning.exec() == QDialog::Accepted;
+    ItemOpResult result;
+    if (yes) {
+        if (dataOnly) {
+            result = ClearItemData(path, application, {}, nullptr, AskDeletePermanently);
+        } else {
+            TemplateFileInfo current(state.ProjectFolder());
+            result = DeleteItem(path, application, current, {}, nullptr, AskDeletePermanently);
+        }
+    }
+    m_host.refill();
+    if (yes)
+        reportRemoval(result);
 }
 
 void ItemActions::mnuClearData_Click()
@@ -357,7 +271,7 @@ void ItemActions::mnuDeleteAll_Click()
 
 void ItemActions::mnuDeleteDir_Click()
 {
-    SelectedItem item;
+    ItemRef item;
     if (m_running || !selectedItem(item))
         return;
     AppState &state = AppState::instance();
@@ -367,22 +281,32 @@ void ItemActions::mnuDeleteDir_Click()
     if (answer == MsgAnswer::Yes) {
         const ItemOpResult result =
             DeleteDirFile(state.SelectedItemPath(), {}, nullptr, AskDeletePermanently);
-        m_window.RefillList();
+        m_host.refill();
         reportRemoval(result);
         return;
     }
-    m_window.RefillList();
+    m_host.refill();
 }
 
 void ItemActions::rename()
 {
-    SelectedItem item;
+    ItemRef item;
     if (m_running || !selectedItem(item))
         return;
-    AppState::instance().SetSelectedItemFile(item.key);
-    frmRename window(&m_window);
+    AppState &state = AppState::instance();
+    state.SetSelectedItemFile(item.key);
+    const QString folder = state.ProjectFolder();
+    const RenamePrompt prompt = RenamePromptFor(item.key);
+    frmRename window(m_host.ownerWidget(), prompt.prompt, prompt.caption, item.key);
+    connect(&window, &frmRename::renameRequested, &window, [&](const QString &newName) {
+        TemplateFileInfo info(folder);
+        const RenameResult result = RenameItem(folder, item.key, newName, info);
+        if (!result.message.isEmpty())
+            ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None, result.reason);
+        window.answerRename(result.ok, result.closesWindow());
+    });
     window.exec();
-    m_window.RefillList();
+    m_host.refill();
 }
 
 void ItemActions::mnuRenameRight_Click()
@@ -408,7 +332,7 @@ bool ItemActions::readSuiteFolder(QString &folder)
 
 void ItemActions::mnuDesktop_Click()
 {
-    SelectedItem item;
+    ItemRef item;
     QString suiteFolder;
     if (!selectedItem(item) || !readSuiteFolder(suiteFolder))
         return;
@@ -421,7 +345,7 @@ void ItemActions::mnuDesktop_Click()
 
 void ItemActions::mnuHVLaunch_Click()
 {
-    SelectedItem item;
+    ItemRef item;
     QString suiteFolder;
     if (!selectedItem(item) || !readSuiteFolder(suiteFolder))
         return;

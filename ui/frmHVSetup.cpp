@@ -11,10 +11,13 @@
 #include "suite/TemplateFileInfo.h"
 #include "ui/BackgroundFill.h"
 #include "ui/CategoryBar.h"
+#include "ui/CategoryListModel.h"
 #include "ui/ClientArea.h"
+#include "ui/DirectoryActivation.h"
 #include "ui/FolderTree.h"
 #include "ui/Icons.h"
 #include "ui/ItemActions.h"
+#include "ui/ItemListInput.h"
 #include "ui/ItemListView.h"
 #include "ui/MainActions.h"
 #include "ui/PathLabel.h"
@@ -77,7 +80,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
       m_toolBar(new QToolBar(m_client)), m_list(new ItemListView(m_client)),
       m_statusBar(new QStatusBar(m_client)), m_folderPanel(new PathLabel(m_statusBar)),
       m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
-      m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this))
+      m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this))
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
@@ -121,6 +124,13 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(m_actions, &MainActions::viewModeChosen, this, &frmHVSetup::onViewModeChosen);
     connect(m_grip, &SplitterGrip::moved, this, &frmHVSetup::onSplitterMoved);
     connect(m_actions->refresh(), &QAction::triggered, this, &frmHVSetup::RefillList);
+    // The list's and the bar's requests go to the item commands.
+    auto *input = new ItemListInput(*m_list, this);
+    connect(input, &ItemListInput::activateRequested, m_itemActions,
+            &ItemActions::lstHVSetup_DblClick);
+    connect(input, &ItemListInput::menuRequested, m_itemActions, &ItemActions::popUpMenu);
+    connect(m_bar, &QTableWidget::cellDoubleClicked, m_itemActions,
+            &ItemActions::grdOUtlookBar_DblClick);
     connect(m_actions->mnuExit(), &QAction::triggered, this, &QWidget::close);
     connect(m_actions->mnuContents(), &QAction::triggered, this, &frmHVSetup::mnuContents_Click);
     connect(m_actions->mnuAbout(), &QAction::triggered, this, &frmHVSetup::mnuAbout_Click);
@@ -367,6 +377,42 @@ void frmHVSetup::Form_Unload()
     const AppState &state = AppState::instance();
     SaveLastFolder(state.ProjectFolder());
     SaveListViewMode();
+}
+
+QList<ItemRef> frmHVSetup::selectedItems() const
+{
+    const int row = m_list->selectedRow();
+    const CategoryList &shown = m_list->model()->list();
+    if (row < 0 || row >= shown.rows.size())
+        return {};
+    const ListRow &selected = shown.rows.at(row);
+    return {ItemRef{selected.key, selected.text}};
+}
+
+Category frmHVSetup::category() const
+{
+    return m_bar->currentCategory();
+}
+
+void frmHVSetup::runHidden(const std::function<void()> &run, bool placeBack)
+{
+    if (placeBack) {
+        WriteRegWindowInfo(*this);
+        QCoreApplication::processEvents();
+    }
+    hide();
+    run();
+    show();
+    if (placeBack) {
+        QCoreApplication::processEvents();
+        ReadRegWindowInfo(*this, false);
+        RefillList();
+    }
+}
+
+void frmHVSetup::openDirectoryFile(const QString &key)
+{
+    ActivateDirectoryFile(*this, key);
 }
 
 } // namespace hv

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lists/ListRows.h"
+#include "ui/ItemHost.h"
 #include "ui/WindowPlacement.h"
 
 #include <QMainWindow>
@@ -23,7 +24,7 @@ class MainActions;
 class PathLabel;
 class SplitterGrip;
 
-class frmHVSetup : public QMainWindow, public LoadableWindow {
+class frmHVSetup : public QMainWindow, public LoadableWindow, public ItemHost {
     Q_OBJECT
 public:
     // The window's smallest size, in twips (width by height).
@@ -58,6 +59,15 @@ public:
     QWidget *clientArea() const { return m_client; }
     MainActions *actions() const { return m_actions; }
     ItemActions *itemActions() const { return m_itemActions; }
+
+    // The item commands' host: the list's selection, the bar's category, the program runs.
+    QWidget *ownerWidget() override { return this; }
+    QList<ItemRef> selectedItems() const override;
+    Category category() const override;
+    QString suiteFolder() const override { return m_suiteFolder; }
+    void refill() override { RefillList(); }
+    void runHidden(const std::function<void()> &run, bool placeBack) override;
+    void openDirectoryFile(const QString &key) override;
 
 protected:
     bool event(QEvent *event) override;

@@ -1,10 +1,6 @@
 #include "ui/frmRename.h"
 
-#include "app/AppState.h"
-#include "app/MessageService.h"
 #include "app/WindowLayout.h"
-#include "ops/ItemRename.h"
-#include "suite/TemplateFileInfo.h"
 #include "ui/frmWarning.h"
 
 #include <QHBoxLayout>
@@ -15,16 +11,17 @@
 
 namespace hv {
 
-frmRename::frmRename(QWidget *owner)
+frmRename::frmRename(QWidget *owner, const QString &prompt, const QString &caption,
+                     const QString &fileName)
     : QDialog(owner), m_lblRename(new QLabel(this)), m_txtRename(new QLineEdit(this)),
       m_okButton(new QPushButton(QStringLiteral("OK"), this)),
       m_cancelButton(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setObjectName(QStringLiteral("frmRename"));
     setModal(true);
-    // What the window carries before it is loaded.
-    setWindowTitle(QStringLiteral("Rename Application"));
-    m_lblRename->setText(QStringLiteral("Please enter new Application Name without an extension:"));
+    setWindowTitle(caption);
+    m_lblRename->setText(prompt);
+    m_txtRename->setText(fileName.chopped(std::min<qsizetype>(4, fileName.size())));
     m_lblRename->setObjectName(QStringLiteral("lblRename"));
     m_lblRename->setWordWrap(true);
     m_txtRename->setObjectName(QStringLiteral("txtRename"));
@@ -65,11 +62,6 @@ void frmRename::Form_Load()
         move(centredOver(owner->frameGeometry(), frameGeometry().size(),
                          Halving::TruncatedDifference)
                  .topLeft());
-    const QString &file = AppState::instance().SelectedItemFile();
-    m_txtRename->setText(file.chopped(std::min<qsizetype>(4, file.size())));
-    const RenamePrompt prompt = RenamePromptFor(file);
-    m_lblRename->setText(prompt.prompt);
-    setWindowTitle(prompt.caption);
     // The name is selected and ready to be typed over.
     m_txtRename->selectAll();
     m_txtRename->setFocus(Qt::OtherFocusReason);
@@ -83,15 +75,19 @@ void frmRename::showEvent(QShowEvent *event)
 
 void frmRename::OKButton_Click()
 {
-    const AppState &state = AppState::instance();
-    TemplateFileInfo info(state.ProjectFolder());
-    const RenameResult result =
-        RenameItem(state.ProjectFolder(), state.SelectedItemFile(), m_txtRename->text(), info);
-    if (!result.message.isEmpty())
-        ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None, result.reason);
-    if (result.ok)
+    // One request at a time: OK waits for the answer.
+    if (m_waiting)
+        return;
+    m_waiting = true;
+    Q_EMIT renameRequested(m_txtRename->text());
+}
+
+void frmRename::answerRename(bool renamed, bool closes)
+{
+    m_waiting = false;
+    if (renamed)
         m_renamed = true;
-    if (result.closesWindow())
+    if (closes)
         accept();
 }
 

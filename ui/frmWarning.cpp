@@ -1,9 +1,6 @@
 #include "ui/frmWarning.h"
 
-#include "app/AppState.h"
-#include "app/MessageService.h"
 #include "app/WindowLayout.h"
-#include "suite/TemplateFileInfo.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,13 +11,7 @@
 
 namespace hv {
 
-bool AskDeletePermanently(const QString &path, const QString &reason)
-{
-    return ShowMessage(PermanentDeleteQuestionText(path), QStringLiteral("Delete"),
-                       MsgButtons::YesNo, MsgIcon::Exclamation, reason) == MsgAnswer::Yes;
-}
-
-frmWarning::frmWarning(QWidget *owner)
+frmWarning::frmWarning(QWidget *owner, const DeleteConfirmation &text)
     : QDialog(owner), m_lblWarning(new QLabel(this)), m_txtWarning(new QPlainTextEdit(this)),
       m_cmdYes(new QPushButton(QStringLiteral("Yes"), this)),
       m_cmdNo(new QPushButton(QStringLiteral("No"), this))
@@ -66,27 +57,15 @@ frmWarning::frmWarning(QWidget *owner)
     layout->addWidget(m_txtWarning);
     layout->addLayout(buttons);
     setTabOrder(m_cmdYes, m_cmdNo);
+
+    setWindowTitle(text.caption);
+    m_lblWarning->setText(
+        QString(text.headline).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_txtWarning->setPlainText(text.question);
     resize(440, sizeHint().height());
 
     connect(m_cmdYes, &QPushButton::clicked, this, &frmWarning::cmdYes_Click);
     connect(m_cmdNo, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-frmWarning::~frmWarning() = default;
-
-void frmWarning::IsPopup(bool popupFlag)
-{
-    m_applicationMode = !popupFlag;
-}
-
-void frmWarning::IsApplication(bool applicationFlag)
-{
-    m_applicationMode = applicationFlag;
-}
-
-void frmWarning::DeleteDataOnly(bool onlyData)
-{
-    m_dataOnly = onlyData;
 }
 
 void frmWarning::Form_Load()
@@ -94,14 +73,6 @@ void frmWarning::Form_Load()
     if (m_loaded)
         return;
     m_loaded = true;
-    const QString &path = AppState::instance().SelectedItemPath();
-    m_info = std::make_unique<TemplateFileInfo>(AppState::instance().ProjectFolder());
-    const DeleteConfirmation text =
-        DeleteConfirmationFor(*m_info, path, m_applicationMode, m_dataOnly);
-    setWindowTitle(text.caption);
-    m_lblWarning->setText(
-        QString(text.headline).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    m_txtWarning->setPlainText(text.question);
     if (const QWidget *owner = parentWidget())
         move(centredOver(owner->frameGeometry(), frameGeometry().size(),
                          Halving::TruncatedDifference)
@@ -118,13 +89,6 @@ void frmWarning::showEvent(QShowEvent *event)
 void frmWarning::cmdYes_Click()
 {
     m_answeredYes = true;
-    const QString &path = AppState::instance().SelectedItemPath();
-    if (m_dataOnly) {
-        m_result = ClearItemData(path, m_applicationMode, {}, nullptr, AskDeletePermanently);
-    } else {
-        TemplateFileInfo info(AppState::instance().ProjectFolder());
-        m_result = DeleteItem(path, m_applicationMode, info, {}, nullptr, AskDeletePermanently);
-    }
     accept();
 }
 

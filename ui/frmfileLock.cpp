@@ -1,8 +1,5 @@
 #include "ui/frmfileLock.h"
 
-#include "app/AppState.h"
-#include "log/DiagnosticLog.h"
-#include "ops/LockRetry.h"
 #include "ui/Twips.h"
 
 #include <QGroupBox>
@@ -12,8 +9,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <utility>
 
 namespace hv {
 
@@ -27,8 +22,8 @@ constexpr int kPlainHeightTwips = 3400;
 
 } // namespace
 
-frmfileLock::frmfileLock(QWidget *owner, FileLockServiceFactory createService, NetworkPaths network)
-    : QDialog(owner), m_createService(std::move(createService)), m_network(std::move(network)),
+frmfileLock::frmfileLock(QWidget *owner, const QString &path, const LockCheckResult &result)
+    : QDialog(owner), Filename(path),
       m_frame(new QGroupBox(QStringLiteral(" Halvora File Access Error"), this)),
       m_lblMessage(new QLabel(m_frame)), m_lstUsers(new QTreeWidget(this)),
       m_cmdContinue(new QPushButton(QStringLiteral("Continue"), this)),
@@ -80,6 +75,7 @@ frmfileLock::frmfileLock(QWidget *owner, FileLockServiceFactory createService, N
     connect(m_cmdContinue, &QPushButton::clicked, this, &frmfileLock::cmdContinue_Click);
     connect(m_cmdRetry, &QPushButton::clicked, this, &frmfileLock::cmdRetry_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmfileLock::cmdCancel_Click);
+    showLockResult(result);
 }
 
 void frmfileLock::showLockResult(const LockCheckResult &result)
@@ -110,13 +106,11 @@ void frmfileLock::showEvent(QShowEvent *event)
 
 void frmfileLock::cmdContinue_Click()
 {
-    AppState::instance().SetFileLockCancelled(false);
     accept();
 }
 
 void frmfileLock::cmdCancel_Click()
 {
-    AppState::instance().SetFileLockCancelled(true);
     QDialog::reject();
 }
 
@@ -128,30 +122,12 @@ void frmfileLock::reject()
 
 void frmfileLock::cmdRetry_Click()
 {
-    const LockCheckResult result = RetryFileLock(Filename, m_createService, m_network);
-    if (!result.isOpen()) {
-        AppState::instance().SetFileLockCancelled(false);
-        accept();
-        return;
-    }
-    showLockResult(result);
+    Q_EMIT retryRequested();
 }
 
-bool isFileLocked(const QString &path, QWidget *owner, const FileLockServiceFactory &createService,
-                  const NetworkPaths &network)
+void frmfileLock::fileReleased()
 {
-    const LockCheckResult result = hv::isFileLocked(path, createService, network);
-    if (!result.isOpen())
-        return true;
-    const QString module = QStringLiteral("mMain");
-    const QString procedure = QStringLiteral("isFileLocked");
-    frmfileLock window(owner, createService, network);
-    window.Filename = path;
-    window.showLockResult(result);
-    WriteLog(module, procedure, QStringLiteral("Before Show Form"));
-    window.exec();
-    WriteLog(module, procedure, QStringLiteral("After  Show Form"));
-    return !AppState::instance().FileLockCancelled();
+    accept();
 }
 
 } // namespace hv

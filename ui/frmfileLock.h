@@ -1,8 +1,9 @@
 // The file access error window (caption "File Access Error"): shown by the lock check before
 // an application is opened when its data file is held by someone. It explains who holds the
-// file, or why that cannot be told, and answers through AppState's FileLockCancelled:
-// Continue (open anyway) and a Retry that finds the file released set it false, Cancel sets
-// it true. Closing the window any other way (Escape, the title bar) counts as Cancel.
+// file, or why that cannot be told, and answers through exec(): Continue (open anyway)
+// accepts, Cancel rejects, and so does closing the window any other way (Escape, the title
+// bar). Retry asks the check again (retryRequested); its answer is either fileReleased(),
+// which accepts, or a new explanation through showLockResult().
 #pragma once
 
 #include "ops/LockCheck.h"
@@ -19,15 +20,17 @@ namespace hv {
 class frmfileLock : public QDialog {
     Q_OBJECT
 public:
-    // `createService` and `network` serve Retry.
-    frmfileLock(QWidget *owner, FileLockServiceFactory createService, NetworkPaths network);
+    // Explains `result` about the data file at `path`.
+    frmfileLock(QWidget *owner, const QString &path, const LockCheckResult &result);
 
     // The data file's path as the lock check received it; Retry asks about it again.
-    QString Filename;
+    const QString Filename;
 
     // Shows an explanation: the message, the list's visibility, columns and rows, and the
     // window's height.
     void showLockResult(const LockCheckResult &result);
+    // The answer to Retry when the file has been released: closes the window as Continue.
+    void fileReleased();
 
     QGroupBox *Frame1() const { return m_frame; }
     QLabel *lblMessage() const { return m_lblMessage; }
@@ -38,6 +41,10 @@ public:
 
     void reject() override;
 
+Q_SIGNALS:
+    // Retry: the check is to be asked again about Filename.
+    void retryRequested();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -46,8 +53,6 @@ private:
     void cmdRetry_Click();
     void cmdCancel_Click();
 
-    FileLockServiceFactory m_createService;
-    NetworkPaths m_network;
     QGroupBox *m_frame;
     QLabel *m_lblMessage;
     QTreeWidget *m_lstUsers;
@@ -55,13 +60,5 @@ private:
     QPushButton *m_cmdRetry;
     QPushButton *m_cmdCancel;
 };
-
-// The check before an application is opened: asks the file-lock service about the data file
-// at `path` and, when someone holds it, shows the file access error window over `owner`.
-// True when the application may be opened: nobody holds the file, the user chose Continue (or
-// a Retry found it released), or the check itself failed. False when the user cancelled.
-bool isFileLocked(const QString &path, QWidget *owner,
-                  const FileLockServiceFactory &createService = defaultFileLockServiceFactory(),
-                  const NetworkPaths &network = NetworkPaths());
 
 } // namespace hv

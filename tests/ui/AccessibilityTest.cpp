@@ -3,6 +3,7 @@
 // console is listed once in kWindows; a new window is one more line there.
 #include "app/AppState.h"
 #include "files/DirClass.h"
+#include "ops/ItemRename.h"
 #include "ops/LockCheck.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
@@ -57,12 +58,23 @@ const WindowUnderTest kWindows[] = {
          static DirClass dir;
          return std::make_unique<frmDIR>(dir);
      }},
-    {"frmWarning", [] { return std::make_unique<frmWarning>(nullptr); }},
-    {"frmRename", [] { return std::make_unique<frmRename>(nullptr); }},
+    {"frmWarning",
+     [] {
+         return std::make_unique<frmWarning>(
+             nullptr, DeleteConfirmationText(true, false, QStringLiteral("Plant"), 3));
+     }},
+    {"frmRename",
+     [] {
+         const RenamePrompt prompt = RenamePromptFor(QStringLiteral("PLANT1.HVT"));
+         return std::make_unique<frmRename>(nullptr, prompt.prompt, prompt.caption,
+                                            QStringLiteral("PLANT1.HVT"));
+     }},
     {"frmfileLock",
      [] {
-         return std::make_unique<frmfileLock>(nullptr, defaultFileLockServiceFactory(),
-                                              NetworkPaths(MountTable()));
+         LockCheckResult held;
+         held.outcome = LockOutcome::OtherUsers;
+         held.listVisible = true;
+         return std::make_unique<frmfileLock>(nullptr, QStringLiteral("/p/A.HVD"), held);
      }},
     {"TemplatePicker", [] { return std::make_unique<TemplatePickerDialog>(); }},
 };

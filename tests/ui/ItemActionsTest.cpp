@@ -204,6 +204,7 @@ TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
     EXPECT_TRUE(message.startsWith("The application 's (" + project + "/PLANT1.HVD) data file"));
     EXPECT_TRUE(calls().isEmpty());
     EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(AppState::instance().FileLockCancelled());
 
     // Escape after an earlier Continue still means Cancel, never the earlier answer.
     AppState::instance().SetFileLockCancelled(false);
@@ -220,6 +221,7 @@ TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
     });
     doubleClick("PLANT1.HVT");
     EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/PLANT1.HVT"});
+    EXPECT_FALSE(AppState::instance().FileLockCancelled());
 }
 
 TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
@@ -297,6 +299,7 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
     window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
     window->findChild<QAction *>("mnuRenameRight")->trigger();
     EXPECT_EQ(seen, (QStringList{"Rename Application", "PLANT1"}));
+    EXPECT_EQ(AppState::instance().SelectedItemFile(), "PLANT1.HVT");
     EXPECT_EQ(boxes.texts(),
               QStringList{"File already exists. Rename operation has been cancelled."});
     EXPECT_NE(rowOf("PLANT9.hvt"), -1);
@@ -309,6 +312,7 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
     window->lstHVSETUP()->selectRow(rowOf("LINE4.HVT"));
     window->findChild<QAction *>("mnuDeleteAll")->trigger();
     EXPECT_EQ(seen.at(2), "Warning!\nApplication And All Associated Data Will Be Lost!");
+    EXPECT_EQ(AppState::instance().SelectedItemPath(), project + "/LINE4.HVT");
     EXPECT_TRUE(seen.at(3).startsWith("You are about to delete the Line 4 Safety Audit"));
     EXPECT_EQ(rowOf("LINE4.HVT"), -1);
 
@@ -325,6 +329,48 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
     EXPECT_EQ(boxes.shown.back().caption, "Confirm Delete");
     EXPECT_EQ(boxes.shown.back().text, "Do you wish to delete the OFFICE.DIR file?");
     EXPECT_NE(rowOf("OFFICE.DIR"), -1);
+}
+
+// A host of the commands other than the main window: the chosen items, the category and the
+// refills are all the commands know of it.
+class FakeHost : public ItemHost {
+public:
+    QWidget *ownerWidget() override { return &owner; }
+    QList<ItemRef> selectedItems() const override { return items; }
+    Category category() const override { return shown; }
+    QString suiteFolder() const override { return {}; }
+    void refill() override { ++refills; }
+    void runHidden(const std::function<void()> &run, bool) override { run(); }
+    void openDirectoryFile(const QString &) override {}
+
+    QWidget owner;
+    QList<ItemRef> items;
+    Category shown = Category::Popups;
+    int refills = 0;
+};
+
+TEST_F(ItemActionsTest, TheCommandsWorkOnTheFirstItemTheirHostChose)
+{
+    FakeHost host;
+    ItemActions actions(host);
+    auto *clear = host.owner.findChild<QAction *>("mnuClearData");
+    ASSERT_NE(clear, nullptr);
+    // Nothing chosen: no window, no refill.
+    clear->trigger();
+    EXPECT_EQ(host.refills, 0);
+
+    host.items = {{"DEFECTS.HPT", "Defects"}, {"PLANT1.HVT", "Plant Inspection"}};
+    QString headline;
+    whenModalOpens<frmWarning>(&host.owner, [&](frmWarning *warning) {
+        headline = warning->lblWarning()->text();
+        QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
+    });
+    clear->trigger();
+    EXPECT_EQ(headline, "Warning!\nAll Data Will Be Lost!");
+    EXPECT_EQ(host.refills, 1);
+    EXPECT_FALSE(QFile::exists(project + "/DEFECTS.HPD"));
+    EXPECT_TRUE(QFile::exists(project + "/DEFECTS.HPT"));
+    EXPECT_TRUE(QFile::exists(project + "/PLANT1.HVD"));
 }
 
 TEST_F(ItemActionsTest, ShortcutsLauncherEntriesAndTheFilePack)

@@ -7,7 +7,9 @@
 #include "ui/Main.h"
 #include "app/AppState.h"
 #include "ops/FileSet.h"
+#include "ops/ItemRename.h"
 #include "ops/LockCheck.h"
+#include "suite/TemplateFileInfo.h"
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
 #include "ui/ItemActions.h"
@@ -62,7 +64,8 @@ QMenu *popUpMenu(frmHVSetup &window, int categoryRow, const char *key)
     QAbstractItemView *view = list->currentView();
     const QRect rect = view->visualRect(list->model()->index(row, 0));
     const QPoint at = view->viewport()->mapToGlobal(rect.center());
-    window.itemActions()->lstHVSetup_MouseDown(Qt::RightButton, row, at);
+    list->selectRow(row);
+    window.itemActions()->popUpMenu(at);
     return QString::fromLatin1(key).endsWith(QLatin1String(".DIR"))
                ? window.itemActions()->mnuRightDir()
                : window.itemActions()->mnuRightClickList();
@@ -103,8 +106,6 @@ int main(int argc, char **argv)
         return 1;
     auto &window = static_cast<frmHVSetup &>(*created);
     const QString folder = AppState::instance().ProjectFolder();
-    AppState::instance().SetSelectedItemPath(folder + QLatin1String(kApplication));
-    AppState::instance().SetSelectedItemFile(QLatin1String(kApplication));
 
     QProcess holder;
     std::unique_ptr<QWidget> dialog;
@@ -126,15 +127,18 @@ int main(int argc, char **argv)
         if (menu)
             menu->close();
         window.grdOUtlookBar()->setCurrentCell(0, 1);
-        auto *warning = new frmWarning(&window);
-        warning->IsApplication(true);
-        warning->DeleteDataOnly(false);
+        TemplateFileInfo info(folder);
+        auto *warning = new frmWarning(
+            &window,
+            DeleteConfirmationFor(info, folder + QLatin1String(kApplication), true, false));
         warning->show();
         dialog.reset(warning);
     });
     tour->add([&] {
         saveScreen(QStringLiteral("frmWarning.png"), dialog->frameGeometry());
-        auto *rename = new frmRename(&window);
+        const RenamePrompt prompt = RenamePromptFor(QLatin1String(kApplication));
+        auto *rename =
+            new frmRename(&window, prompt.prompt, prompt.caption, QLatin1String(kApplication));
         rename->show();
         dialog.reset(rename);
     });
@@ -149,9 +153,7 @@ int main(int argc, char **argv)
         const QString data = fileset::DataFileOf(folder, QLatin1String(kApplication));
         const LockCheckResult result =
             hv::isFileLocked(data, defaultFileLockServiceFactory(), NetworkPaths());
-        auto *lock = new frmfileLock(&window, defaultFileLockServiceFactory(), NetworkPaths());
-        lock->Filename = data;
-        lock->showLockResult(result);
+        auto *lock = new frmfileLock(&window, data, result);
         lock->show();
         dialog.reset(lock);
     });
