@@ -18,11 +18,21 @@ namespace {
 struct Gate {
     std::atomic<bool> open{false};
     std::atomic<bool> entered{false};
+    std::atomic<int> inside{0};
     void pass()
     {
         entered = true;
+        ++inside;
         for (int i = 0; i < 2000 && !open; ++i)
             QThread::msleep(5);
+        --inside;
+    }
+    // A test that failed early still lets its work go before the gate is gone.
+    ~Gate()
+    {
+        open = true;
+        while (inside > 0)
+            QThread::yieldCurrentThread();
     }
 };
 
@@ -73,12 +83,14 @@ TEST(Jobs, CancelledBeforeStartNeverRunsAndAThrowingJobFails)
     QTemporaryDir dir;
     // Fill the folder's lane with blocked jobs, so that the next one waits for a worker.
     Gate gate;
-    QList<Job *> blockers;
-    for (int i = 0; i < kJobsPerFileSystem; ++i)
-        blockers << startJob<int>(dir.path(), [&](JobControl &) {
+    int blockersDone = 0;
+    for (int i = 0; i < kJobsPerFileSystem; ++i) {
+        auto *blocker = startJob<int>(dir.path(), [&](JobControl &) {
             gate.pass();
             return 0;
         });
+        QObject::connect(blocker, &Job::finished, [&] { ++blockersDone; });
+    }
     std::atomic<bool> ran{false};
     auto *queued = startJob<OpResult>(dir.path(), [&](JobControl &) {
         ran = true;
@@ -99,6 +111,7 @@ TEST(Jobs, CancelledBeforeStartNeverRunsAndAThrowingJobFails)
     QSignalSpy threw(throwing, &Job::finished);
     gate.open = true;
     ASSERT_TRUE(threw.wait(5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return blockersDone == kJobsPerFileSystem; }, 5000));
     EXPECT_FALSE(ran);
     EXPECT_FALSE(thrown.ok);
     EXPECT_EQ(thrown.reason, QStringLiteral("disk on fire"));
