@@ -1,0 +1,310 @@
+#include "app/Jobs.h"
+
+#include "platform/MountTable.h"
+
+#include <QDir>
+#include <QHash>
+#include <QTimer>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <thread>
+
+namespace hv {
+
+namespace detail {
+
+struct JobShared {
+    enum State { Queued, Running, Done };
+    std::atomic<int> state{Queued};
+    std::atomic<bool> cancelled{false};
+    std::function<void(JobControl &)> work;
+    QString lane;
+
+    std::mutex mutex;   // guards what follows
+    Job *job = nullptr; // null once the job object is gone
+    qint64 done = 0;
+    qint64 total = 0;
+    QString what;
+    quint64 sequence = 0; // counts the work's progress reports
+
+    // Runs `call` on the job's thread unless the job is gone by then.
+    template <class F> void post(F call)
+    {
+        const std::lock_guard lock(mutex);
+        if (job)
+            QMetaObject::invokeMethod(
+                job, [job = job, call] { call(job); }, Qt::QueuedConnection);
+    }
+    static void started(Job *job) { job->onStarted(); }
+    static void finished(Job *job, const QString &error) { job->onFinished(error); }
+};
+
+} // namespace detail
+
+namespace {
+
+using detail::JobShared;
+
+std::mutex g_timingsMutex;
+JobTimings g_timings;
+std::atomic<int> g_running{0};
+
+// The lane of a folder: the mount point of the file system that holds it. The mount table
+// comes from /proc, which answers even when a share does not.
+QString laneOf(const QString &folder)
+{
+    if (folder.isEmpty())
+        return {};
+    const QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    const MountTable table = MountTable::fromSystem();
+    const MountEntry *mount = table.mountOf(path);
+    return mount ? mount->mountPoint : QString();
+}
+
+// Threads of the program's own, reused while idle; a lane per file system. Never destroyed
+// (its threads are detached and may outlive main()).
+class JobPool {
+public:
+    static JobPool &instance()
+    {
+        static JobPool *pool = new JobPool;
+        return *pool;
+    }
+
+    void submit(std::shared_ptr<JobShared> job)
+    {
+        const std::lock_guard lock(m_mutex);
+        Lane &lane = m_lanes[job->lane];
+        if (lane.running >= kJobsPerFileSystem) {
+            lane.waiting.push_back(std::move(job));
+            return;
+        }
+        ++lane.running;
+        makeReady(std::move(job));
+    }
+
+private:
+    struct Lane {
+        int running = 0;
+        std::deque<std::shared_ptr<JobShared>> waiting;
+    };
+
+    // With m_mutex held.
+    void makeReady(std::shared_ptr<JobShared> job)
+    {
+        m_ready.push_back(std::move(job));
+        if (m_idle >= qsizetype(m_ready.size()))
+            m_wake.notify_one();
+        else
+            std::thread([this] { work(); }).detach();
+    }
+
+    void work()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            while (m_ready.empty()) {
+                ++m_idle;
+                const bool timedOut =
+                    m_wake.wait_for(lock, std::chrono::seconds(60)) == std::cv_status::timeout;
+                --m_idle;
+                if (timedOut && m_ready.empty())
+                    return;
+            }
+            std::shared_ptr<JobShared> job = std::move(m_ready.front());
+            m_ready.pop_front();
+            lock.unlock();
+            run(job);
+            lock.lock();
+            Lane &lane = m_lanes[job->lane];
+            if (!lane.waiting.empty()) {
+                m_ready.push_back(std::move(lane.waiting.front()));
+                lane.waiting.pop_front();
+            } else if (--lane.running == 0) {
+                m_lanes.remove(job->lane);
+            }
+        }
+    }
+
+    static void run(const std::shared_ptr<JobShared> &shared)
+    {
+        JobShared &job = *shared;
+        int queued = JobShared::Queued;
+        if (!job.state.compare_exchange_strong(queued, JobShared::Running))
+            return; // cancelled before it started
+        ++g_running;
+        job.post([](Job *owner) { JobShared::started(owner); });
+        QString error;
+        try {
+            JobControl control(shared);
+            job.work(control);
+        } catch (const std::exception &e) {
+            error = QString::fromLocal8Bit(e.what());
+            if (error.isEmpty())
+                error = QStringLiteral("unknown error");
+        } catch (...) {
+            error = QStringLiteral("unknown error");
+        }
+        job.work = nullptr;
+        --g_running;
+        job.state = JobShared::Done;
+        job.post([error](Job *owner) { JobShared::finished(owner, error); });
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::shared_ptr<JobShared>> m_ready;
+    QHash<QString, Lane> m_lanes;
+    qsizetype m_idle = 0;
+};
+
+} // namespace
+
+JobTimings jobTimings()
+{
+    const std::lock_guard lock(g_timingsMutex);
+    return g_timings;
+}
+
+void setJobTimings(const JobTimings &timings)
+{
+    const std::lock_guard lock(g_timingsMutex);
+    g_timings = timings;
+}
+
+int runningJobCount()
+{
+    return g_running.load();
+}
+
+bool JobControl::isCancelled() const
+{
+    return m_shared->cancelled.load(std::memory_order_relaxed);
+}
+
+const std::atomic<bool> &JobControl::cancelledFlag() const
+{
+    return m_shared->cancelled;
+}
+
+void JobControl::progress(qint64 done, qint64 total, const QString &what)
+{
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->done = done;
+    m_shared->total = total;
+    m_shared->what = what;
+    ++m_shared->sequence;
+}
+
+Job::Job(const QString &folder)
+    : m_folder(folder), m_shared(std::make_shared<detail::JobShared>()), m_ticker(new QTimer(this)),
+      m_timings(jobTimings())
+{
+    m_shared->job = this;
+    m_ticker->setInterval(m_timings.tickMs);
+    connect(m_ticker, &QTimer::timeout, this, &Job::tick);
+}
+
+Job::~Job()
+{
+    // Work still running has nobody left to report to: it may as well stop.
+    m_shared->cancelled = true;
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->job = nullptr;
+}
+
+void Job::submit(std::function<void(JobControl &)> work,
+                 std::function<void(const QString &, bool)> fail)
+{
+    m_fail = std::move(fail);
+    m_shared->work = std::move(work);
+    m_shared->lane = laneOf(m_folder);
+    m_clock.start();
+    m_ticker->start();
+    JobPool::instance().submit(m_shared);
+}
+
+void Job::cancel()
+{
+    if (m_finished)
+        return;
+    m_shared->cancelled = true;
+    int queued = detail::JobShared::Queued;
+    if (m_shared->state.compare_exchange_strong(queued, detail::JobShared::Done)) {
+        // Never started: it finishes without running, once the caller is back in its loop.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_ticker->stop();
+                m_finished = true;
+                m_fail(QString(), true);
+                Q_EMIT finished();
+                deleteLater();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+bool Job::isCancelled() const
+{
+    return m_shared->cancelled.load();
+}
+
+bool Job::isRunning() const
+{
+    return m_shared->state.load() == detail::JobShared::Running;
+}
+
+void Job::onStarted()
+{
+    Q_EMIT started();
+}
+
+void Job::onFinished(const QString &error)
+{
+    m_ticker->stop();
+    m_finished = true;
+    if (!error.isEmpty()) {
+        m_errorString = error;
+        m_fail(error, false);
+    }
+    Q_EMIT finished();
+    deleteLater();
+}
+
+void Job::tick()
+{
+    if (m_finished)
+        return;
+    const qint64 now = m_clock.elapsed();
+    qint64 done = 0;
+    qint64 total = 0;
+    QString what;
+    bool changed = false;
+    {
+        const std::lock_guard lock(m_shared->mutex);
+        if (m_shared->sequence != m_seenSequence) {
+            m_seenSequence = m_shared->sequence;
+            changed = true;
+        }
+        done = m_shared->done;
+        total = m_shared->total;
+        what = m_shared->what;
+    }
+    if (changed) {
+        m_lastChangeMs = now;
+        m_notAnswering = false;
+    }
+    if (now >= m_timings.progressAfterMs && (changed || !m_progressShown)) {
+        m_progressShown = true;
+        Q_EMIT progress(done, total, what);
+    }
+    if (!m_notAnswering && now - m_lastChangeMs >= m_timings.notAnsweringAfterMs) {
+        m_notAnswering = true;
+        Q_EMIT notAnswering();
+    }
+}
+
+} // namespace hv
