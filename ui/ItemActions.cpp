@@ -6,6 +6,7 @@
 #include "ui/frmfileLock.h"
 
 #include "app/AppState.h"
+#include "app/Jobs.h"
 #include "app/MessageService.h"
 #include "app/PathHelpers.h"
 #include "app/ProgramLauncher.h"
@@ -18,6 +19,7 @@
 #include "suite/TemplateFileInfo.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPointer>
 
@@ -35,11 +37,52 @@ bool AskDeletePermanently(const QString &path, const QString &reason)
                        MsgButtons::YesNo, MsgIcon::Exclamation, reason) == MsgAnswer::Yes;
 }
 
+// The same question asked from a job's worker: the message box opens on the user-interface
+// thread while the worker waits for the answer.
+bool AskDeletePermanentlyFromWorker(const QString &path, const QString &reason)
+{
+    bool yes = false;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&] { yes = AskDeletePermanently(path, reason); },
+        Qt::BlockingQueuedConnection);
+    return yes;
+}
+
+// The result of work that saw its cancel before its first move.
+template <class R> R cancelledResult()
+{
+    R result;
+    result.fail(QStringLiteral("The operation was cancelled."), QStringLiteral("Cancelled"));
+    return result;
+}
+
 } // namespace
 
 ItemActions::ItemActions(ItemHost &host, QObject *parent) : QObject(parent), m_host(host)
 {
     buildContextMenus();
+}
+
+ItemActions::~ItemActions()
+{
+    // A job not yet moving anything never starts; one that moves finishes or undoes.
+    if (m_job)
+        m_job->cancel();
+}
+
+void ItemActions::setBusy(bool busy)
+{
+    m_running = busy;
+    for (QAction *action : m_commands)
+        action->setEnabled(!busy);
+}
+
+void ItemActions::finishCommand(bool refill)
+{
+    setBusy(false);
+    if (refill)
+        m_host.refill();
+    Q_EMIT commandFinished();
 }
 
 QAction *ItemActions::makeAction(const char *name, const QString &caption,
@@ -48,6 +91,7 @@ QAction *ItemActions::makeAction(const char *name, const QString &caption,
     auto *action = new QAction(caption, m_host.ownerWidget());
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, slot);
+    m_commands.append(action);
     return action;
 }
 
@@ -133,7 +177,7 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
     }
     m_shortcutApp->setEnabled(application);
     m_shortcutApp->menuAction()->setVisible(application);
-    m_clearData->setEnabled(records != 0);
+    m_clearData->setEnabled(records != 0 && !m_running);
     m_clearData->setText(application ? QStringLiteral("Clear Application Data")
                                      : QStringLiteral("Clear Popup Data"));
     m_deleteAll->setText(application ? QStringLiteral("Delete Application and any Associated Data")
@@ -145,27 +189,36 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
     m_rightClickList->popup(globalPos);
 }
 
-bool ItemActions::mayOpen(const QString &path)
+void ItemActions::askAboutHeldFile(const QString &path, const LockCheckResult &result,
+                                   const std::function<void(bool mayOpen)> &then)
 {
+    if (!result.isOpen()) {
+        then(true);
+        return;
+    }
     const QString module = QStringLiteral("mMain");
     const QString procedure = QStringLiteral("isFileLocked");
-    const NetworkPaths network;
-    const LockCheckResult result = isFileLocked(path, m_lockService, network);
-    if (!result.isOpen())
-        return true;
     frmfileLock window(m_host.ownerWidget(), path, result);
-    connect(&window, &frmfileLock::retryRequested, &window, [&] {
-        const LockCheckResult again = RetryFileLock(path, m_lockService, network);
-        if (again.isOpen())
-            window.showLockResult(again);
-        else
-            window.fileReleased();
+    QPointer<frmfileLock> asking(&window);
+    connect(&window, &frmfileLock::retryRequested, this, [this, asking, path] {
+        const FileLockServiceFactory service = m_lockService;
+        auto *retry = startJob<LockCheckResult>(
+            path, [=](JobControl &) { return RetryFileLock(path, service, NetworkPaths()); });
+        m_job = retry;
+        connect(retry, &Job::finished, this, [retry, asking] {
+            if (!asking)
+                return; // the window was answered meanwhile
+            if (retry->isCancelled() || retry->result().isOpen())
+                asking->showLockResult(retry->isCancelled() ? LockCheckResult() : retry->result());
+            else
+                asking->fileReleased();
+        });
     });
     WriteLog(module, procedure, QStringLiteral("Before Show Form"));
     const bool cancelled = window.exec() != QDialog::Accepted;
     AppState::instance().SetFileLockCancelled(cancelled);
     WriteLog(module, procedure, QStringLiteral("After  Show Form"));
-    return !cancelled;
+    then(!cancelled);
 }
 
 void ItemActions::lstHVSetup_DblClick()
@@ -174,11 +227,11 @@ void ItemActions::lstHVSetup_DblClick()
     if (m_running || !selectedItem(item))
         return;
     const Category category = m_host.category();
-    m_running = true;
+    setBusy(true);
     if (category == Category::Directories) {
         // The directory editor opens over the main window, which stays visible.
         m_host.openDirectoryFile(item.key);
-        m_running = false;
+        finishCommand(false);
         return;
     }
     WriteLog(kModule, QStringLiteral("lstHVSetup_Dblclick"),
@@ -186,14 +239,35 @@ void ItemActions::lstHVSetup_DblClick()
     const QString folder = AppState::instance().ProjectFolder();
     const QString commandLine =
         ActivationCommandLine(category, m_host.suiteFolder(), folder, item.key);
-    m_host.runHidden(
-        [&] {
-            if (category != Category::Applications || item.key == QLatin1String(kKeyNew) ||
-                mayOpen(fileset::DataFileOf(folder, item.key)))
-                ShellandWait(commandLine);
-        },
-        true);
-    m_running = false;
+    m_host.hideForProgram(true);
+    const auto runAndComeBack = [this, commandLine](bool mayRun) {
+        if (mayRun)
+            ShellandWait(commandLine);
+        m_host.showAfterProgram(true);
+        finishCommand(false);
+    };
+    if (category != Category::Applications || item.key == QLatin1String(kKeyNew)) {
+        runAndComeBack(true);
+        return;
+    }
+    // The data file is asked about off this thread: a share that does not answer leaves the
+    // window responsive.
+    const QString path = fileset::DataFileOf(folder, item.key);
+    const FileLockServiceFactory service = m_lockService;
+    auto *check = startJob<LockCheckResult>(folder, [=](JobControl &control) {
+        LockCheckResult result;
+        if (!control.isCancelled())
+            result = isFileLocked(path, service, NetworkPaths());
+        return result;
+    });
+    m_job = check;
+    connect(check, &Job::finished, this, [this, check, path, runAndComeBack] {
+        if (check->isCancelled()) {
+            runAndComeBack(false);
+            return;
+        }
+        askAboutHeldFile(path, check->result(), runAndComeBack);
+    });
 }
 
 void ItemActions::grdOUtlookBar_DblClick()
@@ -202,14 +276,12 @@ void ItemActions::grdOUtlookBar_DblClick()
     if (m_running || !selectedItem(item))
         return;
     const QString commandLine = CategoryBarCommandLine(m_host.category(), m_host.suiteFolder());
-    m_running = true;
-    m_host.runHidden(
-        [&] {
-            if (!commandLine.isEmpty())
-                ShellandWait(commandLine);
-        },
-        true);
-    m_running = false;
+    setBusy(true);
+    m_host.hideForProgram(true);
+    if (!commandLine.isEmpty())
+        ShellandWait(commandLine);
+    m_host.showAfterProgram(true);
+    finishCommand(false);
 }
 
 void ItemActions::mnuFilePack_Click()
@@ -219,9 +291,11 @@ void ItemActions::mnuFilePack_Click()
         return;
     const QString commandLine =
         FilePackCommandLine(m_host.suiteFolder(), AppState::instance().ProjectFolder(), item.key);
-    m_running = true;
-    m_host.runHidden([&] { ShellandWait(commandLine); }, false);
-    m_running = false;
+    setBusy(true);
+    m_host.hideForProgram(false);
+    ShellandWait(commandLine);
+    m_host.showAfterProgram(false);
+    finishCommand(false);
 }
 
 void ItemActions::reportRemoval(const ItemOpResult &result)
@@ -240,23 +314,43 @@ void ItemActions::removeWithWarning(bool dataOnly)
     AppState &state = AppState::instance();
     state.SetSelectedItemPath(state.ProjectFolder() + item.key);
     const QString path = state.SelectedItemPath();
+    const QString folder = state.ProjectFolder();
     const bool application = m_host.category() == Category::Applications;
-    TemplateFileInfo info(state.ProjectFolder());
-    frmWarning warning(m_host.ownerWidget(),
-                       DeleteConfirmationFor(info, path, application, dataOnly));
-    const bool yes = warning.exec() == QDialog::Accepted;
-    ItemOpResult result;
-    if (yes) {
-        if (dataOnly) {
-            result = ClearItemData(path, application, {}, nullptr, AskDeletePermanently);
-        } else {
-            TemplateFileInfo current(state.ProjectFolder());
-            result = DeleteItem(path, application, current, {}, nullptr, AskDeletePermanently);
-        }
+    bool yes = false;
+    {
+        TemplateFileInfo info(folder);
+        frmWarning warning(m_host.ownerWidget(),
+                           DeleteConfirmationFor(info, path, application, dataOnly));
+        yes = warning.exec() == QDialog::Accepted;
     }
-    m_host.refill();
-    if (yes)
-        reportRemoval(result);
+    if (!yes) {
+        m_host.refill();
+        Q_EMIT commandFinished();
+        return;
+    }
+    startRemoval(folder, [=](JobControl &control) {
+        if (control.isCancelled())
+            return cancelledResult<ItemOpResult>();
+        if (dataOnly)
+            return ClearItemData(path, application, {}, nullptr, AskDeletePermanentlyFromWorker);
+        TemplateFileInfo info(folder);
+        return DeleteItem(path, application, info, {}, nullptr, AskDeletePermanentlyFromWorker);
+    });
+}
+
+void ItemActions::startRemoval(const QString &folder,
+                               const std::function<ItemOpResult(JobControl &)> &work)
+{
+    setBusy(true);
+    auto *job = startJob<ItemOpResult>(folder, work);
+    m_job = job;
+    connect(job, &Job::finished, this, [this, job] {
+        const ItemOpResult result = job->result();
+        const bool cancelled = job->isCancelled();
+        finishCommand(true);
+        if (!cancelled)
+            reportRemoval(result);
+    });
 }
 
 void ItemActions::mnuClearData_Click()
@@ -276,16 +370,19 @@ void ItemActions::mnuDeleteDir_Click()
         return;
     AppState &state = AppState::instance();
     state.SetSelectedItemPath(state.ProjectFolder() + item.key);
+    const QString path = state.SelectedItemPath();
     const MsgAnswer answer =
         ShowMessage(DeleteDirQuestion(item.key), DeleteDirCaption(), MsgButtons::YesNo);
-    if (answer == MsgAnswer::Yes) {
-        const ItemOpResult result =
-            DeleteDirFile(state.SelectedItemPath(), {}, nullptr, AskDeletePermanently);
+    if (answer != MsgAnswer::Yes) {
         m_host.refill();
-        reportRemoval(result);
+        Q_EMIT commandFinished();
         return;
     }
-    m_host.refill();
+    startRemoval(state.ProjectFolder(), [=](JobControl &control) {
+        if (control.isCancelled())
+            return cancelledResult<ItemOpResult>();
+        return DeleteDirFile(path, {}, nullptr, AskDeletePermanentlyFromWorker);
+    });
 }
 
 void ItemActions::rename()
@@ -296,17 +393,37 @@ void ItemActions::rename()
     AppState &state = AppState::instance();
     state.SetSelectedItemFile(item.key);
     const QString folder = state.ProjectFolder();
-    const RenamePrompt prompt = RenamePromptFor(item.key);
-    frmRename window(m_host.ownerWidget(), prompt.prompt, prompt.caption, item.key);
-    connect(&window, &frmRename::renameRequested, &window, [&](const QString &newName) {
-        TemplateFileInfo info(folder);
-        const RenameResult result = RenameItem(folder, item.key, newName, info);
-        if (!result.message.isEmpty())
-            ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None, result.reason);
-        window.answerRename(result.ok, result.closesWindow());
+    const QString file = item.key;
+    const RenamePrompt prompt = RenamePromptFor(file);
+    setBusy(true);
+    frmRename window(m_host.ownerWidget(), prompt.prompt, prompt.caption, file);
+    QPointer<frmRename> asking(&window);
+    connect(&window, &frmRename::renameRequested, this, [=](const QString &newName) {
+        auto *job = startJob<RenameResult>(folder, [=](JobControl &control) {
+            if (control.isCancelled())
+                return cancelledResult<RenameResult>();
+            TemplateFileInfo info(folder);
+            return RenameItem(folder, file, newName, info);
+        });
+        m_job = job;
+        connect(job, &Job::finished, this, [this, job, asking] {
+            const RenameResult result = job->result();
+            if (!job->isCancelled() && !result.message.isEmpty())
+                ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None,
+                            result.reason);
+            if (asking)
+                asking->answerRename(result.ok, result.closesWindow());
+            else
+                finishCommand(true); // the window was closed while the rename ran
+        });
     });
     window.exec();
-    m_host.refill();
+    if (m_job && !m_job->isFinished()) {
+        // Cancel while the rename was on its way: it ends as the job decides, then refills.
+        m_job->cancel();
+        return;
+    }
+    finishCommand(true);
 }
 
 void ItemActions::mnuRenameRight_Click()

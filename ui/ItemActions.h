@@ -2,8 +2,10 @@
 // context menus, and the commands of those menus. This class owns the context menus and
 // their actions. Each command asks its host (ItemHost: the items chosen, the category) and
 // its window (frmWarning, frmRename, the file access error window) and hands the work to
-// the operations of ops/; it starts and awaits the suite's programs through the host,
-// which hides the window meanwhile.
+// the operations of ops/ as a job off the user-interface thread (clear, delete, rename, the
+// lock checks); it starts and awaits the suite's programs with the host's window hidden.
+// One command runs at a time: while one does, the menus' commands are disabled and the
+// others do nothing. commandFinished() tells when a command has come to its end.
 #pragma once
 
 #include "lists/ListRows.h"
@@ -13,17 +15,28 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+
+#include <functional>
 
 class QAction;
 class QMenu;
 
 namespace hv {
 
+class Job;
+class JobControl;
+
 class ItemActions : public QObject {
     Q_OBJECT
 public:
     // Builds the context menus (owned by the host's widget).
     ItemActions(ItemHost &host, QObject *parent = nullptr);
+    // Cancels a job that has not begun to move anything.
+    ~ItemActions() override;
+
+    // True while a command runs (a job, a window of its own or a suite program).
+    bool isBusy() const { return m_running; }
 
     // For applications and popups, and for directory files.
     QMenu *mnuRightClickList() const { return m_rightClickList; }
@@ -49,16 +62,28 @@ public:
     void mnuRenameDir_Click();
     void mnuDeleteDir_Click();
 
+Q_SIGNALS:
+    // A command has come to its end: its job finished and the list was refilled, or it was
+    // answered No or Cancel.
+    void commandFinished();
+
 private:
     void buildContextMenus();
     QAction *makeAction(const char *name, const QString &caption, void (ItemActions::*slot)());
     // The one item a command works on: the first chosen; false when none is.
     bool selectedItem(ItemRef &item) const;
-    // The lock check before an application's data file at `path` is opened: true when it may
-    // be opened (not held, Continue, a Retry that found it released, or a failed check).
-    bool mayOpen(const QString &path);
+    void setBusy(bool busy);
+    // Ends the running command: enables the commands, refills the list when asked.
+    void finishCommand(bool refill);
+    // After the lock check of the data file at `path` found `result`: asks the file access
+    // error window when the file is held, then calls `then` with whether it may be opened
+    // (not held, Continue, a Retry that found it released, or a failed check).
+    void askAboutHeldFile(const QString &path, const LockCheckResult &result,
+                          const std::function<void(bool mayOpen)> &then);
     // Clear (data only) or delete through the confirmation window.
     void removeWithWarning(bool dataOnly);
+    // Runs a clear or delete as a job; its end refills the list and reports a failure.
+    void startRemoval(const QString &folder, const std::function<ItemOpResult(JobControl &)> &work);
     void rename();
     // The suite's program folder for a shortcut or launcher entry; false (after a message
     // box) when suite.ini cannot be read.
@@ -68,7 +93,9 @@ private:
 
     ItemHost &m_host;
     FileLockServiceFactory m_lockService = defaultFileLockServiceFactory();
-    bool m_running = false; // a suite program is being awaited
+    bool m_running = false;      // a command runs
+    QPointer<Job> m_job;         // the last job started
+    QList<QAction *> m_commands; // every command of the menus
     QMenu *m_rightClickList = nullptr;
     QMenu *m_rightDir = nullptr;
     QMenu *m_shortcutApp = nullptr;

@@ -8,8 +8,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 namespace hv {
@@ -34,10 +32,12 @@ public:
     virtual QString suiteFolder() const = 0;
     // Fills the list again from the project folder.
     virtual void refill() = 0;
-    // Runs `run` (which starts a program and waits for it) with the window hidden, then shows
-    // the window again. With `placeBack`, the window's placement is stored before and
-    // restored after, and the list is refilled.
-    virtual void runHidden(const std::function<void()> &run, bool placeBack) = 0;
+    // Hides the window while a suite program runs; with `placeBack`, its placement is stored
+    // first.
+    virtual void hideForProgram(bool placeBack) = 0;
+    // Shows the window again after the program; with `placeBack`, at the placement stored,
+    // and with the list refilled.
+    virtual void showAfterProgram(bool placeBack) = 0;
     // Opens the directory editor on the directory file `key` ("NEW": a new one) over the
     // window, and refills the list after it closes.
     virtual void openDirectoryFile(const QString &key) = 0;

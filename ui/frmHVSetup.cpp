@@ -394,14 +394,17 @@ Category frmHVSetup::category() const
     return m_bar->currentCategory();
 }
 
-void frmHVSetup::runHidden(const std::function<void()> &run, bool placeBack)
+void frmHVSetup::hideForProgram(bool placeBack)
 {
     if (placeBack) {
         WriteRegWindowInfo(*this);
         QCoreApplication::processEvents();
     }
     hide();
-    run();
+}
+
+void frmHVSetup::showAfterProgram(bool placeBack)
+{
     show();
     if (placeBack) {
         QCoreApplication::processEvents();

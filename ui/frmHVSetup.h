@@ -66,7 +66,8 @@ public:
     Category category() const override;
     QString suiteFolder() const override { return m_suiteFolder; }
     void refill() override { RefillList(); }
-    void runHidden(const std::function<void()> &run, bool placeBack) override;
+    void hideForProgram(bool placeBack) override;
+    void showAfterProgram(bool placeBack) override;
     void openDirectoryFile(const QString &key) override;
 
 protected:

@@ -76,19 +76,19 @@ void frmRename::showEvent(QShowEvent *event)
 void frmRename::OKButton_Click()
 {
     // One request at a time: OK waits for the answer.
-    if (m_waiting)
-        return;
-    m_waiting = true;
+    m_okButton->setEnabled(false);
     Q_EMIT renameRequested(m_txtRename->text());
 }
 
 void frmRename::answerRename(bool renamed, bool closes)
 {
-    m_waiting = false;
+    m_okButton->setEnabled(true);
     if (renamed)
         m_renamed = true;
     if (closes)
         accept();
+    else
+        m_txtRename->setFocus(Qt::OtherFocusReason); // for another name
 }
 
 } // namespace hv

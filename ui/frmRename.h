@@ -31,7 +31,7 @@ public:
     void Form_Load();
 
     // The answer to renameRequested: `renamed` when the rename took effect, `closes` when
-    // the window closes after it. Until it comes, OK waits.
+    // the window closes after it. Until it comes, OK is disabled.
     void answerRename(bool renamed, bool closes);
 
     // True once a rename took effect.
@@ -54,7 +54,6 @@ private:
 
     bool m_loaded = false;
     bool m_renamed = false;
-    bool m_waiting = false; // a rename was asked for and not yet answered
     QLabel *m_lblRename;
     QLineEdit *m_txtRename;
     QPushButton *m_okButton;

@@ -80,6 +80,10 @@ frmfileLock::frmfileLock(QWidget *owner, const QString &path, const LockCheckRes
 
 void frmfileLock::showLockResult(const LockCheckResult &result)
 {
+    if (!m_cmdRetry->isEnabled()) {
+        m_cmdRetry->setEnabled(true);
+        m_cmdRetry->setFocus(Qt::OtherFocusReason);
+    }
     m_lblMessage->setText(result.message);
     m_lstUsers->clear();
     m_lstUsers->setColumnCount(int(result.columns.size()));
@@ -122,11 +126,14 @@ void frmfileLock::reject()
 
 void frmfileLock::cmdRetry_Click()
 {
+    // One check at a time: Retry waits for the answer.
+    m_cmdRetry->setEnabled(false);
     Q_EMIT retryRequested();
 }
 
 void frmfileLock::fileReleased()
 {
+    m_cmdRetry->setEnabled(true);
     accept();
 }
 

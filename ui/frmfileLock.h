@@ -2,8 +2,8 @@
 // an application is opened when its data file is held by someone. It explains who holds the
 // file, or why that cannot be told, and answers through exec(): Continue (open anyway)
 // accepts, Cancel rejects, and so does closing the window any other way (Escape, the title
-// bar). Retry asks the check again (retryRequested); its answer is either fileReleased(),
-// which accepts, or a new explanation through showLockResult().
+// bar). Retry asks the check again (retryRequested) and is disabled until the answer comes:
+// either fileReleased(), which accepts, or a new explanation through showLockResult().
 #pragma once
 
 #include "ops/LockCheck.h"

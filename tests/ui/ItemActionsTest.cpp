@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -112,6 +113,18 @@ protected:
         QTest::mousePress(view()->viewport(), Qt::RightButton, {}, pointOf(key));
     }
     QStringList files(const QString &folder) const { return QDir(folder).entryList(QDir::Files); }
+    // Runs `command` and waits, a bounded time, until the item command it started (whose
+    // work runs as a job) has come to its end.
+    static bool completes(ItemActions *actions, const std::function<void()> &command)
+    {
+        QSignalSpy done(actions, &ItemActions::commandFinished);
+        command();
+        return QTest::qWaitFor([&] { return !done.isEmpty(); }, 10000);
+    }
+    bool completes(const std::function<void()> &command)
+    {
+        return completes(window->itemActions(), command);
+    }
 
     hvtest::TempConfig config;
     hvtest::FakeMessageService boxes;
@@ -151,7 +164,7 @@ TEST_F(ItemActionsTest, AnApplicationOpensInItsProgramWhileTheWindowIsHidden)
     });
     watch.start(5);
     QSignalSpy fills(window->lstHVSETUP()->model(), &QAbstractItemModel::modelReset);
-    doubleClick("PLANT1.HVT");
+    ASSERT_TRUE(completes([&] { doubleClick("PLANT1.HVT"); }));
     EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/PLANT1.HVT"});
     EXPECT_EQ(visibleWhileRunning, 0);
     EXPECT_TRUE(window->isVisible());
@@ -200,7 +213,7 @@ TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
         EXPECT_EQ(lock->focusWidget(), lock->cmdRetry());
         QTest::mouseClick(lock->cmdCancel(), Qt::LeftButton);
     });
-    doubleClick("PLANT1.HVT");
+    ASSERT_TRUE(completes([&] { doubleClick("PLANT1.HVT"); }));
     EXPECT_TRUE(message.startsWith("The application 's (" + project + "/PLANT1.HVD) data file"));
     EXPECT_TRUE(calls().isEmpty());
     EXPECT_TRUE(window->isVisible());
@@ -210,16 +223,19 @@ TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
     AppState::instance().SetFileLockCancelled(false);
     whenModalOpens<frmfileLock>(window.get(),
                                 [](frmfileLock *lock) { QTest::keyClick(lock, Qt::Key_Escape); });
-    doubleClick("PLANT1.HVT");
+    ASSERT_TRUE(completes([&] { doubleClick("PLANT1.HVT"); }));
     EXPECT_TRUE(calls().isEmpty());
 
     whenModalOpens<frmfileLock>(window.get(), [](frmfileLock *lock) {
         QTest::mouseClick(lock->cmdRetry(), Qt::LeftButton);
+        // The check runs as a job; Retry waits for its answer.
+        EXPECT_FALSE(lock->cmdRetry()->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lock->cmdRetry()->isEnabled(); }, 10000));
         EXPECT_TRUE(lock->isVisible()); // still held
         EXPECT_TRUE(lock->lblMessage()->text().startsWith("The application 's ("));
         QTest::mouseClick(lock->cmdContinue(), Qt::LeftButton);
     });
-    doubleClick("PLANT1.HVT");
+    ASSERT_TRUE(completes([&] { doubleClick("PLANT1.HVT"); }));
     EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/PLANT1.HVT"});
     EXPECT_FALSE(AppState::instance().FileLockCancelled());
 }
@@ -292,12 +308,13 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
         seen << rename->windowTitle() << rename->txtRename()->text();
         rename->txtRename()->setText("FORKLIFT");
         QTest::mouseClick(rename->OKButton(), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rename->OKButton()->isEnabled(); }, 10000));
         EXPECT_TRUE(rename->isVisible()); // a taken name keeps the window open
         rename->txtRename()->setText("PLANT9");
         QTest::mouseClick(rename->OKButton(), Qt::LeftButton);
     });
     window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
-    window->findChild<QAction *>("mnuRenameRight")->trigger();
+    ASSERT_TRUE(completes([&] { window->findChild<QAction *>("mnuRenameRight")->trigger(); }));
     EXPECT_EQ(seen, (QStringList{"Rename Application", "PLANT1"}));
     EXPECT_EQ(AppState::instance().SelectedItemFile(), "PLANT1.HVT");
     EXPECT_EQ(boxes.texts(),
@@ -310,7 +327,7 @@ TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCli
         QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
     });
     window->lstHVSETUP()->selectRow(rowOf("LINE4.HVT"));
-    window->findChild<QAction *>("mnuDeleteAll")->trigger();
+    ASSERT_TRUE(completes([&] { window->findChild<QAction *>("mnuDeleteAll")->trigger(); }));
     EXPECT_EQ(seen.at(2), "Warning!\nApplication And All Associated Data Will Be Lost!");
     EXPECT_EQ(AppState::instance().SelectedItemPath(), project + "/LINE4.HVT");
     EXPECT_TRUE(seen.at(3).startsWith("You are about to delete the Line 4 Safety Audit"));
@@ -340,7 +357,8 @@ public:
     Category category() const override { return shown; }
     QString suiteFolder() const override { return {}; }
     void refill() override { ++refills; }
-    void runHidden(const std::function<void()> &run, bool) override { run(); }
+    void hideForProgram(bool) override {}
+    void showAfterProgram(bool) override {}
     void openDirectoryFile(const QString &) override {}
 
     QWidget owner;
@@ -365,7 +383,7 @@ TEST_F(ItemActionsTest, TheCommandsWorkOnTheFirstItemTheirHostChose)
         headline = warning->lblWarning()->text();
         QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
     });
-    clear->trigger();
+    ASSERT_TRUE(completes(&actions, [&] { clear->trigger(); }));
     EXPECT_EQ(headline, "Warning!\nAll Data Will Be Lost!");
     EXPECT_EQ(host.refills, 1);
     EXPECT_FALSE(QFile::exists(project + "/DEFECTS.HPD"));
@@ -400,10 +418,21 @@ TEST_F(ItemActionsTest, WhereTheTrashRefusesTheConsoleAsksBeforeDeletingPermanen
             QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
         });
         window->lstHVSETUP()->selectRow(rowOf("LINE4.HVT"));
-        window->findChild<QAction *>("mnuDeleteAll")->trigger();
+        EXPECT_TRUE(completes([&] { window->findChild<QAction *>("mnuDeleteAll")->trigger(); }));
     };
     boxes.answers = {MsgAnswer::No};
+    // The delete runs as a job: its question is asked on the user-interface thread, and
+    // meanwhile the item commands are disabled.
+    bool askedOnTheUserThread = false;
+    bool renameEnabled = true;
+    boxes.onShow = [&](const auto &) {
+        askedOnTheUserThread = QThread::currentThread() == qApp->thread();
+        renameEnabled = window->findChild<QAction *>("mnuRenameRight")->isEnabled();
+    };
     deleteLine4();
+    EXPECT_TRUE(askedOnTheUserThread);
+    EXPECT_FALSE(renameEnabled);
+    EXPECT_TRUE(window->findChild<QAction *>("mnuRenameRight")->isEnabled());
     ASSERT_EQ(boxes.shown.size(), 1u);
     const auto &question = boxes.shown.front();
     EXPECT_TRUE(question.text.startsWith("The trash cannot take " + project + "/LINE4."));
