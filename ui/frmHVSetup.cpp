@@ -86,6 +86,14 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
     setWindowIcon(icons::program(QCoreApplication::applicationDirPath()));
     setCentralWidget(m_client);
+    // The list's and the bar's requests go to the item commands. The list's input is watched
+    // first, so filters installed later see its events before the item commands do.
+    auto *input = new ItemListInput(*m_list, this);
+    connect(input, &ItemListInput::activateRequested, m_itemActions,
+            &ItemActions::lstHVSetup_DblClick);
+    connect(input, &ItemListInput::menuRequested, m_itemActions, &ItemActions::popUpMenu);
+    connect(m_bar, &QTableWidget::cellDoubleClicked, m_itemActions,
+            &ItemActions::grdOUtlookBar_DblClick);
 
     m_actions->buildMenuBar(menuBar());
     m_toolBar->setObjectName(QStringLiteral("tbDetails"));
@@ -124,13 +132,6 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(m_actions, &MainActions::viewModeChosen, this, &frmHVSetup::onViewModeChosen);
     connect(m_grip, &SplitterGrip::moved, this, &frmHVSetup::onSplitterMoved);
     connect(m_actions->refresh(), &QAction::triggered, this, &frmHVSetup::RefillList);
-    // The list's and the bar's requests go to the item commands.
-    auto *input = new ItemListInput(*m_list, this);
-    connect(input, &ItemListInput::activateRequested, m_itemActions,
-            &ItemActions::lstHVSetup_DblClick);
-    connect(input, &ItemListInput::menuRequested, m_itemActions, &ItemActions::popUpMenu);
-    connect(m_bar, &QTableWidget::cellDoubleClicked, m_itemActions,
-            &ItemActions::grdOUtlookBar_DblClick);
     connect(m_actions->mnuExit(), &QAction::triggered, this, &QWidget::close);
     connect(m_actions->mnuContents(), &QAction::triggered, this, &frmHVSetup::mnuContents_Click);
     connect(m_actions->mnuAbout(), &QAction::triggered, this, &frmHVSetup::mnuAbout_Click);
