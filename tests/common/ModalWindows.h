@@ -21,8 +21,9 @@ inline constexpr int kModalWaitMs = 15000;
 // Hands the first modal window that `answer` accepts, once it opens while the watch lives, to
 // that answer, which should close it. When the window has not opened and closed again within
 // the wait (it never came, another window came instead, or the answer left it open, say after
-// a failed ASSERT), the test fails and every modal window is closed, so that no exec() waits
-// for ever; the test fails too when the watch ends before its window opened.
+// a failed ASSERT, which gives up at once), the test fails and every modal window is closed,
+// so that no exec() waits for ever; the test fails too when the watch ends before its window
+// opened.
 class ModalWatch {
 public:
     // `answer` returns false, without touching the window, for a window it does not expect.
@@ -30,8 +31,6 @@ public:
     ~ModalWatch();
     ModalWatch(const ModalWatch &) = delete;
     ModalWatch &operator=(const ModalWatch &) = delete;
-
-    bool opened() const { return m_opened; }
 
 private:
     void poll();
