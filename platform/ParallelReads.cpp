@@ -6,7 +6,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <sys/vfs.h>
@@ -34,6 +40,132 @@ bool isRemoteFileSystem(unsigned long type)
     }
 }
 
+// One call of forEachIndex: the indices still to hand out, and the threads still working.
+class Batch {
+public:
+    Batch(qsizetype count, const std::function<void(qsizetype, int)> &work)
+        : m_count(count), m_work(work)
+    {
+    }
+
+    // Calls work for the next free indices until none is left.
+    void read(int reader) noexcept
+    {
+        try {
+            for (qsizetype i = m_next.fetch_add(1); i < m_count; i = m_next.fetch_add(1))
+                m_work(i, reader);
+        } catch (...) {
+            m_next = m_count;
+            const std::lock_guard lock(m_mutex);
+            if (!m_error)
+                m_error = std::current_exception();
+        }
+    }
+
+    void enter()
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_helpers;
+    }
+    // The last touch of the batch by a helper: the caller may destroy it right after.
+    void leave() noexcept
+    {
+        const std::lock_guard lock(m_mutex);
+        if (--m_helpers == 0)
+            m_finished.notify_all();
+    }
+
+    // Waits for the helpers, then rethrows the first exception of any call.
+    void finish()
+    {
+        std::unique_lock lock(m_mutex);
+        m_finished.wait(lock, [this] { return m_helpers == 0; });
+        if (m_error)
+            std::rethrow_exception(m_error);
+    }
+
+private:
+    const qsizetype m_count;
+    const std::function<void(qsizetype, int)> &m_work;
+    std::atomic<qsizetype> m_next{0};
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    int m_helpers = 0;
+    std::exception_ptr m_error;
+};
+
+// The threads that help forEachIndex, parked between calls. Idle threads are taken newest
+// first, so that the same few stay warm, and one idle for kIdleLife ends. The pool is never
+// destroyed: at exit its threads may be parked or stuck in the kernel, and nothing waits for
+// them.
+class ReaderPool {
+public:
+    static ReaderPool &instance()
+    {
+        static auto *pool = new ReaderPool;
+        return *pool;
+    }
+
+    // Runs batch->read(reader) on an idle thread, or on a new one when none is idle; false when
+    // no thread can be started.
+    bool start(Batch *batch, int reader)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_idle.empty()) {
+            Worker *worker = m_idle.back();
+            m_idle.pop_back();
+            worker->batch = batch;
+            worker->reader = reader;
+            worker->wake.notify_one();
+            return true;
+        }
+        auto *worker = new Worker{batch, reader, {}};
+        try {
+            std::thread(&ReaderPool::serve, this, worker).detach();
+        } catch (const std::system_error &) {
+            delete worker;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    static constexpr std::chrono::seconds kIdleLife{60};
+
+    struct Worker {
+        Batch *batch;
+        int reader;
+        std::condition_variable wake;
+    };
+
+    void serve(Worker *worker)
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            if (!worker->batch && !worker->wake.wait_for(lock, kIdleLife, [worker] {
+                    return worker->batch != nullptr;
+                })) {
+                std::erase(m_idle, worker);
+                delete worker;
+                return;
+            }
+            Batch *batch = std::exchange(worker->batch, nullptr);
+            lock.unlock();
+            batch->read(worker->reader);
+            lock.lock();
+            // Idle again before the caller learns that this thread is done, so that the
+            // caller's next call finds it.
+            m_idle.push_back(worker);
+            lock.unlock();
+            batch->leave();
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::vector<Worker *> m_idle;
+};
+
 } // namespace
 
 int readerCountFor(const QString &folder)
@@ -54,18 +186,16 @@ void forEachIndex(qsizetype count, int readers,
             work(i, 0);
         return;
     }
-    std::atomic<qsizetype> next{0};
-    auto run = [&](int reader) {
-        for (qsizetype i = next.fetch_add(1); i < count; i = next.fetch_add(1))
-            work(i, reader);
-    };
-    std::vector<std::thread> pool;
-    pool.reserve(size_t(threads - 1));
-    for (int reader = 1; reader < threads; ++reader)
-        pool.emplace_back(run, reader);
-    run(0);
-    for (std::thread &thread : pool)
-        thread.join();
+    Batch batch(count, work);
+    for (int reader = 1; reader < threads; ++reader) {
+        batch.enter();
+        if (!ReaderPool::instance().start(&batch, reader)) {
+            batch.leave(); // fewer threads read, the calling one among them
+            break;
+        }
+    }
+    batch.read(0);
+    batch.finish();
 }
 
 } // namespace hv::parallel

@@ -22,6 +22,12 @@ inline constexpr int kNetworkReaders = 128;
 // threads at a time (the calling thread is one of them; `reader` numbers the thread from 0 to
 // readers - 1, for state of its own), and returns when all calls have returned. With one
 // reader, the calls run in order on the calling thread.
+//
+// The other threads come from a pool kept for the life of the process: idle ones are reused,
+// and when all are busy (one may be stuck in a read that never returns) new ones are started,
+// so that a stalled call never holds up another. Nothing waits for the pool at exit. When a
+// call throws, no further indices are handed out, and the first exception is rethrown here
+// once every thread has finished.
 void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work);
 

@@ -1,6 +1,6 @@
 #include "app/PathHelpers.h"
 #include "suite/SuiteSettings.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/ProgramLauncher.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/LogCapture.h"
 #include "tests/common/TestSupport.h"
 
 #include <QCoreApplication>
@@ -144,13 +144,21 @@ TEST_F(ShellandWaitTest, QuotedFolderWithSpacesArrivesAsOneArgument)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(ShellandWaitTest, ExitCodeOfAStillRunningProcessIsNotMistakenForRunning)
+TEST_F(ShellandWaitTest, ProgramsThatFailOrAreKilledAreAwaitedToTheirEndWithoutAMessage)
 {
-    // 259 is how the other platform reports "still running"; the end is the process's state.
-    writeScript(dir.path() + "/code259", "exit 259\n");
-    QElapsedTimer timer;
-    timer.start();
-    ShellandWait(dir.path() + "/code259");
-    EXPECT_LT(timer.elapsed(), 2000);
+    // The highest exit status, and an end by a signal, each after a moment's work.
+    const QString done = dir.path() + "/done";
+    for (const QByteArray &end : {QByteArray("exit 255"), QByteArray("kill -KILL $$")}) {
+        QFile::remove(done);
+        const QString command =
+            writeScript(dir.path() + "/ends", "sleep 0.2\ntouch '" + done.toUtf8() + "'\n" + end);
+        QElapsedTimer timer;
+        timer.start();
+        ShellandWait(command);
+        EXPECT_TRUE(QFile::exists(done)) << end.constData();
+        EXPECT_LT(timer.elapsed(), 2000);
+    }
     EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_TRUE(log.waitFor(4));
+    EXPECT_EQ(log.messages().count("Shell Returned for: " + dir.path() + "/ends"), 2);
 }

@@ -1,6 +1,7 @@
 #include "app/Security.h"
 #include "dbase/dBase.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/common/LogCapture.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,9 @@
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
 #include "dbase/dBase.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/LogCapture.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "app/AppState.h"
 #include "app/PathHelpers.h"
 #include "app/WindowGeometry.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 
 #include <QFile>

@@ -3,10 +3,17 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hvtest {
 
@@ -72,6 +79,25 @@ ProcessResult runCli(const QStringList &args, const QByteArray &input, const QSt
         return {};
     }
     return runProgram(cli, args, input, workDir);
+}
+
+bool returnsDespiteFifo(const QString &path, const std::function<void()> &call)
+{
+    const QByteArray fifo = QFile::encodeName(path);
+    EXPECT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    std::atomic<bool> done = false;
+    std::thread thread([&] {
+        call();
+        done = true;
+    });
+    const bool returned = QTest::qWaitFor([&] { return done.load(); }, 5000);
+    QTest::qWaitFor([&] {
+        if (const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+        return done.load();
+    });
+    thread.join();
+    return returned;
 }
 
 } // namespace hvtest

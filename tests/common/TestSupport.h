@@ -5,6 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace hvtest {
 
 // Sets the offscreen platform and a fixed locale before Qt starts.
@@ -30,5 +39,10 @@ ProcessResult runProgram(const QString &program, const QStringList &args,
 // Runs hvadmin-cli with the given arguments and standard input.
 ProcessResult runCli(const QStringList &args, const QByteArray &input = {},
                      const QString &workDir = {});
+
+// Makes a FIFO at `path` and runs `call` on a thread of its own: true when it returns within
+// 5 s. A call stuck in a blocking open of the FIFO is then let go by a writer that opens and
+// closes it, so that the test ends either way.
+bool returnsDespiteFifo(const QString &path, const std::function<void()> &call);
 
 } // namespace hvtest

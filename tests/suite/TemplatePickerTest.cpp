@@ -1,6 +1,6 @@
 #include "suite/TemplateFileInfo.h"
 #include "suite/TemplatePickerLogic.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+#include "tests/common/ModalWindows.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/AboutBanner.h"
 #include "ui/ProgramInfo.h"
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QTimer>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -112,7 +112,8 @@ TEST(AboutWindow, LinksOpenTheWebSiteAndASupportMail)
 TEST(AboutWindow, OkClosesTheWindow)
 {
     frmAbout about;
-    QTimer::singleShot(0, &about, [&] { QTest::mouseClick(about.cmdOk(), Qt::LeftButton); });
+    const auto watch = hvtest::whenModalOpens<frmAbout>(
+        [](frmAbout *window) { QTest::mouseClick(window->cmdOk(), Qt::LeftButton); });
     EXPECT_EQ(about.exec(), QDialog::Accepted);
     EXPECT_FALSE(about.isVisible());
 }

@@ -1,8 +1,9 @@
 // The demo project that the repository ships (demo/) shows what it promises in the window.
 #include "app/AppState.h"
 #include "app/Security.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/TempConfig.h"
+#include "tests/common/TestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/CategoryBar.h"
 #include "ui/ItemListView.h"

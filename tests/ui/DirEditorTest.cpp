@@ -2,8 +2,10 @@
 #include "files/DirClass.h"
 #include "suite/DirTemplateLookup.h"
 #include "suite/TemplatePicker.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/ModalWindows.h"
+#include "tests/common/TempConfig.h"
+#include "tests/common/TestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
@@ -23,7 +25,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
-#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -46,23 +47,10 @@ private:
     QString m_answer;
 };
 
-// Runs `action` on the modal window of type T once one is open (checked whenever the
-// event loop runs, so also after a processEvents() that comes before the window opens).
-template <typename T> void whenModal(const std::function<void(T &)> &action, int tries = 1000)
+// Answers the save dialog that the next command opens.
+[[nodiscard]] hvtest::ModalWatch onSaveDialog(const std::function<void(QFileDialog &)> &action)
 {
-    QTimer::singleShot(0, [action, tries] {
-        if (auto *window = qobject_cast<T *>(QApplication::activeModalWidget()))
-            action(*window);
-        else if (tries > 0)
-            whenModal<T>(action, tries - 1);
-        else
-            ADD_FAILURE() << "no modal window opened";
-    });
-}
-
-void onSaveDialog(const std::function<void(QFileDialog &)> &action)
-{
-    whenModal<QFileDialog>(action);
+    return hvtest::whenModalOpens<QFileDialog>([action](QFileDialog *dialog) { action(*dialog); });
 }
 
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
@@ -235,7 +223,7 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
     EXPECT_EQ(editor->grdFiles()->currentIndex().row(), 1);
 
     QString proposed;
-    onSaveDialog([&proposed](QFileDialog &dialog) {
+    const auto save = onSaveDialog([&proposed](QFileDialog &dialog) {
         proposed = dialog.findChild<QLineEdit *>("fileNameEdit")->text();
         dialog.findChild<QLineEdit *>("fileNameEdit")->setText("menu");
         static_cast<QDialog &>(dialog).accept();
@@ -244,7 +232,7 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
     EXPECT_EQ(proposed, "Plant");
     EXPECT_TRUE(QFile::exists(folder.slashed() + "menu.DIR"));
 
-    onSaveDialog([](QFileDialog &dialog) {
+    const auto saveAs = onSaveDialog([](QFileDialog &dialog) {
         dialog.findChild<QLineEdit *>("fileNameEdit")->setText("Other.dIr");
         static_cast<QDialog &>(dialog).accept();
     });
@@ -255,7 +243,7 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
     // A cancelled Save As from the close prompt keeps the editor open.
     editor->txtDIRCaption()->setText("Plant 2");
     boxes.answers = {Outcome::Yes};
-    onSaveDialog([](QFileDialog &dialog) { dialog.reject(); });
+    const auto cancelled = onSaveDialog([](QFileDialog &dialog) { dialog.reject(); });
     editor->close();
     EXPECT_TRUE(editor->isVisible());
     EXPECT_TRUE(dir.ChangeFlag());
@@ -296,10 +284,10 @@ TEST_F(DirEditorTest, DoubleClickOpensTheEditorAndTheMainWindowTakesItsPlacement
     ASSERT_EQ(list->selectedKey(), "PLANT.DIR");
 
     QString caption;
-    whenModal<frmDIR>([&caption](frmDIR &editor) {
-        caption = editor.txtDIRCaption()->text();
-        editor.move(123, 77);
-        editor.close();
+    const auto watch = hvtest::whenModalOpens<frmDIR>([&caption](frmDIR *editor) {
+        caption = editor->txtDIRCaption()->text();
+        editor->move(123, 77);
+        editor->close();
     });
     QAbstractItemView *view = list->detailsView();
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},

@@ -4,8 +4,10 @@
 #include "app/AppState.h"
 #include "suite/FileLockService.h"
 #include "suite/SuiteSettings.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/ModalWindows.h"
+#include "tests/common/TempConfig.h"
+#include "tests/common/TestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
@@ -37,20 +39,7 @@ using namespace hv;
 
 namespace {
 
-// Runs `answer` on the first modal window of type W that opens over `owner` (checked as
-// events run, for as long as `owner` lives).
-template <typename W> void whenModalOpens(QObject *owner, std::function<void(W *)> answer)
-{
-    auto *timer = new QTimer(owner);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (auto *window = qobject_cast<W *>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
-            answer(window);
-        }
-    });
-    timer->start(10);
-}
+using hvtest::whenModalOpens;
 
 class ItemActionsTest : public ::testing::Test {
 protected:

@@ -1,7 +1,8 @@
 #include "app/PathHelpers.h"
 #include "dbase/dBase.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/TempConfig.h"
+#include "tests/common/TestSupport.h"
 #include "ui/frmLogin.h"
 
 #include <QLabel>

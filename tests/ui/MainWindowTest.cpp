@@ -1,8 +1,11 @@
 #include "app/AppState.h"
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/LogCapture.h"
+#include "tests/common/ModalWindows.h"
+#include "tests/common/TempConfig.h"
+#include "tests/common/TestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
@@ -28,7 +31,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -476,10 +478,7 @@ TEST_F(MainWindowTest, HelpItemsOpenTheHelpFileTheWebPagesAndTheAboutWindow)
 
     // About opens modally over the window and closes with OK.
     QString seen;
-    QTimer::singleShot(0, [&] {
-        auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
-        if (!about)
-            return;
+    const auto aboutWatch = hvtest::whenModalOpens<frmAbout>([&](frmAbout *about) {
         seen = about->windowTitle();
         EXPECT_EQ(about->parentWidget(), window.get());
         QTest::mouseClick(about->cmdOk(), Qt::LeftButton);

@@ -1,5 +1,6 @@
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/ModalWindows.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 #include "ui/FileDialogs.h"
 
@@ -11,7 +12,6 @@
 #include <QListView>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -50,11 +50,9 @@ TEST(SaveDialog, OpensCentredOverASmallOwnerAwayFromTheScreenCentre)
     owner.setGeometry(screen.center().x() - 120, screen.center().y() + 60, 160, 90);
     owner.show();
     QRect dialogRect;
-    QTimer::singleShot(0, [&dialogRect] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    const auto watch = hvtest::whenModalOpens<QFileDialog>([&dialogRect](QFileDialog *dialog) {
         dialogRect = dialog->frameGeometry();
-        qobject_cast<QDialog *>(dialog)->reject();
+        dialog->reject();
     });
     const SaveDialogResult r = ShowSave(&owner, "x", "Save", QDir::tempPath(), kFilter, {}, true);
     EXPECT_TRUE(r.cancelled);
@@ -76,9 +74,7 @@ TEST(SaveDialog, FilterAndReplaceQuestionMatchNamesWithoutRegardToCase)
     QStringList offered;
     QString filterText;
     bool stayedOpen = false;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    const auto watch = hvtest::whenModalOpens<QFileDialog>([&](QFileDialog *dialog) {
         offered = offeredNames(*dialog, 2);
         filterText = dialog->findChild<QComboBox *>("fileTypeCombo")->itemText(0);
         boxes.answers = {MsgAnswer::No, MsgAnswer::Yes};

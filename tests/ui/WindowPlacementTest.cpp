@@ -2,8 +2,10 @@
 #include "app/AppState.h"
 #include "app/UserSettings.h"
 #include "app/WindowGeometry.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/LogCapture.h"
+#include "tests/common/TempConfig.h"
+#include "tests/common/TestSupport.h"
 #include "ui/Main.h"
 
 #include <QGuiApplication>

@@ -1,35 +1,14 @@
-// Helpers of the start-up tests: a private configuration folder and a diagnostic log viewer
-// that collects entries.
+// A private suite configuration for one test: XDG_CONFIG_HOME and HOME point into a temporary
+// folder while the object lives.
 #pragma once
 
-#include "tests/common/LogCapture.h"
-
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDir>
-#include <QStringList>
+#include <QFile>
+#include <QString>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QUuid>
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <functional>
-#include <ostream>
-#include <thread>
-
-#include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace hvtest {
 
@@ -71,27 +50,5 @@ private:
     QByteArray m_oldHome;
     bool m_hadXdg;
 };
-
-// Makes a FIFO at `path` and runs `call` on a thread of its own: true when it returns within
-// 5 s. A call stuck in a blocking open of the FIFO is then let go by a writer that opens and
-// closes it, so that the test ends either way.
-inline bool returnsDespiteFifo(const QString &path, const std::function<void()> &call)
-{
-    const QByteArray fifo = QFile::encodeName(path);
-    EXPECT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    std::atomic<bool> done = false;
-    std::thread thread([&] {
-        call();
-        done = true;
-    });
-    const bool returned = QTest::qWaitFor([&] { return done.load(); }, 5000);
-    QTest::qWaitFor([&] {
-        if (const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
-            ::close(fd);
-        return done.load();
-    });
-    thread.join();
-    return returned;
-}
 
 } // namespace hvtest

@@ -1,0 +1,79 @@
+#include "platform/ParallelReads.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+#include <unistd.h>
+
+using hv::parallel::forEachIndex;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The kernel's ids (not soon reused, unlike std::thread::id) of the threads other than the
+// caller's that run a call of `readers` indices; each call waits for all to begin, so every
+// index has a thread of its own.
+std::set<pid_t> helpersOfOneCall(int readers)
+{
+    std::mutex mutex;
+    std::condition_variable allIn;
+    std::set<pid_t> ids;
+    forEachIndex(readers, readers, [&](qsizetype, int) {
+        std::unique_lock lock(mutex);
+        ids.insert(::gettid());
+        allIn.notify_all();
+        allIn.wait_for(lock, 10s, [&] { return ids.size() == size_t(readers); });
+    });
+    ids.erase(::gettid());
+    EXPECT_EQ(ids.size(), size_t(readers - 1));
+    return ids;
+}
+
+} // namespace
+
+TEST(ParallelReads, ConsecutiveCallsReuseTheSameThreads)
+{
+    EXPECT_EQ(helpersOfOneCall(8), helpersOfOneCall(8));
+}
+
+TEST(ParallelReads, AnExceptionInAnyReaderReachesTheCallerAndThePoolStillServes)
+{
+    for (int readers : {1, 4})
+        for (qsizetype bad : {0, 37, 99})
+            EXPECT_THROW(forEachIndex(100, readers,
+                                      [bad](qsizetype index, int) {
+                                          if (index == bad)
+                                              throw std::runtime_error("unreadable");
+                                      }),
+                         std::runtime_error);
+    helpersOfOneCall(4);
+}
+
+TEST(ParallelReads, ACallStuckInItsReadsDoesNotHoldUpAnother)
+{
+    const int stuckReaders = hv::parallel::kNetworkReaders;
+    std::promise<void> release;
+    std::atomic<int> waiting = 0;
+    std::thread stuck([&, released = release.get_future().share()] {
+        forEachIndex(stuckReaders, stuckReaders, [&](qsizetype, int) {
+            ++waiting;
+            released.wait_for(30s);
+        });
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return waiting == stuckReaders; }, 10000));
+    const auto started = std::chrono::steady_clock::now();
+    helpersOfOneCall(8);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    release.set_value();
+    stuck.join();
+}
