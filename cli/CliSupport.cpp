@@ -73,6 +73,7 @@ const char *usageText()
            "  lock-check PATH\n"
            "  clear [--permanent] FOLDER FILE | delete [--permanent] FOLDER FILE\n"
            "  rename FOLDER FILE NEWNAME\n"
+           "  history | undo [ID]\n"
            "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
 }
 

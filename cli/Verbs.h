@@ -22,6 +22,8 @@ int runLauncher(const QStringList &args);
 int runClear(const QStringList &args);
 int runDelete(const QStringList &args);
 int runRename(const QStringList &args);
+int runHistory(const QStringList &args);
+int runUndo(const QStringList &args);
 
 // The table of verbs, in the order of the usage text.
 inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
@@ -33,7 +35,8 @@ inline const std::vector<std::pair<const char *, VerbHandler>> &verbs()
         {"login", runLogin},       {"lock-check", runLockCheck},
         {"shortcut", runShortcut}, {"launcher", runLauncher},
         {"clear", runClear},       {"delete", runDelete},
-        {"rename", runRename},
+        {"rename", runRename},     {"history", runHistory},
+        {"undo", runUndo},
     };
     return table;
 }

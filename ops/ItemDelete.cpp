@@ -3,6 +3,7 @@
 #include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
+#include "ops/History.h"
 #include "ops/Trash.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
@@ -181,8 +182,10 @@ ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
                            const SharedFolderIndex &index, FileLockService *locks,
                            const PermanentDeleteQuestion &askPermanent)
 {
-    return removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0, *orOwn(index),
-                     locks, askPermanent);
+    ItemOpResult result = removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0,
+                                    *orOwn(index), locks, askPermanent);
+    history::RecordRemoval(QStringLiteral("clear"), itemPath, result);
+    return result;
 }
 
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
@@ -210,8 +213,10 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
         entries = info.Entries().Count();
         info.CloseTemplate();
     }
-    return removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries, *index, locks,
-                     askPermanent);
+    ItemOpResult result = removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries,
+                                    *index, locks, askPermanent);
+    history::RecordRemoval(QStringLiteral("delete"), itemPath, result);
+    return result;
 }
 
 QString DeleteDirQuestion(const QString &fileName)
@@ -241,6 +246,7 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &sha
     }
     if (Remover(*index, askPermanent).removeIfPresent(found, result))
         result.succeed();
+    history::RecordRemoval(QStringLiteral("delete"), itemPath, result);
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
+#include "ops/History.h"
 #include "ops/Trash.h"
 #include "platform/FileMove.h"
 #include "platform/FileNames.h"
@@ -402,17 +403,22 @@ RenameResult RenameItem(const QString &folder, const QString &fileName, const QS
     if (!Check_Filename(newName))
         return notRenamed(RenameOutcome::InvalidName, QString(), kInvalidFilename);
     const QString oldBase = fileset::BaseNameOf(fileName);
+    RenameResult result;
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        return Rename_Application(folder, oldBase, newName, info, index, locks);
-    case ItemKind::Popup:
-        return Rename_Popup(folder, oldBase, newName, index, locks);
-    case ItemKind::Directory:
-        return Rename_Dir(folder, oldBase, newName, index, locks);
-    case ItemKind::Unknown:
+        result = Rename_Application(folder, oldBase, newName, info, index, locks);
         break;
+    case ItemKind::Popup:
+        result = Rename_Popup(folder, oldBase, newName, index, locks);
+        break;
+    case ItemKind::Directory:
+        result = Rename_Dir(folder, oldBase, newName, index, locks);
+        break;
+    case ItemKind::Unknown:
+        return notRenamed(RenameOutcome::NotAnItem, QString(), QString());
     }
-    return notRenamed(RenameOutcome::NotAnItem, QString(), QString());
+    history::RecordRename(folder, fileName, newName, result);
+    return result;
 }
 
 } // namespace hv

@@ -1,0 +1,152 @@
+#include "tests/ops/ItemFolder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace {
+
+// Item operations through hvadmin-cli with a history of their own.
+class HistoryCli : public ItemFolder {
+protected:
+    void SetUp() override
+    {
+        ItemFolder::SetUp();
+        ASSERT_TRUE(state.isValid());
+        savedState = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        qputenv("XDG_STATE_HOME", savedState);
+        ItemFolder::TearDown();
+    }
+
+    QJsonDocument ok(const QStringList &args)
+    {
+        const hvtest::ProcessResult r = hvtest::runCli(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QJsonDocument::fromJson(r.out);
+    }
+    QString failure(const QStringList &args)
+    {
+        const hvtest::ProcessResult r = hvtest::runCli(args);
+        EXPECT_EQ(r.exitCode, 1) << r.out.toStdString();
+        return QString::fromUtf8(r.err).trimmed();
+    }
+    // Every file of the project folder with its bytes.
+    QMap<QString, QByteArray> contents() const
+    {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : names())
+            files.insert(name, hvtest::readFile(folder + name));
+        return files;
+    }
+    QStringList trashRecords() const { return QDir(trashPath() + "/info").entryList(QDir::Files); }
+
+    QTemporaryDir state;
+    QByteArray savedState;
+};
+
+} // namespace
+
+TEST_F(HistoryCli, ClearAndDeleteComeBackFromTheTrashByteForByte)
+{
+    write("Line 4.HVT", "[TEMPLATE]\r\n");
+    write("line 4.HVD", "records");
+    write("Line 4.hvi", "index");
+    write("Pick.hpt", "popup");
+    write("pick.HPD", "popup records");
+    const auto before = contents();
+    ok({"clear", folder, "Line 4.HVT"});
+    ok({"delete", folder, "Pick.hpt"});
+    ASSERT_EQ(names(), QStringList{"Line 4.HVT"});
+
+    const QJsonArray history = ok({"history"}).array();
+    ASSERT_EQ(history.size(), 2);
+    const QJsonObject newest = history.at(0).toObject();
+    EXPECT_EQ(newest.value("verb"), "delete");
+    EXPECT_EQ(newest.value("folder"), folder);
+    EXPECT_EQ(newest.value("items"), QJsonArray{"Pick.hpt"});
+    EXPECT_EQ(newest.value("files"),
+              (QJsonArray{QJsonObject{{"from", folder + "Pick.hpt"}, {"to", QJsonValue::Null}},
+                          QJsonObject{{"from", folder + "pick.HPD"}, {"to", QJsonValue::Null}}}));
+    EXPECT_TRUE(newest.value("undoable").toBool());
+    EXPECT_FALSE(newest.value("undone").toBool());
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)")
+                    .match(newest.value("time").toString())
+                    .hasMatch());
+    const qint64 clearId = history.at(1).toObject().value("id").toInteger();
+    EXPECT_LT(clearId, newest.value("id").toInteger());
+
+    // The older one by its id, then the newest not undone.
+    QJsonObject out = ok({"undo", QString::number(clearId)}).object();
+    EXPECT_EQ(out.value("undone").toInteger(), clearId);
+    EXPECT_EQ(out.value("restored"), (QJsonArray{folder + "line 4.HVD", folder + "Line 4.hvi"}));
+    out = ok({"undo"}).object();
+    EXPECT_EQ(out.value("undone").toInteger(), newest.value("id").toInteger());
+    EXPECT_EQ(contents(), before);
+    EXPECT_TRUE(trashed().isEmpty());
+    EXPECT_TRUE(trashRecords().isEmpty());
+    for (const QJsonValue &entry : ok({"history"}).array())
+        EXPECT_TRUE(entry.toObject().value("undone").toBool());
+    EXPECT_EQ(failure({"undo"}), "There is nothing to undo.");
+    EXPECT_NE(failure({"undo", QString::number(clearId)}).indexOf("undone already"), -1);
+}
+
+TEST_F(HistoryCli, RenameIsReversedAndTheFileItTrashedComesBack)
+{
+    write("A.hpt", "template");
+    write("A.HPD", "records of A");
+    write("B.hpd", "stray of B"); // in the way of the new name: the rename trashes it
+    const auto before = contents();
+    ok({"rename", folder, "A.hpt", "B"});
+    ASSERT_EQ(names(), (QStringList{"B.hpd", "B.hpt"}));
+    const QJsonObject entry = ok({"history"}).array().at(0).toObject();
+    EXPECT_EQ(entry.value("verb"), "rename");
+    EXPECT_EQ(entry.value("files").toArray().size(), 3);
+    ok({"undo"});
+    EXPECT_EQ(contents(), before);
+    EXPECT_TRUE(trashed().isEmpty());
+}
+
+TEST_F(HistoryCli, UndoChangesNothingWhenAFileIsNotWhereTheOperationLeftIt)
+{
+    write("A.hpt", "template");
+    write("A.HPD", "records");
+    ok({"delete", folder, "A.hpt"});
+    // A new file of the same name (in another case) stands in the way.
+    write("a.hpd", "new records");
+    EXPECT_EQ(failure({"undo"}),
+              QString("The file %1a.hpd is in the way, so nothing was undone.").arg(folder));
+    EXPECT_EQ(names(), QStringList{"a.hpd"});
+    EXPECT_EQ(trashed(), (QStringList{"A.HPD", "A.hpt"}));
+    EXPECT_EQ(trashRecords().size(), 2);
+    EXPECT_FALSE(ok({"history"}).array().at(0).toObject().value("undone").toBool());
+
+    // The trash emptied of one of them.
+    ASSERT_TRUE(QFile::remove(folder + "a.hpd"));
+    ASSERT_TRUE(QFile::remove(trashPath() + "/files/A.HPD"));
+    EXPECT_EQ(
+        failure({"undo"}),
+        QString("The file %1A.HPD is no longer in the trash, so nothing was undone.").arg(folder));
+    EXPECT_EQ(trashed(), QStringList{"A.hpt"});
+    EXPECT_TRUE(names().isEmpty());
+
+    // A renamed file moved away by hand.
+    write("C.hpt", "c");
+    write("C.hpd", "c records");
+    ok({"rename", folder, "C.hpt", "D"});
+    ASSERT_TRUE(QFile::rename(folder + "D.hpd", folder + "elsewhere"));
+    EXPECT_NE(failure({"undo"}).indexOf("D.hpd is no longer where the operation left it"), -1);
+    EXPECT_EQ(names(), (QStringList{"D.hpt", "elsewhere"}));
+}
+
+TEST_F(HistoryCli, AHistoryThatCannotBeWrittenDoesNotFailTheOperation)
+{
+    hvtest::writeFile(state.path() + "/hvadmin", "not a folder");
+    write("A.hpt", "template");
+    ok({"delete", folder, "A.hpt"});
+    EXPECT_EQ(trashed(), QStringList{"A.hpt"});
+}
