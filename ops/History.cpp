@@ -236,14 +236,18 @@ bool appendLine(const QByteArray &journal, QByteArray line, QString *error)
 bool rewriteTrimmed(const QList<Line> &lines, const QByteArray &line, QString *error)
 {
     QSet<qint64> kept;
+    QHash<qint64, qint64> notes; // the size of the notes of each operation undone
     qint64 size = line.size();
     for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
-        if (it->undoneNote)
+        if (it->undoneNote) {
+            notes[it->id] += it->bytes.size() + 1;
             continue;
-        if (int(kept.size()) + 1 >= kMaxEntries || size + it->bytes.size() > kMaxBytes)
+        }
+        const qint64 withNotes = it->bytes.size() + 1 + notes.value(it->id);
+        if (int(kept.size()) + 1 >= kMaxEntries || size + withNotes > kMaxBytes)
             break;
         kept.insert(it->id);
-        size += it->bytes.size();
+        size += withNotes;
     }
     QByteArray journal;
     for (const Line &old : lines) {

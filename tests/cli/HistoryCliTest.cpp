@@ -4,6 +4,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace {
 
@@ -149,4 +153,32 @@ TEST_F(HistoryCli, AHistoryThatCannotBeWrittenDoesNotFailTheOperation)
     write("A.hpt", "template");
     ok({"delete", folder, "A.hpt"});
     EXPECT_EQ(trashed(), QStringList{"A.hpt"});
+}
+
+TEST_F(HistoryCli, AFileOfAnotherVolumeComesBackFromThatVolumesTrash)
+{
+    // A volume of its own: an ext2 image mounted through a loop device, where root may.
+    QTemporaryDir volume;
+    const QString image = volume.path() + "/image";
+    const QString top = volume.path() + "/top";
+    ASSERT_TRUE(QDir().mkpath(top));
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("mkfs.ext2").isEmpty())
+        GTEST_SKIP() << "mounting a volume needs root and mkfs.ext2";
+    ASSERT_EQ(hvtest::runProgram("truncate", {"-s", "4M", image}).exitCode, 0);
+    ASSERT_EQ(hvtest::runProgram("mkfs.ext2", {"-q", image}).exitCode, 0);
+    if (hvtest::runProgram("mount", {"-o", "loop", image, top}).exitCode != 0)
+        GTEST_SKIP() << "no loop device to mount a volume on";
+    const auto unmount = qScopeGuard([&] { hvtest::runProgram("umount", {top}); });
+    const QString project = top + "/Project/";
+    ASSERT_TRUE(QDir().mkpath(project));
+    hvtest::writeFile(project + "A.hpt", "template");
+    hvtest::writeFile(project + "A.HPD", "records");
+    ok({"delete", project, "A.hpt"});
+    const QString volumeTrash = top + QString("/.Trash-%1").arg(::getuid());
+    ASSERT_EQ(QDir(volumeTrash + "/info").entryList(QDir::Files).size(), 2);
+    ok({"undo"});
+    EXPECT_EQ(hvtest::readFile(project + "A.hpt"), "template");
+    EXPECT_EQ(hvtest::readFile(project + "A.HPD"), "records");
+    EXPECT_TRUE(QDir(volumeTrash + "/info").entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(volumeTrash + "/files").entryList(QDir::Files).isEmpty());
 }
