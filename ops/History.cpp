@@ -296,14 +296,46 @@ FileRecord trashedRecord(const QString &path)
     return file;
 }
 
-void record(Entry &entry)
+thread_local Batch *currentBatch = nullptr;
+
+void append(Entry &entry)
 {
     QString error;
     if (!Append(entry, &error))
         logFailure(error);
 }
 
+// Adds `entry` to the batch of this thread, or appends it when there is none.
+void gather(Entry &entry)
+{
+    Batch *batch = currentBatch;
+    if (!batch) {
+        append(entry);
+        return;
+    }
+    Entry &whole = batch->entry();
+    if (whole.verb.isEmpty()) {
+        whole.verb = entry.verb;
+        whole.folder = entry.folder;
+        whole.newName = entry.newName;
+    }
+    whole.items += entry.items;
+    whole.files += entry.files;
+}
+
 } // namespace
+
+Batch::Batch() : m_outer(currentBatch)
+{
+    currentBatch = this;
+}
+
+Batch::~Batch()
+{
+    currentBatch = m_outer;
+    if (!m_entry.files.isEmpty())
+        gather(m_entry);
+}
 
 bool Entry::undoable() const
 {
@@ -431,7 +463,7 @@ void RecordRemoval(const QString &verb, const QString &itemPath, const ItemOpRes
         }
     }
     if (!entry.files.isEmpty())
-        record(entry);
+        gather(entry);
 }
 
 void RecordRename(const QString &folder, const QString &fileName, const QString &newName,
@@ -451,7 +483,7 @@ void RecordRename(const QString &folder, const QString &fileName, const QString 
     for (const QString &stray : result.strayTrashed)
         entry.files << trashedRecord(stray);
     if (!entry.files.isEmpty())
-        record(entry);
+        gather(entry);
 }
 
 } // namespace hv::history

@@ -106,5 +106,23 @@ void RecordRemoval(const QString &verb, const QString &itemPath, const ItemOpRes
 void RecordRename(const QString &folder, const QString &fileName, const QString &newName,
                   const RenameResult &result);
 
+// While a batch lives, the operations recorded on its thread gather into one entry of the
+// history, appended when the batch ends: an operation on several items is undone at once.
+// Batches nest; the outermost one appends.
+class Batch {
+public:
+    Batch();
+    ~Batch();
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+
+    // What has gathered so far.
+    Entry &entry() { return m_entry; }
+
+private:
+    Entry m_entry;
+    Batch *m_outer = nullptr;
+};
+
 } // namespace history
 } // namespace hv

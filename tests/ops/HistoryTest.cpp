@@ -1,4 +1,5 @@
 #include "ops/History.h"
+#include "ops/ItemDelete.h"
 #include "platform/FileNames.h"
 #include "tests/common/TestSupport.h"
 
@@ -106,4 +107,29 @@ TEST_F(History, NamesThatAreNotUtf8ComeBackAsTheirBytes)
     EXPECT_EQ(back.files.value(0).to, QStringLiteral("/p/") + odd);
     EXPECT_TRUE(back.undoable());
     EXPECT_FALSE(entry(odd).undoable()); // deleted permanently
+}
+
+TEST_F(History, ABatchIsOneEntryAndCaptionsNameTheItems)
+{
+    ItemOpResult first;
+    first.touched = first.deletedOutright = QStringList{"/p/A.hpt"};
+    ItemOpResult second;
+    second.touched = second.deletedOutright = QStringList{"/p/B.hpt", "/p/B.hpd"};
+    {
+        history::Batch batch;
+        history::RecordRemoval("delete", "/p/A.hpt", first);
+        history::RecordRemoval("delete", "/p/B.hpt", second);
+        EXPECT_TRUE(history::Entries().isEmpty());
+    }
+    const QList<history::Entry> entries = history::Entries();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.first().items, (QStringList{"A.hpt", "B.hpt"}));
+    EXPECT_EQ(entries.first().files.size(), 3);
+    EXPECT_EQ(entries.first().caption(), "Delete 2 items");
+
+    history::Entry rename;
+    rename.verb = "rename";
+    rename.items << "Forklift.HVT";
+    rename.newName = "Lift";
+    EXPECT_EQ(rename.caption(), "Rename Forklift to Lift");
 }
