@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hv::history {
@@ -183,8 +184,11 @@ bool readJournal(QByteArray &bytes, QString *error)
 // made.
 template <typename Change> bool underLock(QString *error, Change change)
 {
+    // The history names the user's files: its folder is the user's alone.
     const QString folder = historyFolder();
-    if (!QDir().mkpath(folder)) {
+    QDir().mkpath(paths::userStateFolder());
+    ::mkdir(paths::encodeName(folder).constData(), 0700);
+    if (!paths::isFolder(folder)) {
         if (error)
             *error =
                 QStringLiteral("The folder %1 cannot be made.").arg(paths::displayName(folder));
