@@ -27,7 +27,8 @@ struct JobShared {
     qint64 done = 0;
     qint64 total = 0;
     QString what;
-    quint64 sequence = 0; // counts the work's progress reports
+    quint64 sequence = 0;                             // counts the work's progress reports
+    std::function<std::pair<qint64, qint64>()> probe; // while the work runs
 
     // Runs `call` on the job's thread unless the job is gone by then.
     template <class F> void post(F call)
@@ -148,9 +149,13 @@ private:
             error = QStringLiteral("unknown error");
         }
         job.work = nullptr;
-        --g_running;
+        {
+            const std::lock_guard lock(job.mutex);
+            job.probe = nullptr;
+        }
         job.state = JobShared::Done;
         job.post([error](Job *owner) { JobShared::finished(owner, error); });
+        --g_running; // after the post: a count of 0 means every result is on its way
     }
 
     std::mutex m_mutex;
@@ -196,6 +201,12 @@ void JobControl::progress(qint64 done, qint64 total, const QString &what)
     m_shared->total = total;
     m_shared->what = what;
     ++m_shared->sequence;
+}
+
+void JobControl::setProgressProbe(std::function<std::pair<qint64, qint64>()> probe)
+{
+    const std::lock_guard lock(m_shared->mutex);
+    m_shared->probe = std::move(probe);
 }
 
 Job::Job(const QString &folder)
@@ -285,6 +296,14 @@ void Job::tick()
     bool changed = false;
     {
         const std::lock_guard lock(m_shared->mutex);
+        if (m_shared->probe) {
+            const auto [probedDone, probedTotal] = m_shared->probe();
+            if (probedDone != m_shared->done || probedTotal != m_shared->total) {
+                m_shared->done = probedDone;
+                m_shared->total = probedTotal;
+                ++m_shared->sequence;
+            }
+        }
         if (m_shared->sequence != m_seenSequence) {
             m_seenSequence = m_shared->sequence;
             changed = true;

@@ -89,6 +89,10 @@ public:
     const std::atomic<bool> &cancelledFlag() const;
     // `done` of `total` (either may be 0 when unknown), and what is being done.
     void progress(qint64 done, qint64 total, const QString &what = {});
+    // For work whose counts live in code that cannot call progress(): the job asks `probe`
+    // for done and total at each tick while the work runs (from the job's thread; the probe
+    // must be thread-safe and keep what it reads alive), and a change counts as progress.
+    void setProgressProbe(std::function<std::pair<qint64, qint64>()> probe);
 
 private:
     std::shared_ptr<detail::JobShared> m_shared;

@@ -1,27 +1,47 @@
-// A list fill that keeps the window alive.
+// The item list's fill, as a job: the window stays alive while a fill reads a folder, and a
+// share that stops answering is reported instead of freezing the window.
 //
-// The fill runs on a worker thread while the user-interface thread goes on painting, moving
-// and resizing the window. Keyboard and mouse input waits until the fill is done, then
-// arrives in order, as it would after a fill on the user-interface thread; so the order of
-// events stays what the window expects, and a click during a fill never acts on a half-filled
-// list. A fill that takes longer than kProgressAfterMs reports its progress.
+// One fill at a time counts. Starting a fill cancels the one that runs and raises the
+// generation number; a list that arrives from an older generation is dropped, so the list
+// always shows the last category and folder asked for, however the fills finish. The
+// settings categories read no files: their list arrives before start() returns.
 #pragma once
 
 #include "lists/CategoryListEngine.h"
 
-#include <functional>
+#include <QObject>
+#include <QPointer>
 
 namespace hv {
 
-inline constexpr int kProgressAfterMs = 500;
+class Job;
 
-// The files read so far of the files found; called on the user-interface thread.
-using FillProgressReport = std::function<void(qsizetype read, qsizetype found)>;
+class ListFill : public QObject {
+    Q_OBJECT
+public:
+    explicit ListFill(QObject *parent = nullptr);
+    ~ListFill() override;
 
-// Fills `category` from `source` on a worker thread and returns the list once it is done.
-// Until then the calling thread handles every event except user input; from
-// kProgressAfterMs on it calls `report` about every tenth of a second.
-CategoryList fillInBackground(Category category, ListSource source,
-                              const FillProgressReport &report);
+    // Fills `category` from `source`; filled() brings the list.
+    void start(Category category, ListSource source);
+    // Drops the running fill: its list never arrives.
+    void cancel();
+    bool isRunning() const { return !m_job.isNull(); }
+    quint64 generation() const { return m_generation; }
+
+Q_SIGNALS:
+    // The list of the latest fill.
+    void filled(const hv::CategoryList &list);
+    // The files read so far of the files found, from half a second into a fill on.
+    void progress(qsizetype read, qsizetype found);
+    // The fill has got no further for a while: the folder is not answering.
+    void notAnswering();
+    // A fill began (true) or the last one ended or was cancelled (false).
+    void runningChanged(bool running);
+
+private:
+    QPointer<Job> m_job;
+    quint64 m_generation = 0;
+};
 
 } // namespace hv

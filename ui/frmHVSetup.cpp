@@ -26,6 +26,7 @@
 #include "ui/Twips.h"
 #include "ui/frmAbout.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -50,15 +51,6 @@ namespace {
 
 const QString kModule = QStringLiteral("frmHVSetup");
 
-// The busy cursor for the time of a list fill.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
 // Moves and sizes a control unless the rectangle does not fit (the window is too small for
 // the layout): such a control keeps its place, as the other controls still move.
 void place(QWidget *widget, const QRectF &rect, TwipsPerPixel grid)
@@ -80,7 +72,8 @@ frmHVSetup::frmHVSetup(QWidget *parent)
       m_toolBar(new QToolBar(m_client)), m_list(new ItemListView(m_client)),
       m_statusBar(new QStatusBar(m_client)), m_folderPanel(new PathLabel(m_statusBar)),
       m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
-      m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this))
+      m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this)),
+      m_fill(new ListFill(this))
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
@@ -126,6 +119,27 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     setTabOrder(m_bar, m_tree);
     setTabOrder(m_tree, m_list->detailsView());
     setTabOrder(m_list->detailsView(), m_list->iconView());
+
+    // While a fill runs, the list's rows are those of the category or folder left: the
+    // list's input is held back (this filter, installed after the item commands' own, sees
+    // the events first), and so is a double-click on the bar.
+    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_list->detailsView()),
+                                    static_cast<QAbstractItemView *>(m_list->iconView())}) {
+        view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
+    }
+    m_bar->viewport()->installEventFilter(this);
+    connect(m_fill, &ListFill::filled, this, &frmHVSetup::showFilledList);
+    connect(m_fill, &ListFill::runningChanged, this, &frmHVSetup::onFillRunning);
+    connect(m_fill, &ListFill::progress, this, [this](qsizetype read, qsizetype found) {
+        m_statusBar->showMessage(
+            tr("Reading files: %L1 of %L2").arg(qint64(read)).arg(qint64(found)));
+    });
+    connect(m_fill, &ListFill::notAnswering, this, [this] {
+        m_statusBar->showMessage(tr("The folder %1 is not answering.")
+                                     .arg(paths::displayName(withoutLastCharacter(
+                                         AppState::instance().ProjectFolder()))));
+    });
 
     connect(m_bar, &CategoryBar::categorySelected, this, &frmHVSetup::onCategorySelected);
     connect(m_tree, &FolderTree::folderClicked, this, &frmHVSetup::onFolderClicked);
@@ -240,32 +254,55 @@ void frmHVSetup::Resize_Form()
 
 void frmHVSetup::RefillList()
 {
-    // Events handled during a fill may ask for another one: it follows this one.
-    if (m_filling) {
-        m_refillAgain = true;
-        return;
-    }
-    m_filling = true;
-    BusyCursor busy;
     const AppState &state = AppState::instance();
     ListSource source;
     source.projectFolder = state.ProjectFolder();
     source.listViewMode = state.ListViewMode();
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
-    const CategoryList list =
-        fillInBackground(m_bar->currentCategory(), source, [this](qsizetype read, qsizetype found) {
-            m_statusBar->showMessage(
-                tr("Reading files: %L1 of %L2").arg(qint64(read)).arg(qint64(found)));
-        });
-    m_statusBar->clearMessage();
-    m_filling = false;
+    m_fill->start(m_bar->currentCategory(), source);
+}
 
+bool frmHVSetup::isFilling() const
+{
+    return m_fill->isRunning();
+}
+
+void frmHVSetup::showFilledList(const CategoryList &list)
+{
+    const AppState &state = AppState::instance();
     m_list->setViewMode(state.ListViewMode());
     m_list->setCategoryList(list);
     if (state.ListViewMode() == ViewDetails)
         m_list->AutoSizeColumns();
-    if (std::exchange(m_refillAgain, false))
-        RefillList();
+    Q_EMIT listFilled();
+}
+
+void frmHVSetup::onFillRunning(bool running)
+{
+    if (running) {
+        m_list->setCursor(Qt::BusyCursor);
+        return;
+    }
+    m_list->unsetCursor();
+    m_statusBar->clearMessage();
+}
+
+bool frmHVSetup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_fill->isRunning())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ContextMenu:
+        return watched != m_bar->viewport();
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
 }
 
 void frmHVSetup::onCategorySelected(Category)

@@ -20,6 +20,7 @@ class CategoryBar;
 class FolderTree;
 class ItemActions;
 class ItemListView;
+class ListFill;
 class MainActions;
 class PathLabel;
 class SplitterGrip;
@@ -42,8 +43,12 @@ public:
 
     // Lays out every control from the client area's size and the split ratio.
     void Resize_Form();
-    // Fills the item list for the bar's current category.
+    // Fills the item list for the bar's current category, off the user-interface thread: a
+    // fill still running is cancelled and its list dropped. listFilled() follows when the
+    // list shows the new rows (at once for the settings categories).
     void RefillList();
+    // A fill is running: the list takes no mouse or keyboard input until it ends.
+    bool isFilling() const;
 
     const QString &SuiteFolder() const { return m_suiteFolder; }
     double splitRatio() const { return m_splitRatio; }
@@ -70,8 +75,12 @@ public:
     void showAfterProgram(bool placeBack) override;
     void openDirectoryFile(const QString &key) override;
 
+Q_SIGNALS:
+    void listFilled();
+
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -82,6 +91,8 @@ private:
     void applySizeLimits();
     void showProjectFolderInStatusBar();
 
+    void showFilledList(const hv::CategoryList &list);
+    void onFillRunning(bool running);
     void onCategorySelected(hv::Category category);
     void onFolderClicked(const QString &path);
     void onViewModeChosen(int mode);
@@ -93,8 +104,6 @@ private:
     QString m_suiteFolder;
     bool m_loaded = false;
     bool m_loading = false;
-    bool m_filling = false;     // a list fill is running
-    bool m_refillAgain = false; // asked for during that fill
     double m_splitRatio = 0.5;
 
     QWidget *m_client;
@@ -108,6 +117,7 @@ private:
     SplitterGrip *m_grip;
     MainActions *m_actions;
     ItemActions *m_itemActions;
+    ListFill *m_fill;
 };
 
 } // namespace hv

@@ -10,6 +10,7 @@
 #include "ui/frmHVSetup.h"
 
 #include <QFileInfo>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,11 @@ TEST(DemoProject, ListsEveryKindOfItemInTheWindow)
     AppState::instance().SetProjectFolder(demoFolder());
     frmHVSetup window;
     window.Load();
+    // The list fills off the user-interface thread.
+    const auto filled = [&window] {
+        return QTest::qWaitFor([&window] { return !window.isFilling(); }, 10000);
+    };
+    ASSERT_TRUE(filled());
     const QTreeView *view = window.lstHVSETUP()->detailsView();
 
     // Applications: the "$" application is left out; one table has no records.
@@ -46,10 +52,12 @@ TEST(DemoProject, ListsEveryKindOfItemInTheWindow)
         EXPECT_GT(records.at(files.indexOf(name)).toInt(), 0) << name;
 
     window.grdOUtlookBar()->setCurrentCell(1, 1);
+    ASSERT_TRUE(filled());
     EXPECT_EQ(hvtest::columnTexts(view).mid(1), (QStringList{"Defect Codes", "Shift Codes"}));
 
     // Directory files: the current form, one naming a missing template, and the old form.
     window.grdOUtlookBar()->setCurrentCell(5, 1);
+    ASSERT_TRUE(filled());
     files = hvtest::columnTexts(view, 1);
     const QStringList entries = hvtest::columnTexts(view, 2);
     EXPECT_EQ(entries.at(files.indexOf("PLANT.DIR")), "3");

@@ -25,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -279,6 +280,7 @@ TEST_F(DirEditorTest, DoubleClickOpensTheEditorAndTheMainWindowTakesItsPlacement
     frmHVSetup window;
     ReadRegWindowInfo(window, false);
     window.grdOUtlookBar()->setCurrentCell(5, 1); // Directory Files
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.isFilling(); }, 10000));
     ItemListView *list = window.lstHVSETUP();
     list->selectRow(1);
     ASSERT_EQ(list->selectedKey(), "PLANT.DIR");

@@ -80,9 +80,22 @@ protected:
             return {};
         return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
-    void showCategory(int row) { window->grdOUtlookBar()->setCurrentCell(row, 1); }
+    // The list fills off the user-interface thread: what reads it waits for the last fill.
+    void waitForList() const
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isFilling(); }, 10000));
+    }
+    void showCategory(int row)
+    {
+        window->grdOUtlookBar()->setCurrentCell(row, 1);
+        waitForList();
+    }
     QAbstractItemView *view() const { return window->lstHVSETUP()->currentView(); }
-    int rowOf(const QString &key) const { return window->lstHVSETUP()->model()->rowOfKey(key); }
+    int rowOf(const QString &key) const
+    {
+        waitForList();
+        return window->lstHVSETUP()->model()->rowOfKey(key);
+    }
     QPoint pointOf(const QString &key) const
     {
         return view()->visualRect(window->lstHVSETUP()->model()->index(rowOf(key), 0)).center();
@@ -157,6 +170,7 @@ TEST_F(ItemActionsTest, AnApplicationOpensInItsProgramWhileTheWindowIsHidden)
     EXPECT_EQ(calls(), QStringList{"hvAppl.EXE\t@" + project + "/PLANT1.HVT"});
     EXPECT_EQ(visibleWhileRunning, 0);
     EXPECT_TRUE(window->isVisible());
+    waitForList();
     EXPECT_EQ(fills.count(), 1);
     EXPECT_TRUE(boxes.shown.empty());
 }

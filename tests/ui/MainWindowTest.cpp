@@ -41,6 +41,12 @@ namespace {
 
 const QString kFolderPrefix = QStringLiteral("Selected Project Folder:   ");
 
+// The list fills off the user-interface thread: waits until it shows the last fill asked for.
+bool waitForList(frmHVSetup &window)
+{
+    return QTest::qWaitFor([&] { return !window.isFilling(); }, 10000);
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -63,6 +69,7 @@ protected:
         auto window = std::make_unique<frmHVSetup>();
         ReadRegWindowInfo(*window, false);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        EXPECT_TRUE(waitForList(*window));
         return window;
     }
 
@@ -82,6 +89,7 @@ int countFills(frmHVSetup &window, const std::function<void()> &action)
 {
     QSignalSpy fills(window.lstHVSETUP()->model(), &QAbstractItemModel::modelReset);
     action();
+    EXPECT_TRUE(waitForList(window));
     return int(fills.count());
 }
 
@@ -94,6 +102,7 @@ TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
         Main([] { return std::unique_ptr<QWidget>(std::make_unique<frmHVSetup>()); });
     ASSERT_NE(created, nullptr);
     auto &window = *qobject_cast<frmHVSetup *>(created.get());
+    ASSERT_TRUE(waitForList(window));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "HV Admin");
 
@@ -173,6 +182,7 @@ TEST_F(MainWindowTest, AFolderClickRefillsOnlyTheFolderCategories)
 
     // Back on applications, the list is the new folder's.
     window->grdOUtlookBar()->setCurrentCell(0, 1);
+    ASSERT_TRUE(waitForList(*window));
     EXPECT_EQ(listTexts(*window), (QStringList{"Create New Application", "Visitor Log"}));
 
     // On directory files a folder choice (Enter on the keyboard) refills at once.
@@ -313,6 +323,7 @@ TEST_F(MainWindowTest, AClickOnTheBarsMarginSelectsTheNameAndFillsTheList)
     // A click on a name fills the list for that row; the highlight follows.
     const QRect popups = bar->visualItemRect(bar->item(1, 1));
     QTest::mouseClick(bar->viewport(), Qt::LeftButton, {}, popups.center());
+    ASSERT_TRUE(waitForList(*window));
     EXPECT_EQ(listTexts(*window), (QStringList{"Create New Popup", "Defect Codes"}));
     EXPECT_EQ(bar->highlightColour(), QApplication::palette().color(QPalette::Window));
 }
@@ -325,6 +336,7 @@ TEST_F(MainWindowTest, TheKeyboardMovesThroughTheBarTheTreeAndTheList)
     CategoryBar *bar = window->grdOUtlookBar();
     bar->setFocus();
     QTest::keyClick(bar, Qt::Key_Down);
+    ASSERT_TRUE(waitForList(*window));
     EXPECT_EQ(bar->currentRow(), 1);
     EXPECT_EQ(listTexts(*window).value(0), "Create New Popup");
 
@@ -338,6 +350,7 @@ TEST_F(MainWindowTest, TheKeyboardMovesThroughTheBarTheTreeAndTheList)
     // F5 shows what has changed in the folder.
     plant.addTemplate("NEW.HPT", "Another Popup");
     QTest::keyClick(window.get(), Qt::Key_F5);
+    ASSERT_TRUE(waitForList(*window));
     EXPECT_EQ(listTexts(*window),
               (QStringList{"Create New Popup", "Another Popup", "Defect Codes"}));
 }
@@ -414,6 +427,7 @@ TEST_F(MainWindowTest, PlacementFolderAndViewAreStoredAtUnloadAndRestoredAtTheNe
     EXPECT_EQ(AppState::instance().ProjectFolder(), office.slashed());
     EXPECT_EQ(window.statusPanel(1)->text(), kFolderPrefix + office.path());
     EXPECT_TRUE(window.actions()->viewModeAction(1)->isChecked());
+    ASSERT_TRUE(waitForList(window));
     EXPECT_EQ(window.lstHVSETUP()->viewMode(), 1);
     EXPECT_EQ(hvtest::columnTexts(window.lstHVSETUP()->iconView()),
               (QStringList{"Create New Application", "Visitor Log"}));
