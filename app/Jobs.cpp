@@ -8,8 +8,11 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <thread>
+
+#include <unistd.h>
 
 namespace hv {
 
@@ -166,6 +169,50 @@ private:
 };
 
 } // namespace
+
+bool detail::runAndWait(const QString &folder, int timeoutMs, std::function<void()> work)
+{
+    struct Waiter {
+        std::mutex mutex;
+        std::condition_variable returned;
+        bool done = false;
+    };
+    auto waiter = std::make_shared<Waiter>();
+    auto shared = std::make_shared<JobShared>();
+    shared->lane = laneOf(folder);
+    shared->work = [waiter, work = std::move(work)](JobControl &) {
+        // Told even when the work throws (the pool turns that into a failure).
+        struct Tell {
+            Waiter &waiter;
+            ~Tell()
+            {
+                const std::lock_guard lock(waiter.mutex);
+                waiter.done = true;
+                waiter.returned.notify_all();
+            }
+        } tell{*waiter};
+        work();
+    };
+    JobPool::instance().submit(shared);
+    std::unique_lock lock(waiter->mutex);
+    if (waiter->returned.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [&] { return waiter->done; }))
+        return true;
+    // Not begun yet: it never will.
+    shared->cancelled = true;
+    int queued = JobShared::Queued;
+    shared->state.compare_exchange_strong(queued, JobShared::Done);
+    return false;
+}
+
+void exitWithin(int ms, int code)
+{
+    std::thread([ms, code] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        std::fflush(nullptr);
+        ::_exit(code);
+    }).detach();
+}
 
 JobTimings jobTimings()
 {

@@ -186,6 +186,29 @@ template <class R, class F> JobOf<R> *startJob(const QString &folder, F work)
     return job;
 }
 
+namespace detail {
+// Runs `work` in `folder`'s lane; true when it returned within `timeoutMs`.
+bool runAndWait(const QString &folder, int timeoutMs, std::function<void()> work);
+} // namespace detail
+
+// Runs `work` (callable as R()) for `folder` on the job pool and waits for it at most
+// `timeoutMs`, without an event loop: for code that must decide before there is one (the
+// start-up) or a check that the caller needs at once. std::nullopt when the work did not
+// return in time (or threw); it then goes on alone, and its result is dropped.
+template <class R, class F> std::optional<R> runWithin(const QString &folder, int timeoutMs, F work)
+{
+    auto slot = std::make_shared<std::optional<R>>();
+    if (!detail::runAndWait(folder, timeoutMs,
+                            [slot, work = std::move(work)]() mutable { *slot = work(); }))
+        return std::nullopt;
+    return *slot;
+}
+
+// Ends the process with `code` after `ms` unless it has ended by then: a process whose
+// clean-up waits on a thread stuck in a system call (a share that stopped answering) still
+// ends. Call once the settings are saved.
+void exitWithin(int ms, int code);
+
 // Jobs taken up by a worker and not yet returned, in this process (stuck ones included).
 int runningJobCount();
 

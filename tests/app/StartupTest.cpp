@@ -5,8 +5,11 @@
 #include "dbase/dBase.h"
 #include "tests/common/FakeMessageService.h"
 #include "tests/common/LogCapture.h"
+#include "tests/common/SlowShare.h"
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
+
+#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +116,26 @@ TEST_F(StartupTest, StoredFolderThatIsNowAFileFallsBack)
     hvtest::writeFile(file, "not a folder");
     WriteLastFolder(file + "/");
     EXPECT_EQ(start().projectFolder, ProgramFolder() + "/");
+}
+
+TEST_F(StartupTest, AStoredFolderOnAShareThatStoppedAnsweringDoesNotHoldTheStart)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    const QString project = share.mountPoint() + "/plant";
+    ASSERT_TRUE(QDir().mkpath(project));
+    WriteLastFolder(project + "/");
+    share.stall();
+
+    QElapsedTimer clock;
+    clock.start();
+    const StartupDecision d = start();
+    EXPECT_LT(clock.elapsed(), kStartupFolderWaitMs + 2000);
+    EXPECT_TRUE(d.start);
+    EXPECT_FALSE(d.projectFolderAnswered);
+    EXPECT_EQ(d.projectFolder, project + "/");
+    share.release();
 }
 
 TEST_F(StartupTest, LoginDecidesWhenTheTableNamesTheConsoleUser)
