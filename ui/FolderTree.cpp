@@ -1,5 +1,6 @@
 #include "ui/FolderTree.h"
 
+#include "app/Jobs.h"
 #include "platform/FileNames.h"
 
 #include <QDir>
@@ -75,7 +76,12 @@ bool FolderTree::showFolder(const QString &path)
 {
     // The view names folders through Qt, which cannot name one whose name is not UTF-8.
     const QString clean = QDir::cleanPath(path);
-    if (paths::hasRawBytes(clean) || !paths::isFolder(clean))
+    if (paths::hasRawBytes(clean))
+        return false;
+    // A folder on a share that stopped answering is not shown (the model would wait on it).
+    const std::optional<bool> folder =
+        runWithin<bool>(clean, kAnswerWaitMs, [clean] { return paths::isFolder(clean); });
+    if (!folder.value_or(false))
         return false;
     const QModelIndex index = m_model->index(clean);
     if (!index.isValid())

@@ -14,8 +14,12 @@ class FolderTree : public QTreeView {
 public:
     explicit FolderTree(QWidget *parent = nullptr);
 
+    // How long showFolder() waits for a folder's file system to answer.
+    static constexpr int kAnswerWaitMs = 500;
+
     // Expands the tree down to `path`, selects it and scrolls it into view. Returns false
-    // when the folder is not in the tree (missing, or not a folder).
+    // when the folder is not in the tree (missing, or not a folder) or its file system does
+    // not answer within kAnswerWaitMs.
     bool showFolder(const QString &path);
 
     // The full path of the selected folder (empty when none is selected).

@@ -1,6 +1,7 @@
 #include "ui/frmHVSetup.h"
 
 #include "app/AppState.h"
+#include "app/Jobs.h"
 #include "app/MessageService.h"
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
@@ -264,7 +265,7 @@ void frmHVSetup::RefillList()
 
 bool frmHVSetup::isFilling() const
 {
-    return m_fill->isRunning();
+    return m_fill->isRunning() || !m_folderCheck.isNull();
 }
 
 void frmHVSetup::showFilledList(const CategoryList &list)
@@ -289,7 +290,7 @@ void frmHVSetup::onFillRunning(bool running)
 
 bool frmHVSetup::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_fill->isRunning())
+    if (!isFilling())
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonDblClick:
@@ -311,16 +312,49 @@ void frmHVSetup::onCategorySelected(Category)
         RefillList();
 }
 
+// What the check of a chosen folder found, off the user-interface thread.
+struct frmHVSetup::FolderCheck {
+    std::optional<QString> exact; // the folder the shown path means, when only one does
+    int error = 0;                // why it cannot be listed (errno), or 0
+};
+
 void frmHVSetup::onFolderClicked(const QString &shownPath)
 {
     const QString procedure = QStringLiteral("hvFolderTree_FolderClick");
     WriteLog(kModule, procedure, QStringLiteral("Start..."));
     WriteLog(kModule, procedure, QStringLiteral("Folder Tree=[") + shownPath + QStringLiteral("]"));
 
-    // The tree shows each byte of a name that is not UTF-8 as U+FFFD: the folder it means
-    // must be the only one that looks like that, or it is not taken.
-    const std::optional<QString> exact = paths::exactPathOfQtPath(shownPath);
-    if (!exact) {
+    // The folder is checked off the user-interface thread: it may be on a share that stopped
+    // answering. A later choice replaces a check still waiting.
+    if (m_folderCheck) {
+        m_folderCheck->disconnect(this);
+        m_folderCheck->cancel();
+    }
+    auto *job = startJob<FolderCheck>(shownPath, [shownPath](JobControl &) {
+        FolderCheck check;
+        // The tree shows each byte of a name that is not UTF-8 as U+FFFD: the folder it
+        // means must be the only one that looks like that, or it is not taken.
+        check.exact = paths::exactPathOfQtPath(shownPath);
+        if (check.exact)
+            check.error = FolderTree::folderListingError(*check.exact);
+        return check;
+    });
+    m_folderCheck = job;
+    connect(job, &Job::notAnswering, this, [this, shownPath] {
+        m_statusBar->showMessage(tr("The folder %1 is not answering.").arg(shownPath));
+    });
+    connect(job, &Job::finished, this, [this, job, shownPath] {
+        m_folderCheck = nullptr;
+        m_statusBar->clearMessage();
+        if (!job->isCancelled())
+            openCheckedFolder(shownPath, job->result());
+    });
+}
+
+void frmHVSetup::openCheckedFolder(const QString &shownPath, const FolderCheck &check)
+{
+    const QString procedure = QStringLiteral("hvFolderTree_FolderClick");
+    if (!check.exact) {
         ShowMessage(QStringLiteral("The folder %1 cannot be told apart from another folder whose "
                                    "name differs only in bytes that are not UTF-8, so it was not "
                                    "opened.")
@@ -329,16 +363,15 @@ void frmHVSetup::onFolderClicked(const QString &shownPath)
         m_tree->showFolder(AppState::instance().ProjectFolder());
         return;
     }
-    const QString &path = *exact;
+    const QString &path = *check.exact;
 
     // A folder that cannot be listed does not become the project folder: the list and the
     // status bar keep showing the folder they showed, and the tree goes back to it.
-    const int error = FolderTree::folderListingError(path);
-    if (error != 0) {
+    if (check.error != 0) {
         WriteLog(kModule, procedure,
                  QStringLiteral("ERROR: %1 - %2")
-                     .arg(error)
-                     .arg(QString::fromLocal8Bit(std::strerror(error))));
+                     .arg(check.error)
+                     .arg(QString::fromLocal8Bit(std::strerror(check.error))));
         ShowMessage(QStringLiteral("Selected Drive invalid."), QString(), MsgButtons::Ok);
         m_tree->showFolder(AppState::instance().ProjectFolder());
         return;

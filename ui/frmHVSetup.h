@@ -9,6 +9,7 @@
 #include "ui/WindowPlacement.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QLabel;
 class QStatusBar;
@@ -20,6 +21,7 @@ class CategoryBar;
 class FolderTree;
 class ItemActions;
 class ItemListView;
+class Job;
 class ListFill;
 class MainActions;
 class PathLabel;
@@ -47,7 +49,8 @@ public:
     // fill still running is cancelled and its list dropped. listFilled() follows when the
     // list shows the new rows (at once for the settings categories).
     void RefillList();
-    // A fill is running: the list takes no mouse or keyboard input until it ends.
+    // A fill is running, or a chosen folder is being checked before one: the list takes no
+    // mouse or keyboard input until it ends.
     bool isFilling() const;
 
     const QString &SuiteFolder() const { return m_suiteFolder; }
@@ -95,6 +98,8 @@ private:
     void onFillRunning(bool running);
     void onCategorySelected(hv::Category category);
     void onFolderClicked(const QString &path);
+    struct FolderCheck;
+    void openCheckedFolder(const QString &shownPath, const FolderCheck &check);
     void onViewModeChosen(int mode);
     void onSplitterMoved();
 
@@ -118,6 +123,7 @@ private:
     MainActions *m_actions;
     ItemActions *m_itemActions;
     ListFill *m_fill;
+    QPointer<Job> m_folderCheck; // a chosen folder being checked before it is opened
 };
 
 } // namespace hv

@@ -1,5 +1,6 @@
 // HVAdmin: the administration console.
 #include "ui/Main.h"
+#include "app/Jobs.h"
 #include "ui/ConsoleCommandLine.h"
 #include "ui/Icons.h"
 #include "ui/ProgramInfo.h"
@@ -21,5 +22,10 @@ int main(int argc, char **argv)
         hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); });
     if (!window)
         return 1;
-    return app.exec();
+    const int code = app.exec();
+    // The settings were saved as the window closed. A job, or the folder tree's reader, may
+    // be stuck on a share that stopped answering: the clean-up gets a moment, then the
+    // process ends all the same.
+    hv::exitWithin(800, code);
+    return code;
 }

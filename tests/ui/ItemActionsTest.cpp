@@ -65,6 +65,7 @@ protected:
         window = std::make_unique<frmHVSetup>();
         ReadRegWindowInfo(*window, false);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        waitForList();
     }
     void TearDown() override
     {
@@ -489,6 +490,7 @@ TEST_F(ItemActionsTest, TheStatusBarElidesALongFolderInTheMiddle)
     QDir().mkpath(deep);
     window->hvFolderTree()->showFolder(deep);
     Q_EMIT window->hvFolderTree()->folderClicked(deep);
+    waitForList();
     auto *panel = static_cast<PathLabel *>(window->statusPanel(1));
     EXPECT_EQ(panel->toolTip(), deep);
     const QString shown = panel->shownText();

@@ -187,6 +187,7 @@ TEST_F(MainWindowTest, AFolderClickRefillsOnlyTheFolderCategories)
 
     // On directory files a folder choice (Enter on the keyboard) refills at once.
     window->grdOUtlookBar()->setCurrentCell(5, 1);
+    ASSERT_TRUE(waitForList(*window));
     tree->showFolder(plant.path());
     EXPECT_EQ(countFills(*window, [&] { QTest::keyClick(tree, Qt::Key_Return); }), 1);
     EXPECT_EQ(listTexts(*window), (QStringList{"Create New DIR File", "Plant Floor"}));
@@ -409,6 +410,7 @@ TEST_F(MainWindowTest, PlacementFolderAndViewAreStoredAtUnloadAndRestoredAtTheNe
         auto &window = *qobject_cast<frmHVSetup *>(created.get());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         Q_EMIT window.hvFolderTree()->folderClicked(office.path());
+        ASSERT_TRUE(waitForList(window));
         hvtest::clickToolButton(window.tbDetails(), window.actions()->viewModeAction(1));
         window.move(60, 40);
         window.resize(window.minimumWidth() + 50, window.minimumHeight() + 30);
