@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "app/AppState.h"
+#include "app/Jobs.h"
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
 #include "dbase/dBase.h"
@@ -10,12 +11,24 @@
 #include "tests/common/TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 using namespace hv;
 
 namespace {
+
+// stall() signals the share's process: returns once a request there goes unanswered.
+bool stalledNow(const QString &folder)
+{
+    for (int i = 0; i < 100; ++i) {
+        const QString probe = folder + QStringLiteral("/probe%1").arg(i);
+        if (!hv::runWithin<bool>(folder, 100, [probe] { return QFileInfo::exists(probe); }))
+            return true;
+    }
+    return false;
+}
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -127,6 +140,7 @@ TEST_F(StartupTest, AStoredFolderOnAShareThatStoppedAnsweringDoesNotHoldTheStart
     ASSERT_TRUE(QDir().mkpath(project));
     WriteLastFolder(project + "/");
     share.stall();
+    ASSERT_TRUE(stalledNow(share.mountPoint()));
 
     QElapsedTimer clock;
     clock.start();

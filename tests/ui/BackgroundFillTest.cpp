@@ -1,14 +1,26 @@
 #include "ui/BackgroundFill.h"
 
+#include "app/AppState.h"
 #include "app/Jobs.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/common/SlowShare.h"
+#include "tests/ui/MainWindowTestSupport.h"
+#include "ui/FolderTree.h"
+#include "ui/ItemListView.h"
+#include "ui/frmHVSetup.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +73,17 @@ void makeTemplates(const QTemporaryDir &dir, std::initializer_list<const char *>
         QFile file(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
+}
+
+// stall() signals the share's process: returns once a request there goes unanswered.
+bool stalledNow(const QString &folder)
+{
+    for (int i = 0; i < 100; ++i) {
+        const QString probe = folder + QStringLiteral("/probe%1").arg(i);
+        if (!hv::runWithin<bool>(folder, 100, [probe] { return QFileInfo::exists(probe); }))
+            return true;
+    }
+    return false;
 }
 
 ListSource gatedSource(const QTemporaryDir &dir, std::atomic<bool> &open)
@@ -127,4 +150,54 @@ TEST(BackgroundFill, ANewFillDropsTheListOfTheFillItReplaced)
     QCoreApplication::processEvents();
     EXPECT_EQ(lists.size(), 1);
     EXPECT_FALSE(fill.isRunning());
+}
+
+TEST(BackgroundFill, AWindowOnAShareThatStoppedAnsweringShowsSaysSoAndStillOpensAnotherFolder)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString stalled = share.mountPoint() + QStringLiteral("/plant");
+    ASSERT_TRUE(QDir().mkpath(stalled));
+    hvtest::writeFile(stalled + QStringLiteral("/PLANT.HVT"), "[TEMPLATE]\r\nTitle=Plant\r\n");
+    QTemporaryDir local;
+    hvtest::writeFile(local.filePath(QStringLiteral("OFFICE.HVT")),
+                      "[TEMPLATE]\r\nTitle=Office\r\n");
+    AppState::instance().reset();
+    AppState::instance().SetProjectFolder(stalled + u'/');
+    JobTimings timings;
+    timings.progressAfterMs = 20;
+    timings.notAnsweringAfterMs = 300;
+    timings.tickMs = 10;
+    setJobTimings(timings);
+    share.stall();
+    ASSERT_TRUE(stalledNow(share.mountPoint()));
+
+    QElapsedTimer clock;
+    clock.start();
+    {
+        frmHVSetup window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_LT(clock.elapsed(), 3000);
+        const auto message = [&window] { return window.hvStatusBar()->currentMessage(); };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return message().contains("not answering"); }, 5000))
+            << message().toStdString();
+        EXPECT_TRUE(message().contains(stalled)) << message().toStdString();
+        EXPECT_TRUE(window.isFilling());
+
+        // Another folder opens while the share still does not answer.
+        Q_EMIT window.hvFolderTree()->folderClicked(local.path());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isFilling(); }, 5000));
+        EXPECT_EQ(hvtest::columnTexts(window.lstHVSETUP()->detailsView()),
+                  (QStringList{"Create New Application", "Office"}));
+        EXPECT_TRUE(message().isEmpty()) << message().toStdString();
+        window.close();
+    }
+    EXPECT_LT(clock.elapsed(), 8000);
+    setJobTimings(JobTimings());
+    share.release();
+    AppState::instance().reset();
 }
