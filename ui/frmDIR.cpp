@@ -1,5 +1,6 @@
 #include "ui/frmDIR.h"
 
+#include "app/Jobs.h"
 #include "app/MessageService.h"
 #include "app/WindowLayout.h"
 #include "log/DiagnosticLog.h"
@@ -159,10 +160,28 @@ bool frmDIR::prepare(const QString &path)
     WriteLog(kModelModule, QStringLiteral("Load_DIR"), path);
     if (path.endsWith(u'/')) {
         m_dir.StartNew(path);
-    } else if (DirResult r = m_dir.OpenExisting(path); !r) {
+    } else {
+        // The file is read off the user-interface thread, into a copy: a share that does
+        // not answer in time leaves the directory as it was, and the editor closed.
+        struct Read {
+            DirResult result;
+            DirClass dir;
+        };
+        const std::optional<Read> read =
+            runWithin<Read>(path, kAnswerWaitMs, [path, dir = m_dir]() mutable {
+                DirResult result = dir.OpenExisting(path);
+                return Read{std::move(result), std::move(dir)};
+            });
+        if (!read) {
+            showNotAnswering(path);
+            return false;
+        }
         // Editing a file that could not be read would replace it with an empty directory.
-        showRefusal(r.message);
-        return false;
+        if (!read->result) {
+            showRefusal(read->result.message);
+            return false;
+        }
+        m_dir = read->dir;
     }
     // The window is loaded and takes its placement before it is filled.
     ReadRegWindowInfo(*this, true);
@@ -227,10 +246,48 @@ bool frmDIR::finishSave(const DirClass::SaveResult &result)
     return false;
 }
 
+std::optional<DirClass::SaveResult> frmDIR::writeOffThread(const QString &chosenPath)
+{
+    struct Written {
+        DirClass::SaveResult result;
+        DirClass dir;
+    };
+    const QString folder = chosenPath.isEmpty() ? m_dir.Path() : chosenPath;
+    const std::optional<Written> written =
+        runWithin<Written>(folder, kAnswerWaitMs, [chosenPath, dir = m_dir]() mutable {
+            DirClass::SaveResult result =
+                chosenPath.isEmpty() ? dir.Save() : dir.SaveAs(chosenPath);
+            return Written{std::move(result), std::move(dir)};
+        });
+    if (!written) {
+        showNotAnswering(folder);
+        return std::nullopt;
+    }
+    // Writing changes no entry: the grid's rows stay as they are.
+    const qsizetype rows = m_dir.DirEntries().Count();
+    m_dir = written->dir;
+    if (m_dir.DirEntries().Count() != rows)
+        m_entries->reload();
+    return written->result;
+}
+
+void frmDIR::showNotAnswering(const QString &path)
+{
+    ShowMessage(QStringLiteral("The folder of %1 is not answering. Whatever was asked of it may "
+                               "still be done once it answers.")
+                    .arg(paths::displayName(path)),
+                QString(), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
 bool frmDIR::Save()
 {
     takeCaptionIntoModel();
-    return finishSave(m_dir.Save());
+    const std::optional<DirClass::SaveResult> result = writeOffThread({});
+    if (!result) {
+        setChangeFlag(true);
+        return false;
+    }
+    return finishSave(*result);
 }
 
 bool frmDIR::SaveAs()
@@ -261,7 +318,12 @@ bool frmDIR::SaveAs()
                         kSaveAsTitle, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
             return false;
     }
-    return finishSave(m_dir.SaveAs(path));
+    const std::optional<DirClass::SaveResult> result = writeOffThread(path);
+    if (!result) {
+        setChangeFlag(true);
+        return false;
+    }
+    return finishSave(*result);
 }
 
 void frmDIR::cmdAdd_Click()

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -45,6 +46,8 @@ public:
     static const QString kSaveTitle;
     static const QString kSaveAsTitle;
     static const QString kFilter;
+    // How long reading or writing the directory file waits for its folder to answer.
+    static constexpr int kAnswerWaitMs = 2000;
 
     // `pickers` empty: the picker window (TemplatePickerDialog).
     explicit frmDIR(DirClass &dir, QWidget *parent = nullptr, TemplatePickerFactory pickers = {});
@@ -101,6 +104,10 @@ private:
     // Writes the caption text into the model.
     void takeCaptionIntoModel();
     bool finishSave(const DirClass::SaveResult &result);
+    // Saves (to Filename, or SaveAs `chosenPath`) on a worker, into m_dir once it is done;
+    // std::nullopt, after telling the user, when the folder does not answer in time.
+    std::optional<DirClass::SaveResult> writeOffThread(const QString &chosenPath);
+    void showNotAnswering(const QString &path);
     void showRefusal(const DirMessage &message);
     void onCurrentCellChanged(int row, int column);
     void onCellEdited(int row, int column);

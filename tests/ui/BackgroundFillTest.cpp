@@ -8,6 +8,7 @@
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/FolderTree.h"
 #include "ui/ItemListView.h"
+#include "ui/frmDIR.h"
 #include "ui/frmHVSetup.h"
 
 #include <QCoreApplication>
@@ -200,4 +201,28 @@ TEST(BackgroundFill, AWindowOnAShareThatStoppedAnsweringShowsSaysSoAndStillOpens
     setJobTimings(JobTimings());
     share.release();
     AppState::instance().reset();
+}
+
+TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringSaysSoInsteadOfHanging)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString path = share.mountPoint() + QStringLiteral("/PLANT.DIR");
+    hvtest::writeFile(path, "[DIRECTORY]\r\n     Caption      = Plant\r\n");
+    share.stall();
+    ASSERT_TRUE(stalledNow(share.mountPoint()));
+
+    QElapsedTimer clock;
+    clock.start();
+    DirClass dir;
+    frmDIR editor(dir);
+    editor.Load_DIR(path); // refused: no window opens
+    EXPECT_LT(clock.elapsed(), frmDIR::kAnswerWaitMs + 2000);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("not answering")) << boxes.shown[0].text.toStdString();
+    EXPECT_FALSE(editor.isVisible());
+    share.release();
 }
