@@ -1,5 +1,6 @@
 #include "ui/TemplatePickerDialog.h"
 
+#include "app/Jobs.h"
 #include "app/MessageService.h"
 #include "suite/TemplateFileInfo.h"
 #include "suite/TemplatePickerLogic.h"
@@ -20,6 +21,7 @@ namespace hv {
 
 TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
     : QDialog(parent), m_folderBox(new QComboBox(this)), m_list(new QTreeWidget(this)),
+      m_status(new QLabel(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("dlgTemplatePicker"));
@@ -52,6 +54,9 @@ TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_list, 1);
+    m_status->setObjectName(QStringLiteral("lblStatus"));
+    m_status->setAccessibleName(QStringLiteral("Status"));
+    layout->addWidget(m_status);
     layout->addWidget(m_buttons);
 
     connect(browseButton, &QPushButton::clicked, this, &TemplatePickerDialog::browse);
@@ -76,23 +81,63 @@ void TemplatePickerDialog::SetMultiSelect(bool multiSelect)
 
 void TemplatePickerDialog::showFolder(const QString &folder)
 {
-    const QFileInfo info(folder);
-    if (!info.isDir()) {
-        ShowMessage(QStringLiteral("The folder %1 cannot be found.").arg(folder), windowTitle(),
-                    MsgButtons::Ok, MsgIcon::Exclamation);
-        m_folderBox->setEditText(m_folder);
-        return;
+    // The folder is read off the user-interface thread; a later choice replaces a listing
+    // still waiting.
+    if (m_listing) {
+        m_listing->disconnect(this);
+        m_listing->cancel();
     }
-    m_folder = templatepicker::firstFolder(folder, {});
+    struct Listing {
+        bool isFolder = false;
+        QString folder;
+        QList<templatepicker::TemplateChoice> choices;
+    };
+    auto *job = startJob<Listing>(folder, [folder](JobControl &) {
+        Listing listing;
+        listing.isFolder = QFileInfo(folder).isDir();
+        if (listing.isFolder) {
+            listing.folder = templatepicker::firstFolder(folder, {});
+            TemplateFileInfo templates(listing.folder);
+            listing.choices = templatepicker::listTemplates(listing.folder, templates);
+        }
+        return listing;
+    });
+    m_listing = job;
+    m_status->setText(QStringLiteral("Reading %1...").arg(folder));
+    updateOkButton();
+    connect(job, &Job::notAnswering, this, [this, folder] {
+        m_status->setText(QStringLiteral("The folder %1 is not answering.").arg(folder));
+    });
+    connect(job, &Job::finished, this, [this, job, folder] {
+        m_listing = nullptr;
+        m_status->clear();
+        const Listing &listing = job->result();
+        if (job->isCancelled()) {
+            updateOkButton();
+            return;
+        }
+        if (!listing.isFolder) {
+            ShowMessage(QStringLiteral("The folder %1 cannot be found.").arg(folder), windowTitle(),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+            m_folderBox->setEditText(m_folder);
+            updateOkButton();
+            return;
+        }
+        showListing(listing.folder, listing.choices);
+    });
+}
+
+void TemplatePickerDialog::showListing(const QString &folder,
+                                       const QList<templatepicker::TemplateChoice> &choices)
+{
+    m_folder = folder;
     if (m_folderBox->findText(m_folder) < 0)
         m_folderBox->addItem(m_folder);
     m_folderBox->setCurrentIndex(m_folderBox->findText(m_folder));
 
-    TemplateFileInfo templates(m_folder);
     m_list->clear();
     QList<QTreeWidgetItem *> items;
-    for (const templatepicker::TemplateChoice &choice :
-         templatepicker::listTemplates(m_folder, templates)) {
+    for (const templatepicker::TemplateChoice &choice : choices) {
         auto *item = new QTreeWidgetItem({choice.fileName, choice.title});
         item->setData(0, Qt::UserRole, m_folder + choice.fileName);
         if (!choice.readable)
@@ -104,6 +149,7 @@ void TemplatePickerDialog::showFolder(const QString &folder)
     if (!items.isEmpty())
         m_list->setCurrentItem(items.first(), 0, QItemSelectionModel::NoUpdate);
     updateOkButton();
+    Q_EMIT listed();
 }
 
 QStringList TemplatePickerDialog::selectedPaths() const
@@ -120,8 +166,10 @@ QStringList TemplatePickerDialog::selectedPaths() const
 QString TemplatePickerDialog::Show()
 {
     const QString remembered = templatepicker::rememberedFolder(m_settingKey);
-    // The folder shown before is one choice away.
-    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+    // The folder shown before is one choice away (when it answers in time).
+    if (!remembered.isEmpty() && runWithin<bool>(remembered, kAnswerWaitMs, [remembered] {
+                                     return QFileInfo(remembered).isDir();
+                                 }).value_or(false))
         m_folderBox->addItem(templatepicker::firstFolder(remembered, {}));
     showFolder(templatepicker::firstFolder(m_startFolder, remembered));
     if (exec() != QDialog::Accepted)
@@ -141,7 +189,9 @@ void TemplatePickerDialog::browse()
 
 void TemplatePickerDialog::updateOkButton()
 {
-    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_list->selectedItems().isEmpty());
+    // What is selected belongs to the folder shown, not to one being read.
+    m_buttons->button(QDialogButtonBox::Ok)
+        ->setEnabled(!m_listing && !m_list->selectedItems().isEmpty());
 }
 
 } // namespace hv

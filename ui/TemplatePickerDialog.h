@@ -4,14 +4,19 @@
 #pragma once
 
 #include "suite/TemplatePicker.h"
+#include "suite/TemplatePickerLogic.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QComboBox;
+class QLabel;
 class QDialogButtonBox;
 class QTreeWidget;
 
 namespace hv {
+
+class Job;
 
 class TemplatePickerDialog : public QDialog, public TemplatePicker {
     Q_OBJECT
@@ -23,8 +28,14 @@ public:
     void SetMultiSelect(bool multiSelect) override;
     QString Show() override;
 
-    // Lists the templates of `folder` (the folder shown from now on).
+    // How long Show() waits for the remembered folder to answer.
+    static constexpr int kAnswerWaitMs = 500;
+
+    // Lists the templates of `folder` (the folder shown from now on) off the user-interface
+    // thread: listed() follows once the list shows them, or a message says why not. While
+    // the folder is read, OK is disabled.
     void showFolder(const QString &folder);
+    bool isListing() const { return !m_listing.isNull(); }
     const QString &folder() const { return m_folder; }
     // The full paths of the selected templates, in list order.
     QStringList selectedPaths() const;
@@ -32,7 +43,11 @@ public:
     QTreeWidget *templateList() const { return m_list; }
     QComboBox *folderBox() const { return m_folderBox; }
 
+Q_SIGNALS:
+    void listed();
+
 private:
+    void showListing(const QString &folder, const QList<templatepicker::TemplateChoice> &choices);
     void browse();
     void updateOkButton();
 
@@ -41,6 +56,8 @@ private:
     QString m_folder;
     QComboBox *m_folderBox;
     QTreeWidget *m_list;
+    QLabel *m_status;
+    QPointer<Job> m_listing; // the folder being read
     QDialogButtonBox *m_buttons;
 };
 

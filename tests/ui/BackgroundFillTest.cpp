@@ -8,6 +8,7 @@
 #include "tests/ui/MainWindowTestSupport.h"
 #include "ui/FolderTree.h"
 #include "ui/ItemListView.h"
+#include "ui/TemplatePickerDialog.h"
 #include "ui/frmDIR.h"
 #include "ui/frmHVSetup.h"
 
@@ -16,12 +17,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -225,4 +228,27 @@ TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringSaysSoInstead
     EXPECT_TRUE(boxes.shown[0].text.contains("not answering")) << boxes.shown[0].text.toStdString();
     EXPECT_FALSE(editor.isVisible());
     share.release();
+}
+
+TEST(BackgroundFill, TheTemplatePickerListsAFolderOffTheWindowThread)
+{
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    QTemporaryDir dir;
+    makeTemplates(dir, {"B.HVT", "A.HVT"});
+    TemplatePickerDialog picker;
+    QSignalSpy listed(&picker, &TemplatePickerDialog::listed);
+    picker.showFolder(dir.path());
+    EXPECT_TRUE(picker.isListing());
+    ASSERT_TRUE(listed.wait(5000));
+    ASSERT_EQ(picker.templateList()->topLevelItemCount(), 2);
+    EXPECT_EQ(picker.selectedPaths().size(), 0);
+
+    // A folder that is not there: said so, and the list stays that of the folder shown.
+    picker.showFolder(dir.filePath(QStringLiteral("missing")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !picker.isListing(); }, 5000));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("cannot be found"));
+    EXPECT_EQ(picker.templateList()->topLevelItemCount(), 2);
+    EXPECT_EQ(listed.size(), 1);
 }
