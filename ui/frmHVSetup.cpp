@@ -34,6 +34,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
@@ -295,10 +296,14 @@ bool frmHVSetup::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseButtonDblClick:
         return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        // Tab still leaves the list.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab && watched != m_bar->viewport();
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
     case QEvent::ContextMenu:
         return watched != m_bar->viewport();
     default:
