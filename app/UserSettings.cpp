@@ -10,6 +10,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace hv {
 namespace {
 
@@ -143,6 +145,83 @@ int ReadListViewMode()
 void WriteListViewMode(int mode)
 {
     WriteSetting(kSettingsSection, QStringLiteral("ListViewMode"), QString::number(mode));
+}
+
+namespace {
+
+// The part of a category's keys after "ListSort" and "ListColumnWidths"; empty for the
+// categories whose list has nothing to sort.
+QString listKeySuffix(Category category)
+{
+    switch (category) {
+    case Category::Applications:
+        return QStringLiteral("Applications");
+    case Category::Popups:
+        return QStringLiteral("Popups");
+    case Category::Directories:
+        return QStringLiteral("DirectoryFiles");
+    case Category::Rules:
+    case Category::Units:
+    case Category::Security:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+ListSortSetting ReadListSort(Category category)
+{
+    const QString suffix = listKeySuffix(category);
+    if (suffix.isEmpty())
+        return {};
+    const QStringList parts =
+        ReadSetting(kSettingsSection, QStringLiteral("ListSort") + suffix).split(u',');
+    bool columnOk = false;
+    bool orderOk = false;
+    const int column = parts.value(0).trimmed().toInt(&columnOk);
+    const int order = parts.value(1).trimmed().toInt(&orderOk);
+    if (parts.size() != 2 || !columnOk || !orderOk || column < 0 || (order != 0 && order != 1))
+        return {};
+    return {column, order == 1};
+}
+
+void WriteListSort(Category category, const ListSortSetting &sort)
+{
+    const QString suffix = listKeySuffix(category);
+    if (suffix.isEmpty())
+        return;
+    WriteSetting(kSettingsSection, QStringLiteral("ListSort") + suffix,
+                 QStringLiteral("%1,%2").arg(std::max(sort.column, -1)).arg(sort.descending));
+}
+
+QList<int> ReadListColumnWidths(Category category)
+{
+    const QString suffix = listKeySuffix(category);
+    if (suffix.isEmpty())
+        return {};
+    const QString stored =
+        ReadSetting(kSettingsSection, QStringLiteral("ListColumnWidths") + suffix);
+    QList<int> widths;
+    if (stored.trimmed().isEmpty())
+        return widths;
+    for (const QString &part : stored.split(u',')) {
+        bool ok = false;
+        const int width = part.trimmed().toInt(&ok);
+        widths.append(ok && width > 0 ? width : 0);
+    }
+    return widths;
+}
+
+void WriteListColumnWidths(Category category, const QList<int> &widths)
+{
+    const QString suffix = listKeySuffix(category);
+    if (suffix.isEmpty())
+        return;
+    QStringList parts;
+    for (const int width : widths)
+        parts.append(QString::number(std::max(width, 0)));
+    WriteSetting(kSettingsSection, QStringLiteral("ListColumnWidths") + suffix, parts.join(u','));
 }
 
 QString GetLastFolder()

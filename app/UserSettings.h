@@ -8,10 +8,19 @@
 //     Window        top,left,width,height,state  (twips; state 0 normal, 2 maximised)
 //     LastFolder    the project folder
 //     ListViewMode  0 large icons, 1 small icons, 2 list, 3 details
+//
+// and, per category of the item list (NAME: Applications, Popups, DirectoryFiles), the
+// order and the column widths the user chose there:
+//
+//     ListSortNAME          column,order  (column from 0; order 0 ascending, 1 descending)
+//     ListColumnWidthsNAME  one width per column in twips, 0 for a column the user has not
+//                           sized (it fits its contents)
 #pragma once
 
+#include "lists/ListRows.h"
 #include "platform/Twips.h"
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -62,6 +71,25 @@ void WriteLastFolder(const QString &path);
 // The stored "ListViewMode"; 3 when it is absent or not a number from 0 to 3.
 int ReadListViewMode();
 void WriteListViewMode(int mode);
+
+// The sort the user chose for the list of a category. A column below 0 is the list's own
+// order (by title).
+struct ListSortSetting {
+    int column = -1;
+    bool descending = false;
+
+    friend bool operator==(const ListSortSetting &, const ListSortSetting &) = default;
+};
+
+// The stored "ListSortNAME"; the list's own order when it is absent or malformed, and for
+// the categories that are no file lists (rules, units, security).
+ListSortSetting ReadListSort(Category category);
+void WriteListSort(Category category, const ListSortSetting &sort);
+
+// The stored "ListColumnWidthsNAME" in twips, 0 (or nothing) for a column the user has not
+// sized; a part that is not a positive number reads as 0.
+QList<int> ReadListColumnWidths(Category category);
+void WriteListColumnWidths(Category category, const QList<int> &widths);
 
 // ReadLastFolder with a trailing '/'.
 QString GetLastFolder();

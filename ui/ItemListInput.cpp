@@ -1,6 +1,5 @@
 #include "ui/ItemListInput.h"
 
-#include "ui/CategoryListModel.h"
 #include "ui/ItemListView.h"
 
 #include <QAbstractItemView>
@@ -36,8 +35,7 @@ bool ItemListInput::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::MouseButtonPress) {
             auto *mouse = static_cast<QMouseEvent *>(event);
             const QModelIndex index = view->indexAt(mouse->position().toPoint());
-            press(mouse->button(), index.isValid() ? index.row() : -1,
-                  mouse->globalPosition().toPoint());
+            press(mouse->button(), m_list.rowOf(index), mouse->globalPosition().toPoint());
             // The right button's menu is the whole answer; the left goes on to the view.
             return mouse->button() == Qt::RightButton || !index.isValid();
         }
@@ -76,7 +74,7 @@ void ItemListInput::menuAtSelection()
     if (row < 0)
         return;
     QAbstractItemView *view = m_list.currentView();
-    const QModelIndex index = m_list.model()->index(row, 0);
+    const QModelIndex index = m_list.viewIndex(row);
     view->scrollTo(index);
     const QRect rect = view->visualRect(index);
     Q_EMIT menuRequested(

@@ -18,7 +18,7 @@ public:
     // Watches both views of `list`.
     explicit ItemListInput(ItemListView &list, QObject *parent = nullptr);
 
-    // A press of `button` over row `row` of the list (-1: empty space) at `globalPos`.
+    // A press of `button` over the model's row `row` (-1: empty space) at `globalPos`.
     void press(Qt::MouseButton button, int row, const QPoint &globalPos);
 
 Q_SIGNALS:

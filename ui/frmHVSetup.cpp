@@ -18,12 +18,14 @@
 #include "ui/FolderTree.h"
 #include "ui/Icons.h"
 #include "ui/ItemActions.h"
+#include "ui/ItemFilterBox.h"
 #include "ui/ItemListInput.h"
 #include "ui/ItemListView.h"
 #include "ui/MainActions.h"
 #include "ui/PathLabel.h"
 #include "ui/ProgramInfo.h"
 #include "ui/SplitterGrip.h"
+#include "ui/StatusNoticePanel.h"
 #include "ui/Twips.h"
 #include "ui/frmAbout.h"
 
@@ -71,8 +73,9 @@ QString withoutLastCharacter(const QString &text)
 frmHVSetup::frmHVSetup(QWidget *parent)
     : QMainWindow(parent), m_client(new ClientArea([this] { Form_Resize(); })),
       m_bar(new CategoryBar(m_client)), m_tree(new FolderTree(m_client)),
-      m_toolBar(new QToolBar(m_client)), m_list(new ItemListView(m_client)),
-      m_statusBar(new QStatusBar(m_client)), m_folderPanel(new PathLabel(m_statusBar)),
+      m_toolBar(new QToolBar(m_client)), m_filter(new ItemFilterBox(m_client)),
+      m_list(new ItemListView(m_client)), m_statusBar(new QStatusBar(m_client)),
+      m_folderPanel(new PathLabel(m_statusBar)), m_countPanel(new StatusNoticePanel(m_statusBar)),
       m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
       m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this)),
       m_fill(new ListFill(this))
@@ -105,7 +108,22 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     m_folderPanel->setObjectName(QStringLiteral("hvStatusPanel1"));
     m_versionPanel->setObjectName(QStringLiteral("hvStatusPanel2"));
     m_statusBar->addWidget(m_folderPanel, 1);
+    m_statusBar->addWidget(m_countPanel);
     m_statusBar->addPermanentWidget(m_versionPanel);
+
+    // The filter box narrows the list as it is typed; Ctrl+F goes to it from anywhere in the
+    // window.
+    connect(m_filter, &QLineEdit::textChanged, m_list, &ItemListView::setFilterText);
+    connect(m_filter, &ItemFilterBox::enterListRequested, m_list, &ItemListView::enterFromFilter);
+    connect(m_list, &ItemListView::shownRowsChanged, this, &frmHVSetup::showItemCounts);
+    auto *find = new QAction(tr("Find"), this);
+    find->setObjectName(QStringLiteral("actFind"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, m_filter, [this] {
+        m_filter->setFocus(Qt::ShortcutFocusReason);
+        m_filter->selectAll();
+    });
+    addAction(find);
 
     // What a screen reader calls each control.
     menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
@@ -117,10 +135,12 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     m_versionPanel->setAccessibleName(QStringLiteral("Version"));
     m_grip->setAccessibleName(QStringLiteral("Splitter"));
 
-    // Keyboard order: the bar, the tree, then the list.
+    // Keyboard order: the bar, the tree, the list, then the filter box (Ctrl+F goes there
+    // straight away).
     setTabOrder(m_bar, m_tree);
     setTabOrder(m_tree, m_list->detailsView());
     setTabOrder(m_list->detailsView(), m_list->iconView());
+    setTabOrder(m_list->iconView(), m_filter);
 
     // While a fill runs, the list's rows are those of the category or folder left: the
     // list's input is held back (this filter, installed after the item commands' own, sees
@@ -241,12 +261,14 @@ void frmHVSetup::Resize_Form()
     in.splitRatio = m_splitRatio;
     in.statusBar = m_statusBar->sizeHint().height() * in.grid.y;
     in.toolBar = m_toolBar->sizeHint().height() * in.grid.y;
+    in.rowAboveList = m_filter->sizeHint().height() * in.grid.y;
     // The category bar keeps its own height of 10.5 rows.
     in.categoryBar = m_bar->height() * in.grid.y;
     const MainWindowLayout rects = layOutMainWindow(in);
     place(m_statusBar, rects.statusBar, in.grid);
     place(m_grip, rects.grip, in.grid);
     place(m_toolBar, rects.toolBar, in.grid);
+    place(m_filter, rects.rowAboveList, in.grid);
     place(m_list, rects.itemList, in.grid);
     place(m_bar, rects.categoryBar, in.grid);
     place(m_tree, rects.folderTree, in.grid);
@@ -311,8 +333,37 @@ bool frmHVSetup::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
+void frmHVSetup::showItemCounts()
+{
+    const ShownCounts counts = m_list->shownCounts();
+    const auto count = [](qint64 n, const QString &one, const QString &many) {
+        return (n == 1 ? one : many).arg(n);
+    };
+    const QString records = count(counts.records, tr("%L1 record"), tr("%L1 records"));
+    QString text;
+    switch (m_list->model()->list().category) {
+    case Category::Applications:
+        text = tr("%1 · %2").arg(count(counts.items, tr("%L1 application"), tr("%L1 applications")),
+                                 records);
+        break;
+    case Category::Popups:
+        text = tr("%1 · %2").arg(count(counts.items, tr("%L1 popup"), tr("%L1 popups")), records);
+        break;
+    case Category::Directories:
+        text = count(counts.items, tr("%L1 directory file"), tr("%L1 directory files"));
+        break;
+    case Category::Rules:
+    case Category::Units:
+    case Category::Security:
+        break;
+    }
+    m_countPanel->setText(text);
+}
+
 void frmHVSetup::onCategorySelected(Category)
 {
+    // A filter typed for one category does not narrow the next.
+    m_filter->clear();
     if (!m_loading)
         RefillList();
 }

@@ -1,6 +1,7 @@
 // The console's main window (caption "HV Admin"). On the left the category bar and, below
 // it, the folder tree that chooses the project folder; on the right a toolbar with the four
-// view modes and the item list of the selected category; a status bar along the bottom. A
+// view modes, the filter box and the item list of the selected category; a status bar along
+// the bottom with the project folder, the count of the items shown and the version. A
 // vertical splitter divides left and right in a ratio that starts at one half in every run.
 #pragma once
 
@@ -20,12 +21,14 @@ namespace hv {
 class CategoryBar;
 class FolderTree;
 class ItemActions;
+class ItemFilterBox;
 class ItemListView;
 class Job;
 class ListFill;
 class MainActions;
 class PathLabel;
 class SplitterGrip;
+class StatusNoticePanel;
 
 class frmHVSetup : public QMainWindow, public LoadableWindow, public ItemHost {
     Q_OBJECT
@@ -60,9 +63,12 @@ public:
     FolderTree *hvFolderTree() const { return m_tree; }
     QToolBar *tbDetails() const { return m_toolBar; }
     ItemListView *lstHVSETUP() const { return m_list; }
+    ItemFilterBox *txtFind() const { return m_filter; }
     QStatusBar *hvStatusBar() const { return m_statusBar; }
     // Status bar panels: 1 the project folder, 2 the program's version.
     QLabel *statusPanel(int panel) const;
+    // The panel between them: the count of the items shown.
+    StatusNoticePanel *countPanel() const { return m_countPanel; }
     SplitterGrip *imgSplit() const { return m_grip; }
     QWidget *clientArea() const { return m_client; }
     MainActions *actions() const { return m_actions; }
@@ -93,6 +99,7 @@ private:
     void Form_Unload();
     void applySizeLimits();
     void showProjectFolderInStatusBar();
+    void showItemCounts();
 
     void showFilledList(const hv::CategoryList &list);
     void onFillRunning(bool running);
@@ -115,9 +122,11 @@ private:
     CategoryBar *m_bar;
     FolderTree *m_tree;
     QToolBar *m_toolBar;
+    ItemFilterBox *m_filter;
     ItemListView *m_list;
     QStatusBar *m_statusBar;
     PathLabel *m_folderPanel;
+    StatusNoticePanel *m_countPanel;
     QLabel *m_versionPanel;
     SplitterGrip *m_grip;
     MainActions *m_actions;

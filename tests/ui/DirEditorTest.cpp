@@ -293,7 +293,7 @@ TEST_F(DirEditorTest, DoubleClickOpensTheEditorAndTheMainWindowTakesItsPlacement
     });
     QAbstractItemView *view = list->detailsView();
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                       view->visualRect(list->model()->index(1, 0)).center());
+                       view->visualRect(list->viewIndex(1)).center());
     EXPECT_EQ(caption, "Plant Floor");
     EXPECT_EQ(window.pos(), QPoint(123, 77));
     EXPECT_TRUE(window.isVisible());

@@ -99,7 +99,7 @@ protected:
     }
     QPoint pointOf(const QString &key) const
     {
-        return view()->visualRect(window->lstHVSETUP()->model()->index(rowOf(key), 0)).center();
+        return view()->visualRect(window->lstHVSETUP()->viewIndex(rowOf(key))).center();
     }
     // A double-click as the window system delivers it: press, release, press, double-click,
     // release.
