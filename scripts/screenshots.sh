@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the console under a virtual X server on a fresh copy of the demo project and saves a
 # picture of each category in details view, of the applications in the other three view
-# modes, of the About window, and of the directory editor on OFFICE.DIR (one red row for its
+# modes, of the applications sorted by their records and narrowed by the filter box, of the
+# About window, and of the directory editor on OFFICE.DIR (one red row for its
 # missing template) with its template picker and Save As dialog, as PNG files in
 # <build>/screenshots/; then the pictures of the item commands (scripts/item-screenshots.sh).
 set -euo pipefail

@@ -119,11 +119,20 @@ bool ItemListProxy::lessThan(const QModelIndex &left, const QModelIndex &right) 
     // A descending sort asks whether the right row is less than the left one.
     if (pinnedA != pinnedB)
         return sortOrder() == Qt::AscendingOrder ? pinnedA : pinnedB;
-    const QList<qint64> &keys = sortKeys(left.column());
-    const qint64 keyA = keys.value(a);
-    const qint64 keyB = keys.value(b);
-    // Equal keys keep the model's order (by title).
-    return keyA != keyB ? keyA < keyB : a < b;
+    const int column = left.column();
+    qint64 keyA = sortKeys(column).value(a);
+    qint64 keyB = sortKeys(column).value(b);
+    if (keyA != keyB)
+        return keyA < keyB;
+    // Rows equal in the column are in natural order of their titles, in either direction.
+    const bool ascending = sortOrder() == Qt::AscendingOrder;
+    if (column != 0) {
+        keyA = sortKeys(0).value(a);
+        keyB = sortKeys(0).value(b);
+        if (keyA != keyB)
+            return ascending ? keyA < keyB : keyB < keyA;
+    }
+    return ascending ? a < b : b < a;
 }
 
 ItemListProxy::ColumnKind ItemListProxy::kindOf(int column) const

@@ -3,14 +3,18 @@
 #include "app/AppState.h"
 #include "tools/screenshots/DirectoryEditorShots.h"
 #include "ui/CategoryBar.h"
+#include "ui/ItemFilterBox.h"
+#include "ui/ItemListView.h"
 #include "ui/MainActions.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHVSetup.h"
 
 #include <QAction>
 #include <QDir>
+#include <QHeaderView>
 #include <QPointer>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 #include <memory>
@@ -92,9 +96,21 @@ void StartScreenshotTour(frmHVSetup &window, const QString &folder)
             w->actions()->viewModeAction(mode)->trigger();
         });
     }
+    // The applications sorted by their records, most first, and narrowed by the filter box.
+    tour->add(QStringLiteral("sorted-list.png"), [w] {
+        w->actions()->viewModeAction(ViewDetails)->trigger();
+        w->lstHVSETUP()->detailsView()->header()->setSortIndicator(2, Qt::DescendingOrder);
+    });
+    tour->add(QStringLiteral("filter.png"), [w] {
+        w->lstHVSETUP()->detailsView()->header()->setSortIndicator(-1, Qt::AscendingOrder);
+        w->txtFind()->setFocus();
+        w->txtFind()->setText(QStringLiteral("in"));
+    });
     // Back to details, so the stored view mode is the usual one.
-    tour->add(QStringLiteral("main-window.png"),
-              [w] { w->actions()->viewModeAction(ViewDetails)->trigger(); });
+    tour->add(QStringLiteral("main-window.png"), [w] {
+        w->txtFind()->clear();
+        w->actions()->viewModeAction(ViewDetails)->trigger();
+    });
     QTimer::singleShot(kSettleMs, w, [tour, w, folder] {
         // The About window, shown beside the tour (modeless, so the tour goes on).
         auto *about = new frmAbout(w);
