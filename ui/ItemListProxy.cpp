@@ -19,13 +19,25 @@ namespace {
 // since the start of the Julian calendar; the lowest key for an empty or unreadable one.
 qint64 dateKey(const QString &text)
 {
-    QDateTime when = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm"));
-    if (!when.isValid())
-        when = QDateTime::fromString(text, Qt::ISODate);
+    const QStringView view(text);
+    const auto number = [&view](qsizetype from, qsizetype length) {
+        bool ok = false;
+        const int value = view.mid(from, length).toInt(&ok);
+        return ok ? value : -1;
+    };
+    // The engine's form, read by hand: a fill has thousands of them.
+    if (view.size() == 16 && view.at(4) == u'-' && view.at(7) == u'-' && view.at(10) == u' ' &&
+        view.at(13) == u':') {
+        const QDate date(number(0, 4), number(5, 2), number(8, 2));
+        const int hour = number(11, 2);
+        const int minute = number(14, 2);
+        if (date.isValid() && hour >= 0 && hour < 24 && minute >= 0 && minute < 60)
+            return date.toJulianDay() * 1440 + hour * 60 + minute;
+    }
+    const QDateTime when = QDateTime::fromString(text, Qt::ISODate);
     if (!when.isValid())
         return std::numeric_limits<qint64>::min();
-    const QTime time = when.time();
-    return when.date().toJulianDay() * 1440 + time.hour() * 60 + time.minute();
+    return when.date().toJulianDay() * 1440 + when.time().hour() * 60 + when.time().minute();
 }
 
 // The collator of the natural order. The C locale has no collation of its own (a collator
