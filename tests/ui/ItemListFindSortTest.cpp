@@ -23,7 +23,7 @@ using namespace hv;
 // A value that a fill (which may run in the background) brings, within a bounded wait.
 #define EXPECT_EQ_SOON(actual, expected)                                                           \
     do {                                                                                           \
-        QTest::qWaitFor([&] { return (actual) == (expected); }, 5000);                             \
+        (void)QTest::qWaitFor([&] { return (actual) == (expected); }, 5000);                       \
         EXPECT_EQ(actual, expected);                                                               \
     } while (false)
 
