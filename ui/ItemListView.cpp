@@ -119,7 +119,9 @@ void ItemListView::applyStoredSort()
 {
     const bool files = m_model->columnCount() > 1;
     m_detailsView->header()->setSectionsClickable(files);
-    const ListSortSetting sort = files ? ReadListSort(m_category) : ListSortSetting{};
+    if (files && !m_sorts.contains(int(m_category)))
+        m_sorts.insert(int(m_category), ReadListSort(m_category));
+    const ListSortSetting sort = files ? m_sorts.value(int(m_category)) : ListSortSetting{};
     const int column = sort.column < m_model->columnCount() ? sort.column : -1;
     m_detailsView->header()->setSortIndicator(column, sort.descending ? Qt::DescendingOrder
                                                                       : Qt::AscendingOrder);
@@ -132,8 +134,10 @@ void ItemListView::applyStoredSort()
 void ItemListView::onSortClicked()
 {
     const QHeaderView *header = m_detailsView->header();
-    WriteListSort(m_category, {header->sortIndicatorSection(),
-                               header->sortIndicatorOrder() == Qt::DescendingOrder});
+    const ListSortSetting sort{header->sortIndicatorSection(),
+                               header->sortIndicatorOrder() == Qt::DescendingOrder};
+    m_sorts.insert(int(m_category), sort);
+    WriteListSort(m_category, sort);
     const QModelIndex current = m_selection->currentIndex();
     if (current.isValid())
         currentView()->scrollTo(current);

@@ -9,6 +9,7 @@
 // translate to and from the views' indexes.
 #pragma once
 
+#include "app/UserSettings.h"
 #include "lists/ListRows.h"
 #include "lists/ViewMode.h"
 
@@ -107,8 +108,10 @@ private:
     // The widths in pixels the user gave the columns of each category, 0 for a column not
     // sized; read from the settings the first time the category shows.
     QHash<int, QList<int>> m_userWidths; // by category
-    bool m_headerPressed = false;        // a mouse button is down on the header
-    bool m_userResized = false;          // the user resized a column since it went down
+    // The sort the user chose for each category, read like the widths.
+    QHash<int, ListSortSetting> m_sorts;
+    bool m_headerPressed = false; // a mouse button is down on the header
+    bool m_userResized = false;   // the user resized a column since it went down
 };
 
 } // namespace hv
