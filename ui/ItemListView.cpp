@@ -184,12 +184,13 @@ void ItemListView::onSectionResized(int column, int newSize)
 
 void ItemListView::forgetColumnWidth(int column)
 {
-    QList<int> &widths = userWidths();
-    if (column < widths.size() && widths.at(column) > 0) {
-        widths[column] = 0;
-        storeUserWidths();
-    }
+    // The double-click's own resizing is not the user's width.
     m_detailsView->resizeColumnToContents(column);
+    QList<int> &widths = userWidths();
+    if (column < widths.size())
+        widths[column] = 0;
+    m_userResized = false;
+    storeUserWidths();
 }
 
 void ItemListView::storeUserWidths()

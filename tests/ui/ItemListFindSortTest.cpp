@@ -180,6 +180,12 @@ TEST_F(ItemListFindSortTest, SortAndDraggedWidthsAreRememberedPerCategory)
     EXPECT_NEAR(header->sectionSize(1), dragged, 1);
     // A column the user did not size still fits its contents.
     EXPECT_EQ(header->sectionSize(2), autoSized);
+    // A double-click on the edge gives the column back to the automatic sizing.
+    const int edge = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, {edge, header->height() / 2});
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, {edge, header->height() / 2});
+    EXPECT_LT(header->sectionSize(1), dragged - 30);
+    EXPECT_EQ(ReadSetting("Settings", "ListColumnWidthsApplications"), "0,0");
 
     // Another category keeps its own order: by title.
     window->grdOUtlookBar()->setCurrentCell(1, 1);
