@@ -1,9 +1,10 @@
 // The item list's order and filter, between its model (CategoryListModel) and its views.
 //
 // Sorting by a column: titles and file names in natural order ("Line 2" before "Line 10",
-// letter case aside), record and entry counts as numbers, dates as dates. Each column's
-// order is worked out once per fill, with one collator, the first time the list is sorted by
-// it; later sorts and filters compare integers. No sort column (-1) is the model's own order.
+// letter case aside), record and entry counts as numbers, dates as dates; rows equal there
+// follow their titles. Each column's order is worked out once per fill, with one collator,
+// the first time the list is sorted by it; later sorts and filters compare integers. No
+// sort column (-1) is the model's own order.
 //
 // The filter keeps the rows whose title or file name contains the filter text, letter case
 // and accents aside. The rows are folded for it once per fill, at the first filter.
@@ -21,7 +22,6 @@
 namespace hv {
 
 class CategoryListModel;
-struct ListRow;
 
 class ItemListProxy : public QSortFilterProxyModel {
     Q_OBJECT
