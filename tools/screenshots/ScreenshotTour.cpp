@@ -98,8 +98,14 @@ void StartScreenshotTour(frmHVSetup &window, const QString &folder)
     }
     // The applications sorted by their records, most first, and narrowed by the filter box.
     tour->add(QStringLiteral("sorted-list.png"), [w] {
+        // Each fill shows the order stored for the category: this one comes after the fill.
+        QObject::connect(
+            w, &frmHVSetup::listFilled, w,
+            [w] {
+                w->lstHVSETUP()->detailsView()->header()->setSortIndicator(2, Qt::DescendingOrder);
+            },
+            Qt::SingleShotConnection);
         w->actions()->viewModeAction(ViewDetails)->trigger();
-        w->lstHVSETUP()->detailsView()->header()->setSortIndicator(2, Qt::DescendingOrder);
     });
     tour->add(QStringLiteral("filter.png"), [w] {
         w->lstHVSETUP()->detailsView()->header()->setSortIndicator(-1, Qt::AscendingOrder);
