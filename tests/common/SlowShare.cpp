@@ -4,8 +4,15 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <QDir>
+#include <QMutex>
+#include <QMutexLocker>
+
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace hvtest {
 namespace {
@@ -29,7 +36,59 @@ dev_t deviceOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_dev : 0;
 }
 
+// Where shares are mounted: beside the build's other test files when the tests know it, so
+// that listing the temporary folder never reaches a stalled share.
+QString mountFolder()
+{
+    const QString build = qEnvironmentVariable("HV_BINARY_DIR");
+    const QString folder = (build.isEmpty() ? QDir::tempPath() + QStringLiteral("/hv-test-mounts")
+                                            : build + QStringLiteral("/test-mounts"));
+    QDir().mkpath(folder);
+    return folder;
+}
+
+// One lock between the test processes, taken once by a process however many of its shares
+// stall at a time (a second flock in the same process would wait for itself).
+QMutex stallMutex;
+int stallUsers = 0;
+int stallFd = -1;
+
 } // namespace
+
+StallSection::StallSection()
+{
+    QMutexLocker lock(&stallMutex);
+    if (stallUsers++ > 0)
+        return;
+    const QByteArray path = QFile::encodeName(QDir::tempPath() + "/hv-tests-stall.lock");
+    stallFd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (stallFd >= 0)
+        ::flock(stallFd, LOCK_EX);
+}
+
+StallSection::~StallSection()
+{
+    QMutexLocker lock(&stallMutex);
+    if (--stallUsers > 0 || stallFd < 0)
+        return;
+    ::close(stallFd); // closing lets the lock go
+    stallFd = -1;
+}
+
+SlowShare::SlowShare() : m_mount(mountFolder() + QStringLiteral("/share-XXXXXX")) {}
+
+void SlowShare::stall()
+{
+    if (!m_stalled)
+        m_stalled = std::make_unique<StallSection>();
+    signal(SIGUSR1);
+}
+
+void SlowShare::release()
+{
+    signal(SIGUSR2);
+    m_stalled.reset();
+}
 
 bool SlowShare::mount(const QString &options)
 {

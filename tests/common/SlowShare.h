@@ -10,25 +10,40 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <memory>
 
 namespace hvtest {
 
+// Held by every test process while one of its shares is stalled, and taken by a test whose
+// tools look at every mount of the machine (the desktop's trash service does): such a test
+// waits for the stall to end instead of hanging on it. Shares are mounted outside the
+// temporary folder, so tests that list it never meet one.
+class StallSection {
+public:
+    StallSection();
+    ~StallSection();
+    StallSection(const StallSection &) = delete;
+    StallSection &operator=(const StallSection &) = delete;
+};
+
 class SlowShare {
 public:
+    SlowShare();
     ~SlowShare();
     // Mounts the share with slowfs's -o `options`; false, with the reason in skipReason(),
     // where this machine cannot mount FUSE.
     bool mount(const QString &options = QStringLiteral("delay_us=0,cache_s=0"));
     QString skipReason() const { return m_skipReason; }
     QString mountPoint() const { return m_mount.path(); }
-    void stall() { signal(SIGUSR1); }
-    void release() { signal(SIGUSR2); }
+    void stall();
+    void release();
 
 private:
     void signal(int sig);
 
     QTemporaryDir m_source;
     QTemporaryDir m_mount;
+    std::unique_ptr<StallSection> m_stalled;
     QProcess m_fs;
     bool m_mounted = false;
     QString m_skipReason;

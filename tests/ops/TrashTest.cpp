@@ -1,4 +1,5 @@
 #include "ops/Trash.h"
+#include "tests/common/SlowShare.h"
 #include "tests/ops/ItemFolder.h"
 
 #include <QStandardPaths>
@@ -95,6 +96,8 @@ for info in trash.enumerate_children('standard::name,trash::orig-path', 0, None)
     place = Gio.File.new_for_path(info.get_attribute_byte_string('trash::orig-path'))
     trash.get_child(info.get_name()).move(place, Gio.FileCopyFlags.NONE, None, None)
 )";
+    // The trash service looks at every mount: not while another test holds a share stalled.
+    const hvtest::StallSection noStalledShare;
     const auto restore = hvtest::runProgram(
         "dbus-run-session",
         {"--", "sh", "-c",
