@@ -136,6 +136,16 @@ bool MountTable::isNetworkType(const QString &fsType)
     return kTypes.contains(fsType);
 }
 
+bool MountTable::isLocalPath(const QString &absolutePath) const
+{
+    const MountEntry *mount = mountOf(absolutePath);
+    if (!mount)
+        return false;
+    const QString &type = mount->fsType;
+    return !isNetworkType(type) && type != QLatin1String("fuse") &&
+           type != QLatin1String("fuseblk") && !type.startsWith(QLatin1String("fuse."));
+}
+
 QString MountTable::shareOf(const MountEntry &mount)
 {
     QString source = mount.source;

@@ -39,6 +39,12 @@ public:
     // True for file system types that reach another computer.
     static bool isNetworkType(const QString &fsType);
 
+    // True when every change to a folder on `absolutePath`'s mount passes through this
+    // computer's kernel, so change notification (inotify) sees it: not a network mount and
+    // not FUSE (whose file system may be changed behind the kernel's back). False when no
+    // mount holds the path.
+    bool isLocalPath(const QString &absolutePath) const;
+
     // The share of a network mount in the form //server/share: a cifs source already has
     // it; "server:/export" (nfs) and "user@server:path" (sshfs) become "//server/export"
     // and "//server/path".

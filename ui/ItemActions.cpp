@@ -228,6 +228,8 @@ void ItemActions::lstHVSetup_DblClick()
         return;
     const Category category = m_host.category();
     setBusy(true);
+    if (item.key == QLatin1String(kKeyNew))
+        m_host.selectNewFileAfterRefill();
     if (category == Category::Directories) {
         // The directory editor opens over the main window, which stays visible.
         m_host.openDirectoryFile(item.key);
@@ -328,6 +330,7 @@ void ItemActions::removeWithWarning(bool dataOnly)
         Q_EMIT commandFinished();
         return;
     }
+    m_host.selectInPlaceOf(item.key);
     startRemoval(folder, [=](JobControl &control) {
         if (control.isCancelled())
             return cancelledResult<ItemOpResult>();
@@ -378,11 +381,24 @@ void ItemActions::mnuDeleteDir_Click()
         Q_EMIT commandFinished();
         return;
     }
+    m_host.selectInPlaceOf(item.key);
     startRemoval(state.ProjectFolder(), [=](JobControl &control) {
         if (control.isCancelled())
             return cancelledResult<ItemOpResult>();
         return DeleteDirFile(path, {}, nullptr, AskDeletePermanentlyFromWorker);
     });
+}
+
+// The item's key after a rename: the new name of the file that was `oldKey`.
+QString ItemActions::renamedKey(const QString &oldKey, const QString &newName,
+                                const RenameResult &result)
+{
+    for (const auto &[from, to] : result.renamed) {
+        if (from.mid(from.lastIndexOf(u'/') + 1) == oldKey)
+            return to.mid(to.lastIndexOf(u'/') + 1);
+    }
+    const qsizetype dot = oldKey.lastIndexOf(u'.');
+    return dot < 0 ? newName : newName + oldKey.mid(dot);
 }
 
 void ItemActions::rename()
@@ -398,7 +414,7 @@ void ItemActions::rename()
     setBusy(true);
     frmRename window(m_host.ownerWidget(), prompt.prompt, prompt.caption, file);
     QPointer<frmRename> asking(&window);
-    connect(&window, &frmRename::renameRequested, this, [=](const QString &newName) {
+    connect(&window, &frmRename::renameRequested, this, [=, this](const QString &newName) {
         auto *job = startJob<RenameResult>(folder, [=](JobControl &control) {
             if (control.isCancelled())
                 return cancelledResult<RenameResult>();
@@ -406,8 +422,10 @@ void ItemActions::rename()
             return RenameItem(folder, file, newName, info);
         });
         m_job = job;
-        connect(job, &Job::finished, this, [this, job, asking] {
+        connect(job, &Job::finished, this, [this, job, asking, file, newName] {
             const RenameResult result = job->result();
+            if (result.ok)
+                m_host.selectAfterRefill(renamedKey(file, newName, result));
             if (!job->isCancelled() && !result.message.isEmpty())
                 ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None,
                             result.reason);

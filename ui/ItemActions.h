@@ -26,6 +26,7 @@ namespace hv {
 
 class Job;
 class JobControl;
+struct RenameResult;
 
 class ItemActions : public QObject {
     Q_OBJECT
@@ -90,6 +91,8 @@ private:
     static bool readSuiteFolder(QString &folder);
     // Shows what a clear or delete could not do, with the system's reason as the detail.
     static void reportRemoval(const ItemOpResult &result);
+    static QString renamedKey(const QString &oldKey, const QString &newName,
+                              const RenameResult &result);
 
     ItemHost &m_host;
     FileLockServiceFactory m_lockService = defaultFileLockServiceFactory();

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 
@@ -30,8 +31,17 @@ public:
     virtual Category category() const = 0;
     // The suite's program folder as the window read it at start-up.
     virtual QString suiteFolder() const = 0;
-    // Fills the list again from the project folder.
+    // Fills the list again from the project folder. A refill keeps the selected item and the
+    // scroll position, unless one of the calls below asked for another item first.
     virtual void refill() = 0;
+    // After the next refill, `key` is selected (the new name of a renamed item).
+    virtual void selectAfterRefill(const QString &key) { Q_UNUSED(key); }
+    // After the next refill, `key` is selected while it is there; once it is gone, the row
+    // that took its place, else the row above (an item being deleted).
+    virtual void selectInPlaceOf(const QString &key) { Q_UNUSED(key); }
+    // After the next refill, the file that is there and was not before is selected (the
+    // newest, if several): what a create-new made.
+    virtual void selectNewFileAfterRefill() {}
     // Hides the window while a suite program runs; with `placeBack`, its placement is stored
     // first.
     virtual void hideForProgram(bool placeBack) = 0;

@@ -16,6 +16,7 @@
 #include "ui/ClientArea.h"
 #include "ui/DirectoryActivation.h"
 #include "ui/FolderTree.h"
+#include "ui/FolderWatch.h"
 #include "ui/Icons.h"
 #include "ui/ItemActions.h"
 #include "ui/ItemFilterBox.h"
@@ -32,6 +33,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -41,11 +43,16 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSet>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -67,6 +74,16 @@ QString withoutLastCharacter(const QString &text)
 {
     return text.isEmpty() ? text : text.chopped(1);
 }
+
+// The categories whose rows are files of the project folder.
+bool listsFolder(Category category)
+{
+    return category == Category::Applications || category == Category::Popups ||
+           category == Category::Directories;
+}
+
+// How often a change seen while the window could not refill is tried again (milliseconds).
+constexpr int kRefreshRetryMs = 250;
 
 } // namespace
 
@@ -162,6 +179,14 @@ frmHVSetup::frmHVSetup(QWidget *parent)
                                      .arg(paths::displayName(withoutLastCharacter(
                                          AppState::instance().ProjectFolder()))));
     });
+
+    // The project folder is watched: items that come, go or change are shown by a refill.
+    m_watch = new FolderWatch(this);
+    m_refreshLater = new QTimer(this);
+    m_refreshLater->setInterval(kRefreshRetryMs);
+    connect(m_refreshLater, &QTimer::timeout, this, &frmHVSetup::onFolderChanged);
+    connect(m_watch, &FolderWatch::changed, this, &frmHVSetup::onFolderChanged);
+    connect(m_watch, &FolderWatch::missingChanged, this, &frmHVSetup::onFolderMissing);
 
     connect(m_bar, &CategoryBar::categorySelected, this, &frmHVSetup::onCategorySelected);
     connect(m_tree, &FolderTree::folderClicked, this, &frmHVSetup::onFolderClicked);
@@ -283,6 +308,9 @@ void frmHVSetup::RefillList()
     source.projectFolder = state.ProjectFolder();
     source.listViewMode = state.ListViewMode();
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
+    m_refreshLater->stop();
+    if (!m_shownFolder.isEmpty())
+        m_place = listplace::capture(*m_list->currentView());
     m_fill->start(m_bar->currentCategory(), source);
 }
 
@@ -294,11 +322,158 @@ bool frmHVSetup::isFilling() const
 void frmHVSetup::showFilledList(const CategoryList &list)
 {
     const AppState &state = AppState::instance();
+    const QString folder = state.ProjectFolder();
+    const bool samePlace =
+        !m_shownFolder.isEmpty() && list.category == m_shownCategory && folder == m_shownFolder;
     m_list->setViewMode(state.ListViewMode());
     m_list->setCategoryList(list);
     if (state.ListViewMode() == ViewDetails)
         m_list->AutoSizeColumns();
+    m_shownCategory = list.category;
+    m_shownFolder = folder;
+    ++m_shownGeneration;
+    // The create-new row is selected; then the user's place comes back.
+    if (samePlace)
+        listplace::restoreScroll(*m_list->currentView(), m_place);
+    restorePlace(samePlace);
+    m_watch->setFolder(listsFolder(list.category) ? folder : QString());
+    if (m_watch->isMissing())
+        showFolderMissing();
     Q_EMIT listFilled();
+}
+
+void frmHVSetup::restorePlace(bool samePlace)
+{
+    QAbstractItemView &view = *m_list->currentView();
+    PlaceRequest request = std::exchange(m_request, PlaceRequest{});
+    if (request.category != m_shownCategory)
+        request.kind = PlaceRequest::None;
+    const int rows = view.model() ? view.model()->rowCount() : 0;
+    int row = -1;
+    switch (request.kind) {
+    case PlaceRequest::Key:
+        row = listplace::rowOfKey(view, request.key);
+        break;
+    case PlaceRequest::InPlaceOf:
+        row = listplace::rowOfKey(view, request.key);
+        if (row < 0 && request.row >= 0)
+            row = std::min(request.row, rows - 1); // the row below, else the row above
+        break;
+    case PlaceRequest::NewFile: {
+        QStringList added;
+        for (const QString &key : listplace::keys(view)) {
+            if (key != QLatin1String(kKeyNew) && !request.keysBefore.contains(key))
+                added.append(key);
+        }
+        if (added.size() == 1)
+            row = listplace::rowOfKey(view, added.first());
+        else if (added.size() > 1)
+            selectNewestOf(added);
+        break;
+    }
+    case PlaceRequest::None:
+        break;
+    }
+    if (row >= 0) {
+        listplace::selectRow(view, row, true);
+        return;
+    }
+    if (!samePlace || m_place.row < 0)
+        return;
+    // The item selected before, or the row where it was when it has gone.
+    row = listplace::rowOfKey(view, m_place.key);
+    listplace::selectRow(view, row >= 0 ? row : std::min(m_place.row, rows - 1), false);
+}
+
+void frmHVSetup::selectNewestOf(const QStringList &keys)
+{
+    // The files' times are read off the user-interface thread; the list may have been filled
+    // again by the time they come, and then they are not used.
+    const QString folder = m_shownFolder;
+    const quint64 generation = m_shownGeneration;
+    auto *job = startJob<QString>(folder, [folder, keys](JobControl &control) {
+        QString newest;
+        timespec newestTime{};
+        for (const QString &key : keys) {
+            struct stat info {};
+            if (control.isCancelled() ||
+                ::stat(paths::encodeName(folder + key).constData(), &info) != 0)
+                continue;
+            const timespec time = info.st_mtim;
+            if (newest.isEmpty() || time.tv_sec > newestTime.tv_sec ||
+                (time.tv_sec == newestTime.tv_sec && time.tv_nsec > newestTime.tv_nsec)) {
+                newest = key;
+                newestTime = time;
+            }
+        }
+        return newest;
+    });
+    connect(job, &Job::finished, this, [this, job, generation] {
+        if (job->isCancelled() || generation != m_shownGeneration)
+            return;
+        QAbstractItemView &view = *m_list->currentView();
+        const int row = listplace::rowOfKey(view, job->result());
+        if (row >= 0)
+            listplace::selectRow(view, row, true);
+    });
+}
+
+void frmHVSetup::selectAfterRefill(const QString &key)
+{
+    m_request = PlaceRequest{PlaceRequest::Key, category(), key, -1, {}};
+}
+
+void frmHVSetup::selectInPlaceOf(const QString &key)
+{
+    m_request = PlaceRequest{PlaceRequest::InPlaceOf,
+                             category(),
+                             key,
+                             listplace::rowOfKey(*m_list->currentView(), key),
+                             {}};
+}
+
+void frmHVSetup::selectNewFileAfterRefill()
+{
+    const QStringList shown = listplace::keys(*m_list->currentView());
+    m_request = PlaceRequest{PlaceRequest::NewFile, category(), QString(), -1,
+                             QSet<QString>(shown.cbegin(), shown.cend())};
+}
+
+bool frmHVSetup::mayRefreshNow() const
+{
+    // Not under an open dialog, menu or command, nor while the window is away for a program.
+    return isVisible() && !m_loading && !isFilling() && !m_itemActions->isBusy() &&
+           !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
+}
+
+void frmHVSetup::onFolderChanged()
+{
+    if (!listsFolder(category())) {
+        m_refreshLater->stop();
+        return;
+    }
+    if (!mayRefreshNow()) {
+        m_refreshLater->start();
+        return;
+    }
+    RefillList();
+}
+
+void frmHVSetup::onFolderMissing(bool missing)
+{
+    if (missing)
+        showFolderMissing();
+    else
+        m_statusBar->clearMessage();
+}
+
+void frmHVSetup::showFolderMissing()
+{
+    m_statusBar->showMessage(
+        tr("The folder %1 is no longer there.")
+            .arg(paths::displayName(m_watch->folder().endsWith(u'/')
+                                        ? withoutLastCharacter(m_watch->folder())
+                                        : m_watch->folder())));
 }
 
 void frmHVSetup::onFillRunning(bool running)
@@ -308,7 +483,10 @@ void frmHVSetup::onFillRunning(bool running)
         return;
     }
     m_list->unsetCursor();
-    m_statusBar->clearMessage();
+    if (m_watch->isMissing())
+        showFolderMissing();
+    else
+        m_statusBar->clearMessage();
 }
 
 bool frmHVSetup::eventFilter(QObject *watched, QEvent *event)

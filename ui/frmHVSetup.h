@@ -7,12 +7,15 @@
 
 #include "lists/ListRows.h"
 #include "ui/ItemHost.h"
+#include "ui/ListPlace.h"
 #include "ui/WindowPlacement.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 class QLabel;
+class QTimer;
 class QStatusBar;
 class QToolBar;
 
@@ -20,6 +23,7 @@ namespace hv {
 
 class CategoryBar;
 class FolderTree;
+class FolderWatch;
 class ItemActions;
 class ItemFilterBox;
 class ItemListView;
@@ -73,6 +77,8 @@ public:
     QWidget *clientArea() const { return m_client; }
     MainActions *actions() const { return m_actions; }
     ItemActions *itemActions() const { return m_itemActions; }
+    // The watch on the project folder that refills the list when items come, go or change.
+    FolderWatch *folderWatch() const { return m_watch; }
 
     // The item commands' host: the list's selection, the bar's category, the program runs.
     QWidget *ownerWidget() override { return this; }
@@ -80,6 +86,9 @@ public:
     Category category() const override;
     QString suiteFolder() const override { return m_suiteFolder; }
     void refill() override { RefillList(); }
+    void selectAfterRefill(const QString &key) override;
+    void selectInPlaceOf(const QString &key) override;
+    void selectNewFileAfterRefill() override;
     void hideForProgram(bool placeBack) override;
     void showAfterProgram(bool placeBack) override;
     void openDirectoryFile(const QString &key) override;
@@ -102,6 +111,12 @@ private:
     void showItemCounts();
 
     void showFilledList(const hv::CategoryList &list);
+    void restorePlace(bool samePlace);
+    void selectNewestOf(const QStringList &keys);
+    void onFolderChanged();
+    bool mayRefreshNow() const;
+    void onFolderMissing(bool missing);
+    void showFolderMissing();
     void onFillRunning(bool running);
     void onCategorySelected(hv::Category category);
     void onFolderClicked(const QString &path);
@@ -133,6 +148,23 @@ private:
     ItemActions *m_itemActions;
     ListFill *m_fill;
     QPointer<Job> m_folderCheck; // a chosen folder being checked before it is opened
+
+    // What a refill selects once the create-new row is selected: the item a command asked
+    // for, else the place the list was left at.
+    struct PlaceRequest {
+        enum Kind { None, Key, InPlaceOf, NewFile } kind = None;
+        Category category = Category::Applications;
+        QString key;
+        int row = -1;
+        QSet<QString> keysBefore; // NewFile: the keys the list showed before
+    };
+    PlaceRequest m_request;
+    listplace::Place m_place;
+    Category m_shownCategory = Category::Applications;
+    QString m_shownFolder; // the folder of the list shown; empty before the first fill
+    quint64 m_shownGeneration = 0;
+    FolderWatch *m_watch;
+    QTimer *m_refreshLater; // a change seen while the window could not refill
 };
 
 } // namespace hv
