@@ -78,3 +78,16 @@ TEST(NetworkPaths, TheSystemTableIsReadWhole)
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->mountPoint, "/");
 }
+
+TEST(NetworkPaths, OnlyLocalMountsThatAreNotFuseAreLocal)
+{
+    const hv::MountTable table = hv::MountTable::parseText(
+        kTable + "33 22 0:53 / /mnt/slow rw - fuse slowfs rw\n"
+                 "34 23 0:54 / /home/ann/usb rw - fuseblk /dev/sdb1 rw\n");
+    EXPECT_TRUE(table.isLocalPath("/home/ann/plant"));
+    EXPECT_TRUE(table.isLocalPath("/mnt/plantation"));
+    for (const char *path :
+         {"/mnt/plant/x", "/net/nfs", "/media/ssh/p", "/mnt/slow/p", "/home/ann/usb/p"})
+        EXPECT_FALSE(table.isLocalPath(QString::fromLatin1(path))) << path;
+    EXPECT_FALSE(hv::MountTable().isLocalPath("/home"));
+}

@@ -305,6 +305,53 @@ TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
     actions->mnuRightClickList()->close();
 }
 
+TEST_F(ItemActionsTest, RenameDeleteAndCreateNewLeaveWhatTheyMadeOrTheNextRowSelected)
+{
+    const auto selectedKey = [this] {
+        waitForList();
+        return window->lstHVSETUP()->selectedKey();
+    };
+    whenModalOpens<frmRename>(window.get(), [](frmRename *rename) {
+        rename->txtRename()->setText("PLANT9");
+        QTest::mouseClick(rename->OKButton(), Qt::LeftButton);
+    });
+    window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
+    ASSERT_TRUE(completes([&] { window->findChild<QAction *>("mnuRenameRight")->trigger(); }));
+    EXPECT_EQ(selectedKey(), "PLANT9.hvt");
+
+    // A deleted row gives its place to the row below it; the last row to the row above.
+    const auto deleteRow = [&](int row) {
+        whenModalOpens<frmWarning>(window.get(), [](frmWarning *warning) {
+            QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
+        });
+        window->lstHVSETUP()->selectRow(row);
+        ASSERT_TRUE(completes([&] { window->findChild<QAction *>("mnuDeleteAll")->trigger(); }));
+    };
+    const int line4 = rowOf("LINE4.HVT");
+    const QString below = window->lstHVSETUP()
+                              ->model()
+                              ->index(line4 + 1, 0)
+                              .data(CategoryListModel::KeyRole)
+                              .toString();
+    ASSERT_FALSE(below.isEmpty());
+    deleteRow(line4);
+    EXPECT_EQ(selectedKey(), below);
+    const int last = window->lstHVSETUP()->model()->rowCount() - 1;
+    const QString above = window->lstHVSETUP()
+                              ->model()
+                              ->index(last - 1, 0)
+                              .data(CategoryListModel::KeyRole)
+                              .toString();
+    deleteRow(last);
+    EXPECT_EQ(selectedKey(), above);
+
+    // The stand-in application program makes a template NEWn.HVT.
+    doubleClick(QString::fromLatin1(kKeyNew));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return selectedKey().startsWith("NEW") && selectedKey().endsWith(".HVT"); }, 10000))
+        << selectedKey().toStdString();
+}
+
 TEST_F(ItemActionsTest, RenameAndDeleteThroughTheirWindowsChangeTheFilesAsTheCliDoes)
 {
     QStringList seen;
