@@ -60,11 +60,22 @@ void FolderWatch::watchLocally()
     m_poll->stop();
     delete m_watcher;
     m_watcher = new QFileSystemWatcher(this);
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::onNotified);
-    if (!m_watcher->addPath(m_folder)) {
+    const QString path = QDir::cleanPath(m_folder);
+    // The folder's own events do not include its being moved away: the folder that holds it
+    // is watched for that, and only for that.
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            [this, path](const QString &changed) {
+                if (changed == path || !QFileInfo(path).isDir())
+                    onNotified();
+            });
+    if (!m_watcher->addPath(path)) {
         // Not there (or not watchable): read it at intervals instead.
         startPolling();
+        return;
     }
+    const QString parent = QFileInfo(path).path();
+    if (parent != path)
+        m_watcher->addPath(parent);
 }
 
 void FolderWatch::startPolling()

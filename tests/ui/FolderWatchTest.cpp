@@ -103,17 +103,18 @@ TEST_F(FolderWatchTest, NoRefillWhileAModalDialogIsOpenButOnceItCloses)
     EXPECT_TRUE(showsWithin("Beta", 5000));
 }
 
-TEST_F(FolderWatchTest, AFolderThatDisappearsSaysSoAndComesBack)
+TEST_F(FolderWatchTest, AFolderMovedAwaySaysSoAndComesBack)
 {
     project.addTemplate("A.HVT", "Alpha");
     open(project.path());
-    ASSERT_TRUE(QDir(project.path()).removeRecursively());
+    const QString moved = project.path() + QStringLiteral("-moved");
+    ASSERT_TRUE(QDir().rename(project.path(), moved));
     const auto message = [this] { return window->hvStatusBar()->currentMessage(); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return message().contains("no longer there"); }, 10000));
     EXPECT_TRUE(message().contains(project.path())) << message().toStdString();
     EXPECT_TRUE(titles().contains("Alpha")); // not an empty list that looks like the truth
 
-    QDir().mkpath(project.path());
+    ASSERT_TRUE(QDir().rename(moved, project.path()));
     project.addTemplate("B.HVT", "Beta");
     ASSERT_TRUE(showsWithin("Beta", 10000));
     EXPECT_TRUE(message().isEmpty()) << message().toStdString();
