@@ -320,29 +320,23 @@ TEST_F(ItemActionsTest, RenameDeleteAndCreateNewLeaveWhatTheyMadeOrTheNextRowSel
     EXPECT_EQ(selectedKey(), "PLANT9.hvt");
 
     // A deleted row gives its place to the row below it; the last row to the row above.
-    const auto deleteRow = [&](int row) {
+    const auto keyAt = [this](int viewRow) {
+        return view()->model()->index(viewRow, 0).data(CategoryListModel::KeyRole).toString();
+    };
+    const auto deleteItem = [&](const QString &key) {
         whenModalOpens<frmWarning>(window.get(), [](frmWarning *warning) {
             QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
         });
-        window->lstHVSETUP()->selectRow(row);
+        window->lstHVSETUP()->selectRow(rowOf(key));
         ASSERT_TRUE(completes([&] { window->findChild<QAction *>("mnuDeleteAll")->trigger(); }));
     };
-    const int line4 = rowOf("LINE4.HVT");
-    const QString below = window->lstHVSETUP()
-                              ->model()
-                              ->index(line4 + 1, 0)
-                              .data(CategoryListModel::KeyRole)
-                              .toString();
+    const QString below = keyAt(window->lstHVSETUP()->viewIndex(rowOf("LINE4.HVT")).row() + 1);
     ASSERT_FALSE(below.isEmpty());
-    deleteRow(line4);
+    deleteItem("LINE4.HVT");
     EXPECT_EQ(selectedKey(), below);
-    const int last = window->lstHVSETUP()->model()->rowCount() - 1;
-    const QString above = window->lstHVSETUP()
-                              ->model()
-                              ->index(last - 1, 0)
-                              .data(CategoryListModel::KeyRole)
-                              .toString();
-    deleteRow(last);
+    const int last = view()->model()->rowCount() - 1;
+    const QString above = keyAt(last - 1);
+    deleteItem(keyAt(last));
     EXPECT_EQ(selectedKey(), above);
 
     // The stand-in application program makes a template NEWn.HVT.
