@@ -1,6 +1,7 @@
 #include "ui/FolderWatch.h"
 
 #include "app/Jobs.h"
+#include "platform/FileNames.h"
 #include "platform/MountTable.h"
 
 #include <QDir>
@@ -45,13 +46,26 @@ void FolderWatch::setFolder(const QString &folder)
     setMissing(false);
     if (folder.isEmpty())
         return;
-    // The mount table is read from /proc, which always answers; the folder itself is only
-    // touched on the user-interface thread when it is on a local file system.
-    m_local = MountTable::fromSystem().isLocalPath(QDir::cleanPath(folder));
-    if (m_local)
-        watchLocally();
-    else
-        startPolling();
+    // Where the folder really is (its links followed) and on what kind of mount is found
+    // off the user-interface thread: a link may lead onto a share that does not answer.
+    auto *job = startJob<Placement>(folder, [folder](JobControl &) {
+        Placement placement;
+        placement.path = paths::canonicalPath(QDir::cleanPath(folder));
+        placement.local = MountTable::fromSystem().isLocalPath(placement.path);
+        return placement;
+    });
+    m_pollJob = job;
+    connect(job, &Job::finished, this, [this, job] {
+        m_pollJob = nullptr;
+        if (job->isCancelled() || job->folder() != m_folder)
+            return;
+        m_local = job->result().local;
+        m_path = job->result().path;
+        if (m_local)
+            watchLocally();
+        else
+            startPolling();
+    });
 }
 
 void FolderWatch::watchLocally()
@@ -60,7 +74,7 @@ void FolderWatch::watchLocally()
     m_poll->stop();
     delete m_watcher;
     m_watcher = new QFileSystemWatcher(this);
-    const QString path = QDir::cleanPath(m_folder);
+    const QString path = m_path;
     // The folder's own events do not include its being moved away: the folder that holds it
     // is watched for that, and only for that.
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
@@ -93,7 +107,7 @@ void FolderWatch::onNotified()
 void FolderWatch::onQuiet()
 {
     // A local folder: asking whether it is still there cannot block.
-    if (!QFileInfo(m_folder).isDir()) {
+    if (!QFileInfo(m_path).isDir()) {
         setMissing(true);
         delete m_watcher;
         m_watcher = nullptr;

@@ -34,8 +34,11 @@ public:
     // Watches `folder` (empty: none). The folder watched already changes nothing.
     void setFolder(const QString &folder);
     const QString &folder() const { return m_folder; }
-    // The folder is read at intervals instead of being told about.
+    // The folder is read at intervals instead of being told about (known once the folder's
+    // mount has been looked up, shortly after setFolder()).
     bool isPolling() const { return m_polling; }
+    // Changes are told or read from now on.
+    bool isWatching() const { return m_polling || m_watcher; }
     bool isMissing() const { return m_missing; }
 
 Q_SIGNALS:
@@ -50,6 +53,10 @@ private:
         bool operator==(const Reading &) const = default;
     };
     static Reading read(const QString &folder);
+    struct Placement {
+        QString path; // the folder with its links followed
+        bool local = false;
+    };
 
     void watchLocally();
     void startPolling();
@@ -60,6 +67,7 @@ private:
     void setMissing(bool missing);
 
     QString m_folder;
+    QString m_path; // where the folder is, its links followed
     QFileSystemWatcher *m_watcher = nullptr;
     QTimer *m_quiet;
     QTimer *m_poll;

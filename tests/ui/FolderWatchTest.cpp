@@ -37,7 +37,8 @@ protected:
         window = std::make_unique<frmHVSetup>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->isFilling(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] { return !window->isFilling() && window->folderWatch()->isWatching(); }, 10000));
     }
     QStringList titles() const { return hvtest::columnTexts(window->lstHVSETUP()->detailsView()); }
     bool showsWithin(const QString &title, int ms) const
