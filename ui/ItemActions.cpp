@@ -16,6 +16,7 @@
 #include "ops/ItemRename.h"
 #include "ops/LockRetry.h"
 #include "ops/Shortcuts.h"
+#include "platform/FileNames.h"
 #include "suite/TemplateFileInfo.h"
 
 #include <QAction>
@@ -54,6 +55,23 @@ template <class R> R cancelledResult()
     R result;
     result.fail(QStringLiteral("The operation was cancelled."), QStringLiteral("Cancelled"));
     return result;
+}
+
+// What a clear or delete of `title` did, for the status bar.
+QString removalNotice(const ItemOpResult &result, const QString &title, bool dataOnly,
+                      qint32 recordCount)
+{
+    if (dataOnly)
+        return recordCount == 1
+                   ? ItemActions::tr("Cleared 1 record of %1").arg(title)
+                   : ItemActions::tr("Cleared %1 records of %2").arg(recordCount).arg(title);
+    const qsizetype trashed = result.trashed.size();
+    const qsizetype gone = result.deletedOutright.size();
+    if (gone > 0)
+        return ItemActions::tr("Deleted %1 (%2 files deleted permanently)").arg(title).arg(gone);
+    return trashed == 1
+               ? ItemActions::tr("Deleted %1 (1 file to the trash)").arg(title)
+               : ItemActions::tr("Deleted %1 (%2 files to the trash)").arg(title).arg(trashed);
 }
 
 } // namespace
@@ -319,10 +337,14 @@ void ItemActions::removeWithWarning(bool dataOnly)
     const QString folder = state.ProjectFolder();
     const bool application = m_host.category() == Category::Applications;
     bool yes = false;
+    qint32 recordCount = 0;
     {
         TemplateFileInfo info(folder);
         frmWarning warning(m_host.ownerWidget(),
                            DeleteConfirmationFor(info, path, application, dataOnly));
+        if (dataOnly)
+            recordCount =
+                (application ? info.applicationSummary(path) : info.popupSummary(path)).recordCount;
         yes = warning.exec() == QDialog::Accepted;
     }
     if (!yes) {
@@ -331,18 +353,25 @@ void ItemActions::removeWithWarning(bool dataOnly)
         return;
     }
     m_host.selectInPlaceOf(item.key);
-    startRemoval(folder, [=](JobControl &control) {
-        if (control.isCancelled())
-            return cancelledResult<ItemOpResult>();
-        if (dataOnly)
-            return ClearItemData(path, application, {}, nullptr, AskDeletePermanentlyFromWorker);
-        TemplateFileInfo info(folder);
-        return DeleteItem(path, application, info, {}, nullptr, AskDeletePermanentlyFromWorker);
-    });
+    startRemoval(
+        folder,
+        [=](JobControl &control) {
+            if (control.isCancelled())
+                return cancelledResult<ItemOpResult>();
+            if (dataOnly)
+                return ClearItemData(path, application, {}, nullptr,
+                                     AskDeletePermanentlyFromWorker);
+            TemplateFileInfo info(folder);
+            return DeleteItem(path, application, info, {}, nullptr, AskDeletePermanentlyFromWorker);
+        },
+        [=, title = item.title](const ItemOpResult &result) {
+            return removalNotice(result, title, dataOnly, recordCount);
+        });
 }
 
 void ItemActions::startRemoval(const QString &folder,
-                               const std::function<ItemOpResult(JobControl &)> &work)
+                               const std::function<ItemOpResult(JobControl &)> &work,
+                               const std::function<QString(const ItemOpResult &)> &notice)
 {
     setBusy(true);
     auto *job = startJob<ItemOpResult>(folder, work);
@@ -350,6 +379,8 @@ void ItemActions::startRemoval(const QString &folder,
     connect(job, &Job::finished, this, [this, job] {
         const ItemOpResult result = job->result();
         const bool cancelled = job->isCancelled();
+        if (result.ok)
+            Q_EMIT operationDone(notice(result));
         finishCommand(true);
         if (!cancelled)
             reportRemoval(result);
@@ -382,11 +413,16 @@ void ItemActions::mnuDeleteDir_Click()
         return;
     }
     m_host.selectInPlaceOf(item.key);
-    startRemoval(state.ProjectFolder(), [=](JobControl &control) {
-        if (control.isCancelled())
-            return cancelledResult<ItemOpResult>();
-        return DeleteDirFile(path, {}, nullptr, AskDeletePermanentlyFromWorker);
-    });
+    startRemoval(
+        state.ProjectFolder(),
+        [=](JobControl &control) {
+            if (control.isCancelled())
+                return cancelledResult<ItemOpResult>();
+            return DeleteDirFile(path, {}, nullptr, AskDeletePermanentlyFromWorker);
+        },
+        [title = item.title](const ItemOpResult &result) {
+            return removalNotice(result, title, false, 0);
+        });
 }
 
 // The item's key after a rename: the new name of the file that was `oldKey`.
@@ -426,6 +462,10 @@ void ItemActions::rename()
             const RenameResult result = job->result();
             if (result.ok)
                 m_host.selectAfterRefill(renamedKey(file, newName, result));
+            if (result.ok && !result.renamed.isEmpty())
+                Q_EMIT operationDone(tr("Renamed %1 to %2")
+                                         .arg(paths::displayName(fileset::BaseNameOf(file)),
+                                              paths::displayName(newName)));
             if (!job->isCancelled() && !result.message.isEmpty())
                 ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None,
                             result.reason);

@@ -67,6 +67,9 @@ Q_SIGNALS:
     // A command has come to its end: its job finished and the list was refilled, or it was
     // answered No or Cancel.
     void commandFinished();
+    // A clear, delete or rename took effect; `notice` says what it did ("Deleted Forklift
+    // (4 files to the trash)"). Comes before commandFinished().
+    void operationDone(const QString &notice);
 
 private:
     void buildContextMenus();
@@ -84,7 +87,9 @@ private:
     // Clear (data only) or delete through the confirmation window.
     void removeWithWarning(bool dataOnly);
     // Runs a clear or delete as a job; its end refills the list and reports a failure.
-    void startRemoval(const QString &folder, const std::function<ItemOpResult(JobControl &)> &work);
+    // `notice` says what a result that took effect did.
+    void startRemoval(const QString &folder, const std::function<ItemOpResult(JobControl &)> &work,
+                      const std::function<QString(const ItemOpResult &)> &notice);
     void rename();
     // The suite's program folder for a shortcut or launcher entry; false (after a message
     // box) when suite.ini cannot be read.

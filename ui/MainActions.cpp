@@ -65,6 +65,11 @@ MainActions::MainActions(QWidget *owner) : QObject(owner), m_owner(owner)
     m_webHome = makeAction("mnuWebHome", QStringLiteral("Corvasse Home Page"));
     m_about = makeAction("mnuAbout", QStringLiteral("&About HV Admin"));
     m_about->setMenuRole(QAction::AboutRole);
+
+    m_undo = makeAction("mnuUndo", tr("&Undo"));
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_undo->setEnabled(false);
+    m_history = makeAction("mnuHistory", tr("&History..."));
 }
 
 QAction *MainActions::makeAction(const char *name, const QString &caption)
@@ -91,6 +96,11 @@ void MainActions::buildMenuBar(QMenuBar *menuBar)
     QMenu *file = addNamedMenu(m_owner, "mnuFile", QStringLiteral("&File"));
     file->addAction(m_exit);
     menuBar->addMenu(file);
+
+    QMenu *edit = addNamedMenu(m_owner, "mnuEdit", tr("&Edit"));
+    edit->addAction(m_undo);
+    edit->addAction(m_history);
+    menuBar->addMenu(edit);
 
     QMenu *view = addNamedMenu(m_owner, "mnuView", QStringLiteral("&View"));
     view->addActions(m_viewModes->actions());

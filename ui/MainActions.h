@@ -38,8 +38,11 @@ public:
     QAction *mnuWebTips() const { return m_webTips; }
     QAction *mnuWebHome() const { return m_webHome; }
     QAction *mnuAbout() const { return m_about; }
+    // Edit menu: undo the newest operation of the history, and the history window.
+    QAction *mnuUndo() const { return m_undo; }
+    QAction *mnuHistory() const { return m_history; }
 
-    // Fills the window's menu bar: File, View, Help.
+    // Fills the window's menu bar: File, Edit, View, Help.
     void buildMenuBar(QMenuBar *menuBar);
     // Fills the toolbar with the four view-mode buttons.
     void buildToolBar(QToolBar *toolBar);
@@ -62,6 +65,8 @@ private:
     QAction *m_webTips;
     QAction *m_webHome;
     QAction *m_about;
+    QAction *m_undo;
+    QAction *m_history;
 };
 
 } // namespace hv

@@ -17,6 +17,7 @@
 #include "ui/DirectoryActivation.h"
 #include "ui/FolderTree.h"
 #include "ui/FolderWatch.h"
+#include "ui/HistoryWindow.h"
 #include "ui/Icons.h"
 #include "ui/ItemActions.h"
 #include "ui/ItemFilterBox.h"
@@ -141,6 +142,26 @@ frmHVSetup::frmHVSetup(QWidget *parent)
         m_filter->selectAll();
     });
     addAction(find);
+
+    // Undo: Edit > Undo and the status bar's link undo the newest operation of the history;
+    // what an operation did shows in the status bar until the category or folder changes.
+    m_undo = new UndoCommands(
+        m_actions->mnuUndo(), [this] { return !m_itemActions->isBusy(); }, this);
+    addAction(m_actions->mnuUndo());
+    connect(m_itemActions, &ItemActions::operationDone, this,
+            [this](const QString &notice) { m_countPanel->showNotice(notice, true); });
+    connect(m_itemActions, &ItemActions::commandFinished, m_undo, &UndoCommands::refreshCaption);
+    connect(m_countPanel, &StatusNoticePanel::undoRequested, m_undo, &UndoCommands::undoNewest);
+    connect(m_undo, &UndoCommands::undone, this, [this](const QString &notice) {
+        m_countPanel->showNotice(notice, false);
+        RefillList();
+    });
+    connect(m_actions->mnuHistory(), &QAction::triggered, this, [this] {
+        HistoryWindow window(*m_undo, this);
+        window.exec();
+    });
+    connect(m_bar, &CategoryBar::categorySelected, m_countPanel, &StatusNoticePanel::clearNotice);
+    connect(m_tree, &FolderTree::folderClicked, m_countPanel, &StatusNoticePanel::clearNotice);
 
     // What a screen reader calls each control.
     menuBar()->setAccessibleName(QStringLiteral("Menu bar"));

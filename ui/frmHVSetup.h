@@ -33,6 +33,7 @@ class MainActions;
 class PathLabel;
 class SplitterGrip;
 class StatusNoticePanel;
+class UndoCommands;
 
 class frmHVSetup : public QMainWindow, public LoadableWindow, public ItemHost {
     Q_OBJECT
@@ -79,6 +80,7 @@ public:
     ItemActions *itemActions() const { return m_itemActions; }
     // The watch on the project folder that refills the list when items come, go or change.
     FolderWatch *folderWatch() const { return m_watch; }
+    UndoCommands *undoCommands() const { return m_undo; }
 
     // The item commands' host: the list's selection, the bar's category, the program runs.
     QWidget *ownerWidget() override { return this; }
@@ -147,6 +149,7 @@ private:
     MainActions *m_actions;
     ItemActions *m_itemActions;
     ListFill *m_fill;
+    UndoCommands *m_undo = nullptr;
     QPointer<Job> m_folderCheck; // a chosen folder being checked before it is opened
 
     // What a refill selects once the create-new row is selected: the item a command asked

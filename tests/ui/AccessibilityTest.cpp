@@ -9,6 +9,7 @@
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 #include "tests/ui/MainWindowTestSupport.h"
+#include "ui/HistoryWindow.h"
 #include "ui/TemplatePickerDialog.h"
 #include "ui/frmAbout.h"
 #include "ui/frmDIR.h"
@@ -78,6 +79,13 @@ const WindowUnderTest kWindows[] = {
          return std::make_unique<frmfileLock>(nullptr, QStringLiteral("/p/A.HVD"), held);
      }},
     {"TemplatePicker", [] { return std::make_unique<TemplatePickerDialog>(); }},
+    {"HistoryWindow",
+     [] {
+         // Kept for the whole run: the windows of every case refer to them.
+         static auto *undo = new QAction;
+         static auto *commands = new UndoCommands(undo, [] { return true; });
+         return std::make_unique<HistoryWindow>(*commands);
+     }},
 };
 
 // Roles of the things a user operates or reads from, which a screen reader must name.

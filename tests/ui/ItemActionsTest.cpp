@@ -12,8 +12,10 @@
 #include "ui/CategoryBar.h"
 #include "ui/CategoryListModel.h"
 #include "ui/FolderTree.h"
+#include "ui/HistoryWindow.h"
 #include "ui/ItemListView.h"
 #include "ui/PathLabel.h"
+#include "ui/StatusNoticePanel.h"
 #include "ui/frmHVSetup.h"
 #include "ui/frmRename.h"
 #include "ui/frmWarning.h"
@@ -46,6 +48,12 @@ protected:
     void SetUp() override
     {
         AppState::instance().reset();
+        // The history and the trash of this test only.
+        for (const char *name : {"XDG_STATE_HOME", "XDG_DATA_HOME"})
+            savedEnv.append(qgetenv(name));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(config.path() + QStringLiteral("/state")));
+        qputenv("XDG_DATA_HOME",
+                QFile::encodeName(config.path() + QStringLiteral("/home/.local/share")));
         for (const QString &root : {project, twin}) {
             QDir().mkpath(root);
             const QDir demo(qEnvironmentVariable("HV_SOURCE_DIR") + QStringLiteral("/demo"));
@@ -72,6 +80,13 @@ protected:
         window.reset();
         qunsetenv("HV_STANDIN_SECONDS");
         AppState::instance().reset();
+        for (int i = 0; i < 2; ++i) {
+            const char *name = i == 0 ? "XDG_STATE_HOME" : "XDG_DATA_HOME";
+            if (savedEnv.value(i).isEmpty())
+                qunsetenv(name);
+            else
+                qputenv(name, savedEnv.value(i));
+        }
     }
 
     QStringList calls() const
@@ -135,6 +150,7 @@ protected:
     const QString twin = config.path() + QStringLiteral("/twin");
     const QString suite = config.path() + QStringLiteral("/suite");
     std::unique_ptr<frmHVSetup> window;
+    QByteArrayList savedEnv;
 };
 
 // Holds a file open from another process for the lifetime of the object.
@@ -541,3 +557,108 @@ TEST_F(ItemActionsTest, TheStatusBarElidesALongFolderInTheMiddle)
 }
 
 } // namespace
+
+namespace {
+
+// Undo through the window: the notice of what an operation did, Edit > Undo captioned by it,
+// Ctrl+Z, and the History window.
+class UndoTest : public ItemActionsTest {
+protected:
+    QMap<QString, QByteArray> contents() const
+    {
+        QMap<QString, QByteArray> bytes;
+        for (const QString &name : files(project))
+            bytes.insert(name, hvtest::readFile(project + u'/' + name));
+        return bytes;
+    }
+    QString notice() const { return window->countPanel()->notice(); }
+    QAction *undoAction() const { return window->findChild<QAction *>("mnuUndo"); }
+    void remove(const QString &key, const char *command)
+    {
+        whenModalOpens<frmWarning>(window.get(), [](frmWarning *warning) {
+            QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
+        });
+        window->lstHVSETUP()->selectRow(rowOf(key));
+        ASSERT_TRUE(completes([&] { window->findChild<QAction *>(command)->trigger(); }));
+    }
+    // Presses Ctrl+Z and waits for the undo it starts.
+    bool ctrlZ()
+    {
+        QSignalSpy done(window->undoCommands(), &UndoCommands::finished);
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+        return QTest::qWaitFor([&] { return !done.isEmpty(); }, 10000);
+    }
+};
+
+} // namespace
+
+TEST_F(UndoTest, CtrlZBringsADeletedItemBackByteForByteUnlessAFileIsInTheWay)
+{
+    EXPECT_EQ(undoAction()->text(), "&Undo");
+    EXPECT_FALSE(undoAction()->isEnabled());
+    remove("PLANT1.HVT", "mnuClearData");
+    EXPECT_EQ(notice(), "Cleared 3 records of Plant Inspection");
+    const auto before = contents();
+    remove("FORKLIFT.HVT", "mnuDeleteAll");
+    EXPECT_EQ(notice(), "Deleted Forklift Daily Check (2 files to the trash)");
+    EXPECT_TRUE(window->countPanel()->undoLink()->isVisible());
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete FORKLIFT");
+    EXPECT_TRUE(undoAction()->isEnabled());
+
+    // A new file where one would come back: the undo is refused and nothing moves.
+    hvtest::writeFile(project + "/FORKLIFT.HVD", "new");
+    const auto blocked = contents();
+    ASSERT_TRUE(ctrlZ());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown.back().text.contains("FORKLIFT.HVD"))
+        << boxes.shown.back().text.toStdString();
+    EXPECT_EQ(contents(), blocked);
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete FORKLIFT");
+
+    QFile::remove(project + "/FORKLIFT.HVD");
+    ASSERT_TRUE(ctrlZ());
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(contents(), before);
+    EXPECT_EQ(notice(), "Undid Delete FORKLIFT");
+    EXPECT_FALSE(window->countPanel()->undoLink()->isVisible());
+    EXPECT_NE(rowOf("FORKLIFT.HVT"), -1);
+    // The clear before it is next.
+    EXPECT_EQ(undoAction()->text(), "&Undo Clear PLANT1");
+
+    // A change of category gives the panel back to the count.
+    showCategory(1);
+    EXPECT_TRUE(notice().isEmpty());
+}
+
+TEST_F(UndoTest, TheHistoryWindowUndoesTheChosenOperation)
+{
+    whenModalOpens<frmRename>(window.get(), [](frmRename *rename) {
+        rename->txtRename()->setText("PLANT9");
+        QTest::mouseClick(rename->OKButton(), Qt::LeftButton);
+    });
+    window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
+    ASSERT_TRUE(completes([&] { window->findChild<QAction *>("mnuRenameRight")->trigger(); }));
+    EXPECT_EQ(notice(), "Renamed PLANT1 to PLANT9");
+    remove("LINE4.HVT", "mnuDeleteAll");
+
+    QStringList seen;
+    whenModalOpens<HistoryWindow>(window.get(), [&](HistoryWindow *history) {
+        QTreeWidget *list = history->list();
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            seen << list->topLevelItem(i)->text(1) + u'|' + list->topLevelItem(i)->text(3);
+        list->setCurrentItem(list->topLevelItem(1));
+        QSignalSpy done(window->undoCommands(), &UndoCommands::finished);
+        QTest::mouseClick(history->undoButton(), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !done.isEmpty(); }, 10000));
+        seen << list->topLevelItem(1)->text(3);
+        EXPECT_FALSE(history->undoButton()->isEnabled()); // the chosen one is undone
+        history->reject();
+    });
+    window->findChild<QAction *>("mnuHistory")->trigger();
+    EXPECT_EQ(seen, (QStringList{"Delete LINE4|", "Rename PLANT1 to PLANT9|", "Undone"}));
+    EXPECT_TRUE(QFile::exists(project + "/PLANT1.HVT"));
+    EXPECT_FALSE(QFile::exists(project + "/PLANT9.HVT"));
+    EXPECT_FALSE(QFile::exists(project + "/LINE4.HVT"));
+    EXPECT_EQ(notice(), "Undid Rename PLANT1 to PLANT9");
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete LINE4");
+}
