@@ -59,11 +59,11 @@ bool UndoCommands::undo(qint64 id)
         }
         return UndoOperation(id);
     });
-    m_job = job;
+    m_busy = true;
     m_action->setEnabled(false);
     connect(job, &Job::finished, this, [this, job, caption] {
         const OpResult result = job->result();
-        m_job = nullptr;
+        m_busy = false;
         refreshCaption();
         if (result.ok)
             Q_EMIT undone(tr("Undid %1").arg(caption));

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
@@ -15,8 +14,6 @@ class QTreeWidget;
 
 namespace hv {
 
-class Job;
-
 class UndoCommands : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +21,7 @@ public:
     // another command is running (no undo starts while one is).
     UndoCommands(QAction *undoAction, std::function<bool()> mayStart, QObject *parent = nullptr);
 
-    bool isBusy() const { return m_job != nullptr; }
+    bool isBusy() const { return m_busy; }
     // Reads the history again and captions the Undo action: "Undo Delete Forklift", or a
     // disabled "Undo" when nothing can be undone.
     void refreshCaption();
@@ -42,7 +39,7 @@ Q_SIGNALS:
 private:
     QAction *m_action;
     std::function<bool()> m_mayStart;
-    QPointer<Job> m_job;
+    bool m_busy = false;
 };
 
 class HistoryWindow : public QDialog {

@@ -376,10 +376,10 @@ void ItemActions::startRemoval(const QString &folder,
     setBusy(true);
     auto *job = startJob<ItemOpResult>(folder, work);
     m_job = job;
-    connect(job, &Job::finished, this, [this, job] {
+    connect(job, &Job::finished, this, [this, job, notice] {
         const ItemOpResult result = job->result();
         const bool cancelled = job->isCancelled();
-        if (result.ok)
+        if (result.ok && !(result.trashed.isEmpty() && result.deletedOutright.isEmpty()))
             Q_EMIT operationDone(notice(result));
         finishCommand(true);
         if (!cancelled)

@@ -148,8 +148,10 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     m_undo = new UndoCommands(
         m_actions->mnuUndo(), [this] { return !m_itemActions->isBusy(); }, this);
     addAction(m_actions->mnuUndo());
-    connect(m_itemActions, &ItemActions::operationDone, this,
-            [this](const QString &notice) { m_countPanel->showNotice(notice, true); });
+    connect(m_itemActions, &ItemActions::operationDone, this, [this](const QString &notice) {
+        m_undo->refreshCaption();
+        m_countPanel->showNotice(notice, m_actions->mnuUndo()->isEnabled());
+    });
     connect(m_itemActions, &ItemActions::commandFinished, m_undo, &UndoCommands::refreshCaption);
     connect(m_countPanel, &StatusNoticePanel::undoRequested, m_undo, &UndoCommands::undoNewest);
     connect(m_undo, &UndoCommands::undone, this, [this](const QString &notice) {

@@ -441,7 +441,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
     QStringList bar;
     for (QAction *action : window->menuBar()->actions())
         bar.append(action->text());
-    EXPECT_EQ(bar, (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Help"}));
 
     auto captions = [&](const char *menuName) {
         QStringList texts;
@@ -454,6 +454,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
         return texts;
     };
     EXPECT_EQ(captions("mnuFile"), QStringList{"E&xit"});
+    EXPECT_EQ(captions("mnuEdit"), (QStringList{"&Undo", "&History..."}));
     EXPECT_EQ(captions("mnuHelp"),
               (QStringList{"&Contents", "&Index", "-", "Corvasse on the &Web...", "-",
                            "&About HV Admin"}));
