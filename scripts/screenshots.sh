@@ -2,6 +2,7 @@
 # Starts the console under a virtual X server on a fresh copy of the demo project and saves a
 # picture of each category in details view, of the applications in the other three view
 # modes, of the applications sorted by their records and narrowed by the filter box, of the
+# status bar's notice with its Undo link after a delete and of the History window, of the
 # About window, and of the directory editor on OFFICE.DIR (one red row for its
 # missing template) with its template picker and Save As dialog, as PNG files in
 # <build>/screenshots/; then the pictures of the item commands (scripts/item-screenshots.sh).
@@ -15,6 +16,8 @@ rm -rf "$work" "$out"
 mkdir -p "$out"
 source scripts/demo-env.sh
 hv_prepare_demo "$work/config" "$work/demo"
+# The tour deletes and renames: its history and trash are its own.
+export XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
 # A window of 1000 by 700 pixels at 96 DPI (the placement is stored in twips).
 echo 'Window="0,0,15000,10500,0"' >> "$work/config/Halvora/HV50/HVAdmin.ini"
 # Fixed file times, so the pictures show the same dates on every run.

@@ -1,15 +1,21 @@
 #include "tools/screenshots/ScreenshotTour.h"
 
 #include "app/AppState.h"
+#include "ops/ItemRename.h"
+#include "suite/TemplateFileInfo.h"
 #include "tools/screenshots/DirectoryEditorShots.h"
 #include "ui/CategoryBar.h"
+#include "ui/CategoryListModel.h"
 #include "ui/ItemFilterBox.h"
 #include "ui/ItemListView.h"
 #include "ui/MainActions.h"
+#include "ui/StatusNoticePanel.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHVSetup.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QPointer>
@@ -61,7 +67,8 @@ public:
             if (!tour->m_window)
                 return;
             const QString path = tour->m_folder + u'/' + tour->m_steps[index].file;
-            if (!tour->m_window->grab().save(path))
+            // A step without a file took its own picture.
+            if (!tour->m_steps[index].file.isEmpty() && !tour->m_window->grab().save(path))
                 qWarning("cannot write %s", qPrintable(path));
             run(tour, index + 1);
         });
@@ -116,6 +123,31 @@ void StartScreenshotTour(frmHVSetup &window, const QString &folder)
     tour->add(QStringLiteral("main-window.png"), [w] {
         w->txtFind()->clear();
         w->actions()->viewModeAction(ViewDetails)->trigger();
+    });
+    // Undo: a rename (through the operations, as hvadmin-cli would) and a delete through the
+    // window, whose notice the status bar shows with its Undo link; then the History window.
+    tour->add(QStringLiteral("undo-notice.png"), [w] {
+        const QString project = AppState::instance().ProjectFolder();
+        TemplateFileInfo info(project);
+        RenameItem(project, QStringLiteral("LINE4.HVT"), QStringLiteral("LINE5"), info);
+        w->lstHVSETUP()->selectRow(
+            w->lstHVSETUP()->model()->rowOfKey(QStringLiteral("FORKLIFT.HVT")));
+        // The confirmation window is answered Yes once it is up.
+        QTimer::singleShot(kSettleMs, w, [] {
+            if (auto *warning = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                warning->accept();
+        });
+        if (auto *remove = w->findChild<QAction *>(QStringLiteral("mnuDeleteAll")))
+            remove->trigger();
+    });
+    tour->add(QString(), [w, folder] {
+        QTimer::singleShot(kSettleMs, w, [folder] {
+            if (auto *history = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                history->grab().save(folder + QStringLiteral("/history.png"));
+                history->reject();
+            }
+        });
+        w->actions()->mnuHistory()->trigger();
     });
     QTimer::singleShot(kSettleMs, w, [tour, w, folder] {
         // The About window, shown beside the tour (modeless, so the tour goes on).
