@@ -466,7 +466,8 @@ bool frmHVSetup::mayRefreshNow() const
 {
     // Not under an open dialog, menu or command, nor while the window is away for a program.
     return isVisible() && !m_loading && !isFilling() && !m_itemActions->isBusy() &&
-           !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
+           !m_undo->isBusy() && !QApplication::activeModalWidget() &&
+           !QApplication::activePopupWidget();
 }
 
 void frmHVSetup::onFolderChanged()
