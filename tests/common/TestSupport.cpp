@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,11 @@ void prepareEnvironment()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LC_ALL", "C.UTF-8");
+    // Each test process keeps a history of operations of its own: tests that run side by side
+    // would otherwise see each other's clears, deletes and renames as the newest to undo.
+    static QTemporaryDir state;
+    if (state.isValid())
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
 }
 
 QByteArray readFile(const QString &path)
