@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -17,9 +18,36 @@
 
 namespace hv {
 
+namespace {
+
+// Icons and type names from what the listing already knows (folder or file), never from a
+// file's contents. The model asks for them on the user-interface thread for every entry of a
+// listed folder, files included, each time the folder changes; the default provider would
+// open each file there to guess its type, a wait per file on a slow share and for ever on one
+// that stopped answering.
+class ListingIconProvider : public QFileIconProvider {
+public:
+    ListingIconProvider() : m_folder(icon(Folder)), m_file(icon(File)) {}
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo &info) const override { return info.isDir() ? m_folder : m_file; }
+    QString type(const QFileInfo &info) const override
+    {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+    }
+
+private:
+    const QIcon m_folder;
+    const QIcon m_file;
+};
+
+} // namespace
+
 FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
 {
     setObjectName(QStringLiteral("hvFolderTree"));
+    // Kept for the process's lifetime: the model may ask it until the model is gone.
+    static ListingIconProvider *const icons = new ListingIconProvider;
+    m_model->setIconProvider(icons);
     // Folders only: the tree chooses a folder, never a file. Dot-folders stay hidden.
     m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);

@@ -19,18 +19,22 @@
 #include "ui/frmAbout.h"
 #include "ui/frmHVSetup.h"
 
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -505,4 +509,21 @@ TEST_F(MainWindowTest, HelpItemsOpenTheHelpFileTheWebPagesAndTheAboutWindow)
 
     actions->mnuExit()->trigger();
     EXPECT_FALSE(window->isVisible());
+}
+
+// The tree's model names every entry of a listed folder, files included, on the window's
+// thread whenever the folder changes: it must not open the files to do so (a wait per file
+// on a slow share).
+TEST(FolderTreeTest, NamesEntriesWithoutReadingTheirContents)
+{
+    QTemporaryDir folder;
+    const QString scan = folder.filePath(QStringLiteral("scan.hvt"));
+    hvtest::writeFile(scan, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    ASSERT_EQ(QMimeDatabase().mimeTypeForFile(scan).name(), "image/png"); // its contents tell
+    FolderTree tree;
+    const QAbstractFileIconProvider *icons = tree.fileSystemModel()->iconProvider();
+    ASSERT_NE(icons, nullptr);
+    EXPECT_EQ(icons->type(QFileInfo(scan)), "File");
+    EXPECT_EQ(icons->type(QFileInfo(folder.path())), "Folder");
+    EXPECT_FALSE(icons->icon(QFileInfo(scan)).isNull());
 }
