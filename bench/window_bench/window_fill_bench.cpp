@@ -16,9 +16,11 @@
 #include "ui/FolderTree.h"
 #include "ui/ItemListView.h"
 #include "ui/frmHVSetup.h"
+#include "window_bench/StallProbe.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -41,7 +43,7 @@ namespace {
 struct Sample {
     double wallMs = 0;
     double cpuMs = 0;
-    double stallMs = 0; // the window only: see StallProbe
+    double stallMs = 0; // the window only: see bench::StallProbe
 };
 
 double median(std::vector<double> values)
@@ -88,51 +90,29 @@ Sample runCli(const char *cli, const char *folder)
     return s;
 }
 
-// A timer on the user-interface thread that records its own lateness: the longest time the
-// thread went without handling its events.
-class StallProbe {
-public:
-    static constexpr int kIntervalMs = 10;
-    StallProbe()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
-        m_clock.start();
-        m_timer.start(kIntervalMs);
-    }
-    double worstMs()
-    {
-        tick(); // the stretch up to now counts too
-        return m_worstMs;
-    }
-
-private:
-    void tick()
-    {
-        const qint64 now = m_clock.nsecsElapsed();
-        m_worstMs = std::max(m_worstMs, (now - m_last) / 1e6 - kIntervalMs);
-        m_last = now;
-    }
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_last = 0;
-    double m_worstMs = 0;
-};
-
-// One opening of `folder` in the window, until the list has been laid out and painted.
-// processor time is that of the user-interface thread; the reads run on other threads.
+// One opening of `folder` in the window, as a click in the folder tree does: the folder is
+// checked and the list filled off the user-interface thread; the span ends once the list has
+// arrived and been laid out and painted. Processor time is that of the user-interface thread.
 Sample openInWindow(hv::frmHVSetup &window, const QString &folder)
 {
+    int filled = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(&window, &hv::frmHVSetup::listFilled, [&] { ++filled; });
+    bench::StallProbe probe;
     QElapsedTimer timer;
     const double cpu0 = threadCpuMs();
     timer.start();
-    StallProbe probe;
     Q_EMIT window.hvFolderTree()->folderClicked(folder);
+    QEventLoop loop;
+    while (filled == 0)
+        loop.processEvents(QEventLoop::WaitForMoreEvents); // the probe wakes it every 5 ms
     window.repaint();
     QCoreApplication::processEvents();
     Sample s;
     s.wallMs = timer.nsecsElapsed() / 1e6;
     s.cpuMs = threadCpuMs() - cpu0;
     s.stallMs = probe.worstMs();
+    QObject::disconnect(counting);
     return s;
 }
 
