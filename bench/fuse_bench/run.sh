@@ -13,7 +13,9 @@
 # HV_BENCH_DELAY_US (default 1000), HV_BENCH_APPS (default 10000; a tenth as many directory
 # files), HV_BENCH_PART (lists: the first part only, stalls: the second only; both by default),
 # HV_BENCH_STALL_ROUNDS (default 3), HV_BENCH_SAMPLE_MS (with it, ui_stall_bench prints the
-# user-interface thread's stacks sampled while it was silent longer than that).
+# user-interface thread's stacks sampled while it was silent longer than that),
+# HV_BENCH_SERVER_NICE (niceness of the file system's server, default 0: on a real share the
+# server runs elsewhere), HV_BENCH_WORKER_NICE (see ui_stall_bench.cpp).
 # Needs /dev/fuse and fusermount3 (Debian fuse3) and libfuse3-dev; where the container cannot
 # mount a FUSE file system, the script says so and exits 0 without measuring.
 set -euo pipefail
@@ -53,7 +55,7 @@ trap 'for m in "${mounts[@]}"; do fusermount3 -u "$m" 2>/dev/null || true; done'
 # Mounts folder $1 on $2 through slowfs.
 mount_slow() {
     mkdir -p "$2"
-    if ! "$work/slowfs" "$1" "$2" -o delay_us="$delay" -o max_threads=256 2>"$work/mount.err"; then
+    if ! nice -n "${HV_BENCH_SERVER_NICE:-0}" "$work/slowfs" "$1" "$2" -o delay_us="$delay" -o max_threads=256 2>"$work/mount.err"; then
         echo "fuse_bench: skipped, the FUSE file system could not be mounted: $(cat "$work/mount.err")"
         exit 0
     fi

@@ -46,6 +46,12 @@
 #include <memory>
 #include <vector>
 
+#include <ctime>
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace {
 
 // Answers every message box: Yes where there is a question, Ok otherwise; prints its text.
@@ -68,6 +74,24 @@ public:
     }
 };
 
+// With HV_BENCH_WORKER_NICE=N, every thread of the process but the user-interface thread and
+// Qt's pooled helper threads (which the user-interface thread waits for while it paints) is
+// given that niceness, checked every 50 ms: the fill's readers and the jobs' workers then
+// yield the processors to the window. An experiment, not what the program does.
+void lowerWorkers(int nice)
+{
+    const pid_t ui = static_cast<pid_t>(syscall(SYS_gettid));
+    QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const pid_t tid = task.toInt();
+        QFile comm(tasks.filePath(task) + QStringLiteral("/comm"));
+        if (tid == ui || !comm.open(QIODevice::ReadOnly) ||
+            comm.readAll().startsWith("Thread (pooled"))
+            continue;
+        setpriority(PRIO_PROCESS, static_cast<id_t>(tid), nice);
+    }
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -89,7 +113,15 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs = 600000)
     return true;
 }
 
+double threadCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
 struct Span {
+    double cpuMs = 0; // the user-interface thread's processor time
     double wallMs = 0;
     double stallMs = 0;
     double stallEndMs = 0; // when the longest gap ended, from the span's start
@@ -153,6 +185,7 @@ private:
     {
         QElapsedTimer timer;
         m_probe.restart();
+        const double cpu0 = threadCpuMs();
         timer.start();
         start();
         if (!waitFor(done)) {
@@ -163,6 +196,7 @@ private:
         QCoreApplication::processEvents();
         Span span;
         span.wallMs = timer.nsecsElapsed() / 1e6;
+        span.cpuMs = threadCpuMs() - cpu0;
         span.stallMs = m_probe.worstMs();
         span.stallEndMs = m_probe.worstEndMs();
         return span;
@@ -192,18 +226,20 @@ private:
 
 void print(const char *what, const std::vector<Span> &spans)
 {
-    std::vector<double> stall, wall;
+    std::vector<double> stall, wall, cpu;
     QString each;
     for (const Span &s : spans) {
         stall.push_back(s.stallMs);
         wall.push_back(s.wallMs);
+        cpu.push_back(s.cpuMs);
         each +=
             QStringLiteral(" %1 (at %2)").arg(s.stallMs, 0, 'f', 1).arg(s.stallEndMs, 0, 'f', 0);
     }
-    std::printf("%-8s longest stall min %6.1f  median %6.1f  max %6.1f ms   wall median %8.1f ms"
-                "   each:%s\n",
+    std::printf("%-8s longest stall min %6.1f  median %6.1f  max %6.1f ms   wall median %7.1f ms"
+                "   window thread's processor time median %6.1f ms   each:%s\n",
                 what, *std::min_element(stall.begin(), stall.end()), median(stall),
-                *std::max_element(stall.begin(), stall.end()), median(wall), qPrintable(each));
+                *std::max_element(stall.begin(), stall.end()), median(wall), median(cpu),
+                qPrintable(each));
 }
 
 } // namespace
@@ -227,6 +263,12 @@ int main(int argc, char **argv)
     std::unique_ptr<bench::StallSampler> sampler;
     if (argc == 4)
         sampler = std::make_unique<bench::StallSampler>(std::atoi(argv[3]));
+    QTimer renice;
+    if (!qEnvironmentVariableIsEmpty("HV_BENCH_WORKER_NICE")) {
+        const int nice = qEnvironmentVariableIntValue("HV_BENCH_WORKER_NICE");
+        QObject::connect(&renice, &QTimer::timeout, [nice] { lowerWorkers(nice); });
+        renice.start(50);
+    }
     AnsweringMessages messages;
     hv::setMessageService(&messages);
     // The empty folder lies beside the share, so the folder tree lists no more than it must

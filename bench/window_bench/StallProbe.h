@@ -130,6 +130,7 @@ public:
         for (const char *phase : phases) {
             std::map<std::string, int> functions;
             std::map<std::vector<std::string>, int> stacks;
+            std::map<std::string, int> kinds;
             int samples = 0;
             for (int i = 0; i < n; ++i) {
                 const Slot &s = slots().slot[i];
@@ -151,10 +152,13 @@ public:
                     }
                 }
                 std::free(names);
+                ++kinds[kindOf(seen)];
                 ++stacks[stack];
             }
             std::printf("== phase %s: %d samples; functions on the stack:\n", phase ? phase : "-",
                         samples);
+            for (auto &[kind, count] : kinds)
+                std::printf("  %5.1f %%  [%s]\n", 100.0 * count / samples, kind.c_str());
             std::vector<std::pair<int, std::string>> byCount;
             for (auto &[function, count] : functions)
                 byCount.emplace_back(count, function);
@@ -205,6 +209,25 @@ private:
     {
         static std::atomic<const char *> phase{nullptr};
         return phase;
+    }
+    // What a sampled stack (its functions, innermost first) shows the thread doing.
+    static std::string kindOf(const std::vector<std::string> &functions)
+    {
+        static const char *const fileCalls[] = {"open",   "open64",   "__open64", "openat",
+                                                "read",   "__read",   "fstatat",  "fstatat64",
+                                                "statx",  "stat",     "lstat",    "getdents64",
+                                                "access", "readlink", "close",    "__close"};
+        if (functions.empty())
+            return "unknown";
+        for (const char *call : fileCalls)
+            if (functions.front() == call)
+                return "a file system call";
+        if (functions.front() == "poll" || functions.front() == "__poll")
+            return "waiting for events (late to run)";
+        for (const std::string &f : functions)
+            if (f.find("QSemaphore::acquire") != std::string::npos)
+                return "painting, waiting for Qt's helper threads";
+        return "processor work";
     }
     // "library(function+0x12) [0x...]" -> "function" (or the library and offset).
     static std::string functionOf(const std::string &frame)
