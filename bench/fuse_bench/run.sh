@@ -8,7 +8,7 @@
 # the longest stalls of the main window's user-interface thread during a fill and during a
 # clear, a delete and a rename of an application there (ui_stall_bench).
 #
-# Environment: HV_BUILD_DIR (default build), HV_BENCH_DIR (default $TMPDIR/hv-fuse-bench),
+# Environment: HV_BUILD_DIR (default build), HV_BENCH_DIR (default $TMPDIR/hv-fuse-bench, or /var/tmp/...),
 # HV_BENCH_ROUNDS (default 1, after a warm-up round: the serial readers take minutes),
 # HV_BENCH_DELAY_US (default 1000), HV_BENCH_APPS (default 10000; a tenth as many directory
 # files), HV_BENCH_PART (lists: the first part only, stalls: the second only; both by default),
@@ -24,7 +24,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${HV_BUILD_DIR:-$root/build}
 case $build in /*) ;; *) build=$root/$build ;; esac
-work=${HV_BENCH_DIR:-${TMPDIR:-/tmp}/hv-fuse-bench}
+# The window lists the folders above its project folder and follows their changes: away from a
+# busy /tmp by default.
+work=${HV_BENCH_DIR:-${TMPDIR:-/var/tmp}/hv-fuse-bench}
 rounds=${HV_BENCH_ROUNDS:-1}
 delay=${HV_BENCH_DELAY_US:-1000}
 apps=${HV_BENCH_APPS:-10000}
