@@ -1,6 +1,7 @@
 #include "app/Jobs.h"
 
 #include "platform/MountTable.h"
+#include "platform/ParallelReads.h"
 
 #include <QDir>
 #include <QHash>
@@ -102,7 +103,10 @@ private:
         if (m_idle >= qsizetype(m_ready.size()))
             m_wake.notify_one();
         else
-            std::thread([this] { work(); }).detach();
+            std::thread([this] {
+                parallel::makeCurrentThreadBackground();
+                work();
+            }).detach();
     }
 
     void work()

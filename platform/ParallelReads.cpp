@@ -15,7 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include <cerrno>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/vfs.h>
+#include <unistd.h>
 
 namespace hv::parallel {
 namespace {
@@ -140,6 +144,7 @@ private:
 
     void serve(Worker *worker)
     {
+        makeCurrentThreadBackground();
         std::unique_lock lock(m_mutex);
         for (;;) {
             if (!worker->batch && !worker->wake.wait_for(lock, kIdleLife, [worker] {
@@ -196,6 +201,16 @@ void forEachIndex(qsizetype count, int readers,
     }
     batch.read(0);
     batch.finish();
+}
+
+void makeCurrentThreadBackground()
+{
+    // On Linux a nice value belongs to the thread named by its own id.
+    const auto thread = id_t(::syscall(SYS_gettid));
+    errno = 0;
+    const int now = ::getpriority(PRIO_PROCESS, thread);
+    if (errno == 0)
+        ::setpriority(PRIO_PROCESS, thread, std::min(now + kBackgroundNiceness, 19));
 }
 
 } // namespace hv::parallel

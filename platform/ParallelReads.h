@@ -18,6 +18,15 @@ int readerCountFor(const QString &folder);
 
 inline constexpr int kNetworkReaders = 128;
 
+// How much lower than the rest of the process the threads that do file work in the background
+// run (a nice value added to the thread's own): when the machine is busy, the window's thread
+// gets the processor first and the window goes on painting.
+inline constexpr int kBackgroundNiceness = 10;
+
+// Lowers the calling thread's priority by kBackgroundNiceness; the pools' threads call it
+// once when they start.
+void makeCurrentThreadBackground();
+
 // Calls work(index, reader) once for every index from 0 to count - 1, with up to `readers`
 // threads at a time (the calling thread is one of them; `reader` numbers the thread from 0 to
 // readers - 1, for state of its own), and returns when all calls have returned. With one

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 using hv::parallel::forEachIndex;
@@ -40,6 +41,16 @@ std::set<pid_t> helpersOfOneCall(int readers)
 }
 
 } // namespace
+
+TEST(ParallelReads, HelperThreadsRunBelowTheCallersPriority)
+{
+    // The window's thread must win the processor from the readers on a busy machine.
+    const int caller = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
+    const std::set<pid_t> helpers = helpersOfOneCall(4);
+    ASSERT_FALSE(helpers.empty());
+    for (const pid_t helper : helpers)
+        EXPECT_GT(::getpriority(PRIO_PROCESS, id_t(helper)), caller);
+}
 
 TEST(ParallelReads, ConsecutiveCallsReuseTheSameThreads)
 {
