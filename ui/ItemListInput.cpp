@@ -30,6 +30,17 @@ void ItemListInput::press(Qt::MouseButton button, int row, const QPoint &globalP
 
 bool ItemListInput::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only input is handled. The views' other events go on while the list is being destroyed,
+    // when the list must no longer be asked for its current view.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::ContextMenu:
+        break;
+    default:
+        return false;
+    }
     QAbstractItemView *view = m_list.currentView();
     if (watched == view->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {

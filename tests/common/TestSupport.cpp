@@ -97,11 +97,11 @@ bool returnsDespiteFifo(const QString &path, const std::function<void()> &call)
         done = true;
     });
     const bool returned = QTest::qWaitFor([&] { return done.load(); }, 5000);
-    QTest::qWaitFor([&] {
+    static_cast<void>(QTest::qWaitFor([&] {
         if (const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
             ::close(fd);
         return done.load();
-    });
+    }));
     thread.join();
     return returned;
 }
