@@ -1,7 +1,7 @@
 // The one way the program shows a message box.
 //
 // Every message box of the console goes through ShowMessage(). The windows install the
-// widget implementation (ui/MessageBoxService.h) at start-up; tests install a fake that
+// widget implementation (ui/support/MessageBoxService.h) at start-up; tests install a fake that
 // records the texts and returns preset answers (tests/common/FakeMessageService.h).
 //
 //     if (ShowMessage(QStringLiteral("Do you wish to delete the file?"),

@@ -13,7 +13,7 @@
 //     picker->SetMultiSelect(true);
 //     const QString chosen = picker->Show(); // "PLANT1.HVT|/other/LINE4.HVT", or empty
 //
-// The dialog is a window (ui/TemplatePickerDialog.h); what it lists and returns is decided
+// The dialog is a window (ui/dialogs/TemplatePickerDialog.h); what it lists and returns is decided
 // in suite/TemplatePickerLogic.h, so that tests and other front ends share it.
 #pragma once
 

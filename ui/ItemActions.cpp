@@ -1,9 +1,9 @@
 #include "ui/ItemActions.h"
 
-#include "ui/NamedMenus.h"
-#include "ui/frmRename.h"
-#include "ui/frmWarning.h"
-#include "ui/frmfileLock.h"
+#include "ui/dialogs/frmRename.h"
+#include "ui/dialogs/frmWarning.h"
+#include "ui/dialogs/frmfileLock.h"
+#include "ui/mainwindow/NamedMenus.h"
 
 #include "app/AppState.h"
 #include "app/Jobs.h"

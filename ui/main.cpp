@@ -1,10 +1,10 @@
 // HVAdmin: the administration console.
-#include "ui/Main.h"
+#include "ui/support/Main.h"
 #include "app/Jobs.h"
-#include "ui/ConsoleCommandLine.h"
-#include "ui/Icons.h"
-#include "ui/ProgramInfo.h"
-#include "ui/frmHVSetup.h"
+#include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/ConsoleCommandLine.h"
+#include "ui/support/Icons.h"
+#include "ui/support/ProgramInfo.h"
 
 #include <QApplication>
 

@@ -13,8 +13,8 @@
 #include "files/DirClass.h"
 #include "log/DiagnosticLog.h"
 #include "suite/DirTemplateLookup.h"
-#include "ui/DirFileGrid.h"
-#include "ui/frmDIR.h"
+#include "ui/direditor/DirFileGrid.h"
+#include "ui/direditor/frmDIR.h"
 
 #include <QApplication>
 #include <QDir>

@@ -19,13 +19,13 @@
 // stacks are printed at the end.
 #include "app/AppState.h"
 #include "app/MessageService.h"
-#include "ui/CategoryListModel.h"
-#include "ui/FolderTree.h"
 #include "ui/ItemActions.h"
-#include "ui/ItemListView.h"
-#include "ui/frmHVSetup.h"
-#include "ui/frmRename.h"
-#include "ui/frmWarning.h"
+#include "ui/dialogs/frmRename.h"
+#include "ui/dialogs/frmWarning.h"
+#include "ui/mainwindow/CategoryListModel.h"
+#include "ui/mainwindow/FolderTree.h"
+#include "ui/mainwindow/ItemListView.h"
+#include "ui/mainwindow/frmHVSetup.h"
 #include "window_bench/StallProbe.h"
 
 #include <QAbstractItemView>

@@ -1,8 +1,8 @@
 // The console's start-up as ui/main.cpp runs it (start-up sequence, login check, main window
 // loaded, placed, filled and shown), up to the first paint of the main window.
 #include "first_paint.h"
-#include "ui/Main.h"
-#include "ui/frmHVSetup.h"
+#include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/Main.h"
 
 #include <QApplication>
 

@@ -13,9 +13,9 @@
 #include "app/AppState.h"
 #include "lists/CategoryListEngine.h"
 #include "suite/TemplateFileInfo.h"
-#include "ui/FolderTree.h"
-#include "ui/ItemListView.h"
-#include "ui/frmHVSetup.h"
+#include "ui/mainwindow/FolderTree.h"
+#include "ui/mainwindow/ItemListView.h"
+#include "ui/mainwindow/frmHVSetup.h"
 #include "window_bench/StallProbe.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "ui/ConsoleCommandLine.h"
-#include "ui/Icons.h"
-#include "ui/ProgramInfo.h"
+#include "ui/support/ConsoleCommandLine.h"
+#include "ui/support/Icons.h"
+#include "ui/support/ProgramInfo.h"
 
 #include <QDir>
 #include <QFile>

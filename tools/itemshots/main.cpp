@@ -4,20 +4,20 @@
 // rename window and the file access error window over it, and saves each as it is on the
 // screen in the folder given as the only argument. The data file of the application is held
 // open by a child process for the last picture, so the lock check finds it in use.
-#include "ui/Main.h"
+#include "ui/support/Main.h"
 #include "app/AppState.h"
 #include "ops/FileSet.h"
 #include "ops/ItemRename.h"
 #include "ops/LockCheck.h"
 #include "suite/TemplateFileInfo.h"
-#include "ui/CategoryBar.h"
-#include "ui/CategoryListModel.h"
 #include "ui/ItemActions.h"
-#include "ui/ItemListView.h"
-#include "ui/frmHVSetup.h"
-#include "ui/frmRename.h"
-#include "ui/frmWarning.h"
-#include "ui/frmfileLock.h"
+#include "ui/dialogs/frmRename.h"
+#include "ui/dialogs/frmWarning.h"
+#include "ui/dialogs/frmfileLock.h"
+#include "ui/mainwindow/CategoryBar.h"
+#include "ui/mainwindow/CategoryListModel.h"
+#include "ui/mainwindow/ItemListView.h"
+#include "ui/mainwindow/frmHVSetup.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "files/DirClass.h"
 #include "suite/DirTemplateLookup.h"
-#include "ui/frmDIR.h"
+#include "ui/direditor/frmDIR.h"
 
 #include <QAction>
 #include <QApplication>

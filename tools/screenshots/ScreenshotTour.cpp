@@ -4,14 +4,14 @@
 #include "ops/ItemRename.h"
 #include "suite/TemplateFileInfo.h"
 #include "tools/screenshots/DirectoryEditorShots.h"
-#include "ui/CategoryBar.h"
-#include "ui/CategoryListModel.h"
-#include "ui/ItemFilterBox.h"
-#include "ui/ItemListView.h"
-#include "ui/MainActions.h"
-#include "ui/StatusNoticePanel.h"
-#include "ui/frmAbout.h"
-#include "ui/frmHVSetup.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/mainwindow/CategoryBar.h"
+#include "ui/mainwindow/CategoryListModel.h"
+#include "ui/mainwindow/ItemFilterBox.h"
+#include "ui/mainwindow/ItemListView.h"
+#include "ui/mainwindow/MainActions.h"
+#include "ui/mainwindow/StatusNoticePanel.h"
+#include "ui/mainwindow/frmHVSetup.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // hvadmin-screenshots FOLDER: starts the console as HVAdmin does, takes the reviewers'
 // pictures of its windows into FOLDER and ends. Used by scripts/screenshots.sh.
-#include "ui/Main.h"
+#include "ui/support/Main.h"
 #include "tools/screenshots/ScreenshotTour.h"
-#include "ui/frmHVSetup.h"
+#include "ui/mainwindow/frmHVSetup.h"
 
 #include <QApplication>
 

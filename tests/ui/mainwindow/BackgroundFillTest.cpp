@@ -1,0 +1,258 @@
+#include "ui/mainwindow/BackgroundFill.h"
+
+#include "app/AppState.h"
+#include "app/Jobs.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/common/SlowShare.h"
+#include "tests/common/TempConfig.h"
+#include "tests/ui/mainwindow/MainWindowTestSupport.h"
+#include "ui/dialogs/TemplatePickerDialog.h"
+#include "ui/direditor/frmDIR.h"
+#include "ui/mainwindow/FolderTree.h"
+#include "ui/mainwindow/ItemListView.h"
+#include "ui/mainwindow/frmHVSetup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace hv;
+
+namespace {
+
+// A component whose every template waits until the user-interface thread lets it go: a fill
+// on the user-interface thread could never finish.
+class GatedTemplateInfo : public TemplateInfo {
+public:
+    explicit GatedTemplateInfo(std::atomic<bool> &open) : m_open(open) {}
+    void SetTemplatePath(const QString &) override {}
+    QString TemplatePath() const override { return {}; }
+    void OpenTemplate() override {}
+    bool IsValidTemplate() override { return true; }
+    QString TemplateTitle() override { return {}; }
+    TemplateEntries Entries() const override { return {}; }
+    QString BasePath() const override { return {}; }
+    void CloseTemplate() override {}
+    void GetApplicationInfo(const QString &path, QString &title, qint32 &count,
+                            QString &stamp) override
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!m_open && waited.elapsed() < 20000)
+            QThread::yieldCurrentThread();
+        title = m_open ? path.mid(path.lastIndexOf(u'/') + 1) : QStringLiteral("stuck");
+        count = 0;
+        stamp.clear();
+    }
+    void GetPopupInfo(const QString &path, QString &title, qint32 &count, QString &stamp) override
+    {
+        GetApplicationInfo(path, title, count, stamp);
+    }
+
+private:
+    std::atomic<bool> &m_open;
+};
+
+} // namespace
+
+namespace {
+
+void makeTemplates(const QTemporaryDir &dir, std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+}
+
+// stall() signals the share's process: returns once a request there goes unanswered.
+bool stalledNow(const QString &folder)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (int i = 0; waited.elapsed() < 10000; ++i) {
+        const QString probe = folder + QStringLiteral("/probe%1").arg(i);
+        if (!hv::runWithin<bool>(folder, 100, [probe] { return QFileInfo::exists(probe); }))
+            return true;
+    }
+    return false;
+}
+
+ListSource gatedSource(const QTemporaryDir &dir, std::atomic<bool> &open)
+{
+    ListSource source;
+    source.projectFolder = dir.path();
+    source.templateFactory = [&open] { return std::make_unique<GatedTemplateInfo>(open); };
+    return source;
+}
+
+} // namespace
+
+TEST(BackgroundFill, WindowThreadRunsAndReportsProgressWhileTheFillWaits)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    makeTemplates(dir, {"b.HVT", "a.HVT", "c.hvt"});
+    std::atomic<bool> open{false};
+
+    // The gate opens only once the window thread has reported progress, which it does from
+    // half a second into the fill on.
+    ListFill fill;
+    qsizetype reportedFound = -1;
+    QObject::connect(&fill, &ListFill::progress, [&](qsizetype, qsizetype found) {
+        reportedFound = found;
+        open = true;
+    });
+    QList<CategoryList> lists;
+    QObject::connect(&fill, &ListFill::filled, [&](const CategoryList &list) { lists << list; });
+    fill.start(Category::Applications, gatedSource(dir, open));
+    EXPECT_TRUE(fill.isRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !lists.isEmpty(); }, 20000));
+    EXPECT_FALSE(fill.isRunning());
+    EXPECT_EQ(reportedFound, 3);
+    const CategoryList &list = lists.first();
+    ASSERT_EQ(list.rows.size(), 4);
+    EXPECT_EQ(list.rows[1].text, QStringLiteral("a.HVT"));
+    EXPECT_EQ(list.rows[3].text, QStringLiteral("c.hvt"));
+}
+
+TEST(BackgroundFill, ANewFillDropsTheListOfTheFillItReplaced)
+{
+    QTemporaryDir stalled;
+    QTemporaryDir other;
+    ASSERT_TRUE(stalled.isValid() && other.isValid());
+    makeTemplates(stalled, {"old.HVT"});
+    makeTemplates(other, {"new.HVT"});
+    std::atomic<bool> stalledOpen{false};
+    std::atomic<bool> otherOpen{true};
+
+    ListFill fill;
+    QList<CategoryList> lists;
+    QObject::connect(&fill, &ListFill::filled, [&](const CategoryList &list) { lists << list; });
+    fill.start(Category::Applications, gatedSource(stalled, stalledOpen));
+    const quint64 first = fill.generation();
+    fill.start(Category::Applications, gatedSource(other, otherOpen));
+    EXPECT_GT(fill.generation(), first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !lists.isEmpty(); }, 10000));
+    EXPECT_EQ(lists.first().rows.value(1).text, QStringLiteral("new.HVT"));
+
+    // The replaced fill ends later; its list never shows.
+    stalledOpen = true;
+    ASSERT_TRUE(QTest::qWaitFor([] { return runningJobCount() == 0; }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lists.size(), 1);
+    EXPECT_FALSE(fill.isRunning());
+}
+
+TEST(BackgroundFill, AWindowOnAShareThatStoppedAnsweringShowsSaysSoAndStillOpensAnotherFolder)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString stalled = share.mountPoint() + QStringLiteral("/plant");
+    ASSERT_TRUE(QDir().mkpath(stalled));
+    hvtest::writeFile(stalled + QStringLiteral("/PLANT.HVT"), "[TEMPLATE]\r\nTitle=Plant\r\n");
+    QTemporaryDir local;
+    hvtest::writeFile(local.filePath(QStringLiteral("OFFICE.HVT")),
+                      "[TEMPLATE]\r\nTitle=Office\r\n");
+    AppState::instance().reset();
+    AppState::instance().SetProjectFolder(stalled + u'/');
+    JobTimings timings;
+    timings.progressAfterMs = 20;
+    timings.notAnsweringAfterMs = 300;
+    timings.tickMs = 10;
+    setJobTimings(timings);
+    share.stall();
+    if (!stalledNow(share.mountPoint()))
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+
+    QElapsedTimer clock;
+    clock.start();
+    {
+        frmHVSetup window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_LT(clock.elapsed(), 3000);
+        const auto message = [&window] { return window.hvStatusBar()->currentMessage(); };
+        ASSERT_TRUE(QTest::qWaitFor([&] { return message().contains("not answering"); }, 5000))
+            << message().toStdString();
+        EXPECT_TRUE(message().contains(stalled)) << message().toStdString();
+        EXPECT_TRUE(window.isFilling());
+
+        // Another folder opens while the share still does not answer.
+        Q_EMIT window.hvFolderTree()->folderClicked(local.path());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isFilling(); }, 5000));
+        EXPECT_EQ(hvtest::columnTexts(window.lstHVSETUP()->detailsView()),
+                  (QStringList{"Create New Application", "Office"}));
+        EXPECT_TRUE(message().isEmpty()) << message().toStdString();
+        window.close();
+    }
+    EXPECT_LT(clock.elapsed(), 8000);
+    setJobTimings(JobTimings());
+    share.release();
+    AppState::instance().reset();
+}
+
+TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringSaysSoInsteadOfHanging)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString path = share.mountPoint() + QStringLiteral("/PLANT.DIR");
+    hvtest::writeFile(path, "[DIRECTORY]\r\n     Caption      = Plant\r\n");
+    share.stall();
+    if (!stalledNow(share.mountPoint()))
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+
+    QElapsedTimer clock;
+    clock.start();
+    DirClass dir;
+    frmDIR editor(dir);
+    editor.Load_DIR(path); // refused: no window opens
+    EXPECT_LT(clock.elapsed(), frmDIR::kAnswerWaitMs + 2000);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("not answering")) << boxes.shown[0].text.toStdString();
+    EXPECT_FALSE(editor.isVisible());
+    share.release();
+}
+
+TEST(BackgroundFill, TheTemplatePickerListsAFolderOffTheWindowThread)
+{
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    QTemporaryDir dir;
+    makeTemplates(dir, {"B.HVT", "A.HVT"});
+    TemplatePickerDialog picker;
+    QSignalSpy listed(&picker, &TemplatePickerDialog::listed);
+    picker.showFolder(dir.path());
+    EXPECT_TRUE(picker.isListing());
+    ASSERT_TRUE(listed.wait(5000));
+    ASSERT_EQ(picker.templateList()->topLevelItemCount(), 2);
+    EXPECT_EQ(picker.selectedPaths().size(), 0);
+
+    // A folder that is not there: said so, and the list stays that of the folder shown.
+    picker.showFolder(dir.filePath(QStringLiteral("missing")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !picker.isListing(); }, 5000));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("cannot be found"));
+    EXPECT_EQ(picker.templateList()->topLevelItemCount(), 2);
+    EXPECT_EQ(listed.size(), 1);
+}

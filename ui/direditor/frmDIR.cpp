@@ -1,0 +1,445 @@
+#include "ui/direditor/frmDIR.h"
+
+#include "app/Jobs.h"
+#include "app/MessageService.h"
+#include "app/WindowLayout.h"
+#include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
+#include "platform/PathNames.h"
+#include "suite/DirTemplateLookup.h"
+#include "ui/dialogs/FileDialogs.h"
+#include "ui/dialogs/TemplatePickerDialog.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/direditor/DirEntriesModel.h"
+#include "ui/direditor/DirFileGrid.h"
+#include "ui/support/ClientArea.h"
+#include "ui/support/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace hv {
+
+const QString frmDIR::kCaption = QStringLiteral("HV Admin - Directory Editor");
+const QString frmDIR::kSaveQuestion = QStringLiteral("Do you wish to save your changes?");
+const QString frmDIR::kSaveTitle = QStringLiteral("Save Changes?");
+const QString frmDIR::kSaveAsTitle = QStringLiteral("Save Dir File As...");
+const QString frmDIR::kFilter = QStringLiteral("Halvora Dir File (*.DIR)|*.DIR");
+
+namespace {
+
+const QString kModule = QStringLiteral("frmDIR");
+const QString kModelModule = QStringLiteral("DirClass");
+
+// The buttons' size in twips, at least.
+constexpr int kButtonWidthTwips = 1455;
+constexpr int kButtonHeightTwips = 375;
+// The smallest window, in pixels: the caption box, a few rows of the list and both buttons
+// side by side still fit.
+constexpr int kMinWidthPixels = 360;
+constexpr int kMinHeightPixels = 280;
+
+TemplatePickerFactory pickerWindows()
+{
+    return [](QWidget *owner) -> std::unique_ptr<TemplatePicker> {
+        return std::make_unique<TemplatePickerDialog>(owner);
+    };
+}
+
+// The name of the file SaveAs writes for a chosen path: ".DIR" appended unless it ends so.
+QString withDirExtension(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".DIR"), Qt::CaseInsensitive)
+               ? path
+               : path + QStringLiteral(".DIR");
+}
+
+} // namespace
+
+frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
+    : QDialog(parent), m_dir(dir), m_pickers(pickers ? std::move(pickers) : pickerWindows()),
+      m_entries(new DirEntriesModel(dir, this)), m_menuBar(new QMenuBar(this)),
+      m_client(new ClientArea([this] { Resize_Form(); }, this)),
+      m_lblCaption(new QLabel(QStringLiteral("DIR Caption:"), m_client)),
+      m_txtCaption(new QLineEdit(m_client)),
+      m_fraFiles(new QGroupBox(QStringLiteral("File List"), m_client)),
+      m_grid(new DirFileGrid(m_entries, m_fraFiles)),
+      m_cmdAdd(new QPushButton(QStringLiteral("Add File"), m_fraFiles)),
+      m_cmdDelete(new QPushButton(QStringLiteral("Remove File"), m_fraFiles))
+{
+    setObjectName(QStringLiteral("frmDIR"));
+    setWindowTitle(kCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+    setMinimumSize(kMinWidthPixels, kMinHeightPixels);
+
+    m_lblCaption->setObjectName(QStringLiteral("lblCaption"));
+    m_lblCaption->setBuddy(m_txtCaption);
+    m_txtCaption->setObjectName(QStringLiteral("txtDIRCaption"));
+    m_fraFiles->setObjectName(QStringLiteral("fraFiles"));
+    m_cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
+    m_cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    m_cmdDelete->setEnabled(false);
+    for (QPushButton *button : {m_cmdAdd, m_cmdDelete}) {
+        button->setAutoDefault(false);
+        button->resize(
+            qMax(button->sizeHint().width(), twips::toPixelsX(kButtonWidthTwips, this)),
+            qMax(button->sizeHint().height(), twips::toPixelsY(kButtonHeightTwips, this)));
+    }
+    m_lblCaption->resize(m_lblCaption->sizeHint());
+    m_txtCaption->resize(m_txtCaption->sizeHint());
+    buildMenus();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    m_menuBar->setAccessibleName(QStringLiteral("Menu bar"));
+    m_grid->setAccessibleName(QStringLiteral("Applications of the directory"));
+    layout->addWidget(m_client);
+    setTabOrder(m_txtCaption, m_grid);
+    setTabOrder(m_grid, m_cmdAdd);
+    setTabOrder(m_cmdAdd, m_cmdDelete);
+
+    connect(m_txtCaption, &QLineEdit::textChanged, this, [this] { setChangeFlag(true); });
+    connect(m_cmdAdd, &QPushButton::clicked, this, &frmDIR::cmdAdd_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &frmDIR::cmdDelete_Click);
+    connect(m_grid, &DirFileGrid::currentCellChanged, this, &frmDIR::onCurrentCellChanged);
+    connect(m_grid, &DirFileGrid::cellEdited, this, &frmDIR::onCellEdited);
+    connect(m_grid, &DirFileGrid::rowMoved, this, [this] { setChangeFlag(true); });
+}
+
+frmDIR::~frmDIR() = default;
+
+void frmDIR::buildMenus()
+{
+    QMenu *file = m_menuBar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuOpen = file->addAction(QStringLiteral("&Open"));
+    m_mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator1"));
+    m_mnuSave = file->addAction(QStringLiteral("&Save"));
+    m_mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    m_mnuSave->setShortcut(QKeySequence::Save);
+    m_mnuSaveAs = file->addAction(QStringLiteral("Save  &As..."));
+    m_mnuSaveAs->setObjectName(QStringLiteral("mnuSaveas"));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator2"));
+    m_mnuExit = file->addAction(QStringLiteral("E&xit"));
+    m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    QMenu *help = m_menuBar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuAbout = help->addAction(QStringLiteral("&About"));
+    m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    connect(m_mnuOpen, &QAction::triggered, this, &frmDIR::mnuOpen_Click);
+    connect(m_mnuSave, &QAction::triggered, this, [this] { Save(); });
+    connect(m_mnuSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
+    connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_mnuAbout, &QAction::triggered, this, &frmDIR::mnuAbout_Click);
+}
+
+void frmDIR::Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    WriteLog(kModule, QStringLiteral("Form_Load"), QStringLiteral("Loading Form"));
+}
+
+bool frmDIR::prepare(const QString &path)
+{
+    WriteLog(kModelModule, QStringLiteral("Load_DIR"), path);
+    if (path.endsWith(u'/')) {
+        m_dir.StartNew(path);
+    } else {
+        // The file is read off the user-interface thread, into a copy: a share that does
+        // not answer in time leaves the directory as it was, and the editor closed.
+        struct Read {
+            DirResult result;
+            DirClass dir;
+        };
+        const std::optional<Read> read =
+            runWithin<Read>(path, kAnswerWaitMs, [path, dir = m_dir]() mutable {
+                DirResult result = dir.OpenExisting(path);
+                return Read{std::move(result), std::move(dir)};
+            });
+        if (!read) {
+            showNotAnswering(path);
+            return false;
+        }
+        // Editing a file that could not be read would replace it with an empty directory.
+        if (!read->result) {
+            showRefusal(read->result.message);
+            return false;
+        }
+        m_dir = read->dir;
+    }
+    // The window is loaded and takes its placement before it is filled.
+    ReadRegWindowInfo(*this, true);
+    m_txtCaption->setText(m_dir.Caption());
+    setChangeFlag(true);
+    if (!m_dir.NewFlag())
+        m_dir.SetChangeFlag(false); // the Save item stays as it is
+    Load_Grid();
+    return true;
+}
+
+void frmDIR::Load_DIR(const QString &path)
+{
+    if (prepare(path))
+        exec();
+}
+
+void frmDIR::Load_Grid()
+{
+    WriteLog(kModelModule, QStringLiteral("Load_Grid"), m_dir.Filename());
+    m_entries->reload();
+    m_grid->sizeColumns();
+    if (m_entries->rowCount() > 1)
+        m_grid->setCurrentIndex(m_entries->index(0, DirFileGrid::kTitleColumn));
+}
+
+void frmDIR::setChangeFlag(bool changed)
+{
+    m_dir.SetChangeFlag(changed);
+    m_mnuSave->setEnabled(changed);
+}
+
+void frmDIR::takeCaptionIntoModel()
+{
+    m_dir.SetCaption(m_txtCaption->text());
+}
+
+void frmDIR::showRefusal(const DirMessage &message)
+{
+    ShowMessage(message.text, message.title, MsgButtons::Ok,
+                message.exclamation ? MsgIcon::Exclamation : MsgIcon::None);
+}
+
+bool frmDIR::finishSave(const DirClass::SaveResult &result)
+{
+    switch (result.outcome) {
+    case DirClass::SaveOutcome::Written:
+        setChangeFlag(false);
+        return true;
+    case DirClass::SaveOutcome::Invalid:
+        showRefusal(result.message);
+        m_txtCaption->setFocus(Qt::OtherFocusReason);
+        return false;
+    case DirClass::SaveOutcome::NeedsFileName:
+        return SaveAs();
+    case DirClass::SaveOutcome::Failed:
+        // Nothing was written: the changes stay, and so does the way to save them.
+        showRefusal(result.message);
+        setChangeFlag(true);
+        return false;
+    }
+    return false;
+}
+
+std::optional<DirClass::SaveResult> frmDIR::writeOffThread(const QString &chosenPath)
+{
+    struct Written {
+        DirClass::SaveResult result;
+        DirClass dir;
+    };
+    const QString folder = chosenPath.isEmpty() ? m_dir.Path() : chosenPath;
+    const std::optional<Written> written =
+        runWithin<Written>(folder, kAnswerWaitMs, [chosenPath, dir = m_dir]() mutable {
+            DirClass::SaveResult result =
+                chosenPath.isEmpty() ? dir.Save() : dir.SaveAs(chosenPath);
+            return Written{std::move(result), std::move(dir)};
+        });
+    if (!written) {
+        showNotAnswering(folder);
+        return std::nullopt;
+    }
+    // Writing changes no entry: the grid's rows stay as they are.
+    const qsizetype rows = m_dir.DirEntries().Count();
+    m_dir = written->dir;
+    if (m_dir.DirEntries().Count() != rows)
+        m_entries->reload();
+    return written->result;
+}
+
+void frmDIR::showNotAnswering(const QString &path)
+{
+    ShowMessage(QStringLiteral("The folder of %1 is not answering. Whatever was asked of it may "
+                               "still be done once it answers.")
+                    .arg(paths::displayName(path)),
+                QString(), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+bool frmDIR::Save()
+{
+    takeCaptionIntoModel();
+    const std::optional<DirClass::SaveResult> result = writeOffThread({});
+    if (!result) {
+        setChangeFlag(true);
+        return false;
+    }
+    return finishSave(*result);
+}
+
+bool frmDIR::SaveAs()
+{
+    takeCaptionIntoModel();
+    if (DirResult valid = m_dir.Validate(); !valid) {
+        showRefusal(valid.message);
+        m_txtCaption->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    WriteLog(kModelModule, QStringLiteral("SaveAs"), m_dir.Filename());
+    QString proposed = m_dir.NewFlag() ? m_txtCaption->text() : m_dir.Filename();
+    if (m_dir.NewFlag())
+        proposed.replace(u'/', u'-'); // a caption is a name, not a path
+    else if (proposed.endsWith(QStringLiteral(".DIR"), Qt::CaseInsensitive))
+        proposed.chop(4);
+    const SaveDialogResult chosen =
+        ShowSave(this, proposed, kSaveAsTitle, m_dir.Path(), kFilter, {}, true);
+    if (chosen.cancelled || chosen.fileNames.isEmpty())
+        return false;
+    const QString path = chosen.fileNames.first();
+    // The dialog asked about the name as typed; the name written may be another file.
+    const QString written = withDirExtension(path);
+    if (written != path) {
+        const QString existing = paths::findExisting(written);
+        if (!existing.isEmpty() &&
+            ShowMessage(replaceQuestion(paths::displayName(QFileInfo(existing).fileName())),
+                        kSaveAsTitle, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+            return false;
+    }
+    const std::optional<DirClass::SaveResult> result = writeOffThread(path);
+    if (!result) {
+        setChangeFlag(true);
+        return false;
+    }
+    return finishSave(*result);
+}
+
+void frmDIR::cmdAdd_Click()
+{
+    std::unique_ptr<TemplatePicker> picker = m_pickers(this);
+    picker->SetSettingKey(QStringLiteral("HVDirectory"));
+    picker->SetStartFolder(m_dir.Path());
+    picker->SetMultiSelect(true);
+    const QString chosen = picker->Show();
+    picker.reset();
+    if (chosen.isEmpty())
+        return;
+    takeCaptionIntoModel();
+    for (const QString &name : chosen.split(u'|', Qt::SkipEmptyParts)) {
+        if (DirResult r = m_entries->addEntry(name); !r) {
+            showRefusal(r.message);
+            continue;
+        }
+        m_grid->sizeColumns();
+        m_grid->setCurrentIndex(
+            m_entries->index(m_entries->rowCount() - 1, DirFileGrid::kTitleColumn));
+        setChangeFlag(true);
+    }
+}
+
+void frmDIR::cmdDelete_Click()
+{
+    const int row = m_grid->currentIndex().row();
+    if (row < 0)
+        return;
+    if (!m_entries->removeRows(row, 1))
+        return;
+    setChangeFlag(true);
+    if (!m_grid->currentIndex().isValid())
+        m_cmdDelete->setEnabled(false);
+}
+
+void frmDIR::onCurrentCellChanged(int row, int)
+{
+    m_cmdDelete->setEnabled(row >= 0);
+}
+
+void frmDIR::onCellEdited(int row, int)
+{
+    setChangeFlag(true);
+    // The row is white when its template is there, looked up beside the directory file.
+    m_grid->setRowFound(
+        row, dirTemplateFileExists(m_dir.Path(), m_grid->text(row, DirFileGrid::kFilenameColumn)));
+}
+
+void frmDIR::mnuOpen_Click()
+{
+    if (m_dir.ChangeFlag()) {
+        if (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNo) == MsgAnswer::Yes && !Save())
+            return;
+    } else if (!Save()) {
+        return;
+    }
+    close();
+}
+
+void frmDIR::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmDIR::reject()
+{
+    close();
+}
+
+void frmDIR::closeEvent(QCloseEvent *event)
+{
+    if (m_dir.ChangeFlag()) {
+        switch (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNoCancel)) {
+        case MsgAnswer::Yes:
+            if (!Save()) {
+                event->ignore();
+                return;
+            }
+            break;
+        case MsgAnswer::No:
+            break;
+        default:
+            event->ignore();
+            return;
+        }
+    }
+    WriteRegWindowInfo(*this);
+    event->accept();
+    QDialog::done(QDialog::Accepted);
+}
+
+void frmDIR::Resize_Form()
+{
+    DirEditorInputs in;
+    in.grid = twips::pixelGrid(this);
+    in.client = toTwips(m_client->size(), in.grid);
+    // The label, the box's height and the buttons keep the sizes given them at the start.
+    in.captionLabel = toTwips(m_lblCaption->size(), in.grid);
+    in.captionBox = m_txtCaption->height() * in.grid.y;
+    in.addButton = toTwips(m_cmdAdd->size(), in.grid);
+    in.removeButton = toTwips(m_cmdDelete->size(), in.grid);
+    const DirEditorLayout rects = layOutDirEditor(in);
+    // A placement that does not fit (the window is too small) is skipped; the next is done.
+    const auto place = [grid = in.grid](QWidget *widget, const QRectF &rect) {
+        if (fits(rect))
+            widget->setGeometry(toPixels(rect, grid));
+    };
+    place(m_lblCaption, rects.captionLabel);
+    place(m_txtCaption, rects.captionBox);
+    place(m_fraFiles, rects.filesFrame);
+    place(m_grid, rects.fileList);
+    place(m_cmdAdd, rects.addButton);
+    place(m_cmdDelete, rects.removeButton);
+}
+
+} // namespace hv

@@ -1,0 +1,161 @@
+#include "ui/mainwindow/CategoryBar.h"
+
+#include "ui/support/Icons.h"
+#include "ui/support/Twips.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include <array>
+
+namespace hv {
+
+namespace {
+
+constexpr std::array<Category, 6> kRows = {Category::Applications, Category::Popups,
+                                           Category::Rules,        Category::Units,
+                                           Category::Security,     Category::Directories};
+
+// Placement of the bar when it is filled, in twips; the window's layout replaces it.
+constexpr int kLeftTwips = 100;
+constexpr int kTopTwips = 250;
+constexpr int kMarginColumnTwips = 200;
+
+} // namespace
+
+CategoryBar::CategoryBar(QWidget *parent) : QTableWidget(parent)
+{
+    setObjectName(QStringLiteral("grdOUtlookBar"));
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setShowGrid(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setIconSize(QSize(24, 24));
+    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setMinimumSectionSize(0);
+    // Rows tall enough for a picture and a line of text.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(qMax(fontMetrics().height(), iconSize().height()) + 12);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, barColour());
+    pal.setColor(QPalette::Window, barColour());
+    pal.setColor(QPalette::Text, Qt::white);
+    pal.setColor(QPalette::HighlightedText, QApplication::palette().color(QPalette::WindowText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    connect(this, &QTableWidget::currentCellChanged, this, &CategoryBar::onCurrentCellChanged);
+}
+
+void CategoryBar::LoadGrid(int windowWidth)
+{
+    const bool signalsWereBlocked = blockSignals(true);
+    clear();
+    setColumnCount(2);
+    setRowCount(0);
+    blockSignals(signalsWereBlocked);
+
+    setGeometry(twips::toPixelsX(kLeftTwips, this), twips::toPixelsY(kTopTwips, this),
+                windowWidth / 3, height());
+    setRowCount(int(kRows.size()));
+    for (int row = 0; row < int(kRows.size()); ++row) {
+        auto *margin = new QTableWidgetItem();
+        margin->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setItem(row, 0, margin);
+        auto *name = new QTableWidgetItem(icons::category(kRows[size_t(row)]),
+                                          categoryName(kRows[size_t(row)]));
+        name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setItem(row, 1, name);
+    }
+    resize(width(), int(10.5 * rowHeight(0)));
+    setColumnWidth(0, twips::toPixelsX(kMarginColumnTwips, this));
+    setCurrentCell(0, 1);
+}
+
+Category CategoryBar::categoryOfRow(int row)
+{
+    if (row < 0 || row >= int(kRows.size()))
+        return Category::Applications;
+    return kRows[size_t(row)];
+}
+
+Category CategoryBar::currentCategory() const
+{
+    return categoryOfRow(currentRow());
+}
+
+QString CategoryBar::categoryName(Category category)
+{
+    switch (category) {
+    case Category::Applications:
+        return QStringLiteral("Applications");
+    case Category::Popups:
+        return QStringLiteral("Popups");
+    case Category::Rules:
+        return QStringLiteral("Rules");
+    case Category::Units:
+        return QStringLiteral("Units of Measure");
+    case Category::Security:
+        return QStringLiteral("Security");
+    case Category::Directories:
+        return QStringLiteral("Directory Files");
+    }
+    return {};
+}
+
+QColor CategoryBar::highlightColour() const
+{
+    return palette().color(QPalette::Active, QPalette::Highlight);
+}
+
+void CategoryBar::setHighlightColour(const QColor &colour)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Active, QPalette::Highlight, colour);
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, colour);
+    setPalette(pal);
+}
+
+void CategoryBar::mousePressEvent(QMouseEvent *event)
+{
+    // A press on the empty margin column makes that row's margin cell current, which moves
+    // on to the name cell at once; the view's own handling would leave the margin selected.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index.column() == 0 && event->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        setCurrentCell(index.row(), 0);
+        event->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
+void CategoryBar::onCurrentCellChanged(int row, int column, int previousRow, int previousColumn)
+{
+    // The cell that loses the selection takes the bar's colour back, so that no highlight
+    // shows where the current cell was.
+    if (!m_loading && previousRow >= 0 && previousColumn >= 0)
+        setHighlightColour(barColour());
+    if (row < 0)
+        return;
+    // The margin column never stays current: move to the name of the same row (this
+    // raises the change once more, for column 1).
+    if (column == 0) {
+        setCurrentCell(row, 1);
+        return;
+    }
+    setHighlightColour(QApplication::palette().color(QPalette::Window));
+    if (!m_loading)
+        Q_EMIT categorySelected(categoryOfRow(row));
+}
+
+} // namespace hv

@@ -1,0 +1,90 @@
+#include "ui/mainwindow/CategoryListModel.h"
+
+#include "ui/support/Icons.h"
+
+namespace hv {
+
+CategoryListModel::CategoryListModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void CategoryListModel::setList(const CategoryList &list)
+{
+    beginResetModel();
+    m_list = list;
+    // One icon object per kind of row: thousands of rows share them.
+    m_itemIcon = icons::listRow(list.category, kIconItem);
+    m_newIcon = icons::listRow(list.category, kIconNew);
+    endResetModel();
+}
+
+int CategoryListModel::rowOfKey(const QString &key) const
+{
+    for (int row = 0; row < m_list.rows.size(); ++row) {
+        if (m_list.rows.at(row).key == key)
+            return row;
+    }
+    return -1;
+}
+
+int CategoryListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_list.rows.size());
+}
+
+int CategoryListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_list.columns.size());
+}
+
+QString CategoryListModel::cellText(const ListRow &row, int column) const
+{
+    if (column == 0)
+        return row.text;
+    const int sub = column - 1;
+    return sub < row.subItems.size() ? row.subItems.at(sub) : QString();
+}
+
+QVariant CategoryListModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const ListRow &row = m_list.rows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(row, index.column());
+    case Qt::DecorationRole:
+        if (index.column() == 0)
+            return row.icon == kIconNew ? m_newIcon : m_itemIcon;
+        return {};
+    case Qt::TextAlignmentRole:
+        if (index.column() < m_list.columns.size() && m_list.columns.at(index.column()).alignRight)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+        return {};
+    case KeyRole:
+        return row.key;
+    case IconNumberRole:
+        return row.icon;
+    default:
+        return {};
+    }
+}
+
+QVariant CategoryListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_list.columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const ListColumn &column = m_list.columns.at(section);
+    if (role == Qt::DisplayRole)
+        return column.title;
+    if (role == Qt::TextAlignmentRole && column.alignRight)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    return {};
+}
+
+Qt::ItemFlags CategoryListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+} // namespace hv

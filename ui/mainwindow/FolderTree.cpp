@@ -1,0 +1,205 @@
+#include "ui/mainwindow/FolderTree.h"
+
+#include "app/Jobs.h"
+#include "platform/FileNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include <cerrno>
+
+#include <dirent.h>
+
+namespace hv {
+
+namespace {
+
+// Icons and type names from what the listing already knows (folder or file), never from a
+// file's contents. The model asks for them on the user-interface thread for every entry of a
+// listed folder, files included, each time the folder changes; the default provider would
+// open each file there to guess its type, a wait per file on a slow share and for ever on one
+// that stopped answering.
+class ListingIconProvider : public QFileIconProvider {
+public:
+    ListingIconProvider() : m_folder(icon(Folder)), m_file(icon(File)) {}
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo &info) const override { return info.isDir() ? m_folder : m_file; }
+    QString type(const QFileInfo &info) const override
+    {
+        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+    }
+
+private:
+    const QIcon m_folder;
+    const QIcon m_file;
+};
+
+} // namespace
+
+FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
+{
+    setObjectName(QStringLiteral("hvFolderTree"));
+    // Kept for the process's lifetime: the model may ask it until the model is gone.
+    static ListingIconProvider *const icons = new ListingIconProvider;
+    m_model->setIconProvider(icons);
+    // Folders only: the tree chooses a folder, never a file. Dot-folders stay hidden.
+    m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    m_model->setReadOnly(true);
+    m_model->setRootPath(QString());
+    setModel(m_model);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        hideColumn(column);
+    header()->hide();
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformRowHeights(true);
+    setAnimated(false);
+
+    connect(this, &QTreeView::clicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            Q_EMIT folderClicked(m_model->filePath(index));
+    });
+    // The model lists folders in the background; keep the selected folder in view while the
+    // folders above it arrive.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::onDirectoryLoaded);
+    // Rows that arrive or are sorted later move the selected folder: follow it until the user
+    // moves in the tree.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &FolderTree::followSelection);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::followSelection);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_followSelection = false; });
+}
+
+void FolderTree::followSelection()
+{
+    if (!m_followSelection || m_scrollQueued)
+        return;
+    m_scrollQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_scrollQueued = false;
+            if (m_followSelection)
+                scrollToSelected();
+        },
+        Qt::QueuedConnection);
+}
+
+void FolderTree::wheelEvent(QWheelEvent *event)
+{
+    m_followSelection = false;
+    QTreeView::wheelEvent(event);
+}
+
+bool FolderTree::showFolder(const QString &path)
+{
+    // The view names folders through Qt, which cannot name one whose name is not UTF-8.
+    const QString clean = QDir::cleanPath(path);
+    if (paths::hasRawBytes(clean))
+        return false;
+    // A folder on a share that stopped answering is not shown (the model would wait on it).
+    const std::optional<bool> folder =
+        runWithin<bool>(clean, kAnswerWaitMs, [clean] { return paths::isFolder(clean); });
+    if (!folder.value_or(false))
+        return false;
+    const QModelIndex index = m_model->index(clean);
+    if (!index.isValid())
+        return false;
+    m_pendingFolder = clean;
+    m_followSelection = true;
+    expandTo(index);
+    return true;
+}
+
+void FolderTree::expandTo(const QModelIndex &index)
+{
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        expand(parent);
+    setCurrentIndex(index);
+    scrollToSelected();
+}
+
+void FolderTree::onDirectoryLoaded(const QString &path)
+{
+    // The model lists folders in the background: each folder above the wanted one that
+    // arrives is expanded again, until the wanted folder's own parent has been listed.
+    if (m_pendingFolder.isEmpty())
+        return;
+    const QString loaded = QDir::cleanPath(path);
+    const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+    if (!m_pendingFolder.startsWith(prefix) && m_pendingFolder != loaded)
+        return;
+    expandTo(m_model->index(m_pendingFolder));
+    // The rows that just arrived are laid out later: scroll once they are.
+    QMetaObject::invokeMethod(this, &FolderTree::scrollToSelected, Qt::QueuedConnection);
+    if (QFileInfo(m_pendingFolder).path() == loaded || m_pendingFolder == loaded)
+        m_pendingFolder.clear();
+}
+
+void FolderTree::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    if (m_followSelection)
+        scrollToSelected();
+}
+
+void FolderTree::mousePressEvent(QMouseEvent *event)
+{
+    m_pendingFolder.clear();
+    m_followSelection = false;
+    QTreeView::mousePressEvent(event);
+}
+
+QString FolderTree::selectedFolder() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? m_model->filePath(index) : QString();
+}
+
+QModelIndex FolderTree::indexOfFolder(const QString &path) const
+{
+    return m_model->index(QDir::cleanPath(path));
+}
+
+int FolderTree::folderListingError(const QString &path)
+{
+    const QByteArray native = paths::encodeName(path);
+    DIR *dir = ::opendir(native.constData());
+    if (!dir)
+        return errno != 0 ? errno : EIO;
+    ::closedir(dir);
+    return 0;
+}
+
+void FolderTree::scrollToSelected()
+{
+    const QModelIndex index = currentIndex();
+    if (index.isValid())
+        scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderTree::keyPressEvent(QKeyEvent *event)
+{
+    m_pendingFolder.clear();
+    m_followSelection = false;
+    // Enter (or Space) on the keyboard chooses the folder, as a click does.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        currentIndex().isValid()) {
+        Q_EMIT folderClicked(m_model->filePath(currentIndex()));
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+} // namespace hv

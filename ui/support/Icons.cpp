@@ -1,0 +1,120 @@
+#include "ui/support/Icons.h"
+
+#include "ui/support/ProgramInfo.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QStyle>
+
+namespace hv::icons {
+
+namespace {
+
+// Without a desktop session (a bare X server, the offscreen platform) Qt knows no icon
+// theme; Adwaita, when it is installed, then serves as the fallback theme.
+void ensureFallbackTheme()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    if (QIcon::hasThemeIcon(QStringLiteral("folder")))
+        return;
+    // Some platforms (offscreen) search no system folder for themes.
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    for (const QString &data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        const QString icons = data + QStringLiteral("/icons");
+        if (!searchPaths.contains(icons) && QDir(icons).exists())
+            searchPaths.append(icons);
+    }
+    QIcon::setThemeSearchPaths(searchPaths);
+    for (const QString &root : searchPaths) {
+        if (QDir(root + QStringLiteral("/Adwaita")).exists()) {
+            QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+            return;
+        }
+    }
+}
+
+} // namespace
+
+QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap)
+{
+    ensureFallbackTheme();
+    for (const char *themeName : themeNames) {
+        const QString name = QString::fromLatin1(themeName);
+        if (QIcon::hasThemeIcon(name))
+            return QIcon::fromTheme(name);
+    }
+    return QApplication::style()->standardIcon(QStyle::StandardPixmap(standardPixmap));
+}
+
+QIcon program(const QString &programFolder)
+{
+    ensureFallbackTheme();
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/icons"));
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    if (!searchPaths.contains(installed) && QDir(installed).exists()) {
+        searchPaths.prepend(installed);
+        QIcon::setThemeSearchPaths(searchPaths);
+    }
+    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
+    // theme, which every theme inherits, is where the program's icon lies.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+    const QString name = QString::fromLatin1(kDesktopId);
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return category(Category::Applications);
+}
+
+QIcon viewMode(int mode)
+{
+    switch (mode) {
+    case 0:
+        return themed({"view-list-icons", "view-grid-symbolic"}, QStyle::SP_FileDialogContentsView);
+    case 1:
+        return themed({"view-list-compact", "view-app-grid-symbolic"},
+                      QStyle::SP_FileDialogInfoView);
+    case 2:
+        return themed({"view-list-text", "view-list-bullet-symbolic"},
+                      QStyle::SP_FileDialogListView);
+    default:
+        return themed({"view-list-details", "view-list-symbolic"},
+                      QStyle::SP_FileDialogDetailedView);
+    }
+}
+
+QIcon category(Category category)
+{
+    switch (category) {
+    case Category::Applications:
+        return themed({"x-office-document"}, QStyle::SP_FileIcon);
+    case Category::Popups:
+        return themed({"x-office-address-book"}, QStyle::SP_FileDialogListView);
+    case Category::Rules:
+        return themed({"preferences-system"}, QStyle::SP_FileDialogInfoView);
+    case Category::Units:
+        return themed({"accessories-calculator"}, QStyle::SP_FileDialogDetailedView);
+    case Category::Security:
+        return themed({"security-high"}, QStyle::SP_MessageBoxWarning);
+    case Category::Directories:
+        return themed({"folder"}, QStyle::SP_DirIcon);
+    }
+    return {};
+}
+
+QIcon listRow(Category cat, int iconNumber)
+{
+    const bool settings =
+        cat == Category::Rules || cat == Category::Units || cat == Category::Security;
+    if (settings)
+        return category(cat);
+    if (iconNumber == kIconNew)
+        return themed({"document-new"}, QStyle::SP_FileDialogNewFolder);
+    return category(cat);
+}
+
+} // namespace hv::icons

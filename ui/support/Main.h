@@ -1,0 +1,21 @@
+// The console's entry sequence.
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace hv {
+
+// Creates the main window (not yet shown). A window that implements LoadableWindow
+// (ui/support/WindowPlacement.h) is loaded by ReadRegWindowInfo before it is placed.
+using MainWindowFactory = std::function<std::unique_ptr<QWidget>()>;
+
+// Installs the message-box service (unless one is installed), runs the start-up sequence
+// (app/Startup.h) with the login window, and when the console may start, creates the main window
+// and places and shows it with ReadRegWindowInfo. Returns the window, which the caller keeps until
+// the event loop ends, or null when the security check failed and the process should end.
+std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow);
+
+} // namespace hv

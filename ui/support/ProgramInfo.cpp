@@ -1,0 +1,60 @@
+#include "ui/support/ProgramInfo.h"
+
+#include <QUrlQuery>
+
+namespace hv {
+
+QString statusBarVersionText()
+{
+    return QStringLiteral("V%1.%2.%3")
+        .arg(HV_VERSION_MAJOR)
+        .arg(HV_VERSION_MINOR)
+        .arg(HV_VERSION_PATCH);
+}
+
+QString aboutVersionText()
+{
+    return QStringLiteral("%1.%2 Build %3")
+        .arg(HV_VERSION_MAJOR)
+        .arg(HV_VERSION_MINOR)
+        .arg(HV_VERSION_PATCH);
+}
+
+QString makerContactLines()
+{
+    return QStringLiteral("Corvasse Software Ltd.\r\n"
+                          "1200 Harbour Street, Suite 400\r\n"
+                          "Portland, ME 04101\r\n"
+                          "Telephone: (207) 555-0142\r\n"
+                          "Fax: (207) 555-0143");
+}
+
+QUrl makerPageUrl(MakerPage page)
+{
+    const QString base = QString::fromLatin1(kMakerWebSite);
+    switch (page) {
+    case MakerPage::Products:
+        return QUrl(base + QStringLiteral("/software/"));
+    case MakerPage::Training:
+        return QUrl(base + QStringLiteral("/training/"));
+    case MakerPage::Tips:
+        return QUrl(base + QStringLiteral("/tips/"));
+    case MakerPage::Home:
+        break;
+    }
+    return QUrl(base + QStringLiteral("/"));
+}
+
+QUrl supportMailUrl()
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("mailto"));
+    url.setPath(QString::fromLatin1(kMakerSupportEmail));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("Subject"), QString::fromLatin1(kProgramTitle));
+    query.addQueryItem(QStringLiteral("Body"), QString());
+    url.setQuery(query);
+    return url;
+}
+
+} // namespace hv
