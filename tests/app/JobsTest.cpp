@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 
 using namespace hv;
@@ -16,23 +20,32 @@ namespace {
 
 // Work that waits until released (bounded, so a failing test never hangs).
 struct Gate {
-    std::atomic<bool> open{false};
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool isOpen = false;
     std::atomic<bool> entered{false};
-    std::atomic<int> inside{0};
+    int inside = 0;
     void pass()
     {
         entered = true;
+        std::unique_lock lock(mutex);
         ++inside;
-        for (int i = 0; i < 2000 && !open; ++i)
-            QThread::msleep(5);
+        changed.wait_for(lock, std::chrono::seconds(10), [this] { return isOpen; });
         --inside;
+        changed.notify_all();
+    }
+    void open()
+    {
+        std::lock_guard lock(mutex);
+        isOpen = true;
+        changed.notify_all();
     }
     // A test that failed early still lets its work go before the gate is gone.
     ~Gate()
     {
-        open = true;
-        while (inside > 0)
-            QThread::yieldCurrentThread();
+        open();
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return inside == 0; });
     }
 };
 
@@ -109,7 +122,7 @@ TEST(Jobs, CancelledBeforeStartNeverRunsAndAThrowingJobFails)
         error = throwing->errorString();
     });
     QSignalSpy threw(throwing, &Job::finished);
-    gate.open = true;
+    gate.open();
     ASSERT_TRUE(threw.wait(5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return blockersDone == kJobsPerFileSystem; }, 5000));
     EXPECT_FALSE(ran);
@@ -144,6 +157,6 @@ TEST(Jobs, AStuckJobDelaysNeitherAnotherFolderNorTheCallerAndSaysItIsNotAnswerin
     EXPECT_EQ(progress.first().at(2).toString(), QStringLiteral("first"));
     EXPECT_TRUE(gate.entered);
     EXPECT_TRUE(stuckDone.isEmpty());
-    gate.open = true;
+    gate.open();
     ASSERT_TRUE(stuckDone.wait(5000));
 }

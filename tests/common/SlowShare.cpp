@@ -8,10 +8,12 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace hvtest {
@@ -77,11 +79,30 @@ StallSection::~StallSection()
 
 SlowShare::SlowShare() : m_mount(mountFolder() + QStringLiteral("/share-XXXXXX")) {}
 
-void SlowShare::stall()
+bool SlowShare::stall()
 {
     if (!m_stalled)
         m_stalled = std::make_unique<StallSection>();
     signal(SIGUSR1);
+    // The signal takes effect a moment later: probe with names never asked for before until
+    // one gets no answer. A probe left waiting ends when the share is released.
+    const QDeadlineTimer deadline(10000);
+    for (int i = 0; !deadline.hasExpired(); ++i) {
+        const QByteArray probe =
+            QFile::encodeName(m_mount.path() + QStringLiteral("/probe%1").arg(i));
+        auto answered = std::make_shared<std::atomic<bool>>(false);
+        std::thread([probe, answered] {
+            struct stat st {};
+            ::stat(probe.constData(), &st);
+            *answered = true;
+        }).detach();
+        const QDeadlineTimer wait(100);
+        while (!*answered && !wait.hasExpired())
+            std::this_thread::yield();
+        if (!*answered)
+            return true;
+    }
+    return false;
 }
 
 void SlowShare::release()

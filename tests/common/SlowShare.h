@@ -35,7 +35,9 @@ public:
     bool mount(const QString &options = QStringLiteral("delay_us=0,cache_s=0"));
     QString skipReason() const { return m_skipReason; }
     QString mountPoint() const { return m_mount.path(); }
-    void stall();
+    // Holds every request from now on; true once a request there has gone unanswered (within
+    // 10 s), false when the share went on answering.
+    bool stall();
     void release();
 
 private:
