@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace hv::ini {
 namespace {
@@ -127,6 +128,72 @@ void forEachLine(QByteArrayView bytes, const LineVisitor &visit)
         parser.parse(p, eol);
         p = eol + 1;
     }
+}
+
+namespace {
+
+// Whether bytes [begin, end) upper-case to `word` (ASCII upper case), as the line parser's
+// upper-casing of headers and keys would make them.
+bool upperEquals(const unsigned char *begin, const unsigned char *end, std::string_view word)
+{
+    if (end - begin != qsizetype(word.size()))
+        return false;
+    const auto &upper = tables().upper;
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (upper[begin[i]] != static_cast<unsigned char>(word[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TemplateHeading scanTemplateHeading(QByteArrayView bytes)
+{
+    static constexpr std::string_view kTemplateHeader = "[TEMPLATE]";
+    static constexpr std::string_view kTitleKey = "TITLE";
+    TemplateHeading heading;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    bool inTemplate = false;
+    const unsigned char *titleBegin = nullptr;
+    const unsigned char *titleEnd = nullptr;
+    while (p < end) {
+        const auto *eol = static_cast<const unsigned char *>(std::memchr(p, '\n', size_t(end - p)));
+        const unsigned char *lineEnd = eol ? eol : end;
+        const unsigned char *begin = p;
+        p = eol ? eol + 1 : end;
+        while (begin < lineEnd && isBlank(*begin))
+            ++begin;
+        while (lineEnd > begin && isBlank(lineEnd[-1]))
+            --lineEnd;
+        if (begin == lineEnd)
+            continue;
+        if (*begin == '[') {
+            inTemplate = upperEquals(begin, lineEnd, kTemplateHeader);
+            heading.isTemplate = heading.isTemplate || inTemplate;
+            continue;
+        }
+        if (!inTemplate)
+            continue;
+        const auto *equal =
+            static_cast<const unsigned char *>(std::memchr(begin, '=', size_t(lineEnd - begin)));
+        if (!equal)
+            continue;
+        const unsigned char *keyEnd = equal;
+        while (keyEnd > begin && isBlank(keyEnd[-1]))
+            --keyEnd;
+        if (!upperEquals(begin, keyEnd, kTitleKey))
+            continue;
+        titleBegin = equal + 1;
+        while (titleBegin < lineEnd && isBlank(*titleBegin))
+            ++titleBegin;
+        titleEnd = lineEnd;
+        heading.hasTitle = true;
+    }
+    if (heading.hasTitle)
+        heading.title = decode(titleBegin, titleEnd, tables().lineChar);
+    return heading;
 }
 
 void parseLines(QByteArrayView bytes, INIlines &lines)

@@ -47,6 +47,17 @@ using LineVisitor = std::function<void(const QString &group, QString section, QS
 // reader that needs a few keys holds one line at a time, whatever the file's size.
 void forEachLine(QByteArrayView bytes, const LineVisitor &visit);
 
+// What a list needs of a template: whether it has a "[TEMPLATE]" header and the value of the
+// last TITLE key under such a header. Read straight from the bytes, line by line, by the same
+// rules as forEachLine (line ends, blanks, upper-casing of headers and keys), without building
+// a line or decoding any text but the title's: forEachLine gives the same answer.
+struct TemplateHeading {
+    bool isTemplate = false; // a "[TEMPLATE]" header line is there
+    bool hasTitle = false;   // a TITLE key line under it is there (its value may be empty)
+    QString title;
+};
+TemplateHeading scanTemplateHeading(QByteArrayView bytes);
+
 // The bytes a save writes for `lines`. Every line ends with CR LF. With G = Group trimmed
 // and upper-cased, S = Section trimmed and V = Value trimmed:
 // - S empty: G alone (an empty line when G is empty);

@@ -1,5 +1,6 @@
 // libFuzzer target for the INI model: any bytes load without fault, load the same as a
-// plain reference reading of the format, and survive a save and reload unchanged.
+// plain reference reading of the format, give the list's title scanner the same answer, and
+// survive a save and reload unchanged.
 #include "files/IniFile.h"
 #include "files/IniFormat.h"
 #include "fuzz/FuzzCheck.h"
@@ -96,6 +97,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(false, "Item past the end did not throw");
     } catch (const std::out_of_range &) {
     }
+
+    // The list's title scanner agrees with the loaded lines.
+    bool isTemplate = false;
+    bool hasTitle = false;
+    QString title;
+    for (const hv::INIline &line : lines) {
+        if (line.Section().startsWith(u'[')) {
+            isTemplate = isTemplate || line.Section() == u"[TEMPLATE]";
+        } else if (line.Group() == u"[TEMPLATE]" && line.Section() == u"TITLE") {
+            hasTitle = true;
+            title = line.Value();
+        }
+    }
+    const hv::ini::TemplateHeading heading = hv::ini::scanTemplateHeading(input);
+    check(heading.isTemplate == isTemplate, "the title scanner differs on the template header");
+    check(heading.hasTitle == hasTitle && heading.title == title,
+          "the title scanner differs on the title");
 
     // The layout comes from the first byte, so every layout gets exercised.
     const int layout = size > 0 ? data[0] : 0;

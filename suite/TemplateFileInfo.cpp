@@ -125,6 +125,14 @@ TemplateFileInfo::Parsed TemplateFileInfo::read(Reader &reader, const QString &p
     }
     const QByteArrayView bytes(reader.buffer.constData(), length);
 
+    if (!withEntries) {
+        // A list or a confirmation needs the title alone: scanned from the bytes.
+        ini::TemplateHeading heading = ini::scanTemplateHeading(bytes);
+        parsed.valid = heading.isTemplate;
+        parsed.title = std::move(heading.title);
+        return parsed;
+    }
+
     // The lines are looked at one by one and not kept: a template costs no memory beyond its
     // bytes, however many lines it has.
     bool inEntry = false;
@@ -134,13 +142,13 @@ TemplateFileInfo::Parsed TemplateFileInfo::read(Reader &reader, const QString &p
                              if (section == u"[TEMPLATE]")
                                  parsed.valid = true;
                              inEntry = section == u"[ENTRY]";
-                             if (inEntry && withEntries)
+                             if (inEntry)
                                  parsed.entries.append(TemplateEntry());
                              return;
                          }
                          if (group == u"[TEMPLATE]" && section == u"TITLE")
                              parsed.title = value;
-                         else if (inEntry && withEntries && section == u"KEY")
+                         else if (inEntry && section == u"KEY")
                              parsed.entries.last().Key = value;
                      });
     return parsed;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace hv;
 using initest::asVector;
 using initest::loadBytes;
@@ -103,3 +105,46 @@ TEST(IniLoad, LoadingReplacesThePreviousLines)
 }
 
 } // namespace
+
+// The list's title scanner reads bytes without the model; on every input it must give the
+// model's answer: a "[TEMPLATE]" header there, and the last TITLE under one.
+TEST(IniLoad, TheTitleScannerAgreesWithTheModel)
+{
+    struct Case {
+        QByteArray bytes;
+        bool isTemplate;
+        const char16_t *title; // nullptr: no TITLE line under the header
+    };
+    const Case cases[] = {
+        {"[TEMPLATE]\r\nTITLE=Plant Inspection\r\n", true, u"Plant Inspection"},
+        {" \t[template]\t\r\n\ttitle \t=  Line 4 \r", true, u"Line 4"},
+        {"[TEMPLATE]\nTITLE=first\n[ENTRY]\nTITLE=entry\n[TEMPLATE]\nTITLE=last", true, u"last"},
+        {"[ENTRY]\nTITLE=not this\n[TEMPLATE]\nNAME=x\n", true, nullptr},
+        {"[TEMPLATE] X\nTITLE=no\n", false, nullptr},
+        {"[TEMPLATE]\nTITLE=\n", true, u""},
+        {"[TEMPLATE]\nTI TLE=no\nTITLE x\n=TITLE\n", true, nullptr},
+        {"[TEMPLATE]\nTITLE=Caf\xe9 \x80 5\tA\n", true, u"Caf\u00e9 \u20ac 5 A"},
+        {"TITLE=before any header\n", false, nullptr},
+        {"", false, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        bool modelTemplate = false;
+        std::optional<QString> modelTitle;
+        hv::ini::forEachLine(c.bytes, [&](const QString &group, QString section, QString value) {
+            if (section.startsWith(u'['))
+                modelTemplate = modelTemplate || section == u"[TEMPLATE]";
+            else if (group == u"[TEMPLATE]" && section == u"TITLE")
+                modelTitle = value;
+        });
+        const hv::ini::TemplateHeading heading = hv::ini::scanTemplateHeading(c.bytes);
+        EXPECT_EQ(heading.isTemplate, c.isTemplate);
+        EXPECT_EQ(heading.hasTitle, c.title != nullptr);
+        if (c.title) {
+            EXPECT_EQ(heading.title, QString::fromUtf16(c.title));
+        }
+        EXPECT_EQ(heading.isTemplate, modelTemplate);
+        EXPECT_EQ(heading.hasTitle, modelTitle.has_value());
+        EXPECT_EQ(heading.title, modelTitle.value_or(QString()));
+    }
+}
