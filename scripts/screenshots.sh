@@ -16,8 +16,11 @@ rm -rf "$work" "$out"
 mkdir -p "$out"
 source scripts/demo-env.sh
 hv_prepare_demo "$work/config" "$work/demo"
-# The tour deletes and renames: its history and trash are its own.
-export XDG_STATE_HOME="$work/state" XDG_DATA_HOME="$work/data"
+# The tour deletes and renames: its history and trash are its own. The folders are given
+# absolute: a relative XDG_STATE_HOME or XDG_DATA_HOME counts as not set, which would put the
+# tour's operations into the user's own history.
+work_abs="$(cd "$work" && pwd)"
+export XDG_STATE_HOME="$work_abs/state" XDG_DATA_HOME="$work_abs/data"
 # A window of 1000 by 700 pixels at 96 DPI (the placement is stored in twips).
 echo 'Window="0,0,15000,10500,0"' >> "$work/config/Halvora/HV50/HVAdmin.ini"
 # Fixed file times, so the pictures show the same dates on every run.
