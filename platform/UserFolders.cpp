@@ -24,6 +24,15 @@ QString baseFolder(const char *variable, const QString &fallback)
 
 } // namespace
 
+void dropRelativeBaseFolders()
+{
+    for (const char *variable :
+         {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        if (const char *value = std::getenv(variable); value && value[0] != '/')
+            ::unsetenv(variable);
+    }
+}
+
 QString userStateFolder()
 {
     return baseFolder("XDG_STATE_HOME", QStringLiteral(".local/state"));

@@ -9,6 +9,11 @@
 
 namespace hv::paths {
 
+// Removes the base directory variables that are set but not absolute paths from this
+// process's environment, so that every library of the process (GIO's trash among them)
+// ignores them as the functions below do. Call at the start of main(), before any thread.
+void dropRelativeBaseFolders();
+
 // $XDG_STATE_HOME, else ~/.local/state; no trailing separator.
 QString userStateFolder();
 

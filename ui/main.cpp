@@ -1,6 +1,7 @@
 // HVAdmin: the administration console.
 #include "ui/support/Main.h"
 #include "app/Jobs.h"
+#include "platform/UserFolders.h"
 #include "ui/mainwindow/frmHVSetup.h"
 #include "ui/support/ConsoleCommandLine.h"
 #include "ui/support/Icons.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char **argv)
 {
+    hv::paths::dropRelativeBaseFolders();
     // --help and --version need no window system: they are answered before Qt starts.
     if (const auto exit = hv::AnswerInformationOptions(hv::ArgumentsAfterName(argc, argv)))
         return hv::Finish(*exit);

@@ -182,3 +182,22 @@ TEST_F(HistoryCli, AFileOfAnotherVolumeComesBackFromThatVolumesTrash)
     EXPECT_TRUE(QDir(volumeTrash + "/info").entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(QDir(volumeTrash + "/files").entryList(QDir::Files).isEmpty());
 }
+
+TEST_F(HistoryCli, ARelativeDataFolderIsIgnoredByTheTrashAndTheHistoryAlike)
+{
+    // Not an absolute path, so not a data folder: the trash is the one under HOME, and an
+    // undo finds the files there again.
+    QTemporaryDir workDir;
+    qputenv("XDG_DATA_HOME", "share");
+    write("A.hpt", "template");
+    write("A.HPD", "records");
+    ASSERT_EQ(hvtest::runCli({"delete", folder, "A.hpt"}, {}, workDir.path()).exitCode, 0);
+    const QString homeTrash = home.path() + "/.local/share/Trash";
+    EXPECT_EQ(QDir(homeTrash + "/info").entryList(QDir::Files).size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(workDir.path() + "/share"));
+    const hvtest::ProcessResult undo = hvtest::runCli({"undo"}, {}, workDir.path());
+    EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+    EXPECT_EQ(hvtest::readFile(folder + "A.hpt"), "template");
+    EXPECT_EQ(hvtest::readFile(folder + "A.HPD"), "records");
+    EXPECT_TRUE(QDir(homeTrash + "/info").entryList(QDir::Files).isEmpty());
+}
