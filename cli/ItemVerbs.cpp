@@ -1,6 +1,7 @@
 // hvadmin-cli clear, delete and rename: the item operations of the item list's context menu,
-// without the confirmation window (the caller has confirmed). Where the trash refuses a file,
-// clear and delete stop with it untouched unless --permanent allows deleting it outright.
+// without the confirmation window (the caller has confirmed). Clear and delete take several
+// items, as one operation of the history. Where the trash refuses a file, clear and delete
+// stop with it untouched unless --permanent allows deleting it outright.
 #include "cli/CliSupport.h"
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
@@ -66,67 +67,75 @@ PermanentDeleteQuestion permanentAnswer(bool permanent)
     return [permanent](const QString &, const QString &) { return permanent; };
 }
 
-int report(const ItemOpResult &result)
+int report(const ItemsOpResult &result, const QStringList &fileNames)
 {
     if (result.trashRefused)
         return fail(result.messageWithReason() +
                     QStringLiteral(" (--permanent deletes what the trash cannot take)"));
     if (!result.ok)
         return fail(result.messageWithReason());
-    // Members in the order of their names, as the tool has always written them.
+    // Members in the order of their names, as the tool has always written them: the files of
+    // all items, and each item's own.
     JsonWriter out;
     out.beginObject().key("deletedOutright").beginArray();
     writePaths(out, result.deletedOutright);
+    out.endArray().key("items").beginArray();
+    for (qsizetype i = 0; i < result.items.size(); ++i) {
+        const ItemOpResult &item = result.items.at(i);
+        out.beginObject().key("deletedOutright").beginArray();
+        writePaths(out, item.deletedOutright);
+        out.endArray().member("file", paths::displayName(fileNames.value(i))).key("trashed");
+        out.beginArray();
+        writePaths(out, item.trashed);
+        out.endArray().endObject();
+    }
     out.endArray().key("trashed").beginArray();
     writePaths(out, result.trashed);
     out.endArray().endObject().finish();
     return kExitOk;
 }
 
-} // namespace
-
-int runClear(const QStringList &given)
+// clear and delete: [--permanent] FOLDER FILE..., all the items as one operation. Every item
+// is checked before any is touched.
+int runRemoval(const QStringList &given, bool dataOnly)
 {
     QStringList args = given;
     const bool permanent = takePermanent(args);
-    if (args.size() != 2)
+    if (args.size() < 2)
         return usage();
     const std::optional<QString> found = projectFolder(args.at(0));
     if (!found)
         return kExitFailure;
     const QString &folder = *found;
-    const QString fileName = args.at(1);
-    const ItemKind kind = fileset::ItemKindOf(fileName);
+    QStringList fileNames = args.mid(1);
+    fileNames.removeDuplicates();
     const auto index = std::make_shared<paths::FolderIndex>();
-    if (!checkItem(folder, fileName, kind, *index))
-        return kExitFailure;
-    if (kind == ItemKind::Directory)
-        return fail(QStringLiteral("A directory file has no data to clear: %1")
-                        .arg(paths::displayName(fileName)));
-    return report(ClearItemData(folder + fileName, kind == ItemKind::Application, index, nullptr,
-                                permanentAnswer(permanent)));
+    QStringList itemPaths;
+    for (const QString &fileName : std::as_const(fileNames)) {
+        const ItemKind kind = fileset::ItemKindOf(fileName);
+        if (!checkItem(folder, fileName, kind, *index))
+            return kExitFailure;
+        if (dataOnly && kind == ItemKind::Directory)
+            return fail(QStringLiteral("A directory file has no data to clear: %1")
+                            .arg(paths::displayName(fileName)));
+        itemPaths << folder + fileName;
+    }
+    TemplateFileInfo info(folder);
+    return report(
+        RemoveItems(itemPaths, dataOnly, info, index, nullptr, permanentAnswer(permanent)),
+        fileNames);
 }
 
-int runDelete(const QStringList &given)
+} // namespace
+
+int runClear(const QStringList &args)
 {
-    QStringList args = given;
-    const bool permanent = takePermanent(args);
-    if (args.size() != 2)
-        return usage();
-    const std::optional<QString> found = projectFolder(args.at(0));
-    if (!found)
-        return kExitFailure;
-    const QString &folder = *found;
-    const QString fileName = args.at(1);
-    const ItemKind kind = fileset::ItemKindOf(fileName);
-    const auto index = std::make_shared<paths::FolderIndex>();
-    if (!checkItem(folder, fileName, kind, *index))
-        return kExitFailure;
-    if (kind == ItemKind::Directory)
-        return report(DeleteDirFile(folder + fileName, index, nullptr, permanentAnswer(permanent)));
-    TemplateFileInfo info(folder);
-    return report(DeleteItem(folder + fileName, kind == ItemKind::Application, info, index, nullptr,
-                             permanentAnswer(permanent)));
+    return runRemoval(args, true);
+}
+
+int runDelete(const QStringList &args)
+{
+    return runRemoval(args, false);
 }
 
 int runRename(const QStringList &args)

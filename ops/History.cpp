@@ -78,6 +78,13 @@ QByteArray lineOf(const Entry &entry)
     object.insert(QStringLiteral("items"), items);
     if (raw)
         object.insert(QStringLiteral("itemsBytes"), itemBytes);
+    if (std::any_of(entry.titles.cbegin(), entry.titles.cend(),
+                    [](const QString &title) { return !title.isEmpty(); })) {
+        QJsonArray titles;
+        for (qsizetype i = 0; i < entry.items.size(); ++i)
+            titles.append(paths::displayName(entry.titles.value(i)));
+        object.insert(QStringLiteral("titles"), titles);
+    }
     if (!entry.newName.isEmpty())
         putName(object, QStringLiteral("newName"), entry.newName);
     QJsonArray files;
@@ -116,6 +123,8 @@ Entry entryOf(const QJsonObject &object)
                                                    itemBytes.at(i).toString().toLatin1()))
                                              : items.at(i).toString());
     }
+    for (const QJsonValue &title : object.value(QStringLiteral("titles")).toArray())
+        entry.titles << title.toString();
     entry.newName = takeName(object, QStringLiteral("newName"));
     for (const QJsonValue &value : object.value(QStringLiteral("files")).toArray()) {
         const QJsonObject record = value.toObject();
@@ -323,6 +332,11 @@ void gather(Entry &entry)
         whole.folder = entry.folder;
         whole.newName = entry.newName;
     }
+    // Titles stay by the index of their items.
+    if (!entry.titles.isEmpty()) {
+        whole.titles.resize(whole.items.size());
+        whole.titles += entry.titles.mid(0, entry.items.size());
+    }
     whole.items += entry.items;
     whole.files += entry.files;
 }
@@ -347,15 +361,35 @@ bool Entry::undoable() const
                                             [](const FileRecord &f) { return f.permanent; });
 }
 
+QString Entry::itemName(qsizetype index) const
+{
+    if (const QString title = titles.value(index); !title.isEmpty())
+        return title;
+    return paths::displayName(fileset::BaseNameOf(items.value(index)));
+}
+
 QString Entry::caption() const
 {
     const QString doing = verb.isEmpty() ? QString() : verb.at(0).toUpper() + verb.mid(1);
-    if (items.size() != 1)
-        return doing + QStringLiteral(" %1 items").arg(items.size());
-    const QString base = paths::displayName(fileset::BaseNameOf(items.constFirst()));
+    if (items.size() != 1) {
+        fileset::ItemKind kind =
+            items.isEmpty() ? fileset::ItemKind::Unknown : fileset::ItemKindOf(items.first());
+        for (const QString &item : items) {
+            if (fileset::ItemKindOf(item) != kind)
+                kind = fileset::ItemKind::Unknown;
+        }
+        const QString what = kind == fileset::ItemKind::Application ? QStringLiteral("applications")
+                             : kind == fileset::ItemKind::Popup     ? QStringLiteral("popups")
+                             : kind == fileset::ItemKind::Directory
+                                 ? QStringLiteral("directory files")
+                                 : QStringLiteral("items");
+        return doing + QStringLiteral(" %1 ").arg(items.size()) + what;
+    }
+    // A rename is of the files: it names them by their base names.
     if (verb == u"rename")
-        return doing + u' ' + base + QStringLiteral(" to ") + paths::displayName(newName);
-    return doing + u' ' + base;
+        return doing + u' ' + paths::displayName(fileset::BaseNameOf(items.constFirst())) +
+               QStringLiteral(" to ") + paths::displayName(newName);
+    return doing + u' ' + itemName(0);
 }
 
 QString JournalPath()
@@ -450,12 +484,15 @@ bool MarkUndone(qint64 id, QString *error)
     });
 }
 
-void RecordRemoval(const QString &verb, const QString &itemPath, const ItemOpResult &result)
+void RecordRemoval(const QString &verb, const QString &itemPath, const ItemOpResult &result,
+                   const QString &title)
 {
     Entry entry;
     entry.verb = verb;
     entry.folder = folderOf(itemPath);
     entry.items << fileNameOf(itemPath);
+    if (!title.isEmpty())
+        entry.titles << title;
     for (const QString &path : result.touched) {
         if (result.deletedOutright.contains(path)) {
             FileRecord file;

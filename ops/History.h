@@ -6,17 +6,18 @@
 // operation's line is
 //
 //     {"id":7,"time":"2026-12-08T11:32:07+00:00","verb":"rename","folder":"/p/",
-//      "items":["LINE4.HVT"],"newName":"LINE5",
+//      "items":["LINE4.HVT"],"titles":["Line 4"],"newName":"LINE5",
 //      "files":[{"from":"/p/LINE4.HVT","to":"/p/LINE5.HVT"},
 //               {"from":"/p/LINE5.HVD","to":null,"trash":"/home/u/.local/share/Trash",
 //                "trashName":"LINE5.HVD","deleted":"2026-12-08T11:32:07"},
 //               {"from":"/p/LINE5.HVM","to":null,"permanent":true}]}
 //
-// a file sent to the trash carries the trash folder, its name there and the DeletionDate= of
-// its trash record (ops/TrashInfo.h); a file deleted permanently cannot come back. An undo
-// appends {"undone":7,"time":"..."}. Names are bytes: a path or name holding bytes that are
-// not UTF-8 is written in its display form with the exact bytes beside it in base64, under
-// the same key with "Bytes" added ("fromBytes", "itemsBytes", ...).
+// "titles" (left out when none has one) holds the items' template titles, by the index of
+// "items", empty for an item without one; a file sent to the trash carries the trash folder, its
+// name there and the DeletionDate= of its trash record (ops/TrashInfo.h); a file deleted
+// permanently cannot come back. An undo appends {"undone":7,"time":"..."}. Names are bytes: a path
+// or name holding bytes that are not UTF-8 is written in its display form with the exact bytes
+// beside it in base64, under the same key with "Bytes" added ("fromBytes", "itemsBytes", ...).
 //
 // Writers take an exclusive flock on history.lock beside the journal, so that several
 // processes appending at once lose no line and never share an id. The journal keeps the last
@@ -61,19 +62,23 @@ struct FileRecord {
 // One operation of the history.
 struct Entry {
     qint64 id = 0;
-    QDateTime time;    // when it was recorded, with the local offset
-    QString verb;      // "clear", "delete" or "rename"
-    QString folder;    // the project folder, ending with a separator
-    QStringList items; // the file names of the items it worked on
-    QString newName;   // a rename's new base name
+    QDateTime time;     // when it was recorded, with the local offset
+    QString verb;       // "clear", "delete" or "rename"
+    QString folder;     // the project folder, ending with a separator
+    QStringList items;  // the file names of the items it worked on
+    QStringList titles; // their titles, by the index of items; empty where none (or fewer)
+    QString newName;    // a rename's new base name
     QList<FileRecord> files;
     bool undone = false;
 
     // False when a file was deleted permanently (or none was touched).
     bool undoable() const;
-    // What the operation was, for a menu item: "Delete LINE4", "Clear LINE4", "Rename LINE4
-    // to LINE5", "Delete 3 items".
+    // What the operation was, for a menu item, naming an item by its title where it has one:
+    // "Delete Forklift", "Clear LINE4", "Rename LINE4 to LINE5", "Delete 3 applications"
+    // ("popups", "directory files", or "items" of several kinds).
     QString caption() const;
+    // The title of item `index`, else its file name without the extension.
+    QString itemName(qsizetype index) const;
 };
 
 // The journal's path.
@@ -99,10 +104,12 @@ bool Append(Entry &entry, QString *error = nullptr);
 // Records that operation `id` has been undone.
 bool MarkUndone(qint64 id, QString *error = nullptr);
 
-// Record a clear or delete ("clear", "delete") of the item at `itemPath`, and a rename of
-// `fileName` in `folder` to `newName`, from what their results say took effect; nothing is
-// recorded when nothing was touched. A failure to write is logged, never reported.
-void RecordRemoval(const QString &verb, const QString &itemPath, const ItemOpResult &result);
+// Record a clear or delete ("clear", "delete") of the item at `itemPath` (of template title
+// `title`, if any), and a rename of `fileName` in `folder` to `newName`, from what their
+// results say took effect; nothing is recorded when nothing was touched. A failure to write
+// is logged, never reported.
+void RecordRemoval(const QString &verb, const QString &itemPath, const ItemOpResult &result,
+                   const QString &title = {});
 void RecordRename(const QString &folder, const QString &fileName, const QString &newName,
                   const RenameResult &result);
 

@@ -79,15 +79,13 @@ private:
     bool m_permanent = false; // the user chose to delete what the trash refuses
 };
 
-// Sends away the files that `operation` touches for the item, in order; `entries` numbers
-// the numbered companion files. When another process holds any of them, nothing is sent.
-ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
-                       paths::FolderIndex &index, FileLockService *locks,
-                       const PermanentDeleteQuestion &askPermanent)
+// The files of the set that `operation` touches for the item that exist, as they are named
+// on disk, in order; `entries` numbers the numbered companion files.
+QStringList existingSet(ItemOperation operation, ItemKind kind, const QString &itemPath,
+                        int entries, paths::FolderIndex &index)
 {
     WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
              QStringLiteral("File Delete Initiated for: ") + itemPath);
-    // The files of the set that exist, as they are named on disk.
     QStringList files;
     const auto addExisting = [&](const QString &path) {
         if (const QString found = index.findExisting(path); !found.isEmpty())
@@ -101,18 +99,57 @@ ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &it
             addExisting(fileset::StemMemberFile(itemPath, member));
         }
     }
+    return files;
+}
+
+// Sends `files` away in order through `remover`; false where it stopped.
+bool removeAll(const QStringList &files, Remover &remover, ItemOpResult &result)
+{
+    for (const QString &file : files) {
+        if (!remover.removeIfPresent(file, result))
+            return false;
+    }
+    return true;
+}
+
+// Sends away the files that `operation` touches for the item, in order; `entries` numbers
+// the numbered companion files. When another process holds any of them, nothing is sent.
+ItemOpResult removeSet(ItemOperation operation, ItemKind kind, const QString &itemPath, int entries,
+                       paths::FolderIndex &index, FileLockService *locks,
+                       const PermanentDeleteQuestion &askPermanent)
+{
+    const QStringList files = existingSet(operation, kind, itemPath, entries, index);
     ItemOpResult result;
     if (const QString held = FirstHeldFile(files, locks); !held.isEmpty()) {
         failOn(held, result);
         return result;
     }
     Remover remover(index, askPermanent);
-    for (const QString &file : files) {
-        if (!remover.removeIfPresent(file, result))
-            return result;
-    }
-    result.succeed();
+    if (removeAll(files, remover, result))
+        result.succeed();
     return result;
+}
+
+// The number of entries of the application template at `itemPath`, which numbers its
+// companion files; false (with `result` failed) when the template cannot be read at all.
+bool readEntries(const QString &itemPath, TemplateInfo &info, const SharedFolderIndex &index,
+                 int &entries, ItemOpResult &result)
+{
+    info.useFolderIndex(index);
+    // Without the template the companion files would be left behind, and a later item of
+    // the same name would take them over. A template that reads but is not valid has no
+    // entries; one that cannot be read at all stops the delete.
+    info.SetTemplatePath(itemPath);
+    if (const QString problem = info.ReadError(); !problem.isEmpty()) {
+        failOn(info.PathOnDisk(), result, problem,
+               QStringLiteral("The template %1 cannot be read, so the files that belong to "
+                              "it cannot be found. Nothing was deleted."));
+        return false;
+    }
+    info.OpenTemplate();
+    entries = info.Entries().Count();
+    info.CloseTemplate();
+    return true;
 }
 
 ItemKind kindOf(bool isApplication)
@@ -124,6 +161,27 @@ SharedFolderIndex orOwn(const SharedFolderIndex &index)
 {
     return index ? index : std::make_shared<paths::FolderIndex>();
 }
+
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+// The template's title where it has one of its own; empty where its file name stands in.
+QString titleOf(TemplateInfo &info, const QString &itemPath, ItemKind kind)
+{
+    const TemplateSummary summary = kind == ItemKind::Application
+                                        ? info.applicationSummary(itemPath)
+                                        : info.popupSummary(itemPath);
+    return summary.title == fileNameOf(itemPath) ? QString() : summary.title;
+}
+
+// One item of a clear or delete of several, before anything moves.
+struct PlannedItem {
+    QString path;
+    QString title;
+    QStringList files; // its files that exist, as named on disk
+};
 
 } // namespace
 
@@ -196,22 +254,9 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
     const SharedFolderIndex index = orOwn(shared);
     int entries = 0;
     if (isApplication) {
-        info.useFolderIndex(index);
-        // The template numbers the companion files: without it they would be left behind,
-        // and a later item of the same name would take them over.
-        // A template that reads but is not valid has no entries; one that cannot be read at
-        // all stops the delete.
-        info.SetTemplatePath(itemPath);
-        if (const QString problem = info.ReadError(); !problem.isEmpty()) {
-            ItemOpResult result;
-            failOn(info.PathOnDisk(), result, problem,
-                   QStringLiteral("The template %1 cannot be read, so the files that belong to "
-                                  "it cannot be found. Nothing was deleted."));
-            return result;
-        }
-        info.OpenTemplate();
-        entries = info.Entries().Count();
-        info.CloseTemplate();
+        ItemOpResult failed;
+        if (!readEntries(itemPath, info, index, entries, failed))
+            return failed;
     }
     ItemOpResult result = removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries,
                                     *index, locks, askPermanent);
@@ -248,6 +293,95 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &sha
         result.succeed();
     history::RecordRemoval(QStringLiteral("delete"), itemPath, result);
     return result;
+}
+
+DeleteConfirmation SeveralConfirmationText(ItemKind kind, bool dataOnly, qsizetype count)
+{
+    const QString n = QString::number(count);
+    DeleteConfirmation text;
+    if (kind == ItemKind::Directory) {
+        text.caption = DeleteDirCaption();
+        text.question = QStringLiteral("Delete %1 directory files?").arg(n);
+        return text;
+    }
+    const QString items =
+        kind == ItemKind::Application ? QStringLiteral("applications") : QStringLiteral("popups");
+    text.caption = QStringLiteral("Warning! Confirm Delete");
+    if (dataOnly) {
+        text.headline = QStringLiteral("Warning!\r\nAll Data Will Be Lost!");
+        text.question = QStringLiteral("Clear the data of %1 %2?").arg(n, items);
+    } else {
+        text.headline = QStringLiteral("Warning!\r\n%1 And All Associated Data Will Be Lost!")
+                            .arg(kind == ItemKind::Application ? QStringLiteral("Applications")
+                                                               : QStringLiteral("Popups"));
+        text.question = QStringLiteral("Delete %1 %2 and all their associated data?").arg(n, items);
+    }
+    return text;
+}
+
+ItemsOpResult RemoveItems(const QStringList &itemPaths, bool dataOnly, TemplateInfo &info,
+                          const SharedFolderIndex &shared, FileLockService *locks,
+                          const PermanentDeleteQuestion &askPermanent)
+{
+    const SharedFolderIndex index = orOwn(shared);
+    const ItemOperation operation = dataOnly ? ItemOperation::ClearData : ItemOperation::Delete;
+    ItemsOpResult whole;
+    // Every item's files first: nothing moves until all of them are known and free.
+    QList<PlannedItem> planned;
+    QStringList all;
+    for (const QString &path : itemPaths) {
+        const ItemKind kind = fileset::ItemKindOf(fileNameOf(path));
+        PlannedItem item{path, {}, {}};
+        if (kind == ItemKind::Directory) {
+            const QString found = index->findExisting(path);
+            if (found.isEmpty()) {
+                failOn(path, whole, {}, QStringLiteral("The file %1 no longer exists."));
+                return whole;
+            }
+            if (!dataOnly)
+                item.files << found;
+        } else if (kind == ItemKind::Application || kind == ItemKind::Popup) {
+            item.title = titleOf(info, path, kind);
+            int entries = 0;
+            if (!dataOnly && kind == ItemKind::Application &&
+                !readEntries(path, info, index, entries, whole))
+                return whole;
+            item.files = existingSet(operation, kind, path, entries, *index);
+        } else {
+            failOn(path, whole, {},
+                   QStringLiteral("%1 is not an application, popup or directory file."));
+            return whole;
+        }
+        all += item.files;
+        planned << item;
+    }
+    if (const QString held = FirstHeldFile(all, locks); !held.isEmpty()) {
+        failOn(held, whole);
+        return whole;
+    }
+    // One entry of the history for all of them, however far they get.
+    history::Batch batch;
+    Remover remover(*index, askPermanent);
+    const QString verb = dataOnly ? QStringLiteral("clear") : QStringLiteral("delete");
+    for (const PlannedItem &item : planned) {
+        ItemOpResult part;
+        const bool done = removeAll(item.files, remover, part);
+        if (done)
+            part.succeed();
+        history::RecordRemoval(verb, item.path, part, item.title);
+        whole.trashed += part.trashed;
+        whole.deletedOutright += part.deletedOutright;
+        whole.touched += part.touched;
+        whole.items << part;
+        if (!done) {
+            whole.failedPath = part.failedPath;
+            whole.trashRefused = part.trashRefused;
+            whole.fail(part.message, part.title, part.reason);
+            return whole;
+        }
+    }
+    whole.succeed();
+    return whole;
 }
 
 } // namespace hv

@@ -14,9 +14,11 @@
 // (`locks` null uses the service of this computer).
 #pragma once
 
+#include "ops/FileSet.h"
 #include "ops/OpResult.h"
 #include "platform/PathNames.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -75,6 +77,29 @@ ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
 ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInfo &info,
                         const SharedFolderIndex &index = {}, FileLockService *locks = nullptr,
                         const PermanentDeleteQuestion &askPermanent = {});
+
+// The confirmation's texts for a clear (`dataOnly`) or delete of `count` items of one kind,
+// asked once for all of them: "Delete 5 applications and all their associated data?",
+// "Clear the data of 5 popups?", "Delete 5 directory files?" (a directory file asks with the
+// question and caption alone).
+DeleteConfirmation SeveralConfirmationText(fileset::ItemKind kind, bool dataOnly, qsizetype count);
+
+// What a clear or delete of several items did: the whole, and each item's part in the order
+// given, up to the item where it stopped.
+struct ItemsOpResult : ItemOpResult {
+    QList<ItemOpResult> items;
+};
+
+// Clears the data of (`dataOnly`) or deletes the items at `itemPaths` (full paths, each of the
+// kind its file name's extension gives) as one operation. Every item's files are found first
+// (an application's template read for its companion files), and the file-lock service is
+// asked about all of them: when any cannot be found out or is held, nothing is touched. Then
+// the items go in the order given, `askPermanent` asked at most once for all, and the whole
+// stops at the first item that fails. The history records them as one operation, with the
+// titles of the templates that have one.
+ItemsOpResult RemoveItems(const QStringList &itemPaths, bool dataOnly, TemplateInfo &info,
+                          const SharedFolderIndex &index = {}, FileLockService *locks = nullptr,
+                          const PermanentDeleteQuestion &askPermanent = {});
 
 // The question asked before a directory file is deleted, and its title.
 QString DeleteDirQuestion(const QString &fileName);

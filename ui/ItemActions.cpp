@@ -74,6 +74,38 @@ QString removalNotice(const ItemOpResult &result, const QString &title, bool dat
                : ItemActions::tr("Deleted %1 (%2 files to the trash)").arg(title).arg(trashed);
 }
 
+// "1 file", "3 files".
+QString counted(qint64 n, const char *one, const char *many)
+{
+    return n == 1 ? ItemActions::tr(one) : ItemActions::tr(many).arg(n);
+}
+
+// What a clear or delete of `count` items of `kind` did, for the status bar.
+QString severalNotice(const ItemOpResult &result, fileset::ItemKind kind, qsizetype count,
+                      bool dataOnly, qint64 recordCount)
+{
+    const QString items =
+        kind == fileset::ItemKind::Application ? ItemActions::tr("%1 applications").arg(count)
+        : kind == fileset::ItemKind::Popup     ? ItemActions::tr("%1 popups").arg(count)
+                                               : ItemActions::tr("%1 directory files").arg(count);
+    if (dataOnly)
+        return ItemActions::tr("Cleared %1 of %2")
+            .arg(counted(recordCount, "1 record", "%1 records"), items);
+    if (!result.deletedOutright.isEmpty())
+        return ItemActions::tr("Deleted %1 (%2 deleted permanently)")
+            .arg(items, counted(result.deletedOutright.size(), "1 file", "%1 files"));
+    return ItemActions::tr("Deleted %1 (%2 to the trash)")
+        .arg(items, counted(result.trashed.size(), "1 file", "%1 files"));
+}
+
+// The kind of the items that `category` lists.
+fileset::ItemKind kindListed(Category category)
+{
+    return category == Category::Applications ? fileset::ItemKind::Application
+           : category == Category::Popups     ? fileset::ItemKind::Popup
+                                              : fileset::ItemKind::Directory;
+}
+
 } // namespace
 
 ItemActions::ItemActions(ItemHost &host, QObject *parent) : QObject(parent), m_host(host)
@@ -145,14 +177,15 @@ void ItemActions::buildContextMenus()
 
     // Directory files.
     m_rightDir = addNamedMenu(owner, "mnuRightDir", QStringLiteral("RightDir"));
-    QMenu *shortcutDir = addNamedMenu(owner, "mnuShortcutDIR", QStringLiteral("Create Shortcut"));
-    shortcutDir->addAction(
+    m_shortcutDir = addNamedMenu(owner, "mnuShortcutDIR", QStringLiteral("Create Shortcut"));
+    m_shortcutDir->addAction(
         makeAction("mnuDesktopDIR", QStringLiteral("On Destop"), &ItemActions::mnuDesktop_Click));
-    shortcutDir->addAction(makeAction("mnuHVLaunchDIR", QStringLiteral("In HVLaunch"),
-                                      &ItemActions::mnuHVLaunch_Click));
-    m_rightDir->addMenu(shortcutDir);
-    m_rightDir->addAction(makeAction("mnuRenameDir", QStringLiteral("Rename Dir File"),
-                                     &ItemActions::mnuRenameDir_Click));
+    m_shortcutDir->addAction(makeAction("mnuHVLaunchDIR", QStringLiteral("In HVLaunch"),
+                                        &ItemActions::mnuHVLaunch_Click));
+    m_rightDir->addMenu(m_shortcutDir);
+    m_renameDir = makeAction("mnuRenameDir", QStringLiteral("Rename Dir File"),
+                             &ItemActions::mnuRenameDir_Click);
+    m_rightDir->addAction(m_renameDir);
     addNamedSeparator(m_rightDir, "mnuSeperator10");
     m_rightDir->addAction(makeAction("mnuDeleteDir", QStringLiteral("Delete Dir File"),
                                      &ItemActions::mnuDeleteDir_Click));
@@ -161,7 +194,7 @@ void ItemActions::buildContextMenus()
 bool ItemActions::selectedItem(ItemRef &item) const
 {
     const QList<ItemRef> items = m_host.selectedItems();
-    if (items.isEmpty())
+    if (items.size() != 1)
         return false;
     item = items.front();
     return true;
@@ -169,16 +202,19 @@ bool ItemActions::selectedItem(ItemRef &item) const
 
 void ItemActions::popUpMenu(const QPoint &globalPos)
 {
-    ItemRef item;
-    if (!selectedItem(item))
-        return;
+    const QList<ItemRef> items = m_host.selectedItems();
     // The create-new row has no menu.
-    if (item.key == QLatin1String(kKeyNew))
+    if (items.isEmpty() || items.front().key == QLatin1String(kKeyNew))
         return;
+    const ItemRef &item = items.front();
+    // Rename, the file pack and the shortcuts work on one item.
+    const bool one = items.size() == 1;
     const Category category = m_host.category();
     if (category == Category::Directories) {
         m_filePack->setVisible(false);
         m_separatorRight0->setVisible(false);
+        m_renameDir->setEnabled(one && !m_running);
+        m_shortcutDir->setEnabled(one);
         m_rightDir->popup(globalPos);
         return;
     }
@@ -186,14 +222,20 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
         return;
 
     const bool application = category == Category::Applications;
-    const QString path = AppState::instance().ProjectFolder() + item.key;
-    qint32 records = 0;
-    {
+    qint64 records = 0;
+    if (one) {
+        const QString path = AppState::instance().ProjectFolder() + item.key;
         TemplateFileInfo info(AppState::instance().ProjectFolder());
         records = application ? info.applicationSummary(path).recordCount
                               : info.popupSummary(path).recordCount;
+    } else {
+        // Several: the counts the list shows, without a read of every template.
+        for (const ItemRef &each : items)
+            records += each.records;
     }
-    m_shortcutApp->setEnabled(application);
+    m_renameRight->setEnabled(one && !m_running);
+    m_filePack->setEnabled(one && !m_running);
+    m_shortcutApp->setEnabled(application && one);
     m_shortcutApp->menuAction()->setVisible(application);
     m_clearData->setEnabled(records != 0 && !m_running);
     m_clearData->setText(application ? QStringLiteral("Clear Application Data")
@@ -328,9 +370,14 @@ void ItemActions::reportRemoval(const ItemOpResult &result)
 
 void ItemActions::removeWithWarning(bool dataOnly)
 {
-    ItemRef item;
-    if (m_running || !selectedItem(item))
+    const QList<ItemRef> items = m_host.selectedItems();
+    if (m_running || items.isEmpty())
         return;
+    if (items.size() > 1) {
+        removeSeveral(items, dataOnly);
+        return;
+    }
+    const ItemRef &item = items.front();
     AppState &state = AppState::instance();
     state.SetSelectedItemPath(state.ProjectFolder() + item.key);
     const QString path = state.SelectedItemPath();
@@ -352,20 +399,58 @@ void ItemActions::removeWithWarning(bool dataOnly)
         Q_EMIT commandFinished();
         return;
     }
-    m_host.selectInPlaceOf(item.key);
+    m_host.selectInPlaceOf({item.key});
     startRemoval(
         folder,
         [=](JobControl &control) {
             if (control.isCancelled())
                 return cancelledResult<ItemOpResult>();
-            if (dataOnly)
-                return ClearItemData(path, application, {}, nullptr,
-                                     AskDeletePermanentlyFromWorker);
             TemplateFileInfo info(folder);
-            return DeleteItem(path, application, info, {}, nullptr, AskDeletePermanentlyFromWorker);
+            return ItemOpResult(
+                RemoveItems({path}, dataOnly, info, {}, nullptr, AskDeletePermanentlyFromWorker));
         },
         [=, title = item.title](const ItemOpResult &result) {
             return removalNotice(result, title, dataOnly, recordCount);
+        });
+}
+
+void ItemActions::removeSeveral(const QList<ItemRef> &items, bool dataOnly)
+{
+    const QString folder = AppState::instance().ProjectFolder();
+    const fileset::ItemKind kind = kindListed(m_host.category());
+    const DeleteConfirmation text = SeveralConfirmationText(kind, dataOnly, items.size());
+    bool yes = false;
+    if (kind == fileset::ItemKind::Directory) {
+        yes = ShowMessage(text.question, text.caption, MsgButtons::YesNo) == MsgAnswer::Yes;
+    } else {
+        frmWarning warning(m_host.ownerWidget(), text);
+        yes = warning.exec() == QDialog::Accepted;
+    }
+    if (!yes) {
+        m_host.refill();
+        Q_EMIT commandFinished();
+        return;
+    }
+    QStringList keys;
+    QStringList paths;
+    qint64 records = 0;
+    for (const ItemRef &item : items) {
+        keys << item.key;
+        paths << folder + item.key;
+        records += item.records;
+    }
+    m_host.selectInPlaceOf(keys);
+    startRemoval(
+        folder,
+        [=](JobControl &control) {
+            if (control.isCancelled())
+                return cancelledResult<ItemOpResult>();
+            TemplateFileInfo info(folder);
+            return ItemOpResult(
+                RemoveItems(paths, dataOnly, info, {}, nullptr, AskDeletePermanentlyFromWorker));
+        },
+        [=, count = items.size()](const ItemOpResult &result) {
+            return severalNotice(result, kind, count, dataOnly, records);
         });
 }
 
@@ -399,9 +484,14 @@ void ItemActions::mnuDeleteAll_Click()
 
 void ItemActions::mnuDeleteDir_Click()
 {
-    ItemRef item;
-    if (m_running || !selectedItem(item))
+    const QList<ItemRef> items = m_host.selectedItems();
+    if (m_running || items.isEmpty())
         return;
+    if (items.size() > 1) {
+        removeSeveral(items, false);
+        return;
+    }
+    const ItemRef &item = items.front();
     AppState &state = AppState::instance();
     state.SetSelectedItemPath(state.ProjectFolder() + item.key);
     const QString path = state.SelectedItemPath();
@@ -412,7 +502,7 @@ void ItemActions::mnuDeleteDir_Click()
         Q_EMIT commandFinished();
         return;
     }
-    m_host.selectInPlaceOf(item.key);
+    m_host.selectInPlaceOf({item.key});
     startRemoval(
         state.ProjectFolder(),
         [=](JobControl &control) {

@@ -74,7 +74,7 @@ Q_SIGNALS:
 private:
     void buildContextMenus();
     QAction *makeAction(const char *name, const QString &caption, void (ItemActions::*slot)());
-    // The one item a command works on: the first chosen; false when none is.
+    // The one item a command works on; false when none or several are chosen.
     bool selectedItem(ItemRef &item) const;
     void setBusy(bool busy);
     // Ends the running command: enables the commands, refills the list when asked.
@@ -86,6 +86,8 @@ private:
                           const std::function<void(bool mayOpen)> &then);
     // Clear (data only) or delete through the confirmation window.
     void removeWithWarning(bool dataOnly);
+    // The same for several items of the category shown, asked once and run as one job.
+    void removeSeveral(const QList<ItemRef> &items, bool dataOnly);
     // Runs a clear or delete as a job; its end refills the list and reports a failure.
     // `notice` says what a result that took effect did.
     void startRemoval(const QString &folder, const std::function<ItemOpResult(JobControl &)> &work,
@@ -107,11 +109,13 @@ private:
     QMenu *m_rightClickList = nullptr;
     QMenu *m_rightDir = nullptr;
     QMenu *m_shortcutApp = nullptr;
+    QMenu *m_shortcutDir = nullptr;
     QAction *m_filePack = nullptr;
     QAction *m_separatorRight0 = nullptr;
     QAction *m_renameRight = nullptr;
     QAction *m_clearData = nullptr;
     QAction *m_deleteAll = nullptr;
+    QAction *m_renameDir = nullptr;
 };
 
 } // namespace hv

@@ -15,8 +15,9 @@ namespace hv {
 
 // One item of the list as the commands see it.
 struct ItemRef {
-    QString key;   // the row's key: its file name, or "NEW", "UNITS", ...
-    QString title; // the row's text
+    QString key;        // the row's key: its file name, or "NEW", "UNITS", ...
+    QString title;      // the row's text
+    qint64 records = 0; // the records the list shows for it
 };
 
 class ItemHost {
@@ -25,7 +26,8 @@ public:
 
     // The widget that the commands' windows and menus open over.
     virtual QWidget *ownerWidget() = 0;
-    // The items chosen in the list, in the list's order (empty when none).
+    // The items chosen in the list, in the list's order (empty when none). With several, the
+    // create-new row is not among them.
     virtual QList<ItemRef> selectedItems() const = 0;
     // The category the list shows.
     virtual Category category() const = 0;
@@ -36,9 +38,9 @@ public:
     virtual void refill() = 0;
     // After the next refill, `key` is selected (the new name of a renamed item).
     virtual void selectAfterRefill(const QString &key) { Q_UNUSED(key); }
-    // After the next refill, `key` is selected while it is there; once it is gone, the row
-    // that took its place, else the row above (an item being deleted).
-    virtual void selectInPlaceOf(const QString &key) { Q_UNUSED(key); }
+    // After the next refill, those of `keys` that are there are selected; once all are gone,
+    // the row below the last of them, else the row above (items being deleted).
+    virtual void selectInPlaceOf(const QStringList &keys) { Q_UNUSED(keys); }
     // After the next refill, the file that is there and was not before is selected (the
     // newest, if several): what a create-new made.
     virtual void selectNewFileAfterRefill() {}

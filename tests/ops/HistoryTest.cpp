@@ -118,14 +118,23 @@ TEST_F(History, ABatchIsOneEntryAndCaptionsNameTheItems)
     {
         history::Batch batch;
         history::RecordRemoval("delete", "/p/A.hpt", first);
-        history::RecordRemoval("delete", "/p/B.hpt", second);
+        history::RecordRemoval("delete", "/p/B.hpt", second, "Bravo");
         EXPECT_TRUE(history::Entries().isEmpty());
     }
     const QList<history::Entry> entries = history::Entries();
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries.first().items, (QStringList{"A.hpt", "B.hpt"}));
     EXPECT_EQ(entries.first().files.size(), 3);
-    EXPECT_EQ(entries.first().caption(), "Delete 2 items");
+    EXPECT_EQ(entries.first().caption(), "Delete 2 popups");
+    // A title stays with its item; one without is named by its file.
+    EXPECT_EQ(entries.first().itemName(0), "A");
+    EXPECT_EQ(entries.first().itemName(1), "Bravo");
+    history::Entry one = entries.first();
+    one.items = QStringList{"B.hpt"};
+    one.titles = QStringList{"Bravo"};
+    EXPECT_EQ(one.caption(), "Delete Bravo");
+    one.items << "C.HVT";
+    EXPECT_EQ(one.caption(), "Delete 2 items");
 
     history::Entry rename;
     rename.verb = "rename";

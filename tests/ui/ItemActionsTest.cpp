@@ -428,7 +428,7 @@ public:
     int refills = 0;
 };
 
-TEST_F(ItemActionsTest, TheCommandsWorkOnTheFirstItemTheirHostChose)
+TEST_F(ItemActionsTest, TheCommandsWorkOnTheItemsTheirHostChose)
 {
     FakeHost host;
     ItemActions actions(host);
@@ -449,7 +449,8 @@ TEST_F(ItemActionsTest, TheCommandsWorkOnTheFirstItemTheirHostChose)
     EXPECT_EQ(host.refills, 1);
     EXPECT_FALSE(QFile::exists(project + "/DEFECTS.HPD"));
     EXPECT_TRUE(QFile::exists(project + "/DEFECTS.HPT"));
-    EXPECT_TRUE(QFile::exists(project + "/PLANT1.HVD"));
+    EXPECT_FALSE(QFile::exists(project + "/PLANT1.HVD"));
+    EXPECT_TRUE(QFile::exists(project + "/PLANT1.HVT"));
 }
 
 TEST_F(ItemActionsTest, ShortcutsLauncherEntriesAndTheFilePack)
@@ -606,7 +607,7 @@ TEST_F(UndoTest, CtrlZBringsADeletedItemBackByteForByteUnlessAFileIsInTheWay)
     remove("FORKLIFT.HVT", "mnuDeleteAll");
     EXPECT_EQ(notice(), "Deleted Forklift Daily Check (2 files to the trash)");
     EXPECT_TRUE(window->countPanel()->undoLink()->isVisible());
-    EXPECT_EQ(undoAction()->text(), "&Undo Delete FORKLIFT");
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete Forklift Daily Check");
     EXPECT_TRUE(undoAction()->isEnabled());
 
     // A new file where one would come back: the undo is refused and nothing moves.
@@ -617,17 +618,17 @@ TEST_F(UndoTest, CtrlZBringsADeletedItemBackByteForByteUnlessAFileIsInTheWay)
     EXPECT_TRUE(boxes.shown.back().text.contains("FORKLIFT.HVD"))
         << boxes.shown.back().text.toStdString();
     EXPECT_EQ(contents(), blocked);
-    EXPECT_EQ(undoAction()->text(), "&Undo Delete FORKLIFT");
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete Forklift Daily Check");
 
     QFile::remove(project + "/FORKLIFT.HVD");
     ASSERT_TRUE(ctrlZ());
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(contents(), before);
-    EXPECT_EQ(notice(), "Undid Delete FORKLIFT");
+    EXPECT_EQ(notice(), "Undid Delete Forklift Daily Check");
     EXPECT_FALSE(window->countPanel()->undoLink()->isVisible());
     EXPECT_NE(rowOf("FORKLIFT.HVT"), -1);
     // The clear before it is next.
-    EXPECT_EQ(undoAction()->text(), "&Undo Clear PLANT1");
+    EXPECT_EQ(undoAction()->text(), "&Undo Clear Plant Inspection");
 
     // A change of category gives the panel back to the count.
     showCategory(1);
@@ -659,10 +660,11 @@ TEST_F(UndoTest, TheHistoryWindowUndoesTheChosenOperation)
         history->reject();
     });
     window->findChild<QAction *>("mnuHistory")->trigger();
-    EXPECT_EQ(seen, (QStringList{"Delete LINE4|", "Rename PLANT1 to PLANT9|", "Undone"}));
+    EXPECT_EQ(seen,
+              (QStringList{"Delete Line 4 Safety Audit|", "Rename PLANT1 to PLANT9|", "Undone"}));
     EXPECT_TRUE(QFile::exists(project + "/PLANT1.HVT"));
     EXPECT_FALSE(QFile::exists(project + "/PLANT9.HVT"));
     EXPECT_FALSE(QFile::exists(project + "/LINE4.HVT"));
     EXPECT_EQ(notice(), "Undid Rename PLANT1 to PLANT9");
-    EXPECT_EQ(undoAction()->text(), "&Undo Delete LINE4");
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete Line 4 Safety Audit");
 }

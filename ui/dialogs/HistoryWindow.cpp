@@ -61,16 +61,17 @@ bool UndoCommands::undo(qint64 id)
     });
     m_busy = true;
     m_action->setEnabled(false);
-    connect(job, &Job::finished, this, [this, job, caption] {
-        const OpResult result = job->result();
-        m_busy = false;
-        refreshCaption();
-        if (result.ok)
-            Q_EMIT undone(tr("Undid %1").arg(caption));
-        else if (!job->isCancelled())
-            ShowResult(result);
-        Q_EMIT finished();
-    });
+    connect(job, &Job::finished, this,
+            [this, job, caption, folder = entry->folder, items = entry->items] {
+                const OpResult result = job->result();
+                m_busy = false;
+                refreshCaption();
+                if (result.ok)
+                    Q_EMIT undone(tr("Undid %1").arg(caption), folder, items);
+                else if (!job->isCancelled())
+                    ShowResult(result);
+                Q_EMIT finished();
+            });
     return true;
 }
 

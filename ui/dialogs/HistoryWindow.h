@@ -31,8 +31,9 @@ public:
     bool undo(qint64 id);
 
 Q_SIGNALS:
-    // Operation `caption` was undone ("Undid Delete Forklift" is the notice).
-    void undone(const QString &notice);
+    // An operation was undone ("Undid Delete Forklift" is the notice): the items of `folder`
+    // it worked on are back.
+    void undone(const QString &notice, const QString &folder, const QStringList &items);
     // An undo has come to its end, whether it succeeded or not.
     void finished();
 

@@ -20,12 +20,24 @@ ItemListInput::ItemListInput(ItemListView &list, QObject *parent) : QObject(pare
     }
 }
 
-void ItemListInput::press(Qt::MouseButton button, int row, const QPoint &globalPos)
+bool ItemListInput::press(Qt::MouseButton button, int row, const QPoint &globalPos,
+                          Qt::KeyboardModifiers modifiers)
 {
+    if (row >= 0 && m_list.allowsSeveral()) {
+        // Ctrl and Shift add to the selection: the view's own clicks.
+        if (button == Qt::LeftButton && (modifiers & (Qt::ControlModifier | Qt::ShiftModifier)))
+            return true;
+        // The menu of the whole selection.
+        if (button == Qt::RightButton && m_list.isRowSelected(row)) {
+            Q_EMIT menuRequested(globalPos);
+            return false;
+        }
+    }
     // The views share one selection model: -1 clears it for both.
     m_list.selectRow(row < 0 ? -1 : row);
     if (row >= 0 && button == Qt::RightButton)
         Q_EMIT menuRequested(globalPos);
+    return row >= 0 && button != Qt::RightButton;
 }
 
 bool ItemListInput::eventFilter(QObject *watched, QEvent *event)
@@ -46,9 +58,9 @@ bool ItemListInput::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::MouseButtonPress) {
             auto *mouse = static_cast<QMouseEvent *>(event);
             const QModelIndex index = view->indexAt(mouse->position().toPoint());
-            press(mouse->button(), m_list.rowOf(index), mouse->globalPosition().toPoint());
             // The right button's menu is the whole answer; the left goes on to the view.
-            return mouse->button() == Qt::RightButton || !index.isValid();
+            return !press(mouse->button(), m_list.rowOf(index), mouse->globalPosition().toPoint(),
+                          mouse->modifiers());
         }
         if (event->type() == QEvent::MouseButtonDblClick) {
             if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)

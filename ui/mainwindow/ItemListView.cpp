@@ -107,6 +107,13 @@ ItemListView::ItemListView(QWidget *parent)
 void ItemListView::setCategoryList(const CategoryList &list)
 {
     m_category = list.category;
+    const auto mode = list.category == Category::Applications ||
+                              list.category == Category::Popups ||
+                              list.category == Category::Directories
+                          ? QAbstractItemView::ExtendedSelection
+                          : QAbstractItemView::SingleSelection;
+    m_iconView->setSelectionMode(mode);
+    m_detailsView->setSelectionMode(mode);
     m_model->setList(list);
     applyStoredSort();
     if (m_mode != 3)
@@ -281,6 +288,29 @@ QString ItemListView::selectedKey() const
 {
     const int row = selectedRow();
     return row < 0 ? QString() : m_model->index(row, 0).data(CategoryListModel::KeyRole).toString();
+}
+
+QList<int> ItemListView::selectedRows() const
+{
+    QModelIndexList shown = m_selection->selectedRows();
+    std::sort(shown.begin(), shown.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QList<int> rows;
+    rows.reserve(shown.size());
+    for (const QModelIndex &index : std::as_const(shown))
+        rows.append(rowOf(index));
+    return rows;
+}
+
+bool ItemListView::isRowSelected(int row) const
+{
+    const QModelIndex index = viewIndex(row);
+    return index.isValid() && m_selection->isRowSelected(index.row(), index.parent());
+}
+
+bool ItemListView::allowsSeveral() const
+{
+    return m_detailsView->selectionMode() == QAbstractItemView::ExtendedSelection;
 }
 
 void ItemListView::selectRow(int row)

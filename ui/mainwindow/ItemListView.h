@@ -43,7 +43,8 @@ public:
     explicit ItemListView(QWidget *parent = nullptr);
 
     // Shows a filled list: replaces the rows and columns and selects the list's selected row
-    // (none when it is negative or out of range).
+    // (none when it is negative or out of range). The file categories let several rows be
+    // selected at once; the settings categories one.
     void setCategoryList(const CategoryList &list);
 
     // The view mode: 0 large icons, 1 small icons, 2 list, 3 details.
@@ -57,6 +58,11 @@ public:
     // The selected row (-1 when none) and its key.
     int selectedRow() const;
     QString selectedKey() const;
+    // Every selected row, in the order the list shows them.
+    QList<int> selectedRows() const;
+    bool isRowSelected(int row) const;
+    // Whether the category shown lets several rows be selected.
+    bool allowsSeveral() const;
     // Selects a row; none when it is out of range or filtered out.
     void selectRow(int row);
 

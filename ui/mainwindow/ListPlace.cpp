@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QScrollBar>
+#include <QSet>
 
 namespace hv::listplace {
 
@@ -68,12 +69,34 @@ void selectRow(QAbstractItemView &view, int row, bool reveal)
         view.scrollTo(index);
 }
 
+void addToSelection(QAbstractItemView &view, const QStringList &keys)
+{
+    QItemSelectionModel *selection = view.selectionModel();
+    const QAbstractItemModel *model = view.model();
+    if (!selection || !model || keys.isEmpty())
+        return;
+    const QSet<QString> wanted(keys.cbegin(), keys.cend());
+    QItemSelection rows;
+    const int count = model->rowCount();
+    for (int row = 0; row < count; ++row) {
+        if (wanted.contains(keyOf(*model, row)))
+            rows.select(model->index(row, 0), model->index(row, 0));
+    }
+    selection->select(rows, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 Place capture(const QAbstractItemView &view)
 {
     Place place;
     place.row = selectedRow(view);
-    if (place.row >= 0 && view.model())
+    if (place.row >= 0 && view.model()) {
         place.key = keyOf(*view.model(), place.row);
+        const QModelIndexList rows = view.selectionModel()->selectedRows();
+        for (const QModelIndex &index : rows) {
+            if (index.row() != place.row)
+                place.others.append(keyOf(*view.model(), index.row()));
+        }
+    }
     place.vScroll = view.verticalScrollBar()->value();
     place.hScroll = view.horizontalScrollBar()->value();
     return place;

@@ -11,9 +11,10 @@ class QAbstractItemView;
 namespace hv::listplace {
 
 struct Place {
-    QString key;     // the selected item's key; empty when none
-    int row = -1;    // its row in the view
-    int vScroll = 0; // the scroll bars' values
+    QString key;        // the selected item's key; empty when none
+    int row = -1;       // its row in the view
+    QStringList others; // the keys of the other rows selected with it
+    int vScroll = 0;    // the scroll bars' values
     int hScroll = 0;
 };
 
@@ -26,6 +27,8 @@ int selectedRow(const QAbstractItemView &view);
 // Selects `row` of the view (clearing the selection when out of range); with `reveal`, it is
 // scrolled into sight.
 void selectRow(QAbstractItemView &view, int row, bool reveal);
+// Adds the rows that show `keys` to the selection, leaving the current row as it is.
+void addToSelection(QAbstractItemView &view, const QStringList &keys);
 
 Place capture(const QAbstractItemView &view);
 // Scrolls the view back to where `place` was (its rows laid out first).

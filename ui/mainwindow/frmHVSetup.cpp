@@ -154,10 +154,14 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     });
     connect(m_itemActions, &ItemActions::commandFinished, m_undo, &UndoCommands::refreshCaption);
     connect(m_countPanel, &StatusNoticePanel::undoRequested, m_undo, &UndoCommands::undoNewest);
-    connect(m_undo, &UndoCommands::undone, this, [this](const QString &notice) {
-        m_countPanel->showNotice(notice, false);
-        RefillList();
-    });
+    // What an undo brought back is selected once the list shows it.
+    connect(m_undo, &UndoCommands::undone, this,
+            [this](const QString &notice, const QString &folder, const QStringList &items) {
+                m_countPanel->showNotice(notice, false);
+                if (folder == AppState::instance().ProjectFolder())
+                    selectAllAfterRefill(items);
+                RefillList();
+            });
     connect(m_actions->mnuHistory(), &QAction::triggered, this, [this] {
         HistoryWindow window(*m_undo, this);
         window.exec();
@@ -372,13 +376,28 @@ void frmHVSetup::restorePlace(bool samePlace)
     if (request.category != m_shownCategory)
         request.kind = PlaceRequest::None;
     const int rows = view.model() ? view.model()->rowCount() : 0;
+    // The first of `keys` that is there, the others added to the selection after it.
+    const auto firstThere = [&view](const QStringList &keys) {
+        for (const QString &key : keys) {
+            if (const int row = listplace::rowOfKey(view, key); row >= 0)
+                return row;
+        }
+        return -1;
+    };
+    QStringList others;
     int row = -1;
     switch (request.kind) {
     case PlaceRequest::Key:
-        row = listplace::rowOfKey(view, request.key);
+        row = firstThere(request.keys);
+        others = request.keys;
         break;
     case PlaceRequest::InPlaceOf:
-        row = listplace::rowOfKey(view, request.key);
+        row = firstThere(request.keys);
+        others = request.keys;
+        if (row < 0)
+            row = listplace::rowOfKey(view, request.below);
+        if (row < 0)
+            row = listplace::rowOfKey(view, request.above);
         if (row < 0 && request.row >= 0)
             row = std::min(request.row, rows - 1); // the row below, else the row above
         break;
@@ -399,13 +418,17 @@ void frmHVSetup::restorePlace(bool samePlace)
     }
     if (row >= 0) {
         listplace::selectRow(view, row, true);
+        if (m_list->allowsSeveral())
+            listplace::addToSelection(view, others);
         return;
     }
     if (!samePlace || m_place.row < 0)
         return;
-    // The item selected before, or the row where it was when it has gone.
+    // The items selected before, or the row where the first was when it has gone.
     row = listplace::rowOfKey(view, m_place.key);
     listplace::selectRow(view, row >= 0 ? row : std::min(m_place.row, rows - 1), false);
+    if (row >= 0 && m_list->allowsSeveral())
+        listplace::addToSelection(view, m_place.others);
 }
 
 void frmHVSetup::selectNewestOf(const QStringList &keys)
@@ -443,22 +466,47 @@ void frmHVSetup::selectNewestOf(const QStringList &keys)
 
 void frmHVSetup::selectAfterRefill(const QString &key)
 {
-    m_request = PlaceRequest{PlaceRequest::Key, category(), key, -1, {}};
+    selectAllAfterRefill({key});
 }
 
-void frmHVSetup::selectInPlaceOf(const QString &key)
+void frmHVSetup::selectAllAfterRefill(const QStringList &keys)
 {
-    m_request = PlaceRequest{PlaceRequest::InPlaceOf,
-                             category(),
-                             key,
-                             listplace::rowOfKey(*m_list->currentView(), key),
-                             {}};
+    m_request = PlaceRequest{PlaceRequest::Key, category(), keys, -1, {}, {}, {}};
+}
+
+void frmHVSetup::selectInPlaceOf(const QStringList &keys)
+{
+    const QStringList shown = listplace::keys(*m_list->currentView());
+    int last = -1;
+    for (const QString &key : keys)
+        last = std::max(last, int(shown.indexOf(key)));
+    PlaceRequest request{PlaceRequest::InPlaceOf, category(), keys, last, {}, {}, {}};
+    if (last >= 0) {
+        const QSet<QString> going(keys.cbegin(), keys.cend());
+        for (int row = last + 1; row < shown.size() && request.below.isEmpty(); ++row) {
+            if (!going.contains(shown.at(row)))
+                request.below = shown.at(row);
+        }
+        for (int row = last - 1; row >= 0 && request.above.isEmpty(); --row) {
+            if (!going.contains(shown.at(row)))
+                request.above = shown.at(row);
+        }
+        // What stays after the last of them moves up by the number going above it.
+        for (int row = 0; row < last; ++row)
+            request.row -= going.contains(shown.at(row)) ? 1 : 0;
+    }
+    m_request = request;
 }
 
 void frmHVSetup::selectNewFileAfterRefill()
 {
     const QStringList shown = listplace::keys(*m_list->currentView());
-    m_request = PlaceRequest{PlaceRequest::NewFile, category(), QString(), -1,
+    m_request = PlaceRequest{PlaceRequest::NewFile,
+                             category(),
+                             {},
+                             -1,
+                             {},
+                             {},
                              QSet<QString>(shown.cbegin(), shown.cend())};
 }
 
@@ -710,12 +758,21 @@ void frmHVSetup::Form_Unload()
 
 QList<ItemRef> frmHVSetup::selectedItems() const
 {
-    const int row = m_list->selectedRow();
     const CategoryList &shown = m_list->model()->list();
-    if (row < 0 || row >= shown.rows.size())
-        return {};
-    const ListRow &selected = shown.rows.at(row);
-    return {ItemRef{selected.key, selected.text}};
+    const bool templates =
+        shown.category == Category::Applications || shown.category == Category::Popups;
+    QList<ItemRef> items;
+    for (const int row : m_list->selectedRows()) {
+        if (row < 0 || row >= shown.rows.size())
+            continue;
+        const ListRow &selected = shown.rows.at(row);
+        items.append(ItemRef{selected.key, selected.text,
+                             templates ? selected.subItems.value(1).toLongLong() : 0});
+    }
+    // The create-new row is no item to work on with others.
+    if (items.size() > 1)
+        items.removeIf([](const ItemRef &item) { return item.key == QLatin1String(kKeyNew); });
+    return items;
 }
 
 Category frmHVSetup::category() const

@@ -89,7 +89,7 @@ public:
     QString suiteFolder() const override { return m_suiteFolder; }
     void refill() override { RefillList(); }
     void selectAfterRefill(const QString &key) override;
-    void selectInPlaceOf(const QString &key) override;
+    void selectInPlaceOf(const QStringList &keys) override;
     void selectNewFileAfterRefill() override;
     void hideForProgram(bool placeBack) override;
     void showAfterProgram(bool placeBack) override;
@@ -114,6 +114,8 @@ private:
 
     void showFilledList(const hv::CategoryList &list);
     void restorePlace(bool samePlace);
+    // After the next refill, the rows of `keys` that are there are selected.
+    void selectAllAfterRefill(const QStringList &keys);
     void selectNewestOf(const QStringList &keys);
     void onFolderChanged();
     bool mayRefreshNow() const;
@@ -157,8 +159,9 @@ private:
     struct PlaceRequest {
         enum Kind { None, Key, InPlaceOf, NewFile } kind = None;
         Category category = Category::Applications;
-        QString key;
-        int row = -1;
+        QStringList keys;         // Key: those to select; InPlaceOf: those going
+        int row = -1;             // InPlaceOf: the row of the last of them
+        QString below, above;     // InPlaceOf: the rows around the last of them, not going
         QSet<QString> keysBefore; // NewFile: the keys the list showed before
     };
     PlaceRequest m_request;
