@@ -1,11 +1,14 @@
 #include "tests/ops/ItemFolder.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTest>
 
 #include <unistd.h>
 
@@ -97,6 +100,53 @@ TEST_F(HistoryCli, ClearAndDeleteComeBackFromTheTrashByteForByte)
         EXPECT_TRUE(entry.toObject().value("undone").toBool());
     EXPECT_EQ(failure({"undo"}), "There is nothing to undo.");
     EXPECT_NE(failure({"undo", QString::number(clearId)}).indexOf("undone already"), -1);
+}
+
+TEST_F(HistoryCli, SeveralItemsAreOneOperationThatOneUndoBringsBack)
+{
+    write("Line 4.HVT", "[TEMPLATE]\r\n");
+    write("line 4.HVD", "records");
+    write("Pick.hpt", "[TEMPLATE]\r\nTitle=Pick List\r\n");
+    write("pick.HPD", "popup records");
+    write("Plant.dir", "directory");
+    const auto before = contents();
+    const QStringList all{"Line 4.HVT", "Pick.hpt", "Plant.dir"};
+
+    // A file of the last item held open: the first items are not touched either.
+    {
+        QProcess holder;
+        holder.start("sh", {"-c", "exec 3<\"$1\"; exec sleep 30", "sh", folder + "Plant.dir"});
+        ASSERT_TRUE(holder.waitForStarted(5000));
+        const auto stop = qScopeGuard([&] {
+            holder.kill();
+            holder.waitForFinished(5000);
+        });
+        const QString held = QString("/proc/%1/fd/3").arg(holder.processId());
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return QFileInfo(held).symLinkTarget() == folder + "Plant.dir"; }, 5000));
+        EXPECT_NE(failure(QStringList{"delete", folder} + all).indexOf("Plant.dir"), -1);
+        EXPECT_EQ(contents(), before);
+        EXPECT_TRUE(ok({"history"}).array().isEmpty());
+    }
+
+    const QJsonObject out = ok(QStringList{"delete", folder} + all).object();
+    EXPECT_EQ(out.value("trashed").toArray().size(), 5);
+    const QJsonArray items = out.value("items").toArray();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items.at(1).toObject(),
+              (QJsonObject{{"file", "Pick.hpt"},
+                           {"trashed", QJsonArray{folder + "Pick.hpt", folder + "pick.HPD"}},
+                           {"deletedOutright", QJsonArray()}}));
+    EXPECT_TRUE(names().isEmpty());
+    const QJsonArray history = ok({"history"}).array();
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_EQ(history.at(0).toObject().value("items"), QJsonArray::fromStringList(all));
+    // The title where the template has one, by which the console names the item.
+    EXPECT_TRUE(hvtest::readFile(state.path() + "/hvadmin/history.jsonl")
+                    .contains(R"("titles":["","Pick List",""])"));
+    ok({"undo"});
+    EXPECT_EQ(contents(), before);
+    EXPECT_TRUE(trashRecords().isEmpty());
 }
 
 TEST_F(HistoryCli, RenameIsReversedAndTheFileItTrashedComesBack)

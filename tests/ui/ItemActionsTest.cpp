@@ -2,6 +2,7 @@
 // real processes (they record their calls in calls.log), and the windows answered by clicks.
 #include "ui/ItemActions.h"
 #include "app/AppState.h"
+#include "ops/History.h"
 #include "suite/FileLockService.h"
 #include "suite/SuiteSettings.h"
 #include "tests/common/FakeMessageService.h"
@@ -667,4 +668,62 @@ TEST_F(UndoTest, TheHistoryWindowUndoesTheChosenOperation)
     EXPECT_FALSE(QFile::exists(project + "/LINE4.HVT"));
     EXPECT_EQ(notice(), "Undid Rename PLANT1 to PLANT9");
     EXPECT_EQ(undoAction()->text(), "&Undo Delete Line 4 Safety Audit");
+}
+
+TEST_F(UndoTest, SeveralItemsAreAskedAboutOnceGoAsOneOperationAndComeBackAtOnce)
+{
+    const auto before = contents();
+    const QStringList both{"FORKLIFT.HVT", "LINE4.HVT"};
+    const auto selected = [this] {
+        QStringList keys;
+        for (const ItemRef &item : window->selectedItems())
+            keys << item.key;
+        return keys;
+    };
+    const auto deleteSelected = [this] {
+        QString question;
+        whenModalOpens<frmWarning>(window.get(), [&](frmWarning *warning) {
+            question = warning->txtWarning()->toPlainText();
+            QTest::mouseClick(warning->cmdYes(), Qt::LeftButton);
+        });
+        EXPECT_TRUE(completes([&] { window->findChild<QAction *>("mnuDeleteAll")->trigger(); }));
+        waitForList();
+        return question;
+    };
+    // Ctrl adds a row; a right-click inside the selection keeps it, and the commands of one
+    // item are disabled.
+    window->lstHVSETUP()->selectRow(rowOf("FORKLIFT.HVT"));
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      pointOf("LINE4.HVT"));
+    rightClick("LINE4.HVT");
+    ASSERT_TRUE(window->itemActions()->mnuRightClickList()->isVisible());
+    window->itemActions()->mnuRightClickList()->close();
+    EXPECT_EQ(selected(), both);
+    EXPECT_FALSE(window->findChild<QAction *>("mnuRenameRight")->isEnabled());
+    EXPECT_FALSE(window->findChild<QMenu *>("mnuShortcutApp")->isEnabled());
+    EXPECT_TRUE(window->findChild<QAction *>("mnuClearData")->isEnabled());
+
+    // A held file of the second item refuses the whole before the first moves.
+    {
+        FileHolder holder(project + "/LINE4.HVD");
+        EXPECT_EQ(deleteSelected(), "Delete 2 applications and all their associated data?");
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown.back().text.contains("LINE4.HVD"));
+        EXPECT_EQ(contents(), before);
+        EXPECT_TRUE(history::Entries().isEmpty());
+    }
+    waitForList();
+    EXPECT_EQ(selected(), both);
+
+    deleteSelected();
+    EXPECT_EQ(notice(), "Deleted 2 applications (4 files to the trash)");
+    EXPECT_EQ(history::Entries().size(), 1);
+    EXPECT_EQ(undoAction()->text(), "&Undo Delete 2 applications");
+    EXPECT_EQ(selected(), QStringList{"PLANT1.HVT"}); // the row below the last deleted
+
+    // One undo brings both back, selected.
+    ASSERT_TRUE(ctrlZ());
+    EXPECT_EQ(contents(), before);
+    waitForList();
+    EXPECT_EQ(selected(), both);
 }
