@@ -71,7 +71,7 @@ const char *usageText()
            "  list CATEGORY [FOLDER] | template FILE\n"
            "  security | login USER PASSWORD\n"
            "  lock-check PATH\n"
-           "  clear [--permanent] FOLDER FILE | delete [--permanent] FOLDER FILE\n"
+           "  clear [--permanent] FOLDER FILE... | delete [--permanent] FOLDER FILE...\n"
            "  rename FOLDER FILE NEWNAME\n"
            "  history | undo [ID]\n"
            "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
