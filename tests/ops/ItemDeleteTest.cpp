@@ -216,3 +216,38 @@ TEST_F(ItemDelete, AnInvalidTemplateHasNoEntriesButOneThatCannotBeReadStopsTheDe
     EXPECT_FALSE(r.reason.isEmpty());
     EXPECT_EQ(names(), (QStringList{"A.v1", "BAD.HVT", "BAD.hvd"}));
 }
+
+TEST_F(ItemDelete, SeveralItemsAreAllCheckedBeforeTheFirstMovesAndAskedAboutOnce)
+{
+    write("A.hvt", kTwoEntries);
+    write("A.V2");
+    write("A.hvd");
+    write("B.hpt");
+    write("B.hpd");
+    blockWithFolder("BAD.HVT");
+    TemplateFileInfo info(folder);
+    HeldFilesService locks;
+    // An unreadable template, or a held numbered file, of the last item: nothing moves.
+    EXPECT_EQ(
+        RemoveItems({folder + "B.hpt", folder + "BAD.HVT"}, false, info, {}, &locks).failedPath,
+        folder + "BAD.HVT");
+    locks.held = {folder + "A.V2"};
+    EXPECT_EQ(RemoveItems({folder + "B.hpt", folder + "A.hvt"}, false, info, {}, &locks).failedPath,
+              folder + "A.V2");
+    EXPECT_EQ(names(), (QStringList{"A.V2", "A.hvd", "A.hvt", "B.hpd", "B.hpt", "BAD.HVT"}));
+
+    // Where the trash refuses, one Yes holds for every item.
+    locks.held.clear();
+    breakTrash();
+    int asked = 0;
+    const ItemsOpResult r = RemoveItems({folder + "B.hpt", folder + "A.hvt"}, false, info, {},
+                                        &locks, [&](const QString &, const QString &) {
+                                            ++asked;
+                                            return true;
+                                        });
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(r.items.size(), 2);
+    EXPECT_EQ(r.items.at(1).deletedOutright.size(), 3);
+    EXPECT_EQ(names(), QStringList{"BAD.HVT"});
+}
