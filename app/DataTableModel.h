@@ -14,6 +14,7 @@
 // Changed until reload(). The file is also looked at every few seconds for a change.
 #pragma once
 
+#include "app/Jobs.h"
 #include "app/RowIndex.h"
 #include "dbase/TableRecords.h"
 
@@ -26,8 +27,6 @@
 #include <vector>
 
 namespace hv {
-
-class Job;
 
 class DataTableModel : public QAbstractTableModel {
     Q_OBJECT
