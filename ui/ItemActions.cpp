@@ -144,7 +144,7 @@ void ItemActions::buildContextMenus()
                                         &ItemActions::mnuHVLaunch_Click));
     m_rightClickList->addMenu(m_shortcutApp);
     // Ctrl+Enter reaches it from the list without the menu.
-    addNamedSeparator(m_rightClickList, "mnuSeperatorViewData");
+    m_separatorViewData = addNamedSeparator(m_rightClickList, "mnuSeperatorViewData");
     m_viewData = makeAction("mnuViewData", tr("View Data…"), &ItemActions::mnuViewData_Click);
     m_viewData->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
@@ -212,6 +212,7 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
                                        : QStringLiteral("Rename Popup"));
     m_filePack->setVisible(application);
     m_separatorRight0->setVisible(application);
+    m_separatorViewData->setVisible(application); // a popup's menu has a separator there
     m_rightClickList->popup(globalPos);
 }
 

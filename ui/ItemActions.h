@@ -114,6 +114,7 @@ private:
     QAction *m_renameRight = nullptr;
     QAction *m_clearData = nullptr;
     QAction *m_deleteAll = nullptr;
+    QAction *m_separatorViewData = nullptr;
     QAction *m_viewData = nullptr;
 };
 

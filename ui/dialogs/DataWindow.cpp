@@ -60,12 +60,14 @@ DataWindow::DataWindow(const QString &title, const QString &path, QWidget *paren
 {
     setObjectName(QStringLiteral("DataWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("%1 - %2").arg(title, paths::displayName(QFileInfo(path).fileName())));
+    const auto showTitle = [this, title](const QString &file) {
+        setWindowTitle(tr("%1 - %2").arg(title, paths::displayName(QFileInfo(file).fileName())));
+    };
+    showTitle(path);
     resize(760, 480);
 
     m_filter->setObjectName(QStringLiteral("txtFilter"));
     m_filter->setPlaceholderText(tr("Filter"));
-    m_filter->setClearButtonEnabled(true);
     m_filter->setAccessibleName(tr("Filter"));
     m_deleted->setObjectName(QStringLiteral("chkDeleted"));
     m_export->setObjectName(QStringLiteral("cmdExport"));
@@ -123,7 +125,9 @@ DataWindow::DataWindow(const QString &title, const QString &path, QWidget *paren
     connect(m_deleted, &QCheckBox::toggled, m_model, &DataTableModel::setShowDeleted);
     connect(m_export, &QPushButton::clicked, this, &DataWindow::chooseExportFile);
     connect(m_reload, &QPushButton::clicked, m_model, &DataTableModel::reload);
-    connect(m_model, &DataTableModel::stateChanged, this, [this] {
+    connect(m_model, &DataTableModel::stateChanged, this, [this, showTitle] {
+        if (!m_model->layout().path.isEmpty())
+            showTitle(m_model->layout().path); // the name as found on disk
         updateNotice();
         updateStatus();
     });
@@ -175,9 +179,10 @@ void DataWindow::updateStatus()
         return;
     }
     const TableLayout &layout = m_model->layout();
-    const QString live = m_model->liveRecords() < 0
-                             ? tr("counting live records…")
-                             : tr("%n live record(s)", nullptr, int(m_model->liveRecords()));
+    const qint64 count = m_model->liveRecords();
+    const QString live = count < 0    ? tr("counting live records…")
+                         : count == 1 ? tr("1 live record")
+                                      : tr("%1 live records").arg(count);
     QString text = tr("%1; the header counts %2, last updated %3")
                        .arg(live)
                        .arg(layout.headerCount)
@@ -185,7 +190,9 @@ void DataWindow::updateStatus()
                                 ? locale.toString(layout.lastUpdate, QLocale::ShortFormat)
                                 : tr("(no date)"));
     if (!m_model->filterText().isEmpty() && !indexing)
-        text += tr("; %n row(s) match the filter", nullptr, m_model->rowCount());
+        text += m_model->rowCount() == 1
+                    ? tr("; 1 row matches the filter")
+                    : tr("; %1 rows match the filter").arg(m_model->rowCount());
     if (indexing)
         text += tr("; building the row index…");
     m_status->setText(text);
