@@ -182,7 +182,8 @@ void DataTableModel::startIndex(bool extending)
         m_indexJob = nullptr;
         if (job->isCancelled())
             return;
-        RowIndex index = job->result();
+        // The job is done with its result and deletes itself next: take it without a copy.
+        RowIndex index = std::move(const_cast<RowIndex &>(job->result()));
         if (index.outcome != RecordRead::Done) {
             markChanged();
             return;

@@ -33,9 +33,9 @@ class DataTableModel : public QAbstractTableModel {
 public:
     // True for a row whose record is deleted (once its block is read).
     static constexpr int DeletedRole = Qt::UserRole + 1;
-    static constexpr int kBlockRows = 256;     // rows read at once
-    static constexpr int kFirstRecords = 1024; // records read before the index is built
-    static constexpr qint64 kCacheBytes = 8 << 20;
+    static constexpr int kBlockRows = 256;         // rows read at once
+    static constexpr int kFirstRecords = 1024;     // records read before the index is built
+    static constexpr qint64 kCacheBytes = 2 << 20; // at least 4 blocks are kept
 
     enum class State { Closed, Opening, Ready, Failed, Changed };
 

@@ -103,6 +103,8 @@ RowIndex buildRowIndex(const TableLayout &layout, const RowIndexRequest &request
     // The sort keys, side by side: a number per row, or the field's bytes per row.
     std::vector<double> numbers;
     QByteArray texts;
+    if (request.filter.isEmpty())
+        index.records.reserve(size_t(layout.records)); // at most one row a record
     index.outcome = scanRecords(
         layout, 0,
         [&](qint64 recordNo, const char *record) {
