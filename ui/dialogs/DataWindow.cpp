@@ -169,7 +169,7 @@ void DataWindow::updateStatus()
     m_progress->setVisible(indexing);
     const bool shown = m_model->state() == DataTableModel::State::Ready ||
                        m_model->state() == DataTableModel::State::Changed;
-    m_export->setEnabled(shown && !indexing);
+    m_export->setEnabled(m_model->state() == DataTableModel::State::Ready && !indexing);
     if (m_model->state() == DataTableModel::State::Opening) {
         m_status->setText(tr("Reading…"));
         return;
