@@ -231,7 +231,7 @@ void DataWindow::exportTo(const QString &target)
     progress->setWindowTitle(tr("Export CSV"));
     progress->setWindowModality(Qt::WindowModal);
     progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->setMinimumDuration(0);
+    progress->setMinimumDuration(500); // a short export shows no window
     progress->setAutoClose(false);
     progress->setAutoReset(false);
     QPointer<Job> running(job);
@@ -255,7 +255,6 @@ void DataWindow::exportTo(const QString &target)
                         outcome.error.isEmpty() ? job->errorString() : outcome.error);
         Q_EMIT exportFinished(outcome.ok);
     });
-    progress->show();
 }
 
 } // namespace hv
