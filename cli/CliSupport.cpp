@@ -64,7 +64,7 @@ const char *usageText()
            "       hvadmin-cli --help | --version\n"
            "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
            "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
-           "  dbf sort COLUMN ORDER < rows.json\n"
+           "  dbf sort COLUMN ORDER < rows.json | dbf csv FILE\n"
            "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] "
            "[--ucase-section]\n"
            "  dir show FILE | dir write FILE < directory.json\n"

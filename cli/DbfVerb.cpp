@@ -1,10 +1,12 @@
-// The dbf verb of hvadmin-cli: dBase tables from a shell (info, dump, create, append, put,
-// sort). Output is UTF-8 JSON; errors of the table class print "Error: <number> - <text>".
+// The dbf verb of hvadmin-cli: dBase tables from a shell (info, dump, csv, create, append,
+// put, sort). Output is UTF-8 JSON (CSV for csv); errors of the table class print
+// "Error: <number> - <text>".
 #include "cli/CliSupport.h"
 #include "cli/JsonReader.h"
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 
+#include "dbase/TableCsv.h"
 #include "dbase/dBase.h"
 
 #include <QJsonArray>
@@ -186,6 +188,18 @@ int dump(const QString &file)
     return kExitOk;
 }
 
+// Every live record as CSV, streamed: memory does not grow with the table.
+int csvOut(const QString &file)
+{
+    const TableLayout layout = readTableLayout(file);
+    csv::writeLiveRecords(layout, [](QByteArrayView piece) {
+        return std::fwrite(piece.data(), 1, size_t(piece.size()), stdout) == size_t(piece.size());
+    });
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return fail(QStringLiteral("Cannot write the CSV to standard output"));
+    return kExitOk;
+}
+
 int create(const QString &file, const QStringList &specs)
 {
     dBase table;
@@ -279,6 +293,8 @@ int dispatch(const QStringList &args)
         return info(args[1]);
     if (sub == u"dump" && args.size() == 2)
         return dump(args[1]);
+    if (sub == u"csv" && args.size() == 2)
+        return csvOut(args[1]);
     if (sub == u"create" && args.size() >= 3)
         return create(args[1], args.mid(2));
     if (sub == u"append" && args.size() == 2)

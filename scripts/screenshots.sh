@@ -3,6 +3,7 @@
 # picture of each category in details view, of the applications in the other three view
 # modes, of the applications sorted by their records and narrowed by the filter box, of the
 # status bar's notice with its Undo link after a delete and of the History window, of the
+# data window on the forklift checks (as opened, with deleted records shown, filtered), of the
 # About window, and of the directory editor on OFFICE.DIR (one red row for its
 # missing template) with its template picker and Save As dialog, as PNG files in
 # <build>/screenshots/; then the pictures of the item commands (scripts/item-screenshots.sh).
@@ -23,6 +24,15 @@ work_abs="$(cd "$work" && pwd)"
 export XDG_STATE_HOME="$work_abs/state" XDG_DATA_HOME="$work_abs/data"
 # A window of 1000 by 700 pixels at 96 DPI (the placement is stored in twips).
 echo 'Window="0,0,15000,10500,0"' >> "$work/config/Halvora/HV50/HVAdmin.ini"
+# Two forklift checks marked deleted, for the data window's pictures.
+python3 - "$work/demo/FORKLIFT.HVD" <<'EOF'
+import struct, sys
+with open(sys.argv[1], "r+b") as f:
+    header_length, record_length = struct.unpack("<HH", f.read(12)[8:12])
+    for n in (2, 6):
+        f.seek(header_length + n * record_length)
+        f.write(b"*")
+EOF
 # Fixed file times, so the pictures show the same dates on every run.
 find "$work/demo" -type f -exec touch -d '2026-03-02 09:30' {} +
 unset QT_QPA_PLATFORM

@@ -1,5 +1,6 @@
 #include "ui/ItemActions.h"
 
+#include "ui/dialogs/DataWindow.h"
 #include "ui/dialogs/frmRename.h"
 #include "ui/dialogs/frmWarning.h"
 #include "ui/dialogs/frmfileLock.h"
@@ -174,6 +175,13 @@ void ItemActions::buildContextMenus()
     m_shortcutApp->addAction(makeAction("mnuHVLaunchAPP", QStringLiteral("In HVLaunch"),
                                         &ItemActions::mnuHVLaunch_Click));
     m_rightClickList->addMenu(m_shortcutApp);
+    // Ctrl+Enter reaches it from the list without the menu.
+    m_separatorViewData = addNamedSeparator(m_rightClickList, "mnuSeperatorViewData");
+    m_viewData = makeAction("mnuViewData", tr("View Data…"), &ItemActions::mnuViewData_Click);
+    m_viewData->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    owner->addAction(m_viewData);
+    m_rightClickList->addAction(m_viewData);
 
     // Directory files.
     m_rightDir = addNamedMenu(owner, "mnuRightDir", QStringLiteral("RightDir"));
@@ -246,6 +254,7 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
                                        : QStringLiteral("Rename Popup"));
     m_filePack->setVisible(application);
     m_separatorRight0->setVisible(application);
+    m_separatorViewData->setVisible(application); // a popup's menu has a separator there
     m_rightClickList->popup(globalPos);
 }
 
@@ -582,6 +591,23 @@ void ItemActions::mnuRenameRight_Click()
 void ItemActions::mnuRenameDir_Click()
 {
     rename();
+}
+
+void ItemActions::mnuViewData_Click()
+{
+    ItemRef item;
+    const Category category = m_host.category();
+    if (!selectedItem(item) || item.key == QLatin1String(kKeyNew) ||
+        (category != Category::Applications && category != Category::Popups))
+        return;
+    // The data file beside the template: .hvd for an application, .hpd for a popup.
+    const qsizetype dot = item.key.lastIndexOf(u'.');
+    const QString stem = dot < 0 ? item.key : item.key.left(dot);
+    const QString path =
+        AppState::instance().ProjectFolder() + stem +
+        (category == Category::Applications ? QStringLiteral(".hvd") : QStringLiteral(".hpd"));
+    auto *window = new DataWindow(item.title, path, m_host.ownerWidget());
+    window->show();
 }
 
 bool ItemActions::readSuiteFolder(QString &folder)

@@ -62,6 +62,8 @@ public:
     void mnuHVLaunch_Click();
     void mnuRenameDir_Click();
     void mnuDeleteDir_Click();
+    // Opens the data window on the selected application's or popup's data file.
+    void mnuViewData_Click();
 
 Q_SIGNALS:
     // A command has come to its end: its job finished and the list was refilled, or it was
@@ -116,6 +118,8 @@ private:
     QAction *m_clearData = nullptr;
     QAction *m_deleteAll = nullptr;
     QAction *m_renameDir = nullptr;
+    QAction *m_separatorViewData = nullptr;
+    QAction *m_viewData = nullptr;
 };
 
 } // namespace hv

@@ -1,5 +1,6 @@
 // hvadmin-cli dbf: dBase tables through the command line.
 #include "tests/common/TestSupport.h"
+#include "tests/dbase/DbaseTestSupport.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -175,4 +176,55 @@ TEST(DbfCliUsage, BadArgumentsExitWithUsage)
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.startsWith("usage:")) << args.join(' ').toStdString();
     }
+}
+
+// The CSV of `dbf csv` read back with Python's csv module equals an independent decoding of
+// the table by python3-dbfread (raw bytes, Windows-1252, blanks removed as the tool promises).
+TEST(DbfCsv, CsvReadsBackAsDbfreadDecodesTheTable)
+{
+    const QString python = QStringLiteral("/usr/bin/python3");
+    if (hvtest::runProgram(python, {"-c", "import dbfread"}).exitCode != 0)
+        GTEST_SKIP() << "python3-dbfread is not installed for /usr/bin/python3";
+    dbtest::Scratch s;
+    const std::vector<dbtest::FieldSpec> fields = {
+        {"NAME", 'C', 12}, {"QTY", 'N', 6}, {"DAY", 'D', 8}, {"OK", 'L', 1}};
+    std::vector<QByteArray> records = {
+        dbtest::record(fields, false, {" Gr\xFC\xDF \x80", "  12.5", "20261208", "T"}),
+        dbtest::record(fields, true, {"deleted", "1"}),
+        dbtest::record(fields, false, {"a,\"b\"\r\nc", "-3", "", "F"}),
+        dbtest::record(fields, false, {}),
+    };
+    for (int n = 0; n < 3000; ++n) // several pieces of the stream
+        records.push_back(dbtest::record(fields, n % 7 == 0, {QByteArray::number(n), "7"}));
+    const QString table = s.write("DATA.HVD", dbtest::craftTable(fields, records));
+    const auto r = hvtest::runCli({"dbf", "csv", table});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString csvFile = s.write("data.csv", r.out);
+    static const char kCompare[] = R"(
+import csv, sys
+from dbfread import DBF
+t = DBF(sys.argv[1], raw=True)
+names = [f.name for f in t.fields]
+types = [f.type for f in t.fields]
+def shown(v, k):
+    s = v.decode("cp1252", errors="strict")
+    return s.rstrip(" ") if k == "C" else s.strip(" ")
+want = [names] + [[shown(r[n], k) for n, k in zip(names, types)] for r in t.records]
+with open(sys.argv[2], newline="", encoding="utf-8") as f:
+    got = list(csv.reader(f))
+if got != want:
+    print(len(got), len(want), [p for p in zip(got, want) if p[0] != p[1]][:3])
+    sys.exit(1)
+)";
+    const auto check = hvtest::runProgram(python, {"-c", kCompare, table, csvFile});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString() << check.err.toStdString();
+    EXPECT_TRUE(r.out.contains("\"a,\"\"b\"\"\r\nc\",-3,,F\r\n"));
+
+    dbtest::HeaderSpec lying;
+    lying.recordCount = 9000;
+    const auto damaged = hvtest::runCli(
+        {"dbf", "csv", s.write("LIES.HVD", dbtest::craftTable(fields, records, lying))});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(damaged.err.startsWith("Error: 0x80040201")) << damaged.err.toStdString();
+    EXPECT_TRUE(damaged.out.isEmpty());
 }

@@ -9,6 +9,7 @@
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
+#include "ui/dialogs/DataWindow.h"
 #include "ui/dialogs/HistoryWindow.h"
 #include "ui/dialogs/TemplatePickerDialog.h"
 #include "ui/dialogs/frmAbout.h"
@@ -79,6 +80,11 @@ const WindowUnderTest kWindows[] = {
          return std::make_unique<frmfileLock>(nullptr, QStringLiteral("/p/A.HVD"), held);
      }},
     {"TemplatePicker", [] { return std::make_unique<TemplatePickerDialog>(); }},
+    {"DataWindow",
+     [] {
+         return std::make_unique<DataWindow>(QStringLiteral("Line 4"),
+                                             QStringLiteral("/nonexistent/LINE4.HVD"));
+     }},
     {"HistoryWindow",
      [] {
          // Kept for the whole run: the windows of every case refer to them.

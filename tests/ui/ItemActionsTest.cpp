@@ -2,6 +2,7 @@
 // real processes (they record their calls in calls.log), and the windows answered by clicks.
 #include "ui/ItemActions.h"
 #include "app/AppState.h"
+#include "app/DataTableModel.h"
 #include "ops/History.h"
 #include "suite/FileLockService.h"
 #include "suite/SuiteSettings.h"
@@ -10,6 +11,7 @@
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
+#include "ui/dialogs/DataWindow.h"
 #include "ui/dialogs/HistoryWindow.h"
 #include "ui/dialogs/frmRename.h"
 #include "ui/dialogs/frmWarning.h"
@@ -193,6 +195,21 @@ TEST_F(ItemActionsTest, AnApplicationOpensInItsProgramWhileTheWindowIsHidden)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(ItemActionsTest, CtrlEnterShowsAPopupsDataBesideTheWindow)
+{
+    showCategory(1);
+    window->lstHVSETUP()->selectRow(rowOf("DEFECTS.HPT"));
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Return, Qt::ControlModifier);
+    auto *data = window->findChild<DataWindow *>();
+    ASSERT_NE(data, nullptr);
+    EXPECT_FALSE(data->isModal());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return data->model()->liveRecords() >= 0; }, 10000));
+    EXPECT_EQ(data->windowTitle(), "Defect Codes - DEFECTS.HPD");
+    EXPECT_EQ(data->model()->rowCount(), 5);
+    EXPECT_TRUE(calls().isEmpty()); // no suite program started
+}
+
 TEST_F(ItemActionsTest, TheCreateNewRowPassesTheFolderAndTheNewTemplateIsListedAfter)
 {
     window->lstHVSETUP()->selectRow(rowOf("NEW"));
@@ -280,7 +297,7 @@ TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
     EXPECT_EQ(clear->text(), "Clear Application Data");
     EXPECT_EQ(captions(actions->mnuRightClickList()),
               (QStringList{"Application FilePack", "-", "Rename Application", "-", "Delete/Clear",
-                           "-", "Create Shortcut"}));
+                           "-", "Create Shortcut", "-", "View Data…"}));
     rightClick("PLANT1.HVT");
     actions->mnuRightClickList()->close();
     EXPECT_TRUE(clear->isEnabled());
@@ -302,7 +319,7 @@ TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
     showCategory(1);
     rightClick("DEFECTS.HPT");
     EXPECT_EQ(captions(actions->mnuRightClickList()),
-              (QStringList{"Rename Popup", "-", "Delete/Clear", "-"}));
+              (QStringList{"Rename Popup", "-", "Delete/Clear", "-", "View Data…"}));
     actions->mnuRightClickList()->close();
     showCategory(5);
     rightClick("PLANT.DIR");

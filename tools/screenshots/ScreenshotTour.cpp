@@ -4,6 +4,7 @@
 #include "ops/ItemRename.h"
 #include "suite/TemplateFileInfo.h"
 #include "tools/screenshots/DirectoryEditorShots.h"
+#include "ui/dialogs/DataWindow.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/mainwindow/CategoryBar.h"
 #include "ui/mainwindow/CategoryListModel.h"
@@ -15,9 +16,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QTreeView>
@@ -124,6 +127,31 @@ void StartScreenshotTour(frmHVSetup &window, const QString &folder)
         w->txtFind()->clear();
         w->actions()->viewModeAction(ViewDetails)->trigger();
     });
+    // The data window on the forklift checks (two of them deleted): as it opens, with the
+    // deleted records shown, and narrowed by its filter.
+    tour->add(QString(), [w] {
+        w->lstHVSETUP()->selectRow(
+            w->lstHVSETUP()->model()->rowOfKey(QStringLiteral("FORKLIFT.HVT")));
+        if (auto *view = w->findChild<QAction *>(QStringLiteral("mnuViewData")))
+            view->trigger();
+    });
+    const auto shootData = [w, folder](const char *file, std::function<void(DataWindow &)> next) {
+        return [w, folder, file, next] {
+            auto *data = w->findChild<DataWindow *>();
+            if (!data)
+                return;
+            data->grab().save(folder + u'/' + QLatin1String(file));
+            next(*data);
+        };
+    };
+    tour->add(QString(), shootData("data-window.png", [](DataWindow &data) {
+                  data.deletedToggle()->setChecked(true);
+              }));
+    tour->add(QString(), shootData("data-window-deleted.png", [](DataWindow &data) {
+                  data.filterBox()->setText(QStringLiteral("novak"));
+              }));
+    tour->add(QString(),
+              shootData("data-window-filtered.png", [](DataWindow &data) { data.close(); }));
     // Undo: a rename (through the operations, as hvadmin-cli would) and a delete through the
     // window, whose notice the status bar shows with its Undo link; then the History window.
     tour->add(QStringLiteral("undo-notice.png"), [w] {

@@ -467,7 +467,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
                                                "Corvasse Home Page"}));
     EXPECT_EQ(captions("mnuRightClickList"),
               (QStringList{"Application FilePack", "-", "Rename", "-", "Delete/Clear", "-",
-                           "Create Shortcut"}));
+                           "Create Shortcut", "-", "View Data…"}));
     EXPECT_EQ(captions("mnuDeleteClear"),
               (QStringList{"Clear ___ Data", "-", "Delete ___ and Data"}));
     EXPECT_EQ(captions("mnuShortcutApp"), (QStringList{"On Desktop", "In HVLaunch"}));

@@ -1,0 +1,176 @@
+// The data window's model on tables built byte by byte: lazy rows, the deleted-records
+// toggle, natural sorting, the filter, a damaged header, a file that shrinks while shown, and
+// a clear of the item from another process while the table is shown.
+#include "app/DataTableModel.h"
+
+#include "tests/common/TestSupport.h"
+#include "tests/dbase/DbaseTestSupport.h"
+#include "tests/ops/ItemFolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace hv;
+using namespace dbtest;
+
+namespace {
+
+const std::vector<FieldSpec> kFields = {{"NAME", 'C', 10}, {"QTY", 'N', 5}, {"DAY", 'D', 8}};
+
+// Waits (bounded) until the model is ready with no index being built.
+bool settle(DataTableModel &model)
+{
+    return QTest::qWaitFor(
+        [&] { return model.state() != DataTableModel::State::Opening && !model.isIndexing(); },
+        10000);
+}
+
+// The text of one column, row by row, once every row's block is read.
+QStringList column(DataTableModel &model, int c)
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        model.data(model.index(row, c)); // asks for the block
+        if (!QTest::qWaitFor([&] { return model.isRowLoaded(row); }, 5000))
+            return {QStringLiteral("row %1 never arrived").arg(row)};
+        texts << model.data(model.index(row, c)).toString();
+    }
+    return texts;
+}
+
+QString writeSample(const Scratch &s)
+{
+    return s.write(QStringLiteral("LINE.HVD"),
+                   craftTable(kFields, {record(kFields, false, {"item10", "  10", "20261201"}),
+                                        record(kFields, true, {"Item2", "   2", "20261202"}),
+                                        record(kFields, false, {"item2", "-1.5", "20261203"}),
+                                        record(kFields, false, {"Caf\xE9", "  100", "20261204"})}));
+}
+
+} // namespace
+
+TEST(DataTableModel, ShowsLiveRecordsThenDeletedSortsNaturallyAndFilters)
+{
+    Scratch s;
+    DataTableModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.open(writeSample(s));
+    ASSERT_TRUE(settle(model));
+    ASSERT_EQ(model.state(), DataTableModel::State::Ready);
+    EXPECT_EQ(model.liveRecords(), 3);
+    EXPECT_EQ(column(model, 0), (QStringList{"item10", "item2", QString::fromUtf8("Café")}));
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "NAME");
+    EXPECT_EQ(model.headerData(2, Qt::Vertical).toLongLong(), 4); // the record number
+
+    model.setShowDeleted(true);
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 0),
+              (QStringList{"item10", "Item2", "item2", QString::fromUtf8("Café")}));
+    EXPECT_TRUE(model.data(model.index(1, 0), DataTableModel::DeletedRole).toBool());
+    EXPECT_FALSE(model.data(model.index(2, 0), DataTableModel::DeletedRole).toBool());
+
+    // Digit runs by value, letters without regard to case, ties in record order.
+    model.sort(0, Qt::AscendingOrder);
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 0),
+              (QStringList{QString::fromUtf8("Café"), "Item2", "item2", "item10"}));
+    // A numeric field by value, not by its text.
+    model.sort(1, Qt::DescendingOrder);
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 1), (QStringList{"100", "10", "2", "-1.5"}));
+
+    model.setFilterText(QStringLiteral("ITEM"));
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 0), (QStringList{"item10", "Item2", "item2"}));
+    model.setFilterText(QStringLiteral("1203"));
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 0), (QStringList{"item2"}));
+    EXPECT_EQ(model.copyText({model.index(0, 0), model.index(0, 2)}), "item2\t20261203\n");
+}
+
+TEST(DataTableModel, LargeTableShowsItsFirstRowsAtOnceAndTheRestLazily)
+{
+    Scratch s;
+    std::vector<QByteArray> records;
+    for (int n = 0; n < 5000; ++n)
+        records.push_back(record(kFields, n % 2 == 1, {"r" + QByteArray::number(n)}));
+    DataTableModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.open(s.write(QStringLiteral("BIG.HVD"), craftTable(kFields, records)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.rowCount() > 0; }, 10000));
+    // The first records read at the open, their rows shown before the index is built.
+    EXPECT_TRUE(model.isRowLoaded(0));
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), "r2");
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.rowCount(), 2500);
+    // A row far down shows the placeholder until its block arrives.
+    const QModelIndex far = model.index(2400, 0);
+    EXPECT_EQ(model.data(far).toString(), DataTableModel::placeholderText());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.isRowLoaded(2400); }, 5000));
+    EXPECT_EQ(model.data(far).toString(), "r4800");
+}
+
+TEST(DataTableModel, DamagedHeaderFailsWithTheInvalidFileError)
+{
+    Scratch s;
+    HeaderSpec lying;
+    lying.recordCount = 1000;
+    DataTableModel model;
+    model.open(s.write(QStringLiteral("LIES.HVD"),
+                       craftTable(kFields, {record(kFields, false, {"a"})}, lying)));
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.state(), DataTableModel::State::Failed);
+    EXPECT_TRUE(model.errorText().startsWith("0x80040201 - Invalid dBase File Type"))
+        << model.errorText().toStdString();
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST(DataTableModel, FileThatShrinksWhileShownIsReportedNotShownTorn)
+{
+    Scratch s;
+    std::vector<QByteArray> records;
+    for (int n = 0; n < 3000; ++n)
+        records.push_back(record(kFields, false, {"r" + QByteArray::number(n)}));
+    const QString path = s.write(QStringLiteral("SHRINK.HVD"), craftTable(kFields, records));
+    DataTableModel model;
+    model.setWatchInterval(0); // only the reads may notice
+    model.open(path);
+    ASSERT_TRUE(settle(model));
+    ASSERT_EQ(model.rowCount(), 3000);
+    QFile file(path);
+    ASSERT_TRUE(file.resize(file.size() / 2));
+    QSignalSpy changed(&model, &DataTableModel::stateChanged);
+    EXPECT_EQ(model.data(model.index(2900, 0)).toString(), DataTableModel::placeholderText());
+    ASSERT_TRUE(changed.wait(5000));
+    EXPECT_EQ(model.state(), DataTableModel::State::Changed);
+    EXPECT_EQ(model.data(model.index(2900, 0)).toString(), DataTableModel::placeholderText());
+
+    model.reload();
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(model.state(), DataTableModel::State::Failed); // the header now lies
+}
+
+class DataTableModelClear : public ItemFolder {};
+
+TEST_F(DataTableModelClear, ClearFromTheToolIsNotRefusedWhileTheTableIsShown)
+{
+    write("Line 4.HVT", "[TEMPLATE]\r\nTitle=Line 4\r\n");
+    hvtest::writeFile(folder + "Line 4.HVD", craftTable(kFields, {record(kFields, false, {"a"}),
+                                                                  record(kFields, false, {"b"})}));
+    DataTableModel model;
+    model.setWatchInterval(50);
+    model.open(folder + "Line 4.hvd");
+    ASSERT_TRUE(settle(model));
+    ASSERT_EQ(column(model, 0), (QStringList{"a", "b"}));
+    // The clear runs in another process, whose held-file check sees this one's files.
+    const auto r = hvtest::runCli({"clear", folder, "Line 4.HVT"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder + "Line 4.HVD"));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return model.state() == DataTableModel::State::Changed; }, 5000));
+}
