@@ -13,6 +13,7 @@
 #include <QScrollBar>
 
 #include <cerrno>
+#include <utility>
 
 #include <dirent.h>
 
@@ -42,9 +43,29 @@ private:
 
 } // namespace
 
-FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemModel(this))
+FolderTree::FolderTree(QWidget *parent) : QTreeView(parent)
 {
     setObjectName(QStringLiteral("hvFolderTree"));
+    header()->hide();
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformRowHeights(true);
+    setAnimated(false);
+
+    connect(this, &QTreeView::clicked, this, [this](const QModelIndex &index) {
+        if (index.isValid() && m_model)
+            Q_EMIT folderClicked(m_model->filePath(index));
+    });
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_followSelection = false; });
+}
+
+void FolderTree::startListing()
+{
+    if (m_model)
+        return;
+    m_model = new QFileSystemModel(this);
     // Kept for the process's lifetime: the model may ask it until the model is gone.
     static ListingIconProvider *const icons = new ListingIconProvider;
     m_model->setIconProvider(icons);
@@ -55,19 +76,9 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSy
     setModel(m_model);
     for (int column = 1; column < m_model->columnCount(); ++column)
         hideColumn(column);
-    header()->hide();
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformRowHeights(true);
-    setAnimated(false);
 
-    connect(this, &QTreeView::clicked, this, [this](const QModelIndex &index) {
-        if (index.isValid())
-            Q_EMIT folderClicked(m_model->filePath(index));
-    });
     // The model lists folders in the background; keep the selected folder in view while the
     // folders above it arrive.
     connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::onDirectoryLoaded);
@@ -75,8 +86,24 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent), m_model(new QFileSy
     // moves in the tree.
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &FolderTree::followSelection);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::followSelection);
-    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
-            [this] { m_followSelection = false; });
+    if (!m_folderToShow.isEmpty())
+        showFolder(std::exchange(m_folderToShow, QString()));
+}
+
+bool FolderTree::viewportEvent(QEvent *event)
+{
+    // The listing starts once the first paint is done.
+    if (event->type() == QEvent::Paint && !m_model && !m_listingQueued) {
+        m_listingQueued = true;
+        QMetaObject::invokeMethod(this, &FolderTree::startListing, Qt::QueuedConnection);
+    }
+    return QTreeView::viewportEvent(event);
+}
+
+QFileSystemModel *FolderTree::fileSystemModel()
+{
+    startListing();
+    return m_model;
 }
 
 void FolderTree::followSelection()
@@ -106,6 +133,10 @@ bool FolderTree::showFolder(const QString &path)
     const QString clean = QDir::cleanPath(path);
     if (paths::hasRawBytes(clean))
         return false;
+    if (!m_model) {
+        m_folderToShow = clean;
+        return true;
+    }
     // A folder on a share that stopped answering is not shown (the model would wait on it).
     const std::optional<bool> folder =
         runWithin<bool>(clean, kAnswerWaitMs, [clean] { return paths::isFolder(clean); });
@@ -161,12 +192,15 @@ void FolderTree::mousePressEvent(QMouseEvent *event)
 
 QString FolderTree::selectedFolder() const
 {
+    if (!m_model)
+        return m_folderToShow;
     const QModelIndex index = currentIndex();
     return index.isValid() ? m_model->filePath(index) : QString();
 }
 
-QModelIndex FolderTree::indexOfFolder(const QString &path) const
+QModelIndex FolderTree::indexOfFolder(const QString &path)
 {
+    startListing();
     return m_model->index(QDir::cleanPath(path));
 }
 
@@ -193,7 +227,7 @@ void FolderTree::keyPressEvent(QKeyEvent *event)
     m_followSelection = false;
     // Enter (or Space) on the keyboard chooses the folder, as a click does.
     const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && m_model &&
         currentIndex().isValid()) {
         Q_EMIT folderClicked(m_model->filePath(currentIndex()));
         event->accept();

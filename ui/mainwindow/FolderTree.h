@@ -1,6 +1,10 @@
 // The folder tree (hvFolderTree): the file system's folders, from which the administrator
 // picks the project folder. It shows and selects a given folder and reports a click (or
 // Enter on the keyboard) with the folder's full path.
+//
+// The tree lists nothing until it has been painted once: listing `/` and each folder down to
+// the shown one, and laying those rows out, would otherwise hold up the window's first paint.
+// A folder asked for before then is noted and shown as soon as the listing starts.
 #pragma once
 
 #include <QTreeView>
@@ -19,32 +23,41 @@ public:
 
     // Expands the tree down to `path`, selects it and scrolls it into view. Returns false
     // when the folder is not in the tree (missing, or not a folder) or its file system does
-    // not answer within kAnswerWaitMs.
+    // not answer within kAnswerWaitMs. Before the listing has started the folder is only
+    // noted (true, unless Qt cannot name it) and checked when the listing starts.
     bool showFolder(const QString &path);
 
-    // The full path of the selected folder (empty when none is selected).
+    // The full path of the selected folder (empty when none is selected); before the listing
+    // has started, the folder noted to be shown.
     QString selectedFolder() const;
 
-    // The model index of a folder's path (for tests that click a folder).
-    QModelIndex indexOfFolder(const QString &path) const;
+    // Whether the tree has started listing the file system.
+    bool isListing() const { return m_model != nullptr; }
+
+    // The model index of a folder's path (for tests that click a folder). Starts the listing.
+    QModelIndex indexOfFolder(const QString &path);
 
     // 0 when `path` is a folder whose contents can be listed, as the project folder must
     // be; otherwise the error number (errno) of the failed listing.
     static int folderListingError(const QString &path);
 
-    QFileSystemModel *fileSystemModel() const { return m_model; }
+    // The tree's model; starts the listing.
+    QFileSystemModel *fileSystemModel();
 
 Q_SIGNALS:
     // The administrator chose a folder.
     void folderClicked(const QString &path);
 
 protected:
+    bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // Creates the model, which starts listing the file system, and shows the noted folder.
+    void startListing();
     void scrollToSelected();
     // Scrolls the selected folder into view once the current changes are laid out, while
     // the tree still follows it.
@@ -59,8 +72,11 @@ private:
     // view while the tree is laid out and resized.
     bool m_followSelection = false;
     bool m_scrollQueued = false;
+    bool m_listingQueued = false;
+    // The folder asked for before the listing started.
+    QString m_folderToShow;
 
-    QFileSystemModel *m_model;
+    QFileSystemModel *m_model = nullptr;
 };
 
 } // namespace hv

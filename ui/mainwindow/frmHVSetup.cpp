@@ -26,6 +26,7 @@
 #include "ui/mainwindow/PathLabel.h"
 #include "ui/mainwindow/SplitterGrip.h"
 #include "ui/mainwindow/StatusNoticePanel.h"
+#include "ui/support/AfterFirstPaint.h"
 #include "ui/support/ClientArea.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ProgramInfo.h"
@@ -100,7 +101,9 @@ frmHVSetup::frmHVSetup(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
-    setWindowIcon(icons::program(QCoreApplication::applicationDirPath()));
+    // Looking the icon up in the icon themes waits until the window has been painted.
+    afterFirstPaint(
+        *this, [this] { setWindowIcon(icons::program(QCoreApplication::applicationDirPath())); });
     setCentralWidget(m_client);
     // The list's and the bar's requests go to the item commands. The list's input is watched
     // first, so filters installed later see its events before the item commands do.
