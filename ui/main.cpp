@@ -3,6 +3,7 @@
 #include "app/Jobs.h"
 #include "platform/UserFolders.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/AfterFirstPaint.h"
 #include "ui/support/ConsoleCommandLine.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ProgramInfo.h"
@@ -19,11 +20,14 @@ int main(int argc, char **argv)
     if (const auto exit = hv::RefuseArguments(hv::ArgumentsAfterName(argc, argv)))
         return hv::Finish(*exit);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(hv::kDesktopId));
-    QApplication::setWindowIcon(hv::icons::program(QCoreApplication::applicationDirPath()));
     std::unique_ptr<QWidget> window =
         hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); });
     if (!window)
         return 1;
+    // The icon themes are searched for the program's icon once the window has been painted.
+    hv::afterFirstPaint(*window, [] {
+        QApplication::setWindowIcon(hv::icons::program(QCoreApplication::applicationDirPath()));
+    });
     const int code = app.exec();
     // The settings were saved as the window closed. A job, or the folder tree's reader, may
     // be stuck on a share that stopped answering: the clean-up gets a moment, then the

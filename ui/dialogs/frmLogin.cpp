@@ -2,7 +2,9 @@
 
 #include "app/MessageService.h"
 #include "app/Security.h"
+#include "ui/support/Icons.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -116,6 +118,8 @@ bool frmLogin::eventFilter(QObject *watched, QEvent *event)
 bool RunLoginWindow()
 {
     frmLogin window;
+    // The login comes before the main window, which gives the program its icon.
+    window.setWindowIcon(icons::program(QCoreApplication::applicationDirPath()));
     window.exec();
     return window.LoginSucceeded();
 }

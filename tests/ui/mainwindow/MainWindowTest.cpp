@@ -128,6 +128,8 @@ TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
     EXPECT_EQ(listTexts(window).value(0), "Create New Application");
     EXPECT_EQ(window.lstHVSETUP()->selectedKey(), "NEW");
     EXPECT_TRUE(boxes.shown.empty());
+    // The program's icon is looked up once the window has been painted.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.windowIcon().isNull(); }, 5000));
 }
 
 TEST_F(MainWindowTest, LoadFillsTheBarTheListAndTheStatusBar)
@@ -526,4 +528,26 @@ TEST(FolderTreeTest, NamesEntriesWithoutReadingTheirContents)
     EXPECT_EQ(icons->type(QFileInfo(scan)), "File");
     EXPECT_EQ(icons->type(QFileInfo(folder.path())), "Folder");
     EXPECT_FALSE(icons->icon(QFileInfo(scan)).isNull());
+}
+
+// Listing / and each folder down to the shown one would hold up the window's first paint: the
+// tree lists nothing until it is painted, then selects the folder asked for before.
+TEST(FolderTreeTest, ListsOncePaintedAndThenSelectsTheFolderAskedForBefore)
+{
+    QTemporaryDir root;
+    const QString floor = QDir::cleanPath(root.filePath(QStringLiteral("plant/floor")));
+    ASSERT_TRUE(QDir().mkpath(floor));
+    FolderTree tree;
+    EXPECT_TRUE(tree.showFolder(floor));
+    EXPECT_FALSE(tree.isListing());
+    EXPECT_EQ(tree.selectedFolder(), floor);
+
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.isListing(); }, 5000));
+    const QModelIndex shown = tree.currentIndex();
+    ASSERT_TRUE(shown.isValid());
+    EXPECT_EQ(tree.fileSystemModel()->filePath(shown), floor);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tree.isExpanded(shown.parent()); }, 5000));
 }
