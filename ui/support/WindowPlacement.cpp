@@ -1,6 +1,7 @@
 #include "ui/support/WindowPlacement.h"
 
 #include "app/WindowGeometry.h"
+#include "app/WindowLayout.h"
 #include "log/DiagnosticLog.h"
 
 #include <QGuiApplication>
@@ -44,6 +45,12 @@ TwipsPerPixel ScreenTwipsPerPixel()
     const double dpiX = screen->logicalDotsPerInchX();
     const double dpiY = screen->logicalDotsPerInchY();
     return {twips::perPixel(dpiX), twips::perPixel(dpiY)};
+}
+
+void SetFittingMinimumSize(QWidget &window, QSize wanted)
+{
+    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    window.setMinimumSize(fitMinimumSize(wanted, screen ? screen->availableSize() : QSize()));
 }
 
 void ReadRegWindowInfo(QWidget &window, bool keepHidden)

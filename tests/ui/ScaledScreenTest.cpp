@@ -1,0 +1,67 @@
+#include "app/AppState.h"
+#include "app/UserSettings.h"
+#include "app/WindowGeometry.h"
+#include "files/DirClass.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/common/TempConfig.h"
+#include "ui/direditor/frmDIR.h"
+#include "ui/mainwindow/FolderTree.h"
+#include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/Icons.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace hv;
+
+namespace {
+
+// Where `widget` lies in device-independent screen coordinates.
+QRect onScreen(const QWidget *widget)
+{
+    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
+}
+
+} // namespace
+
+TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_EQ(screen->devicePixelRatio(), 2.0);
+    const QRect available = screen->availableGeometry();
+    ASSERT_EQ(available.size(), QSize(640, 400));
+
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    AppState::instance().reset();
+    AppState::instance().SetProjectFolder(config.path() + u'/');
+    // A placement kept in twips comes back at the same place in device-independent pixels
+    // (twips per pixel follow the logical DPI, not the scale), and the window fits.
+    const TwipsPerPixel tpp = ScreenTwipsPerPixel();
+    EXPECT_EQ(tpp.x, 1440.0 / screen->logicalDotsPerInchX());
+    WriteWindowSetting(WindowSettingFromPixels(QRect(10, 12, 600, 360), false, tpp));
+    frmHVSetup window;
+    ReadRegWindowInfo(window, false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_LE(window.minimumWidth(), available.width() * 9 / 10);
+    EXPECT_LE(window.minimumHeight(), available.height() * 9 / 10);
+    EXPECT_EQ(window.pos(), QPoint(10, 12));
+    EXPECT_EQ(window.size(), QSize(600, 360));
+    // The status bar and the folder tree can be reached.
+    EXPECT_TRUE(available.contains(onScreen(window.hvStatusBar())));
+    EXPECT_TRUE(available.contains(onScreen(window.hvFolderTree())));
+
+    DirClass dir;
+    frmDIR editor(dir);
+    EXPECT_LE(editor.minimumWidth(), available.width() * 9 / 10);
+    EXPECT_LE(editor.minimumHeight(), available.height() * 9 / 10);
+
+    // The toolbar's pictures are drawn at the screen's pixels, not enlarged from small ones.
+    for (int mode = 0; mode < 4; ++mode)
+        EXPECT_EQ(icons::viewMode(mode).pixmap(QSize(24, 24), 2.0).size(), QSize(48, 48));
+    AppState::instance().reset();
+}
