@@ -24,6 +24,10 @@ void ensureFallbackTheme()
     if (done)
         return;
     done = true;
+    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
+    // theme, which every theme inherits, is where the search starts then.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
     if (QIcon::hasThemeIcon(QStringLiteral("folder")))
         return;
     // Some platforms (offscreen) search no system folder for themes.
@@ -125,10 +129,6 @@ QIcon program(const QString &programFolder)
         searchPaths.prepend(installed);
         QIcon::setThemeSearchPaths(searchPaths);
     }
-    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
-    // theme, which every theme inherits, is where the program's icon lies.
-    if (QIcon::themeName().isEmpty())
-        QIcon::setThemeName(QStringLiteral("hicolor"));
     const QString name = QString::fromLatin1(kDesktopId);
     if (QIcon::hasThemeIcon(name))
         return QIcon::fromTheme(name);
