@@ -55,10 +55,15 @@ TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
     EXPECT_TRUE(available.contains(onScreen(window.hvStatusBar())));
     EXPECT_TRUE(available.contains(onScreen(window.hvFolderTree())));
 
+    // The editor takes the same placement; one larger than the screen is brought onto it.
+    WriteWindowSetting(WindowSettingFromPixels(QRect(0, 0, 1000, 700), false, tpp));
     DirClass dir;
-    frmDIR editor(dir);
+    frmDIR editor(dir, &window);
+    ASSERT_TRUE(editor.prepare(config.path() + u'/'));
     EXPECT_LE(editor.minimumWidth(), available.width() * 9 / 10);
     EXPECT_LE(editor.minimumHeight(), available.height() * 9 / 10);
+    EXPECT_TRUE(available.size().expandedTo(editor.size()) == available.size())
+        << editor.width() << "x" << editor.height();
 
     // The toolbar's pictures are drawn at the screen's pixels, not enlarged from small ones.
     for (int mode = 0; mode < 4; ++mode)

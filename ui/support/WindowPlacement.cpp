@@ -147,7 +147,11 @@ void ReadRegWindowInfo(QWidget &window, bool keepHidden)
     if (auto *loadable = dynamic_cast<LoadableWindow *>(&window))
         loadable->Load();
 
-    const QRect placed = BringOntoScreens(WindowSettingToPixels(setting, tpp), availableScreens());
+    QRect placed = BringOntoScreens(WindowSettingToPixels(setting, tpp), availableScreens());
+    // A window never comes back larger than the screen it comes back on (one stored at a
+    // smaller scale or on a larger screen).
+    if (const QScreen *screen = QGuiApplication::screenAt(placed.topLeft()))
+        placed.setSize(placed.size().boundedTo(screen->availableGeometry().size()));
     window.hide();
     window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     window.move(placed.topLeft());
