@@ -18,16 +18,6 @@
 
 using namespace hv;
 
-namespace {
-
-// Where `widget` lies in device-independent screen coordinates.
-QRect onScreen(const QWidget *widget)
-{
-    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
-}
-
-} // namespace
-
 TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -42,7 +32,6 @@ TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
     // A placement kept in twips comes back at the same place in device-independent pixels
     // (twips per pixel follow the logical DPI, not the scale), and the window fits.
     const TwipsPerPixel tpp = ScreenTwipsPerPixel();
-    EXPECT_EQ(tpp.x, 1440.0 / screen->logicalDotsPerInchX());
     WriteWindowSetting(WindowSettingFromPixels(QRect(10, 12, 600, 360), false, tpp));
     frmHVSetup window;
     ReadRegWindowInfo(window, false);
@@ -52,8 +41,8 @@ TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
     EXPECT_EQ(window.pos(), QPoint(10, 12));
     EXPECT_EQ(window.size(), QSize(600, 360));
     // The status bar and the folder tree can be reached.
-    EXPECT_TRUE(available.contains(onScreen(window.hvStatusBar())));
-    EXPECT_TRUE(available.contains(onScreen(window.hvFolderTree())));
+    for (const QWidget *part : QList<QWidget *>{window.hvStatusBar(), window.hvFolderTree()})
+        EXPECT_TRUE(available.contains(QRect(part->mapToGlobal(QPoint()), part->size())));
 
     // The editor takes the same placement; one larger than the screen is brought onto it.
     WriteWindowSetting(WindowSettingFromPixels(QRect(0, 0, 1000, 700), false, tpp));
@@ -62,8 +51,7 @@ TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
     ASSERT_TRUE(editor.prepare(config.path() + u'/'));
     EXPECT_LE(editor.minimumWidth(), available.width() * 9 / 10);
     EXPECT_LE(editor.minimumHeight(), available.height() * 9 / 10);
-    EXPECT_TRUE(available.size().expandedTo(editor.size()) == available.size())
-        << editor.width() << "x" << editor.height();
+    EXPECT_TRUE(editor.width() <= available.width() && editor.height() <= available.height());
 
     // The toolbar's pictures are drawn at the screen's pixels, not enlarged from small ones.
     for (int mode = 0; mode < 4; ++mode)

@@ -27,6 +27,8 @@ int main(int argc, char **argv)
         dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
         dark.setColor(QPalette::HighlightedText, QColor(0, 0, 0));
         dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+        dark.setColor(QPalette::Link, QColor(120, 180, 255));
+        dark.setColor(QPalette::LinkVisited, QColor(190, 150, 255));
         dark.setColor(QPalette::Light, QColor(80, 80, 80));
         dark.setColor(QPalette::Mid, QColor(70, 70, 70));
         dark.setColor(QPalette::Dark, QColor(30, 30, 30));
