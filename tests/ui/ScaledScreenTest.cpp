@@ -7,7 +7,6 @@
 #include "ui/direditor/frmDIR.h"
 #include "ui/mainwindow/FolderTree.h"
 #include "ui/mainwindow/frmHVSetup.h"
-#include "ui/support/Icons.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -52,9 +51,5 @@ TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
     EXPECT_LE(editor.minimumWidth(), available.width() * 9 / 10);
     EXPECT_LE(editor.minimumHeight(), available.height() * 9 / 10);
     EXPECT_TRUE(editor.width() <= available.width() && editor.height() <= available.height());
-
-    // The toolbar's pictures are drawn at the screen's pixels, not enlarged from small ones.
-    for (int mode = 0; mode < 4; ++mode)
-        EXPECT_EQ(icons::viewMode(mode).pixmap(QSize(24, 24), 2.0).size(), QSize(48, 48));
     AppState::instance().reset();
 }

@@ -123,12 +123,8 @@ TEST_F(DirEditorTest, OpeningMakesRowOneCurrentAndColoursMissingTemplatesRed)
     auto editor = open(folder.slashed() + "PLANT.DIR");
     // The window loads, then takes its placement.
     ASSERT_TRUE(log.waitForMessage("Read Window Settings for: frmDIR"));
-    QStringList messages;
-    for (const auto &entry : log.entries)
-        messages.append(entry.message);
-    EXPECT_LT(messages.indexOf("Loading Form"),
-              messages.indexOf("Read Window Settings for: frmDIR"));
-    EXPECT_NE(messages.indexOf("Loading Form"), -1);
+    EXPECT_EQ(log.messages().mid(1, 2),
+              (QStringList{"Loading Form", "Read Window Settings for: frmDIR"}));
     EXPECT_EQ(editor->windowTitle(), "HV Admin - Directory Editor");
     EXPECT_EQ(editor->txtDIRCaption()->text(), "Plant Floor");
     EXPECT_EQ(editor->grdFiles()->currentIndex().row(), 0);
