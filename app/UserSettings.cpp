@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/PathHelpers.h"
 #include "log/DiagnosticLog.h"
+#include "platform/FileNames.h"
 #include "platform/PathNames.h"
 #include "platform/SmallFile.h"
 #include "suite/SuiteSettings.h"
@@ -130,6 +131,51 @@ QString ReadLastFolder()
 void WriteLastFolder(const QString &path)
 {
     WriteSetting(kSettingsSection, QStringLiteral("LastFolder"), path);
+}
+
+namespace {
+
+const QString kRecentFoldersKey = QStringLiteral("RecentFolders");
+
+QString withoutTrailingSeparator(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+} // namespace
+
+QStringList ReadRecentFolders()
+{
+    if (!settingsFileUsable(QStringLiteral("ReadSetting")))
+        return {};
+    // A list of its own, so that a comma in a folder's name is kept.
+    QSettings store(UserSettingsFile(), QSettings::IniFormat);
+    QStringList folders;
+    for (const QString &stored :
+         store.value(settingsKey(kSettingsSection, kRecentFoldersKey)).toStringList()) {
+        const QString folder = withoutTrailingSeparator(stored.trimmed());
+        if (!folder.isEmpty() && !folders.contains(folder))
+            folders.append(folder);
+    }
+    return folders.mid(0, kRecentFolderCount);
+}
+
+void RememberRecentFolder(const QString &folder)
+{
+    const QString entry = withoutTrailingSeparator(folder);
+    if (entry.isEmpty() || paths::hasRawBytes(entry))
+        return;
+    QStringList folders = ReadRecentFolders();
+    folders.removeAll(entry);
+    folders.prepend(entry);
+    if (!settingsFileUsable(QStringLiteral("WriteSetting")))
+        return;
+    QSettings store(UserSettingsFile(), QSettings::IniFormat);
+    store.setValue(settingsKey(kSettingsSection, kRecentFoldersKey),
+                   folders.mid(0, kRecentFolderCount));
+    store.sync();
 }
 
 int ReadListViewMode()

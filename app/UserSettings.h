@@ -22,6 +22,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -68,6 +69,15 @@ void WriteWindowSetting(const WindowSetting &setting);
 QString ReadLastFolder();
 void WriteLastFolder(const QString &path);
 
+// The stored "RecentFolders": the project folders opened last, newest first, each once and
+// without a trailing '/', at most kRecentFolderCount.
+inline constexpr int kRecentFolderCount = 10;
+QStringList ReadRecentFolders();
+// Puts `folder` first in "RecentFolders", dropping an earlier mention of it and the oldest
+// beyond kRecentFolderCount. A name that is not UTF-8 is not remembered (the store would
+// change its bytes).
+void RememberRecentFolder(const QString &folder);
+
 // The stored "ListViewMode"; 3 when it is absent or not a number from 0 to 3.
 int ReadListViewMode();
 void WriteListViewMode(int mode);
@@ -94,7 +104,8 @@ void WriteListColumnWidths(Category category, const QList<int> &widths);
 // ReadLastFolder with a trailing '/'.
 QString GetLastFolder();
 void SaveLastFolder(const QString &path);
-// Sets the shared ListViewMode from the store, and stores it.
+// LoadListViewMode sets the shared ListViewMode from the store and stores nothing;
+// SaveListViewMode stores it.
 void LoadListViewMode();
 void SaveListViewMode();
 

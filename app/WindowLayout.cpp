@@ -1,5 +1,6 @@
 #include "app/WindowLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hv {
@@ -82,6 +83,14 @@ QSizeF toTwips(QSize pixels, TwipsPerPixel grid)
     return {pixels.width() * grid.x, pixels.height() * grid.y};
 }
 
+QSize fitMinimumSize(QSize wanted, QSize available)
+{
+    if (available.isEmpty())
+        return wanted;
+    const auto share = [](int length) { return length * 9 / 10; };
+    return wanted.boundedTo({share(available.width()), share(available.height())});
+}
+
 MainWindowLayout layOutMainWindow(const MainWindowInputs &in)
 {
     const TwipsPerPixel grid = in.grid;
@@ -107,7 +116,10 @@ MainWindowLayout layOutMainWindow(const MainWindowInputs &in)
     const double listTop = bottom(out.rowAboveList);
     out.itemList = placed({rightSide, listTop, width - rightSide, above - listTop}, grid);
 
-    out.categoryBar = placed({0, 0, out.grip.x(), in.categoryBar}, grid);
+    const double barHeight = in.minFolderTree > 0 ? std::clamp(above - in.minFolderTree, 0.0,
+                                                               std::max(in.categoryBar, 0.0))
+                                                  : in.categoryBar;
+    out.categoryBar = placed({0, 0, out.grip.x(), barHeight}, grid);
     const double treeTop = bottom(out.categoryBar);
     out.folderTree = placed({0, treeTop, out.grip.x(), above - treeTop}, grid);
     return out;

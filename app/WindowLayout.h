@@ -30,6 +30,11 @@ QRect toPixels(const QRectF &rect, TwipsPerPixel grid);
 // A pixel size in twips.
 QSizeF toTwips(QSize pixels, TwipsPerPixel grid);
 
+// The minimum size of a window on a screen whose available area is `available` pixels:
+// `wanted` where it fits within 90 % of that area, the 90 % where it does not (each of width
+// and height on its own). An empty `available` (no screen known) leaves `wanted`.
+QSize fitMinimumSize(QSize wanted, QSize available);
+
 // --- The main window ---
 
 // The splitter grip's width between the left and right sides of the main window.
@@ -44,6 +49,9 @@ struct MainWindowInputs {
     double toolBar = 0;      // the view-mode toolbar's height
     double rowAboveList = 0; // a row between the toolbar and the item list (none: 0)
     double categoryBar = 0;  // the category bar's height, which the bar keeps itself
+    // The folder tree's least height: on a window too short for both, the category bar gives
+    // up height rather than push the tree out of sight (0: the bar always keeps its height).
+    double minFolderTree = 0;
 };
 
 struct MainWindowLayout {

@@ -36,7 +36,7 @@ constexpr char kHeaderTerminator = 0x0D;
 constexpr char kEndOfFileMarker = 0x1A;
 
 // The version byte of a valid table and the header lengths it may have: the file header, at
-// least one descriptor and the terminator, at most 262 descriptors.
+// least one descriptor and the terminator, at most 263 descriptors.
 constexpr int kVersion3 = 3;
 constexpr int kMinHeaderLength = kFileHeaderBytes + 1;
 constexpr int kMaxHeaderLength = 8456;

@@ -146,6 +146,17 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
     return result;
 }
 
+QString ShortcutIcon(const QString &suiteFolder)
+{
+    for (const char *picture : {"hv.svg", "hv.png"}) {
+        const QString found =
+            paths::findExisting(joined(suiteFolder, QString::fromLatin1(picture)));
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString::fromLatin1(kConsoleIconName);
+}
+
 ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &suiteFolder,
                                   const QString &fileName, const QString &title)
 {
@@ -158,7 +169,7 @@ ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &s
     const QString program = SuiteProgramPath(suiteFolder, QStringLiteral("hv.exe"));
     const QString folder = paths::withTrailingSeparator(projectFolder);
     return CreateDesktopShortcut(joined(desktop, DesktopEntryFileName(title)), title, program,
-                                 folder + fileName, folder, program);
+                                 folder + fileName, folder, ShortcutIcon(suiteFolder));
 }
 
 ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &suiteFolder,

@@ -37,6 +37,14 @@ QString GetDesktopFolder();
 // without ".exe" when only that exists; the name as given when neither does.
 QString SuiteProgramPath(const QString &suiteFolder, const QString &programName);
 
+// The name of the console's icon in the desktop's icon theme (packaging/ installs it).
+inline constexpr char kConsoleIconName[] = "example.corvasse.hvadmin";
+
+// The picture of an item's shortcut: an hv.svg or hv.png beside the suite's programs (found
+// without regard to case), else the console's icon by its theme name. The launcher program
+// itself carries no picture a desktop can show.
+QString ShortcutIcon(const QString &suiteFolder);
+
 // Writes (replacing an existing one) the Desktop Entry file `linkFile` that runs `exeFile`
 // with the single argument `exeArgs` in `workDir`, named `linkDesc`, with `iconFile`.
 ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &linkDesc,

@@ -137,6 +137,12 @@ bool statOf(const QString &path, struct stat &info)
 
 } // namespace
 
+bool mayWriteIn(const QString &path)
+{
+    const QByteArray local = encodeName(path);
+    return !local.isEmpty() && ::access(local.constData(), W_OK | X_OK) == 0;
+}
+
 bool isFolder(const QString &path)
 {
     struct stat info {};

@@ -34,6 +34,11 @@ QByteArray encodeName(QStringView name);
 // would reach another file for it.
 bool hasRawBytes(QStringView name);
 
+// True when this process may add, rename and remove entries of the folder `path`: it is on
+// a file system mounted for writing and grants this user write and search access. A folder
+// that does not exist is no folder one may write in.
+bool mayWriteIn(const QString &path);
+
 // What is at `path` (its exact bytes), following symbolic links: false when nothing is.
 bool isFolder(const QString &path);
 bool isRegularFile(const QString &path);

@@ -125,7 +125,15 @@ void ItemActions::setBusy(bool busy)
 {
     m_running = busy;
     for (QAction *action : m_commands)
-        action->setEnabled(!busy);
+        action->setEnabled(!busy && !(m_readOnly && m_changing.contains(action)));
+}
+
+void ItemActions::setFolderReadOnly(bool readOnly, const QString &why)
+{
+    m_readOnly = readOnly;
+    for (QAction *action : m_changing)
+        action->setToolTip(readOnly ? why : QString());
+    setBusy(m_running);
 }
 
 void ItemActions::finishCommand(bool refill)
@@ -197,6 +205,16 @@ void ItemActions::buildContextMenus()
     addNamedSeparator(m_rightDir, "mnuSeperator10");
     m_rightDir->addAction(makeAction("mnuDeleteDir", QStringLiteral("Delete Dir File"),
                                      &ItemActions::mnuDeleteDir_Click));
+
+    const QStringList changing = {QStringLiteral("mnuRenameRight"), QStringLiteral("mnuClearData"),
+                                  QStringLiteral("mnuDeleteAll"), QStringLiteral("mnuRenameDir"),
+                                  QStringLiteral("mnuDeleteDir")};
+    for (QAction *action : std::as_const(m_commands))
+        if (changing.contains(action->objectName()))
+            m_changing.append(action);
+    // Why a command is disabled shows as its tool tip.
+    for (QMenu *menu : {m_rightClickList, deleteClear, m_rightDir})
+        menu->setToolTipsVisible(true);
 }
 
 bool ItemActions::selectedItem(ItemRef &item) const
@@ -245,7 +263,7 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
     m_filePack->setEnabled(one && !m_running);
     m_shortcutApp->setEnabled(application && one);
     m_shortcutApp->menuAction()->setVisible(application);
-    m_clearData->setEnabled(records != 0 && !m_running);
+    m_clearData->setEnabled(records != 0 && !m_running && !m_readOnly);
     m_clearData->setText(application ? QStringLiteral("Clear Application Data")
                                      : QStringLiteral("Clear Popup Data"));
     m_deleteAll->setText(application ? QStringLiteral("Delete Application and any Associated Data")
@@ -362,10 +380,9 @@ void ItemActions::mnuFilePack_Click()
         return;
     const QString commandLine =
         FilePackCommandLine(m_host.suiteFolder(), AppState::instance().ProjectFolder(), item.key);
+    // The window stays shown while the file pack runs; the item commands wait for it.
     setBusy(true);
-    m_host.hideForProgram(false);
     ShellandWait(commandLine);
-    m_host.showAfterProgram(false);
     finishCommand(false);
 }
 

@@ -38,6 +38,9 @@ public:
 
     // True while a command runs (a job, a window of its own or a suite program).
     bool isBusy() const { return m_running; }
+    // A project folder the user cannot change: rename, clear and delete are disabled, with
+    // `why` as their tool tip.
+    void setFolderReadOnly(bool readOnly, const QString &why);
 
     // For applications and popups, and for directory files.
     QMenu *mnuRightClickList() const { return m_rightClickList; }
@@ -108,6 +111,8 @@ private:
     bool m_running = false;      // a command runs
     QPointer<Job> m_job;         // the last job started
     QList<QAction *> m_commands; // every command of the menus
+    QList<QAction *> m_changing; // the commands that change the project folder's files
+    bool m_readOnly = false;     // the project folder cannot be changed
     QMenu *m_rightClickList = nullptr;
     QMenu *m_rightDir = nullptr;
     QMenu *m_shortcutApp = nullptr;

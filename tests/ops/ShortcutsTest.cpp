@@ -60,7 +60,11 @@ TEST_F(Shortcuts, ShortcutOnTheDesktopStartsTheLauncherWithTheItem)
     EXPECT_TRUE(lines.contains("Comment=Line 4"));
     EXPECT_TRUE(lines.contains("Exec=\"" + suite + "hv\" \"" + project + "LINE4.HVT\""));
     EXPECT_TRUE(lines.contains("Path=" + project));
-    EXPECT_TRUE(lines.contains("Icon=" + suite + "hv"));
+    // The launcher is no picture: the console's icon, or the suite's own beside its programs.
+    EXPECT_TRUE(lines.contains(QStringLiteral("Icon=") + hv::kConsoleIconName));
+    hvtest::writeFile(suite + "HV.PNG", "png");
+    ASSERT_TRUE(hv::CreateItemShortcut(project, suite, "LINE4.HVT", "Line 4").ok);
+    EXPECT_TRUE(linesOf(r.path).contains("Icon=" + suite + "HV.PNG"));
 
     // The same title again replaces the first shortcut.
     const hv::ShortcutResult again = hv::CreateItemShortcut(project, suite, "OTHER.DIR", "Line 4");

@@ -434,16 +434,18 @@ public:
     QWidget *ownerWidget() override { return &owner; }
     QList<ItemRef> selectedItems() const override { return items; }
     Category category() const override { return shown; }
-    QString suiteFolder() const override { return {}; }
+    QString suiteFolder() const override { return suite; }
     void refill() override { ++refills; }
-    void hideForProgram(bool) override {}
+    void hideForProgram(bool) override { ++hides; }
     void showAfterProgram(bool) override {}
     void openDirectoryFile(const QString &) override {}
 
     QWidget owner;
     QList<ItemRef> items;
     Category shown = Category::Popups;
+    QString suite;
     int refills = 0;
+    int hides = 0;
 };
 
 TEST_F(ItemActionsTest, TheCommandsWorkOnTheItemsTheirHostChose)
@@ -485,6 +487,16 @@ TEST_F(ItemActionsTest, ShortcutsLauncherEntriesAndTheFilePack)
     EXPECT_EQ(calls(), QStringList{"HVFilePack.exe\t" + project + "/PLANT1.HVT"});
     EXPECT_EQ(fills.count(), 0);
     EXPECT_TRUE(window->isVisible());
+
+    // The file pack is only waited for: its host is never hidden.
+    FakeHost host;
+    host.suite = suite + u'/';
+    host.shown = Category::Applications;
+    host.items = {{"LINE4.HVT", "Line 4"}};
+    ItemActions actions(host);
+    host.owner.findChild<QAction *>("mnuFilePack")->trigger();
+    EXPECT_EQ(calls().last(), "HVFilePack.exe\t" + project + "/LINE4.HVT");
+    EXPECT_EQ(host.hides, 0);
 }
 
 TEST_F(ItemActionsTest, WhereTheTrashRefusesTheConsoleAsksBeforeDeletingPermanently)

@@ -1,7 +1,14 @@
 #include "ui/direditor/DirEntriesModel.h"
 
+#include "platform/FileNames.h"
+#include "platform/PathNames.h"
+#include "ui/support/Icons.h"
+
 #include <QBrush>
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
+#include <QStyle>
 
 namespace hv {
 
@@ -10,8 +17,9 @@ const QString DirEntriesModel::kReadWriteText = QStringLiteral("W (Read/Write)")
 
 namespace {
 
+// The row of a template that was not found is red in every palette, with black text (5:1).
 const QColor kMissingColour(255, 0, 0);
-const QColor kFoundColour(255, 255, 255);
+const QColor kMissingTextColour(0, 0, 0);
 
 } // namespace
 
@@ -91,10 +99,35 @@ QVariant DirEntriesModel::data(const QModelIndex &index, int role) const
             return e->Filename();
         }
         break;
+    // A found row keeps the view's own base colour, so its text stays readable in a dark
+    // palette too.
     case Qt::BackgroundRole:
-        return QBrush(e->FileExists() ? kFoundColour : kMissingColour);
+        if (!e->FileExists())
+            return QBrush(kMissingColour);
+        break;
+    case Qt::ForegroundRole:
+        if (!e->FileExists())
+            return QBrush(kMissingTextColour);
+        break;
+    case Qt::DecorationRole:
+        if (!e->FileExists() && index.column() == kTitleColumn)
+            return icons::themed({"dialog-warning"}, QStyle::SP_MessageBoxWarning);
+        break;
+    case Qt::ToolTipRole:
+        if (!e->FileExists())
+            return missingText(e->Filename());
+        break;
     }
     return {};
+}
+
+QString DirEntriesModel::missingText(const QString &fileName) const
+{
+    const QString name = fileName.trimmed();
+    const QFileInfo where(
+        QDir::isAbsolutePath(name) ? name : paths::withTrailingSeparator(m_dir.Path()) + name);
+    return tr("%1 not found in %2")
+        .arg(paths::displayName(where.fileName()), paths::displayName(where.absolutePath()));
 }
 
 QVariant DirEntriesModel::headerData(int section, Qt::Orientation orientation, int role) const

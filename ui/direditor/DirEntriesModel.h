@@ -3,8 +3,10 @@
 // file name; edits, removals and moves of rows change the entries themselves, so the file is
 // written in the order and with the texts the grid shows.
 //
-// Rows are white when the entry's template was found and red when not. A change to the
-// DirClass's entries made elsewhere (a file opened) is followed by reload().
+// Rows have the view's base colour when the entry's template was found; when not, they are
+// red with black text, a warning picture and a tool tip naming the file and the folder it
+// was looked for in. A change to the DirClass's entries made elsewhere (a file opened) is
+// followed by reload().
 #pragma once
 
 #include "files/DirClass.h"
@@ -48,6 +50,9 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
     bool moveRows(const QModelIndex &sourceParent, int sourceRow, int count,
                   const QModelIndex &destinationParent, int destinationChild) override;
+
+    // "GONE.HVT not found in <folder>": the tool tip of the row of a missing template.
+    QString missingText(const QString &fileName) const;
 
 private:
     DirEntry *entry(const QModelIndex &index) const;

@@ -127,7 +127,8 @@ void DirFileGrid::setRowFound(int row, bool found)
 QColor DirFileGrid::rowColour(int row) const
 {
     const QVariant background = m_model->index(row, kTitleColumn).data(Qt::BackgroundRole);
-    return background.isValid() ? background.value<QBrush>().color() : QColor();
+    return background.isValid() ? background.value<QBrush>().color()
+                                : palette().color(QPalette::Base);
 }
 
 void DirFileGrid::sizeColumns()

@@ -80,7 +80,7 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
-    setMinimumSize(kMinWidthPixels, kMinHeightPixels);
+    SetFittingMinimumSize(*this, QSize(kMinWidthPixels, kMinHeightPixels));
 
     m_lblCaption->setObjectName(QStringLiteral("lblCaption"));
     m_lblCaption->setBuddy(m_txtCaption);
@@ -124,6 +124,7 @@ void frmDIR::buildMenus()
 {
     QMenu *file = m_menuBar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    file->setToolTipsVisible(true); // why Save is disabled
     m_mnuOpen = file->addAction(QStringLiteral("&Open"));
     m_mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator1"));
@@ -183,7 +184,19 @@ bool frmDIR::prepare(const QString &path)
         }
         m_dir = read->dir;
     }
-    // The window is loaded and takes its placement before it is filled.
+    // A folder the user cannot write keeps Save disabled. A folder that does not answer in
+    // time counts as writable: saving then reports what went wrong.
+    const QString folder = m_dir.Path();
+    m_readOnly = runWithin<bool>(folder, kAnswerWaitMs, [folder] {
+                     return paths::isFolder(folder) && !paths::mayWriteIn(folder);
+                 }).value_or(false);
+    m_mnuSave->setToolTip(
+        m_readOnly ? tr("The folder %1 is read-only: the directory file cannot be saved there.")
+                         .arg(paths::displayName(folder))
+                   : QString());
+
+    // The window is loaded ("Loading Form") and then takes its placement, before it is filled.
+    Load();
     ReadRegWindowInfo(*this, true);
     m_txtCaption->setText(m_dir.Caption());
     setChangeFlag(true);
@@ -211,7 +224,7 @@ void frmDIR::Load_Grid()
 void frmDIR::setChangeFlag(bool changed)
 {
     m_dir.SetChangeFlag(changed);
-    m_mnuSave->setEnabled(changed);
+    m_mnuSave->setEnabled(changed && !m_readOnly);
 }
 
 void frmDIR::takeCaptionIntoModel()

@@ -116,6 +116,7 @@ private:
     DirClass &m_dir;
     TemplatePickerFactory m_pickers;
     bool m_loaded = false;
+    bool m_readOnly = false; // the directory's folder cannot be written
     DirEntriesModel *m_entries;
 
     QMenuBar *m_menuBar;

@@ -45,15 +45,33 @@ CategoryBar::CategoryBar(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(qMax(fontMetrics().height(), iconSize().height()) + 12);
 
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, barColour());
-    pal.setColor(QPalette::Window, barColour());
-    pal.setColor(QPalette::Text, Qt::white);
-    pal.setColor(QPalette::HighlightedText, QApplication::palette().color(QPalette::WindowText));
-    setPalette(pal);
+    applyColours();
     setAutoFillBackground(true);
 
     connect(this, &QTableWidget::currentCellChanged, this, &CategoryBar::onCurrentCellChanged);
+}
+
+void CategoryBar::applyColours()
+{
+    // The names are black on the teal in every palette (7:1); the current row, shown in the
+    // desktop's window colour, takes the desktop's text colour for windows with it.
+    const QPalette desktop = QApplication::palette();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, barColour());
+    pal.setColor(QPalette::Window, barColour());
+    pal.setColor(QPalette::Text, textColour());
+    pal.setColor(QPalette::HighlightedText, desktop.color(QPalette::WindowText));
+    const bool current = highlightColour() != barColour();
+    setPalette(pal);
+    if (current)
+        setHighlightColour(desktop.color(QPalette::Window));
+}
+
+void CategoryBar::changeEvent(QEvent *event)
+{
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyColours();
 }
 
 void CategoryBar::LoadGrid(int windowWidth)
@@ -76,9 +94,14 @@ void CategoryBar::LoadGrid(int windowWidth)
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         setItem(row, 1, name);
     }
-    resize(width(), int(10.5 * rowHeight(0)));
+    resize(width(), naturalHeight());
     setColumnWidth(0, twips::toPixelsX(kMarginColumnTwips, this));
     setCurrentCell(0, 1);
+}
+
+int CategoryBar::naturalHeight() const
+{
+    return int(10.5 * verticalHeader()->defaultSectionSize());
 }
 
 Category CategoryBar::categoryOfRow(int row)

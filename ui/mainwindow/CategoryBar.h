@@ -15,6 +15,8 @@ class CategoryBar : public QTableWidget {
 public:
     // The bar's background, behind the rows and the empty area below them.
     static QColor barColour() { return QColor(0, 168, 168); }
+    // The colour of the names on the bar.
+    static QColor textColour() { return QColor(0, 0, 0); }
 
     explicit CategoryBar(QWidget *parent = nullptr);
 
@@ -31,6 +33,9 @@ public:
     static Category categoryOfRow(int row);
     static QString categoryName(Category category);
 
+    // The bar's height of 10.5 rows.
+    int naturalHeight() const;
+
     // The colour that marks the current row.
     QColor highlightColour() const;
 
@@ -40,8 +45,11 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // The bar's colours, and the current row's from the desktop's palette.
+    void applyColours();
     void onCurrentCellChanged(int row, int column, int previousRow, int previousColumn);
     void setHighlightColour(const QColor &colour);
 

@@ -17,6 +17,8 @@
 #include "ui/mainwindow/CategoryBar.h"
 #include "ui/mainwindow/CategoryListModel.h"
 #include "ui/mainwindow/DirectoryActivation.h"
+#include "ui/mainwindow/FolderAccess.h"
+#include "ui/mainwindow/FolderPlaces.h"
 #include "ui/mainwindow/FolderTree.h"
 #include "ui/mainwindow/FolderWatch.h"
 #include "ui/mainwindow/ItemFilterBox.h"
@@ -43,6 +45,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSet>
@@ -97,7 +100,8 @@ frmHVSetup::frmHVSetup(QWidget *parent)
       m_folderPanel(new PathLabel(m_statusBar)), m_countPanel(new StatusNoticePanel(m_statusBar)),
       m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
       m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this)),
-      m_fill(new ListFill(this))
+      m_fill(new ListFill(this)), m_access(new FolderAccess(this)),
+      m_accessPanel(new QLabel(m_statusBar))
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
@@ -130,7 +134,9 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     m_versionPanel->setObjectName(QStringLiteral("hvStatusPanel2"));
     m_statusBar->addWidget(m_folderPanel, 1);
     m_statusBar->addWidget(m_countPanel);
+    m_statusBar->addPermanentWidget(m_accessPanel);
     m_statusBar->addPermanentWidget(m_versionPanel);
+    setUpFolderPlaces();
 
     // The filter box narrows the list as it is typed; Ctrl+F goes to it from anywhere in the
     // window.
@@ -248,7 +254,15 @@ void frmHVSetup::Load()
 
 QLabel *frmHVSetup::statusPanel(int panel) const
 {
-    return panel == 1 ? m_folderPanel : panel == 2 ? m_versionPanel : nullptr;
+    switch (panel) {
+    case 1:
+        return m_folderPanel;
+    case 2:
+        return m_versionPanel;
+    case 3:
+        return m_accessPanel;
+    }
+    return nullptr;
 }
 
 void frmHVSetup::Form_Load()
@@ -290,9 +304,33 @@ void frmHVSetup::Form_Load()
 
 void frmHVSetup::applySizeLimits()
 {
-    setMinimumSize(twips::toPixelsX(kMinWidthTwips, this), twips::toPixelsY(kMinHeightTwips, this));
+    SetFittingMinimumSize(*this, QSize(twips::toPixelsX(kMinWidthTwips, this),
+                                       twips::toPixelsY(kMinHeightTwips, this)));
     if (const QScreen *screen = this->screen())
         setMaximumSize(screen->availableSize().expandedTo(minimumSize()));
+}
+
+void frmHVSetup::setUpFolderPlaces()
+{
+    // The third panel says when the project folder cannot be changed; the item commands that
+    // would change it are disabled meanwhile.
+    m_accessPanel->setObjectName(QStringLiteral("hvStatusPanel3"));
+    m_accessPanel->hide();
+    connect(m_access, &FolderAccess::readOnlyChanged, this, [this](bool readOnly) {
+        const QString why = tr("The project folder %1 is read-only: its files cannot be changed.")
+                                .arg(paths::displayName(withoutLastCharacter(m_access->folder())));
+        m_accessPanel->setText(readOnly ? tr("read-only") : QString());
+        m_accessPanel->setToolTip(readOnly ? why : QString());
+        m_accessPanel->setVisible(readOnly);
+        m_itemActions->setFolderReadOnly(readOnly, why);
+    });
+
+    auto *file = findChild<QMenu *>(QStringLiteral("mnuFile"));
+    m_places = new FolderPlaces(file, m_actions->mnuExit(), this);
+    connect(m_places->goToFolder(), &QAction::triggered, this, [this] {
+        m_places->askForFolder(withoutLastCharacter(AppState::instance().ProjectFolder()));
+    });
+    connect(m_places, &FolderPlaces::folderChosen, this, &frmHVSetup::onFolderClicked);
 }
 
 void frmHVSetup::showProjectFolderInStatusBar()
@@ -317,8 +355,10 @@ void frmHVSetup::Resize_Form()
     in.statusBar = m_statusBar->sizeHint().height() * in.grid.y;
     in.toolBar = m_toolBar->sizeHint().height() * in.grid.y;
     in.rowAboveList = m_filter->sizeHint().height() * in.grid.y;
-    // The category bar keeps its own height of 10.5 rows.
-    in.categoryBar = m_bar->height() * in.grid.y;
+    // The category bar keeps its own height of 10.5 rows, unless the window is too short to
+    // show an inch of the folder tree below it.
+    in.categoryBar = m_bar->naturalHeight() * in.grid.y;
+    in.minFolderTree = kMinFolderTreeTwips;
     const MainWindowLayout rects = layOutMainWindow(in);
     place(m_statusBar, rects.statusBar, in.grid);
     place(m_grip, rects.grip, in.grid);
@@ -342,6 +382,7 @@ void frmHVSetup::RefillList()
     if (!m_shownFolder.isEmpty())
         m_place = listplace::capture(*m_list->currentView());
     m_fill->start(m_bar->currentCategory(), source);
+    m_access->check(source.projectFolder);
 }
 
 bool frmHVSetup::isFilling() const
@@ -686,11 +727,14 @@ void frmHVSetup::openCheckedFolder(const QString &shownPath, const FolderCheck &
         return;
     }
 
-    AppState &state = AppState::instance();
-    state.SetProjectFolder(path);
-    WriteLog(kModule, procedure,
-             QStringLiteral("Project Folder=[") + state.ProjectFolder() + QStringLiteral("]"));
+    // Logged as clicked, before the separator is appended.
+    WriteLog(kModule, procedure, QStringLiteral("Project Folder=[") + path + QStringLiteral("]"));
+    AppState::instance().SetProjectFolder(path);
     showProjectFolderInStatusBar();
+    // A folder typed or chosen from the recent ones is shown in the tree too.
+    if (m_tree->selectedFolder() != path)
+        m_tree->showFolder(path);
+    FolderPlaces::remember(path);
 
     // Rules, units of measure and security do not depend on the folder.
     const Category category = m_bar->currentCategory();

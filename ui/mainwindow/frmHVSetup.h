@@ -22,6 +22,8 @@ class QToolBar;
 namespace hv {
 
 class CategoryBar;
+class FolderAccess;
+class FolderPlaces;
 class FolderTree;
 class FolderWatch;
 class ItemActions;
@@ -41,6 +43,8 @@ public:
     // The window's smallest size, in twips (width by height).
     static constexpr int kMinWidthTwips = 8800;
     static constexpr int kMinHeightTwips = 8400;
+    // The least height of the folder tree, in twips.
+    static constexpr int kMinFolderTreeTwips = 1440;
 
     explicit frmHVSetup(QWidget *parent = nullptr);
     ~frmHVSetup() override;
@@ -70,8 +74,13 @@ public:
     ItemListView *lstHVSETUP() const { return m_list; }
     ItemFilterBox *txtFind() const { return m_filter; }
     QStatusBar *hvStatusBar() const { return m_statusBar; }
-    // Status bar panels: 1 the project folder, 2 the program's version.
+    // Status bar panels: 1 the project folder, 2 the program's version, 3 "read-only" when
+    // the project folder cannot be changed (hidden otherwise).
     QLabel *statusPanel(int panel) const;
+    // Whether the project folder may be changed, asked with each fill.
+    FolderAccess *folderAccess() const { return m_access; }
+    // File > Go to Folder... and File > Recent Folders.
+    FolderPlaces *folderPlaces() const { return m_places; }
     // The panel between them: the count of the items shown.
     StatusNoticePanel *countPanel() const { return m_countPanel; }
     SplitterGrip *imgSplit() const { return m_grip; }
@@ -109,6 +118,7 @@ private:
     void Form_Resize();
     void Form_Unload();
     void applySizeLimits();
+    void setUpFolderPlaces();
     void showProjectFolderInStatusBar();
     void showItemCounts();
 
@@ -151,6 +161,9 @@ private:
     MainActions *m_actions;
     ItemActions *m_itemActions;
     ListFill *m_fill;
+    FolderAccess *m_access;
+    QLabel *m_accessPanel;
+    FolderPlaces *m_places = nullptr;
     UndoCommands *m_undo = nullptr;
     QPointer<Job> m_folderCheck; // a chosen folder being checked before it is opened
 

@@ -4,8 +4,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPalette>
 #include <QStandardPaths>
 #include <QStyle>
+
+#include <utility>
 
 namespace hv::icons {
 
@@ -19,6 +24,10 @@ void ensureFallbackTheme()
     if (done)
         return;
     done = true;
+    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
+    // theme, which every theme inherits, is where the search starts then.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
     if (QIcon::hasThemeIcon(QStringLiteral("folder")))
         return;
     // Some platforms (offscreen) search no system folder for themes.
@@ -38,6 +47,63 @@ void ensureFallbackTheme()
     }
 }
 
+// A symbolic theme icon (one colour, drawn in a dark grey for light backgrounds) painted in
+// the palette's text colour, so it shows on a dark palette as on a light one. The colour is
+// taken when the picture is drawn: a palette changed while the program runs is followed.
+class PaletteTintEngine : public QIconEngine {
+public:
+    explicit PaletteTintEngine(QIcon source) : m_source(std::move(source)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap picture = tinted(rect.size() * ratio, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, picture);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return tinted(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        QPixmap picture = tinted(size, mode, state);
+        picture.setDevicePixelRatio(scale);
+        return picture;
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return m_source.actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return m_source.availableSizes(mode, state);
+    }
+    QString iconName() override { return m_source.name(); }
+    QString key() const override { return QStringLiteral("hvPaletteTint"); }
+    QIconEngine *clone() const override { return new PaletteTintEngine(m_source); }
+
+private:
+    // The source drawn at `size` device pixels, every pixel in the text colour at its own
+    // opacity.
+    QPixmap tinted(const QSize &size, QIcon::Mode mode, QIcon::State state) const
+    {
+        QPixmap picture = m_source.pixmap(size, 1.0, mode, state);
+        if (picture.isNull())
+            return picture;
+        const QPalette palette = QGuiApplication::palette();
+        const QColor colour = palette.color(
+            mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active, QPalette::ButtonText);
+        QPainter painter(&picture);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(picture.rect(), colour);
+        return picture;
+    }
+
+    QIcon m_source;
+};
+
 } // namespace
 
 QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap)
@@ -45,8 +111,11 @@ QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap)
     ensureFallbackTheme();
     for (const char *themeName : themeNames) {
         const QString name = QString::fromLatin1(themeName);
-        if (QIcon::hasThemeIcon(name))
-            return QIcon::fromTheme(name);
+        if (!QIcon::hasThemeIcon(name))
+            continue;
+        if (name.endsWith(QLatin1String("-symbolic")))
+            return QIcon(new PaletteTintEngine(QIcon::fromTheme(name)));
+        return QIcon::fromTheme(name);
     }
     return QApplication::style()->standardIcon(QStyle::StandardPixmap(standardPixmap));
 }
@@ -60,10 +129,6 @@ QIcon program(const QString &programFolder)
         searchPaths.prepend(installed);
         QIcon::setThemeSearchPaths(searchPaths);
     }
-    // Without a desktop theme Qt looks in no theme at all; the icon theme standard's default
-    // theme, which every theme inherits, is where the program's icon lies.
-    if (QIcon::themeName().isEmpty())
-        QIcon::setThemeName(QStringLiteral("hicolor"));
     const QString name = QString::fromLatin1(kDesktopId);
     if (QIcon::hasThemeIcon(name))
         return QIcon::fromTheme(name);

@@ -29,7 +29,8 @@ QIcon listRow(Category category, int iconNumber);
 QIcon program(const QString &programFolder);
 
 // The first of the theme icons that the theme has, or the style's standard icon when it has
-// none of them.
+// none of them. A symbolic icon (a name ending in "-symbolic") is painted in the palette's
+// button text colour.
 QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap);
 
 } // namespace hv::icons

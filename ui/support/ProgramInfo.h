@@ -2,6 +2,8 @@
 // window's status bar, its Help menu and the About window.
 #pragma once
 
+#include "ops/Shortcuts.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -12,7 +14,7 @@ inline constexpr char kProgramTitle[] = "Halvora 5 Administrator";
 inline constexpr char kMainWindowCaption[] = "HV Admin";
 // The console's reverse-domain name: its Desktop Entry is kDesktopId.desktop and its icon in
 // the icon theme is named kDesktopId (packaging/ installs both under this name).
-inline constexpr char kDesktopId[] = "example.corvasse.hvadmin";
+inline constexpr const char *kDesktopId = kConsoleIconName;
 
 // The version of this build: "V1.0.1" in the status bar.
 QString statusBarVersionText();

@@ -7,6 +7,8 @@
 
 #include "app/UserSettings.h"
 
+#include <QSize>
+
 class QWidget;
 
 namespace hv {
@@ -22,6 +24,11 @@ public:
 
 // Twips per pixel of the primary screen (1440 / its logical DPI).
 TwipsPerPixel ScreenTwipsPerPixel();
+
+// Gives the window the minimum size `wanted` (pixels), within 90 % of the available area of
+// the screen it is on (fitMinimumSize, app/WindowLayout.h), so that a large scale factor on a
+// small screen never makes the window larger than the screen.
+void SetFittingMinimumSize(QWidget &window, QSize wanted);
 
 // Logs "Read Window Settings for: <window's name>", loads the window (LoadableWindow), hides
 // it while moving and sizing it to the stored placement (brought onto a screen when it lies

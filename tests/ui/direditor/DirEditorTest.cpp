@@ -3,6 +3,7 @@
 #include "suite/DirTemplateLookup.h"
 #include "suite/TemplatePicker.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/LogCapture.h"
 #include "tests/common/ModalWindows.h"
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTreeView>
@@ -118,7 +120,12 @@ protected:
 TEST_F(DirEditorTest, OpeningMakesRowOneCurrentAndColoursMissingTemplatesRed)
 {
     folder.addDirectory("PLANT.DIR", "Plant Floor", 5); // E5.HVT is missing
+    hvtest::LogCapture log;
     auto editor = open(folder.slashed() + "PLANT.DIR");
+    // The window loads, then takes its placement.
+    ASSERT_TRUE(log.waitForMessage("Read Window Settings for: frmDIR"));
+    EXPECT_EQ(log.messages().filter(QRegularExpression("^(Loading Form|Read Window)")),
+              (QStringList{"Loading Form", "Read Window Settings for: frmDIR"}));
     EXPECT_EQ(editor->windowTitle(), "HV Admin - Directory Editor");
     EXPECT_EQ(editor->txtDIRCaption()->text(), "Plant Floor");
     EXPECT_EQ(editor->grdFiles()->currentIndex().row(), 0);

@@ -459,7 +459,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
             texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
         return texts;
     };
-    EXPECT_EQ(captions("mnuFile"), QStringList{"E&xit"});
+    EXPECT_EQ(captions("mnuFile"),
+              (QStringList{"&Go to Folder...", "&Recent Folders", "-", "E&xit"}));
     EXPECT_EQ(captions("mnuEdit"), (QStringList{"&Undo", "&History..."}));
     EXPECT_EQ(captions("mnuHelp"),
               (QStringList{"&Contents", "&Index", "-", "Corvasse on the &Web...", "-",

@@ -10,7 +10,10 @@
 
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -162,4 +165,89 @@ TEST_F(WindowPlacementTest, MainShowsTheWindowOnlyWhenTheSecurityCheckPasses)
     EXPECT_EQ(log.messages().first(), "HVAdmin Started");
     EXPECT_EQ(log.messages().last(), "Read Window Settings for: frmHVSetup");
     AppState::instance().reset();
+}
+
+// Under a window manager a maximised window loses its borders, so its frame is not its normal
+// frame. The parent test starts a display and a window manager and runs the child in this
+// program on them; the child skips when run on its own.
+TEST(ManagedDesktop, MaximisedPlacementsComeBackAsStored)
+{
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    const QString openbox = QStandardPaths::findExecutable("openbox");
+    const QString xprop = QStandardPaths::findExecutable("xprop");
+    if (xvfb.isEmpty() || openbox.isEmpty() || xprop.isEmpty())
+        GTEST_SKIP() << "needs Xvfb, openbox and xprop";
+    QProcess server;
+    server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+    if (!QTest::qWaitFor([&] { return server.canReadLine(); }, 10000))
+        GTEST_SKIP() << "the X server did not start";
+    const QString display = u':' + QString::fromLatin1(server.readLine().trimmed());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    QProcess manager;
+    manager.setProcessEnvironment(env);
+    manager.start(openbox, {"--sm-disable"});
+    ASSERT_TRUE(manager.waitForStarted());
+    // The manager has taken the display once it names itself on the root window.
+    const bool managed = QTest::qWaitFor(
+        [&] {
+            return hvtest::runProgram(xprop,
+                                      {"-display", display, "-root", "_NET_SUPPORTING_WM_CHECK"})
+                .out.contains("window id");
+        },
+        20000);
+    if (!managed)
+        GTEST_SKIP() << "the window manager did not start: "
+                     << manager.readAllStandardError().toStdString();
+
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("HV_MANAGED_DESKTOP", "1");
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=ManagedDesktop.ChildRoundTrips"});
+    const bool ended = child.waitForFinished(60000);
+    const QByteArray out = child.readAll();
+    for (QProcess *process : {&manager, &server}) {
+        process->terminate();
+        process->waitForFinished(5000);
+    }
+    ASSERT_TRUE(ended);
+    // It ran (was not skipped) and passed.
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+}
+
+TEST(ManagedDesktop, ChildRoundTrips)
+{
+    if (qEnvironmentVariableIsEmpty("HV_MANAGED_DESKTOP"))
+        GTEST_SKIP() << "runs on the display that MaximisedPlacementsComeBackAsStored starts";
+    hvtest::TempConfig config;
+    const TwipsPerPixel tpp = ScreenTwipsPerPixel();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    // Maximised by the window manager, borders gone.
+    const auto settled = [&](QWidget &window) {
+        return QTest::qWaitFor(
+            [&] { return window.isMaximized() && window.frameGeometry() == available; }, 10000);
+    };
+    const WindowSetting stored{750, 1500, 9000, 6000, WindowSetting::kMaximised};
+    WriteWindowSetting(stored);
+    for (int save = 0; save < 3; ++save) {
+        QMainWindow window;
+        ReadRegWindowInfo(window, false);
+        ASSERT_TRUE(settled(window));
+        WriteRegWindowInfo(window);
+        EXPECT_EQ(ReadWindowSetting(tpp), stored) << "save " << save;
+    }
+
+    // Maximised by the user from where it was placed.
+    WriteWindowSetting({750, 1500, 9000, 6000, WindowSetting::kNormal});
+    QMainWindow window;
+    ReadRegWindowInfo(window, false);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 10000));
+    window.showMaximized();
+    ASSERT_TRUE(settled(window));
+    WriteRegWindowInfo(window);
+    EXPECT_EQ(ReadWindowSetting(tpp), stored);
 }
