@@ -65,7 +65,9 @@ SuiteFolderResult ReadSuiteFolder()
     } else {
         result.succeed();
     }
+    result.suiteFile = settings.SuiteFile();
     QString folder = settings.ProgramFolder();
+    result.fromSuiteFile = !folder.isEmpty();
     if (folder.isEmpty())
         folder = ProgramFolder();
     result.folder = paths::withTrailingSeparator(folder);

@@ -32,6 +32,8 @@ QString GetSuiteFolder();
 // ("Cannot read <path of suite.ini>", with the system's reason), never the program folder.
 struct SuiteFolderResult : OpResult {
     QString folder;
+    QString suiteFile;          // the suite.ini read
+    bool fromSuiteFile = false; // it names the folder (ProgramFolder); else the program folder
 };
 SuiteFolderResult ReadSuiteFolder();
 

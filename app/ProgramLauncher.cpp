@@ -1,6 +1,7 @@
 #include "app/ProgramLauncher.h"
 
 #include "app/MessageService.h"
+#include "app/PathHelpers.h"
 #include "log/DiagnosticLog.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
@@ -34,6 +35,31 @@ QString withoutEnclosingQuotes(const QString &text)
     if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
         return text.mid(1, text.size() - 2);
     return text;
+}
+
+// Where the suite's programs are looked for, and what to change when they are not there: the
+// ProgramFolder key of suite.ini.
+QString programFolderHint()
+{
+    const auto text = [](const char *source) {
+        return QCoreApplication::translate("hv::ShellandWait", source);
+    };
+    const SuiteFolderResult suite = ReadSuiteFolder();
+    const QString folder = paths::displayName(suite.folder);
+    const QString file = paths::displayName(suite.suiteFile);
+    if (!suite.ok)
+        return text("The suite's programs are looked for in the folder that ProgramFolder names "
+                    "in the [Suite] section of %1, but that file cannot be read (%2), so they "
+                    "are looked for in the console's own folder %3.")
+            .arg(file, suite.reason, folder);
+    if (suite.fromSuiteFile)
+        return text("The suite's programs are looked for in %1, the folder that ProgramFolder "
+                    "names in the [Suite] section of %2.")
+            .arg(folder, file);
+    return text("The suite's programs are looked for in the console's own folder %1, as %2 "
+                "names no ProgramFolder. Set ProgramFolder in its [Suite] section to the folder "
+                "of the suite's programs (see HVAdmin(1)).")
+        .arg(folder, file);
 }
 
 } // namespace
@@ -85,7 +111,8 @@ void ShellandWait(const QString &commandLine)
         process.start(parts.program, parts.arguments);
     if (parts.program.isEmpty() || !process.waitForStarted(-1)) {
         ShowMessage(QStringLiteral("Error executing the following statement:\n\n") + commandLine,
-                    QStringLiteral("Halvora"), MsgButtons::Ok, MsgIcon::Exclamation);
+                    QStringLiteral("Halvora"), MsgButtons::Ok, MsgIcon::Exclamation,
+                    programFolderHint());
         return;
     }
     process.closeWriteChannel();

@@ -15,6 +15,9 @@ struct StartupDecision {
     // false when the stored last folder did not answer within kStartupFolderWaitMs: it is
     // the project folder all the same, and the window's fill reports it as not answering.
     bool projectFolderAnswered = true;
+    // The folder named on the command line when it is no folder: the project folder was
+    // chosen as without it.
+    QString missingFolderArgument;
 };
 
 // How long the start-up waits for the last folder to answer.
@@ -25,6 +28,10 @@ inline constexpr int kStartupFolderWaitMs = 1000;
 // folder otherwise, and runs the security check with `showLogin` as the login window. The shared
 // state (AppState) holds the project folder and view mode afterwards; the result says whether the
 // console may start.
-StartupDecision RunStartup(const LoginPrompt &showLogin);
+// A `folderArgument` (the folder named on the command line, relative to the current folder)
+// comes before the stored last folder: the project folder is that folder, symbolic links
+// resolved, when it is one (or does not answer in time); otherwise it is named in the result
+// and the last folder is taken as without it.
+StartupDecision RunStartup(const LoginPrompt &showLogin, const QString &folderArgument = {});
 
 } // namespace hv

@@ -21,9 +21,14 @@
 #include "suite/TemplateFileInfo.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
+#include <QUrl>
 
 namespace hv {
 
@@ -154,38 +159,45 @@ QAction *ItemActions::makeAction(const char *name, const QString &caption,
     return action;
 }
 
+QAction *ItemActions::makeHelperAction(const char *name, const QString &caption)
+{
+    auto *action = new QAction(caption, m_host.ownerWidget());
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
 void ItemActions::buildContextMenus()
 {
     QWidget *owner = m_host.ownerWidget();
+    // Every item of the context menus has an access key; the captions' text stays as it is.
     // Applications and popups.
     m_rightClickList = addNamedMenu(owner, "mnuRightClickList", QStringLiteral("RightClick"));
-    m_filePack = makeAction("mnuFilePack", QStringLiteral("Application FilePack"),
-                            &ItemActions::mnuFilePack_Click);
+    m_filePack =
+        makeAction("mnuFilePack", tr("Application &FilePack"), &ItemActions::mnuFilePack_Click);
     m_rightClickList->addAction(m_filePack);
     m_separatorRight0 = addNamedSeparator(m_rightClickList, "mnuSeperatorRight0");
-    m_renameRight =
-        makeAction("mnuRenameRight", QStringLiteral("Rename"), &ItemActions::mnuRenameRight_Click);
+    m_renameRight = makeAction("mnuRenameRight", tr("&Rename"), &ItemActions::mnuRenameRight_Click);
     m_rightClickList->addAction(m_renameRight);
     addNamedSeparator(m_rightClickList, "mnuSeperatorRight2");
-    QMenu *deleteClear = addNamedMenu(owner, "mnuDeleteClear", QStringLiteral("Delete/Clear"));
-    m_clearData = makeAction("mnuClearData", QStringLiteral("Clear ___ Data"),
-                             &ItemActions::mnuClearData_Click);
+    QMenu *deleteClear = addNamedMenu(owner, "mnuDeleteClear", tr("&Delete/Clear"));
+    m_clearData =
+        makeAction("mnuClearData", tr("&Clear ___ Data"), &ItemActions::mnuClearData_Click);
     deleteClear->addAction(m_clearData);
     addNamedSeparator(deleteClear, "mnuSeperatorRight1");
-    m_deleteAll = makeAction("mnuDeleteAll", QStringLiteral("Delete ___ and Data"),
-                             &ItemActions::mnuDeleteAll_Click);
+    m_deleteAll =
+        makeAction("mnuDeleteAll", tr("&Delete ___ and Data"), &ItemActions::mnuDeleteAll_Click);
     deleteClear->addAction(m_deleteAll);
     m_rightClickList->addMenu(deleteClear);
     addNamedSeparator(m_rightClickList, "mnuSeperator14");
-    m_shortcutApp = addNamedMenu(owner, "mnuShortcutApp", QStringLiteral("Create Shortcut"));
+    m_shortcutApp = addNamedMenu(owner, "mnuShortcutApp", tr("Create &Shortcut"));
     m_shortcutApp->addAction(
-        makeAction("mnuDesktopApp", QStringLiteral("On Desktop"), &ItemActions::mnuDesktop_Click));
-    m_shortcutApp->addAction(makeAction("mnuHVLaunchAPP", QStringLiteral("In HVLaunch"),
-                                        &ItemActions::mnuHVLaunch_Click));
+        makeAction("mnuDesktopApp", tr("On &Desktop"), &ItemActions::mnuDesktop_Click));
+    m_shortcutApp->addAction(
+        makeAction("mnuHVLaunchAPP", tr("In &HVLaunch"), &ItemActions::mnuHVLaunch_Click));
     m_rightClickList->addMenu(m_shortcutApp);
     // Ctrl+Enter reaches it from the list without the menu.
     m_separatorViewData = addNamedSeparator(m_rightClickList, "mnuSeperatorViewData");
-    m_viewData = makeAction("mnuViewData", tr("View Data…"), &ItemActions::mnuViewData_Click);
+    m_viewData = makeAction("mnuViewData", tr("&View Data…"), &ItemActions::mnuViewData_Click);
     m_viewData->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     owner->addAction(m_viewData);
@@ -193,18 +205,18 @@ void ItemActions::buildContextMenus()
 
     // Directory files.
     m_rightDir = addNamedMenu(owner, "mnuRightDir", QStringLiteral("RightDir"));
-    m_shortcutDir = addNamedMenu(owner, "mnuShortcutDIR", QStringLiteral("Create Shortcut"));
+    m_shortcutDir = addNamedMenu(owner, "mnuShortcutDIR", tr("Create &Shortcut"));
     m_shortcutDir->addAction(
-        makeAction("mnuDesktopDIR", QStringLiteral("On Destop"), &ItemActions::mnuDesktop_Click));
-    m_shortcutDir->addAction(makeAction("mnuHVLaunchDIR", QStringLiteral("In HVLaunch"),
-                                        &ItemActions::mnuHVLaunch_Click));
+        makeAction("mnuDesktopDIR", tr("On &Destop"), &ItemActions::mnuDesktop_Click));
+    m_shortcutDir->addAction(
+        makeAction("mnuHVLaunchDIR", tr("In &HVLaunch"), &ItemActions::mnuHVLaunch_Click));
     m_rightDir->addMenu(m_shortcutDir);
-    m_renameDir = makeAction("mnuRenameDir", QStringLiteral("Rename Dir File"),
-                             &ItemActions::mnuRenameDir_Click);
+    m_renameDir =
+        makeAction("mnuRenameDir", tr("&Rename Dir File"), &ItemActions::mnuRenameDir_Click);
     m_rightDir->addAction(m_renameDir);
     addNamedSeparator(m_rightDir, "mnuSeperator10");
-    m_rightDir->addAction(makeAction("mnuDeleteDir", QStringLiteral("Delete Dir File"),
-                                     &ItemActions::mnuDeleteDir_Click));
+    m_rightDir->addAction(
+        makeAction("mnuDeleteDir", tr("&Delete Dir File"), &ItemActions::mnuDeleteDir_Click));
 
     const QStringList changing = {QStringLiteral("mnuRenameRight"), QStringLiteral("mnuClearData"),
                                   QStringLiteral("mnuDeleteAll"), QStringLiteral("mnuRenameDir"),
@@ -215,6 +227,96 @@ void ItemActions::buildContextMenus()
     // Why a command is disabled shows as its tool tip.
     for (QMenu *menu : {m_rightClickList, deleteClear, m_rightDir})
         menu->setToolTipsVisible(true);
+
+    // Both menus end with the item's path and folder, which change nothing.
+    m_copyPath = makeHelperAction("mnuCopyPath", tr("&Copy Path"));
+    m_copyPath->setShortcut(QKeySequence::Copy);
+    connect(m_copyPath, &QAction::triggered, this, &ItemActions::mnuCopyPath_Click);
+    m_openFolder = makeHelperAction("mnuOpenFolder", tr("&Open Containing Folder"));
+    connect(m_openFolder, &QAction::triggered, this, &ItemActions::mnuOpenFolder_Click);
+    for (QMenu *menu : {m_rightClickList, m_rightDir}) {
+        addNamedSeparator(menu, menu == m_rightDir ? "mnuSeperatorDirPath" : "mnuSeperatorPath");
+        menu->addAction(m_copyPath);
+        menu->addAction(m_openFolder);
+    }
+
+    // The keys of the list run the commands of the items' category themselves: a menu item's
+    // enablement was set for the rows it last opened on. Rename takes one item.
+    m_renameKey = makeHelperAction("actRenameKey", tr("Rename"));
+    m_renameKey->setShortcut(Qt::Key_F2);
+    connect(m_renameKey, &QAction::triggered, this, &ItemActions::renameByKey);
+    m_deleteKey = makeHelperAction("actDeleteKey", tr("Delete"));
+    m_deleteKey->setShortcuts(
+        {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    connect(m_deleteKey, &QAction::triggered, this, &ItemActions::deleteByKey);
+    for (QAction *key : {m_renameKey, m_deleteKey, m_copyPath})
+        key->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+}
+
+void ItemActions::attachKeys(QWidget *list)
+{
+    list->addActions({m_renameKey, m_deleteKey, m_copyPath});
+}
+
+QList<ItemRef> ItemActions::selectedFiles() const
+{
+    const Category category = m_host.category();
+    if (!m_host.listIsCurrent() ||
+        (category != Category::Applications && category != Category::Popups &&
+         category != Category::Directories))
+        return {};
+    QList<ItemRef> items = m_host.selectedItems();
+    items.removeIf([](const ItemRef &item) { return item.key == QLatin1String(kKeyNew); });
+    return items;
+}
+
+void ItemActions::renameByKey()
+{
+    // A project folder that cannot be changed keeps its items, as the menus' do.
+    if (!m_running && !m_readOnly && selectedFiles().size() == 1)
+        rename();
+}
+
+void ItemActions::deleteByKey()
+{
+    if (m_running || m_readOnly || selectedFiles().isEmpty())
+        return;
+    if (m_host.category() == Category::Directories)
+        mnuDeleteDir_Click();
+    else
+        mnuDeleteAll_Click();
+}
+
+void ItemActions::mnuCopyPath_Click()
+{
+    QStringList texts;
+    QByteArray uris;
+    for (const ItemRef &item : selectedFiles()) {
+        const QString path = AppState::instance().ProjectFolder() + item.key;
+        // A name that is not UTF-8 is copied as text in its display form; the file's
+        // address keeps its exact bytes.
+        texts.append(paths::hasRawBytes(path) ? paths::displayName(path) : path);
+        uris += "file://" + QUrl::toPercentEncoding(paths::encodeName(path), "/") + "\r\n";
+    }
+    if (texts.isEmpty())
+        return;
+    auto *data = new QMimeData;
+    data->setText(texts.join(u'\n'));
+    data->setData(QStringLiteral("text/uri-list"), uris);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void ItemActions::mnuOpenFolder_Click()
+{
+    if (selectedFiles().isEmpty())
+        return;
+    const QString folder = AppState::instance().ProjectFolder();
+    if (paths::hasRawBytes(folder)) {
+        ShowMessage(paths::rawBytesRefusal(folder), QString(), MsgButtons::Ok,
+                    MsgIcon::Exclamation);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 bool ItemActions::selectedItem(ItemRef &item) const
@@ -264,12 +366,10 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
     m_shortcutApp->setEnabled(application && one);
     m_shortcutApp->menuAction()->setVisible(application);
     m_clearData->setEnabled(records != 0 && !m_running && !m_readOnly);
-    m_clearData->setText(application ? QStringLiteral("Clear Application Data")
-                                     : QStringLiteral("Clear Popup Data"));
-    m_deleteAll->setText(application ? QStringLiteral("Delete Application and any Associated Data")
-                                     : QStringLiteral("Delete Popup and any Associated Data"));
-    m_renameRight->setText(application ? QStringLiteral("Rename Application")
-                                       : QStringLiteral("Rename Popup"));
+    m_clearData->setText(application ? tr("&Clear Application Data") : tr("&Clear Popup Data"));
+    m_deleteAll->setText(application ? tr("&Delete Application and any Associated Data")
+                                     : tr("&Delete Popup and any Associated Data"));
+    m_renameRight->setText(application ? tr("&Rename Application") : tr("&Rename Popup"));
     m_filePack->setVisible(application);
     m_separatorRight0->setVisible(application);
     m_separatorViewData->setVisible(application); // a popup's menu has a separator there

@@ -55,6 +55,14 @@ public:
     void grdOUtlookBar_DblClick();
     // Pops up the selected item's context menu at `globalPos`, by the category shown.
     void popUpMenu(const QPoint &globalPos);
+    // Gives `list` the item commands' keys, which work only while the keyboard focus is in
+    // it: F2 renames the selected item, Del (and Shift+Del) deletes it, Ctrl+C copies its path.
+    void attachKeys(QWidget *list);
+    // The keys' commands, which act by the category shown as the menus' commands do.
+    QAction *renameKey() const { return m_renameKey; }
+    QAction *deleteKey() const { return m_deleteKey; }
+    QAction *copyPath() const { return m_copyPath; }
+    QAction *openContainingFolder() const { return m_openFolder; }
 
     // The context-menu commands, on the selected item.
     void mnuFilePack_Click();
@@ -67,6 +75,9 @@ public:
     void mnuDeleteDir_Click();
     // Opens the data window on the selected application's or popup's data file.
     void mnuViewData_Click();
+    // The selected item's full path to the clipboard, and its folder in the file manager.
+    void mnuCopyPath_Click();
+    void mnuOpenFolder_Click();
 
 Q_SIGNALS:
     // A command has come to its end: its job finished and the list was refilled, or it was
@@ -79,6 +90,14 @@ Q_SIGNALS:
 private:
     void buildContextMenus();
     QAction *makeAction(const char *name, const QString &caption, void (ItemActions::*slot)());
+    // An action that is no command of its own, so it stays enabled while a command runs.
+    QAction *makeHelperAction(const char *name, const QString &caption);
+    // The items chosen when they are files of the project folder shown (not the create-new
+    // row); none while the list still shows the rows of a category or folder left.
+    QList<ItemRef> selectedFiles() const;
+    // F2 and Del: the rename of the one item chosen, the delete of the items chosen.
+    void renameByKey();
+    void deleteByKey();
     // The one item a command works on; false when none or several are chosen.
     bool selectedItem(ItemRef &item) const;
     void setBusy(bool busy);
@@ -125,6 +144,10 @@ private:
     QAction *m_renameDir = nullptr;
     QAction *m_separatorViewData = nullptr;
     QAction *m_viewData = nullptr;
+    QAction *m_copyPath = nullptr;
+    QAction *m_openFolder = nullptr;
+    QAction *m_renameKey = nullptr;
+    QAction *m_deleteKey = nullptr;
 };
 
 } // namespace hv

@@ -31,6 +31,9 @@ public:
     virtual QList<ItemRef> selectedItems() const = 0;
     // The category the list shows.
     virtual Category category() const = 0;
+    // False while the list still shows the rows of a category or folder left (a fill runs):
+    // the commands' keys do nothing then.
+    virtual bool listIsCurrent() const { return true; }
     // The suite's program folder as the window read it at start-up.
     virtual QString suiteFolder() const = 0;
     // Fills the list again from the project folder. A refill keeps the selected item and the

@@ -13,15 +13,22 @@
 int main(int argc, char **argv)
 {
     hv::paths::dropRelativeBaseFolders();
-    // --help and --version need no window system: they are answered before Qt starts.
-    if (const auto exit = hv::AnswerInformationOptions(hv::ArgumentsAfterName(argc, argv)))
+    // --help and --version need no window system: they are answered before Qt starts, and so
+    // is a start without a display, where Qt would abort.
+    const QStringList given = hv::ArgumentsAfterName(argc, argv);
+    if (const auto exit = hv::AnswerInformationOptions(given))
+        return hv::Finish(*exit);
+    if (const auto exit = hv::RefuseWithoutDisplay(given))
         return hv::Finish(*exit);
     QApplication app(argc, argv);
-    if (const auto exit = hv::RefuseArguments(hv::ArgumentsAfterName(argc, argv)))
-        return hv::Finish(*exit);
+    const hv::ConsoleArguments arguments =
+        hv::ReadConsoleArguments(hv::ArgumentsAfterName(argc, argv));
+    if (arguments.exit)
+        return hv::Finish(*arguments.exit);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(hv::kDesktopId));
     std::unique_ptr<QWidget> window =
-        hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); });
+        hv::Main([] { return std::unique_ptr<QWidget>(std::make_unique<hv::frmHVSetup>()); },
+                 arguments.folder);
     if (!window)
         return 1;
     // The icon themes are searched for the program's icon once the window has been painted.

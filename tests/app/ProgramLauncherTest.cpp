@@ -1,6 +1,7 @@
 #include "app/ProgramLauncher.h"
 #include "tests/common/FakeMessageService.h"
 #include "tests/common/LogCapture.h"
+#include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 
 #include <QCoreApplication>
@@ -131,6 +132,24 @@ TEST_F(ShellandWaitTest, ProgramsThatCannotStartShowTheMessageAndReturn)
         EXPECT_EQ(boxes.shown[0].buttons, hv::MsgButtons::Ok);
         EXPECT_EQ(boxes.shown[0].icon, hv::MsgIcon::Exclamation);
     }
+}
+
+TEST_F(ShellandWaitTest, StartFailureSaysWhichSettingNamesTheProgramFolder)
+{
+    hvtest::TempConfig config;
+    const auto failureDetail = [&] {
+        ShellandWait(dir.path() + "/missing/hvAppl.EXE @/p/");
+        return boxes.shown.empty() ? QString() : boxes.shown.back().detail;
+    };
+    // Without suite.ini the console's own folder; with one, its ProgramFolder.
+    const QString ini = config.configFolder() + "suite.ini";
+    EXPECT_TRUE(failureDetail().contains("own folder")) << failureDetail().toStdString();
+    EXPECT_TRUE(failureDetail().contains(ini + " names no ProgramFolder"));
+    config.writeConfigFile("suite.ini", "[Suite]\nProgramFolder=/opt/nowhere\n");
+    EXPECT_TRUE(failureDetail().contains("/opt/nowhere/, the folder that ProgramFolder names in "
+                                         "the [Suite] section of " +
+                                         ini))
+        << failureDetail().toStdString();
 }
 
 TEST_F(ShellandWaitTest, QuotedFolderWithSpacesArrivesAsOneArgument)

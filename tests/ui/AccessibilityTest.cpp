@@ -11,6 +11,7 @@
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
 #include "ui/dialogs/DataWindow.h"
 #include "ui/dialogs/HistoryWindow.h"
+#include "ui/dialogs/ShortcutsWindow.h"
 #include "ui/dialogs/TemplatePickerDialog.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/dialogs/frmLogin.h"
@@ -84,6 +85,11 @@ const WindowUnderTest kWindows[] = {
      [] {
          return std::make_unique<DataWindow>(QStringLiteral("Line 4"),
                                              QStringLiteral("/nonexistent/LINE4.HVD"));
+     }},
+    {"ShortcutsWindow",
+     [] {
+         static auto *owner = new QWidget; // kept for the whole run, like the history's
+         return std::make_unique<ShortcutsWindow>(*owner);
      }},
     {"HistoryWindow",
      [] {

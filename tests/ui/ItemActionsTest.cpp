@@ -19,6 +19,7 @@
 #include "ui/mainwindow/CategoryBar.h"
 #include "ui/mainwindow/CategoryListModel.h"
 #include "ui/mainwindow/FolderTree.h"
+#include "ui/mainwindow/ItemFilterBox.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/PathLabel.h"
 #include "ui/mainwindow/StatusNoticePanel.h"
@@ -26,6 +27,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -280,11 +282,22 @@ TEST_F(ItemActionsTest, AHeldDataFileAsksBeforeTheProgramStarts)
 
 TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
 {
-    auto captions = [](QMenu *menu) {
+    // The captions as shown, without their access keys, which must each open one item of
+    // their menu.
+    QStringList keyProblems;
+    auto captions = [&](QMenu *menu) {
         QStringList texts;
-        for (QAction *action : menu->actions())
-            if (action->isVisible())
-                texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        QList<QKeySequence> keys;
+        for (QAction *action : menu->actions()) {
+            if (!action->isVisible())
+                continue;
+            texts.append(action->isSeparator() ? QStringLiteral("-")
+                                               : QString(action->text()).remove(u'&'));
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            if (!action->isSeparator() && (key.isEmpty() || keys.contains(key)))
+                keyProblems.append(action->text());
+            keys.append(key);
+        }
         return texts;
     };
     ItemActions *actions = window->itemActions();
@@ -294,10 +307,17 @@ TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
     actions->mnuRightClickList()->close();
     EXPECT_EQ(window->lstHVSETUP()->selectedKey(), "VISITORS.HVT");
     EXPECT_FALSE(clear->isEnabled());
-    EXPECT_EQ(clear->text(), "Clear Application Data");
+    EXPECT_EQ(clear->text().remove(u'&'), "Clear Application Data");
     EXPECT_EQ(captions(actions->mnuRightClickList()),
               (QStringList{"Application FilePack", "-", "Rename Application", "-", "Delete/Clear",
-                           "-", "Create Shortcut", "-", "View Data…"}));
+                           "-", "Create Shortcut", "-", "View Data…", "-", "Copy Path",
+                           "Open Containing Folder"}));
+    for (const char *submenu : {"mnuDeleteClear", "mnuShortcutApp", "mnuShortcutDIR"})
+        captions(window->findChild<QMenu *>(submenu));
+    EXPECT_EQ(captions(actions->mnuRightDir()),
+              (QStringList{"Create Shortcut", "Rename Dir File", "-", "Delete Dir File", "-",
+                           "Copy Path", "Open Containing Folder"}));
+    EXPECT_EQ(keyProblems, QStringList());
     rightClick("PLANT1.HVT");
     actions->mnuRightClickList()->close();
     EXPECT_TRUE(clear->isEnabled());
@@ -319,7 +339,9 @@ TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
     showCategory(1);
     rightClick("DEFECTS.HPT");
     EXPECT_EQ(captions(actions->mnuRightClickList()),
-              (QStringList{"Rename Popup", "-", "Delete/Clear", "-", "View Data…"}));
+              (QStringList{"Rename Popup", "-", "Delete/Clear", "-", "View Data…", "-", "Copy Path",
+                           "Open Containing Folder"}));
+    EXPECT_EQ(keyProblems, QStringList());
     actions->mnuRightClickList()->close();
     showCategory(5);
     rightClick("PLANT.DIR");
@@ -337,6 +359,67 @@ TEST_F(ItemActionsTest, ContextMenusFollowTheRowUnderTheMouse)
     rightClick("LOOKALIKE.HVT");
     EXPECT_TRUE(actions->mnuRightClickList()->isVisible());
     actions->mnuRightClickList()->close();
+}
+
+// F2, Del, Shift+Del and Ctrl+C act on the selected item only while the list has the focus;
+// in the filter box they edit the text.
+TEST_F(ItemActionsTest, ItemKeysActOnlyFromTheList)
+{
+    // A key as the user presses it: the window active (a closed modal window leaves none
+    // active), its list filled, the focus in `target`.
+    const auto press = [this](QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        waitForList();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        target->setFocus();
+        QTest::keyClick(target, key, mods);
+    };
+    QStringList opened;
+    window->lstHVSETUP()->selectRow(rowOf("PLANT1.HVT"));
+    for (const Qt::KeyboardModifiers mods : {Qt::NoModifier, Qt::ShiftModifier}) {
+        const auto warning = whenModalOpens<frmWarning>([&](frmWarning *w) {
+            opened << w->metaObject()->className();
+            QTest::mouseClick(w->cmdNo(), Qt::LeftButton);
+        });
+        press(view(), Qt::Key_Delete, mods);
+    }
+    const auto rename = whenModalOpens<frmRename>([&](frmRename *w) {
+        opened << w->windowTitle();
+        w->reject();
+    });
+    press(view(), Qt::Key_F2);
+    EXPECT_EQ(opened, (QStringList{"hv::frmWarning", "hv::frmWarning", "Rename Application"}));
+    press(view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), project + "/PLANT1.HVT");
+    QGuiApplication::clipboard()->clear();
+    hvtest::UrlRecorder urls({"file"});
+    window->itemActions()->openContainingFolder()->trigger();
+    EXPECT_EQ(urls.opened, QList<QUrl>{QUrl::fromLocalFile(project + "/")});
+
+    // From here on a window that a key opens is an item command's: it is closed and named.
+    QStringList strayWindows;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout,
+                     [&] { strayWindows += hvtest::closeModalWindows(); });
+    closer.start(50);
+    window->txtFind()->setText("PLANT");
+    press(window->txtFind(), Qt::Key_Home);
+    for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_F2})
+        press(window->txtFind(), key);
+    EXPECT_EQ(window->txtFind()->text(), "LANT");
+    window->txtFind()->clear();
+
+    // Directory files take the directory commands; the create-new row takes none.
+    showCategory(5);
+    window->lstHVSETUP()->selectRow(rowOf("OFFICE.DIR"));
+    press(view(), Qt::Key_Delete);
+    EXPECT_EQ(boxes.texts(), QStringList{"Do you wish to delete the OFFICE.DIR file?"});
+    window->lstHVSETUP()->selectRow(rowOf("NEW"));
+    press(view(), Qt::Key_Delete);
+    press(view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    EXPECT_EQ(strayWindows, QStringList());
 }
 
 TEST_F(ItemActionsTest, RenameDeleteAndCreateNewLeaveWhatTheyMadeOrTheNextRowSelected)
@@ -434,6 +517,7 @@ public:
     QWidget *ownerWidget() override { return &owner; }
     QList<ItemRef> selectedItems() const override { return items; }
     Category category() const override { return shown; }
+    bool listIsCurrent() const override { return current; }
     QString suiteFolder() const override { return suite; }
     void refill() override { ++refills; }
     void hideForProgram(bool) override { ++hides; }
@@ -444,6 +528,7 @@ public:
     QList<ItemRef> items;
     Category shown = Category::Popups;
     QString suite;
+    bool current = true;
     int refills = 0;
     int hides = 0;
 };
@@ -471,6 +556,17 @@ TEST_F(ItemActionsTest, TheCommandsWorkOnTheItemsTheirHostChose)
     EXPECT_TRUE(QFile::exists(project + "/DEFECTS.HPT"));
     EXPECT_FALSE(QFile::exists(project + "/PLANT1.HVD"));
     EXPECT_TRUE(QFile::exists(project + "/PLANT1.HVT"));
+
+    // While the list still shows the rows of a category or folder left, the item keys do
+    // nothing: the item chosen is not what the category says.
+    QGuiApplication::clipboard()->clear();
+    host.current = false;
+    actions.copyPath()->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    host.current = true;
+    actions.copyPath()->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              project + "/DEFECTS.HPT\n" + project + "/PLANT1.HVT");
 }
 
 TEST_F(ItemActionsTest, ShortcutsLauncherEntriesAndTheFilePack)

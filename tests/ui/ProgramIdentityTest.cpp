@@ -5,13 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 using namespace hv;
 
-TEST(ConsoleCommandLine, AnswersHelpAndVersionAndRefusesEveryArgument)
+TEST(ConsoleCommandLine, AnswersHelpAndVersionTakesOneFolderAndRefusesTheRest)
 {
     EXPECT_FALSE(AnswerInformationOptions({}));
     // The window system's options are Qt's to take; they are no information options.
@@ -20,21 +23,55 @@ TEST(ConsoleCommandLine, AnswersHelpAndVersionAndRefusesEveryArgument)
         const auto help = AnswerInformationOptions({"-style", "fusion", option});
         ASSERT_TRUE(help);
         EXPECT_EQ(help->exitCode, 0);
-        EXPECT_TRUE(help->out.startsWith("usage: HVAdmin\n")) << help->out.toStdString();
+        EXPECT_TRUE(help->out.startsWith("usage: HVAdmin [FOLDER]\n")) << help->out.toStdString();
         EXPECT_TRUE(help->err.isEmpty());
     }
-    const auto version = AnswerInformationOptions({"--version"});
-    ASSERT_TRUE(version);
-    EXPECT_EQ(version->out, "HVAdmin " + statusBarVersionText().mid(1) + '\n');
-    // After "--" every word is an argument, which the console refuses.
+    for (const QString &option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const auto version = AnswerInformationOptions({option});
+        ASSERT_TRUE(version);
+        EXPECT_EQ(version->out, "HVAdmin " + statusBarVersionText().mid(1) + '\n');
+    }
+    // After "--" every word is an argument: a folder.
     EXPECT_FALSE(AnswerInformationOptions({"--", "--help"}));
 
-    EXPECT_FALSE(RefuseArguments({}));
-    const auto refused = RefuseArguments({"/srv/plant", "--verbose"});
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->exitCode, 2);
-    EXPECT_TRUE(refused->out.isEmpty());
-    EXPECT_TRUE(refused->err.contains("'/srv/plant'")) << refused->err.toStdString();
+    EXPECT_EQ(ReadConsoleArguments({"--", "-plant"}).folder, "-plant");
+    // A second folder, or an option Qt did not take, is named in the refusal.
+    const auto second = ReadConsoleArguments({"/srv/plant", "/srv/office"}).exit;
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->exitCode, 2);
+    EXPECT_TRUE(second->err.contains("'/srv/office'")) << second->err.toStdString();
+    const auto option = ReadConsoleArguments({"--verbose", "/srv/plant"}).exit;
+    ASSERT_TRUE(option);
+    EXPECT_TRUE(option->err.contains("'--verbose'")) << option->err.toStdString();
+}
+
+TEST(ConsoleCommandLine, WithoutADisplayItEndsWithOneLineUnlessAPlatformIsChosen)
+{
+    const auto none = [](const char *) { return QString(); };
+    EXPECT_FALSE(RefuseWithoutDisplay({"-platform", "offscreen"}, none));
+    EXPECT_FALSE(RefuseWithoutDisplay({"--platform", "offscreen"}, none));
+    EXPECT_TRUE(RefuseWithoutDisplay({"--", "-platform"}, none)); // a folder of that name
+
+    // The program itself, with none of them set: one line and exit 1, and the information
+    // options still answer.
+    const QString console = qEnvironmentVariable("HV_CONSOLE");
+    ASSERT_FALSE(console.isEmpty()) << "HV_CONSOLE is not set";
+    const auto run = [&](const QStringList &args) {
+        QProcess process;
+        QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            noDisplay.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(noDisplay);
+        process.start(console, args);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return std::tuple(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                          process.readAllStandardOutput(), process.readAllStandardError());
+    };
+    EXPECT_EQ(run({}),
+              std::tuple(1, QByteArray(),
+                         QByteArray("HVAdmin: no display; set DISPLAY or run under Xvfb\n")));
+    for (const char *option : {"--help", "--version", "-v"})
+        EXPECT_EQ(std::get<0>(run({QString::fromLatin1(option)})), 0) << option;
 }
 
 TEST(ProgramIcon, ComesFromTheIconThemeBesideAnInstalledProgram)

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/MainActions.h"
 
+#include "ui/dialogs/ShortcutsWindow.h"
 #include "ui/mainwindow/NamedMenus.h"
 #include "ui/support/Icons.h"
 
@@ -65,6 +66,11 @@ MainActions::MainActions(QWidget *owner) : QObject(owner), m_owner(owner)
     m_webHome = makeAction("mnuWebHome", QStringLiteral("Corvasse Home Page"));
     m_about = makeAction("mnuAbout", QStringLiteral("&About HV Admin"));
     m_about->setMenuRole(QAction::AboutRole);
+    m_keyboardShortcuts = makeAction("mnuKeyboardShortcuts", tr("&Keyboard Shortcuts"));
+    connect(m_keyboardShortcuts, &QAction::triggered, this, [this] {
+        ShortcutsWindow keys(*m_owner, m_owner);
+        keys.exec();
+    });
 
     m_undo = makeAction("mnuUndo", tr("&Undo"));
     m_undo->setShortcut(QKeySequence::Undo);
@@ -111,6 +117,7 @@ void MainActions::buildMenuBar(QMenuBar *menuBar)
     QMenu *help = addNamedMenu(m_owner, "mnuHelp", QStringLiteral("&Help"));
     help->addAction(m_contents);
     help->addAction(m_index);
+    help->addAction(m_keyboardShortcuts);
     addNamedSeparator(help, "mnuSeperator5");
     QMenu *web = addNamedMenu(m_owner, "mnuWeb", QStringLiteral("Corvasse on the &Web..."));
     web->addAction(m_webProducts);

@@ -38,6 +38,8 @@ public:
     QAction *mnuWebTips() const { return m_webTips; }
     QAction *mnuWebHome() const { return m_webHome; }
     QAction *mnuAbout() const { return m_about; }
+    // Help > Keyboard Shortcuts: lists the window's keys.
+    QAction *mnuKeyboardShortcuts() const { return m_keyboardShortcuts; }
     // Edit menu: undo the newest operation of the history, and the history window.
     QAction *mnuUndo() const { return m_undo; }
     QAction *mnuHistory() const { return m_history; }
@@ -65,6 +67,7 @@ private:
     QAction *m_webTips;
     QAction *m_webHome;
     QAction *m_about;
+    QAction *m_keyboardShortcuts;
     QAction *m_undo;
     QAction *m_history;
 };

@@ -30,6 +30,7 @@
 #include "ui/mainwindow/StatusNoticePanel.h"
 #include "ui/support/AfterFirstPaint.h"
 #include "ui/support/ClientArea.h"
+#include "ui/support/HelpOpener.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ProgramInfo.h"
 #include "ui/support/Twips.h"
@@ -101,7 +102,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
       m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
       m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this)),
       m_fill(new ListFill(this)), m_access(new FolderAccess(this)),
-      m_accessPanel(new QLabel(m_statusBar))
+      m_accessPanel(new QLabel(m_statusBar)), m_help(new HelpOpener(this))
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
@@ -117,6 +118,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(input, &ItemListInput::menuRequested, m_itemActions, &ItemActions::popUpMenu);
     connect(m_bar, &QTableWidget::cellDoubleClicked, m_itemActions,
             &ItemActions::grdOUtlookBar_DblClick);
+    m_itemActions->attachKeys(m_list);
 
     m_actions->buildMenuBar(menuBar());
     m_toolBar->setObjectName(QStringLiteral("tbDetails"));
@@ -766,7 +768,7 @@ void frmHVSetup::onSplitterMoved()
 
 void frmHVSetup::mnuContents_Click()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_suiteFolder + QStringLiteral("HVAdmin.chm")));
+    m_help->open(m_suiteFolder);
 }
 
 void frmHVSetup::mnuAbout_Click()

@@ -26,6 +26,7 @@ class FolderAccess;
 class FolderPlaces;
 class FolderTree;
 class FolderWatch;
+class HelpOpener;
 class ItemActions;
 class ItemFilterBox;
 class ItemListView;
@@ -95,6 +96,7 @@ public:
     QWidget *ownerWidget() override { return this; }
     QList<ItemRef> selectedItems() const override;
     Category category() const override;
+    bool listIsCurrent() const override { return !isFilling(); }
     QString suiteFolder() const override { return m_suiteFolder; }
     void refill() override { RefillList(); }
     void selectAfterRefill(const QString &key) override;
@@ -165,6 +167,7 @@ private:
     QLabel *m_accessPanel;
     FolderPlaces *m_places = nullptr;
     UndoCommands *m_undo = nullptr;
+    HelpOpener *m_help;
     QPointer<Job> m_folderCheck; // a chosen folder being checked before it is opened
 
     // What a refill selects once the create-new row is selected: the item a command asked

@@ -16,6 +16,9 @@ using MainWindowFactory = std::function<std::unique_ptr<QWidget>()>;
 // (app/Startup.h) with the login window, and when the console may start, creates the main window
 // and places and shows it with ReadRegWindowInfo. Returns the window, which the caller keeps until
 // the event loop ends, or null when the security check failed and the process should end.
-std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow);
+// `folderArgument` is the folder named on the command line (see RunStartup); when it is no
+// folder, a message says so before the window opens on the folder taken instead.
+std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow,
+                              const QString &folderArgument = {});
 
 } // namespace hv

@@ -8,6 +8,7 @@
 #include "tests/common/TestSupport.h"
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
 #include "ui/ItemActions.h"
+#include "ui/dialogs/ShortcutsWindow.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/mainwindow/CategoryBar.h"
 #include "ui/mainwindow/CategoryListModel.h"
@@ -16,6 +17,7 @@
 #include "ui/mainwindow/MainActions.h"
 #include "ui/mainwindow/SplitterGrip.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/HelpOpener.h"
 #include "ui/support/Main.h"
 #include "ui/support/Twips.h"
 
@@ -36,6 +38,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -441,6 +444,49 @@ TEST_F(MainWindowTest, PlacementFolderAndViewAreStoredAtUnloadAndRestoredAtTheNe
               (QStringList{"Create New Application", "Visitor Log"}));
 }
 
+TEST_F(MainWindowTest, AFolderArgumentOpensThatFolderAndBecomesTheLastFolder)
+{
+    auto factory = [] { return std::unique_ptr<QWidget>(std::make_unique<frmHVSetup>()); };
+    WriteLastFolder(plant.slashed());
+    {
+        std::unique_ptr<QWidget> created = Main(factory, plant.path() + "/../office");
+        auto &window = *qobject_cast<frmHVSetup *>(created.get());
+        ASSERT_TRUE(waitForList(window));
+        EXPECT_EQ(window.statusPanel(1)->text(), kFolderPrefix + office.path());
+        window.actions()->mnuExit()->trigger();
+    }
+    EXPECT_EQ(ReadSetting("Settings", "LastFolder"), office.slashed());
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // No such folder: said so, and the last folder opens.
+    AppState::instance().reset();
+    const QString missing = config.path() + "/nowhere";
+    std::unique_ptr<QWidget> created = Main(factory, missing);
+    EXPECT_EQ(AppState::instance().ProjectFolder(), office.slashed());
+    EXPECT_EQ(boxes.texts(), QStringList{"There is no folder " + missing + ". The console opens " +
+                                         office.slashed() + " instead."});
+}
+
+TEST_F(MainWindowTest, KeyboardShortcutsListEveryCommandThatHasKeys)
+{
+    auto window = startWindow();
+    QString rows = "\n";
+    {
+        const auto watch = hvtest::whenModalOpens<ShortcutsWindow>([&](ShortcutsWindow *keys) {
+            for (int i = 0; i < keys->list()->topLevelItemCount(); ++i)
+                rows += keys->list()->topLevelItem(i)->text(0) + " = " +
+                        keys->list()->topLevelItem(i)->text(1) + "\n";
+            keys->reject();
+        });
+        window->actions()->mnuKeyboardShortcuts()->trigger();
+    }
+    for (const char *expected :
+         {"Rename = F2\n", "Delete = Del, Shift+Del\n", "Copy Path = Ctrl+C\n", "Find = Ctrl+F",
+          "Refresh = F5", "Undo = Ctrl+Z", "Details = Ctrl+4\n", "Contents = F1"})
+        EXPECT_TRUE(rows.contains("\n" + QLatin1String(expected)))
+            << expected << rows.toStdString();
+}
+
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBar)
 {
     auto window = startWindow();
@@ -449,6 +495,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
         bar.append(action->text());
     EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Help"}));
 
+    // The captions without their access keys.
     auto captions = [&](const char *menuName) {
         QStringList texts;
         const auto *menu = window->findChild<QMenu *>(menuName);
@@ -456,46 +503,78 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndTheContextMenusStayOffTheMenuBa
         if (!menu)
             return texts;
         for (QAction *action : menu->actions())
-            texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+            texts.append(action->isSeparator() ? QStringLiteral("-")
+                                               : QString(action->text()).remove(u'&'));
         return texts;
     };
-    EXPECT_EQ(captions("mnuFile"),
-              (QStringList{"&Go to Folder...", "&Recent Folders", "-", "E&xit"}));
-    EXPECT_EQ(captions("mnuEdit"), (QStringList{"&Undo", "&History..."}));
-    EXPECT_EQ(captions("mnuHelp"),
-              (QStringList{"&Contents", "&Index", "-", "Corvasse on the &Web...", "-",
-                           "&About HV Admin"}));
+    EXPECT_EQ(captions("mnuFile"), (QStringList{"Go to Folder...", "Recent Folders", "-", "Exit"}));
+    EXPECT_EQ(captions("mnuEdit"), (QStringList{"Undo", "History..."}));
+    EXPECT_EQ(captions("mnuHelp"), (QStringList{"Contents", "Index", "Keyboard Shortcuts", "-",
+                                                "Corvasse on the Web...", "-", "About HV Admin"}));
     EXPECT_FALSE(window->actions()->mnuIndex()->isVisible());
     EXPECT_EQ(captions("mnuWeb"), (QStringList{"Products", "Online Training", "Tips Corner", "-",
                                                "Corvasse Home Page"}));
     EXPECT_EQ(captions("mnuRightClickList"),
               (QStringList{"Application FilePack", "-", "Rename", "-", "Delete/Clear", "-",
-                           "Create Shortcut", "-", "View Data…"}));
+                           "Create Shortcut", "-", "View Data…", "-", "Copy Path",
+                           "Open Containing Folder"}));
     EXPECT_EQ(captions("mnuDeleteClear"),
               (QStringList{"Clear ___ Data", "-", "Delete ___ and Data"}));
     EXPECT_EQ(captions("mnuShortcutApp"), (QStringList{"On Desktop", "In HVLaunch"}));
     EXPECT_EQ(captions("mnuRightDir"),
-              (QStringList{"Create Shortcut", "Rename Dir File", "-", "Delete Dir File"}));
+              (QStringList{"Create Shortcut", "Rename Dir File", "-", "Delete Dir File", "-",
+                           "Copy Path", "Open Containing Folder"}));
     EXPECT_EQ(captions("mnuShortcutDIR"), (QStringList{"On Destop", "In HVLaunch"}));
     EXPECT_NE(window->findChild<QAction *>("mnuSeperator7"), nullptr);
     EXPECT_FALSE(window->itemActions()->mnuRightClickList()->isVisible());
 }
 
-TEST_F(MainWindowTest, HelpItemsOpenTheHelpFileTheWebPagesAndTheAboutWindow)
+TEST_F(MainWindowTest, HelpOpensTheHelpFileElseTheManualElseSaysHowToReadIt)
+{
+    const QString suite = config.path() + "/suite";
+    QDir().mkpath(suite);
+    config.writeConfigFile("suite.ini", "[Suite]\nProgramFolder=" + suite.toUtf8() + "\n");
+    auto window = startWindow();
+    hvtest::UrlRecorder urls({"file", "man"});
+    auto *help = window->findChild<HelpOpener *>();
+    ASSERT_NE(help, nullptr);
+    QString manHandler; // what the desktop answers for man: addresses
+    help->setSchemeHandlerQuery(
+        [&manHandler](const QString &scheme) { return scheme == "man" ? manHandler : QString(); });
+    const auto contents = [&] {
+        QSignalSpy answered(help, &HelpOpener::answered);
+        window->actions()->mnuContents()->trigger();
+        return QTest::qWaitFor([&] { return !answered.isEmpty(); }, 10000);
+    };
+    const QString helpFile = suite + "/HVAdmin.chm";
+    hvtest::writeFile(helpFile, "help");
+    manHandler = "man.desktop";
+    ASSERT_TRUE(contents());
+    ASSERT_TRUE(QFile::remove(helpFile));
+    ASSERT_TRUE(contents());
+    // Neither: a message with the manual's command and the missing file.
+    manHandler.clear();
+    ASSERT_TRUE(contents());
+    EXPECT_EQ(urls.opened, (QList<QUrl>{QUrl::fromLocalFile(helpFile), QUrl("man:HVAdmin(1)")}));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("\n    man HVAdmin\n") &&
+                boxes.shown[0].text.contains(helpFile))
+        << boxes.shown[0].text.toStdString();
+}
+
+TEST_F(MainWindowTest, HelpItemsOpenTheWebPagesAndTheAboutWindow)
 {
     auto window = startWindow();
-    hvtest::UrlRecorder urls({"file", "https", "http"});
+    hvtest::UrlRecorder urls({"https", "http"});
     MainActions *actions = window->actions();
-    actions->mnuContents()->trigger();
     for (QAction *web : {actions->mnuWebProducts(), actions->mnuWebTraining(),
                          actions->mnuWebTips(), actions->mnuWebHome()})
         web->trigger();
-    ASSERT_EQ(urls.opened.size(), 5);
-    EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(window->SuiteFolder() + "HVAdmin.chm"));
+    ASSERT_EQ(urls.opened.size(), 4);
     QSet<QString> pages;
-    for (int i = 1; i < 5; ++i) {
+    for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(urls.opened[i].toString().startsWith("https://")) << i;
-        EXPECT_EQ(urls.opened[i].host(), urls.opened[1].host());
+        EXPECT_EQ(urls.opened[i].host(), urls.opened[0].host());
         pages.insert(urls.opened[i].toString());
     }
     EXPECT_EQ(pages.size(), 4);
