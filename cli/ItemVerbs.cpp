@@ -56,7 +56,6 @@ void printPlan(const QString &verb, const QString &folder, const QStringList &it
     out.endArray().endObject().finish();
 }
 
-
 // Checks that FILE names an item of FOLDER, through the index that the operation then goes on
 // with; prints the failure otherwise.
 bool checkItem(const QString &folder, const QString &fileName, ItemKind kind,
@@ -185,9 +184,8 @@ int runRename(const QStringList &given)
     if (!checkItem(folder, fileName, fileset::ItemKindOf(fileName), *index))
         return kExitFailure;
     TemplateFileInfo info(folder);
-    const RenameResult result = dryRun
-                                    ? PlanRenameItem(folder, fileName, args.at(2), info, index)
-                                    : RenameItem(folder, fileName, args.at(2), info, index);
+    const RenameResult result = dryRun ? PlanRenameItem(folder, fileName, args.at(2), info, index)
+                                       : RenameItem(folder, fileName, args.at(2), info, index);
     if (!result.ok)
         return fail(result.messageWithReason());
     if (dryRun) {

@@ -77,7 +77,7 @@ TEST_F(ScriptingCli, AMissingFolderFailsAndUsageErrorsSayWhatWasWrong)
     for (const QStringList &args : {QStringList{"clear", "--help"}, {"help", "clear"}}) {
         r = hvtest::runCli(args);
         EXPECT_EQ(r.exitCode, 0);
-        EXPECT_EQ(r.out, "usage: hvadmin-cli clear [--permanent] [--dry-run] FOLDER FILE\n");
+        EXPECT_EQ(r.out, "usage: hvadmin-cli clear [--permanent] [--dry-run] FOLDER FILE...\n");
     }
 }
 
@@ -119,15 +119,17 @@ TEST_F(ScriptingCli, DryRunsReportTheMovesAndRefuseAsTheRealRunWouldTouchingNoth
 {
     application("LINE4", "Line 4", 2, QDateTime::currentDateTime());
     write("LINE4.HVX");
+    write("P.HPT");
     write("LINE5.HVD", "stray of the new name");
     const QMap<QString, QByteArray> before = checksums();
 
     QJsonObject plan = json({"clear", "--dry-run", folder, "LINE4.HVT"}).object();
     EXPECT_EQ(plan["files"].toArray(),
               (QJsonArray{QJsonObject{{"from", folder + "LINE4.HVD"}, {"to", QJsonValue()}}}));
-    plan = json({"delete", folder, "LINE4.HVT", "--dry-run"}).object();
+    plan = json({"delete", folder, "LINE4.HVT", "P.HPT", "--dry-run"}).object();
     EXPECT_EQ(plan["verb"].toString(), "delete");
-    EXPECT_EQ(plan["files"].toArray().size(), 3);
+    EXPECT_EQ(plan["items"].toArray(), (QJsonArray{"LINE4.HVT", "P.HPT"}));
+    EXPECT_EQ(plan["files"].toArray().size(), 4);
     plan = json({"rename", "--dry-run", folder, "LINE4.HVT", "LINE5"}).object();
     const QJsonArray moves = plan["files"].toArray();
     EXPECT_TRUE(moves.contains(QJsonObject{{"from", folder + "LINE5.HVD"}, {"to", QJsonValue()}}));
@@ -195,7 +197,7 @@ TEST_F(ScriptingCli, TheViewerReceivesTheToolsOutcomesStampedWithTimeAndProcessI
     const QStringList lines = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 1) << out.toStdString();
     const QRegularExpression entry(
-        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}  (\d+)  hvadmin-cli  ItemDelete  ClearItemData  )"
+        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3}  (\d+)  hvadmin-cli  ItemDelete  RemoveItems  )"
         R"(Clear .*A\.HVT: to the trash: .*A\.HVD$)");
     const QRegularExpressionMatch match = entry.match(lines[0]);
     EXPECT_TRUE(match.hasMatch()) << lines[0].toStdString();
