@@ -100,6 +100,8 @@ void ShellandWait(const QString &commandLine)
 
     // A program's arguments are passed as UTF-8: a name that is not would reach another file.
     if (paths::hasRawBytes(commandLine)) {
+        WriteLog(module, procedure,
+                 QStringLiteral("Not started: ") + paths::rawBytesRefusal(commandLine));
         ShowMessage(paths::rawBytesRefusal(commandLine), QStringLiteral("Halvora"), MsgButtons::Ok,
                     MsgIcon::Exclamation);
         return;
@@ -110,6 +112,10 @@ void ShellandWait(const QString &commandLine)
     if (!parts.program.isEmpty())
         process.start(parts.program, parts.arguments);
     if (parts.program.isEmpty() || !process.waitForStarted(-1)) {
+        WriteLog(module, procedure,
+                 QStringLiteral("Could not start: ") + commandLine + QStringLiteral(": ") +
+                     (parts.program.isEmpty() ? QStringLiteral("no program named")
+                                              : process.errorString()));
         ShowMessage(QStringLiteral("Error executing the following statement:\n\n") + commandLine,
                     QStringLiteral("Halvora"), MsgButtons::Ok, MsgIcon::Exclamation,
                     programFolderHint());

@@ -208,8 +208,9 @@ TableArray LoadSecurityTable()
     }
 }
 
-LoginVerdict ValidateLogin(const QString &userName, const QString &password,
-                           const TableArray &table)
+namespace {
+
+LoginVerdict verdictOf(const QString &userName, const QString &password, const TableArray &table)
 {
     if (!isConsoleUser(userName.left(7).toUpper()))
         return LoginVerdict::InvalidUserName;
@@ -226,6 +227,19 @@ LoginVerdict ValidateLogin(const QString &userName, const QString &password,
             return LoginVerdict::Accepted;
     }
     return LoginVerdict::InvalidPassword;
+}
+
+} // namespace
+
+LoginVerdict ValidateLogin(const QString &userName, const QString &password,
+                           const TableArray &table)
+{
+    const LoginVerdict verdict = verdictOf(userName, password, table);
+    // That a login failed, never what was typed: nothing of a login is kept.
+    if (verdict != LoginVerdict::Accepted)
+        WriteLog(QStringLiteral("Security"), QStringLiteral("ValidateLogin"),
+                 QStringLiteral("Login refused"));
+    return verdict;
 }
 
 QString LoginMessage(LoginVerdict verdict)

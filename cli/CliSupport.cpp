@@ -1,6 +1,9 @@
 #include "cli/CliSupport.h"
 #include "cli/JsonReader.h"
+#include "cli/PrettyJson.h"
+#include "log/DiagnosticLog.h"
 #include "platform/FileNames.h"
+#include "platform/PathNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,17 +16,72 @@
 namespace hv::cli {
 namespace {
 
-void writeOut(FILE *stream, const QByteArray &bytes)
+PrettyJson *g_pretty = nullptr; // set by --pretty
+QString g_verb;                 // the verb being run
+
+void writeOut(FILE *stream, QByteArrayView bytes)
 {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }
 
+// Each verb's synopsis, in the order of the usage text.
+struct VerbSynopsis {
+    const char *verb;
+    const char *text;
+};
+
+constexpr VerbSynopsis kSynopses[] = {
+    {"dbf", "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
+            "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
+            "  dbf sort COLUMN ORDER < rows.json | dbf csv FILE\n"},
+    {"ini", "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] "
+            "[--ucase-section]\n"},
+    {"dir", "  dir show FILE | dir write FILE < directory.json\n"},
+    {"list", "  list [--items] CATEGORY [FOLDER]\n"
+             "    CATEGORY: applications popups directories rules units security\n"},
+    {"template", "  template FILE\n"},
+    {"security", "  security\n"},
+    {"login", "  login USER --password-stdin < password | login USER PASSWORD\n"},
+    {"lock-check", "  lock-check PATH\n"},
+    {"clear", "  clear [--permanent] [--dry-run] FOLDER FILE...\n"},
+    {"delete", "  delete [--permanent] [--dry-run] FOLDER FILE...\n"},
+    {"rename", "  rename [--dry-run] FOLDER FILE NEWNAME\n"},
+    {"history", "  history\n"},
+    {"undo", "  undo [ID]\n"},
+    {"shortcut", "  shortcut FOLDER FILE TITLE\n"},
+    {"launcher", "  launcher FOLDER FILE TITLE\n"},
+    {"help", "  help [VERB]\n"},
+};
+
+const VerbSynopsis *synopsisOf(const QString &verb)
+{
+    for (const VerbSynopsis &synopsis : kSynopses) {
+        if (verb == QLatin1String(synopsis.verb))
+            return &synopsis;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void writeOutput(QByteArrayView bytes)
+{
+    if (g_pretty)
+        writeOut(stdout, g_pretty->feed(bytes));
+    else
+        writeOut(stdout, bytes);
+}
+
+void setPrettyOutput(bool pretty)
+{
+    static PrettyJson indenter;
+    g_pretty = pretty ? &indenter : nullptr;
+}
 
 void printJson(const QJsonDocument &doc)
 {
-    writeOut(stdout, doc.toJson(QJsonDocument::Compact) + '\n');
+    writeOutput(doc.toJson(QJsonDocument::Compact) + '\n');
 }
 
 void printJson(const QJsonObject &object)
@@ -38,7 +96,7 @@ void printJson(const QJsonArray &array)
 
 void printLine(const QString &text)
 {
-    writeOut(stdout, text.toUtf8() + '\n');
+    writeOutput(text.toUtf8() + '\n');
 }
 
 int finishOutput(int exitCode)
@@ -58,35 +116,92 @@ int fail(const QString &message)
     return kExitFailure;
 }
 
-const char *usageText()
+int failLogged(const QString &message)
 {
-    return "usage: hvadmin-cli VERB [ARGS]\n"
-           "       hvadmin-cli --help | --version\n"
-           "  dbf info FILE | dbf dump FILE | dbf create FILE NAME:TYPE:LENGTH[:DECIMALS]...\n"
-           "  dbf append FILE < rows.json | dbf put FILE RECNO < record.json\n"
-           "  dbf sort COLUMN ORDER < rows.json | dbf csv FILE\n"
-           "  ini dump FILE | ini write FILE [--leading-spaces N] [--equal-pos N] "
-           "[--ucase-section]\n"
-           "  dir show FILE | dir write FILE < directory.json\n"
-           "  list CATEGORY [FOLDER] | template FILE\n"
-           "  security | login USER PASSWORD\n"
-           "  lock-check PATH\n"
-           "  clear [--permanent] FOLDER FILE... | delete [--permanent] FOLDER FILE...\n"
-           "  rename FOLDER FILE NEWNAME\n"
-           "  history | undo [ID]\n"
-           "  shortcut FOLDER FILE TITLE | launcher FOLDER FILE TITLE\n";
+    WriteLog(QStringLiteral("hvadmin-cli"), g_verb, message);
+    return fail(message);
+}
+
+QByteArray usageText()
+{
+    QByteArray text("usage: hvadmin-cli [--pretty] VERB [ARGS]\n"
+                    "       hvadmin-cli VERB --help | help VERB | --help | --version\n");
+    for (const VerbSynopsis &synopsis : kSynopses)
+        text += synopsis.text;
+    return text;
+}
+
+QByteArray verbUsage(const QString &verb)
+{
+    const VerbSynopsis *synopsis = synopsisOf(verb);
+    if (!synopsis)
+        return {};
+    return QByteArray("usage: hvadmin-cli ") + QByteArray(synopsis->text).trimmed() + '\n';
+}
+
+void setCurrentVerb(const QString &verb)
+{
+    g_verb = verb;
 }
 
 int usage()
 {
-    writeOut(stderr, QByteArray(usageText()));
+    writeOut(stderr, usageText());
     return kExitUsage;
+}
+
+int usage(const QString &problem)
+{
+    const QByteArray synopsis = verbUsage(g_verb);
+    if (synopsis.isEmpty()) {
+        writeOut(stderr, "hvadmin-cli: " + problem.toUtf8() + '\n' + usageText());
+        return kExitUsage;
+    }
+    writeOut(stderr, g_verb.toUtf8() + ": " + problem.toUtf8() + '\n' + synopsis);
+    return kExitUsage;
+}
+
+int wrongArguments(const QStringList &args, qsizetype least, qsizetype most)
+{
+    if (args.size() < least)
+        return usage(QStringLiteral("missing argument"));
+    return usage(
+        QStringLiteral("unexpected argument '%1'").arg(paths::displayName(args.value(most))));
+}
+
+int subVerbUsage(const QStringList &args, std::initializer_list<const char *> subVerbs,
+                 qsizetype expected)
+{
+    if (args.isEmpty())
+        return usage(QStringLiteral("missing sub-verb"));
+    bool known = false;
+    for (const char *subVerb : subVerbs)
+        known = known || args.first() == QLatin1String(subVerb);
+    if (!known)
+        return usage(QStringLiteral("unknown sub-verb '%1'").arg(paths::displayName(args.first())));
+    return wrongArguments(args, expected, expected);
+}
+
+int verbHelp(const QString &verb)
+{
+    const QByteArray synopsis = verbUsage(verb);
+    if (!verb.isEmpty() && synopsis.isEmpty()) {
+        setCurrentVerb({});
+        return usage(QStringLiteral("unknown verb '%1'").arg(paths::displayName(verb)));
+    }
+    writeOutput(synopsis.isEmpty() ? usageText() : synopsis);
+    return kExitOk;
+}
+
+bool takeOption(QStringList &args, QLatin1StringView option)
+{
+    return args.removeAll(option) > 0;
 }
 
 int informationOption(const QString &option)
 {
     if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
-        writeOut(stdout, QByteArray(usageText()));
+        writeOutput(usageText());
         return kExitOk;
     }
     if (option == QLatin1String("--version")) {
@@ -116,6 +231,20 @@ std::optional<QString> absoluteArgument(const QString &arg)
         return std::nullopt;
     }
     return QDir::cleanPath(*path);
+}
+
+std::optional<QString> folderArgument(const QString &arg)
+{
+    const std::optional<QString> path = absoluteArgument(arg);
+    if (!path)
+        return std::nullopt;
+    if (!paths::isFolder(*path)) {
+        fail((paths::isRegularFile(*path) ? QStringLiteral("Not a folder: %1")
+                                          : QStringLiteral("No such folder: %1"))
+                 .arg(paths::displayName(*path)));
+        return std::nullopt;
+    }
+    return paths::withTrailingSeparator(*path);
 }
 
 QByteArray readStdin()

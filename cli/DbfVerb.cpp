@@ -27,7 +27,7 @@ struct InputError {
 
 void writeStdout(const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    writeOutput(bytes);
 }
 
 void appendJsonString(QByteArray &out, QStringView text)
@@ -211,7 +211,8 @@ int create(const QString &file, const QStringList &specs)
             !parseInt(parts[2], length) || length < 0 || length > 255 ||
             (parts.size() == 4 &&
              (!parseInt(parts[3], decimals) || decimals < 0 || decimals > 255)))
-            return usage();
+            return usage(
+                QStringLiteral("bad field '%1': expected NAME:TYPE:LENGTH[:DECIMALS]").arg(spec));
         table.Fields().Add(parts[0], parts[1], length, decimals, 0);
     }
     if (const QString problem = dBase::fieldListError(table.Fields()); !problem.isEmpty())
@@ -305,7 +306,10 @@ int dispatch(const QStringList &args)
         return put(args[1], first);
     if (sub == u"sort" && args.size() == 3 && parseInt(args[1], first) && parseInt(args[2], second))
         return sort(first, second);
-    return usage();
+    if ((sub == u"put" && args.size() == 3) || (sub == u"sort" && args.size() == 3))
+        return usage(QStringLiteral("%1 takes numbers").arg(sub));
+    return subVerbUsage(args, {"info", "dump", "csv", "create", "append", "put", "sort"},
+                        sub == u"sort" || sub == u"put" || sub == u"create" ? 3 : 2);
 }
 
 } // namespace
@@ -315,11 +319,11 @@ int runDbf(const QStringList &args)
     try {
         return dispatch(args);
     } catch (const DbaseError &e) {
-        return fail(QStringLiteral("Error: ") + e.text());
+        return failLogged(QStringLiteral("Error: ") + e.text());
     } catch (const InputError &e) {
         return fail(e.message);
     } catch (const std::exception &e) {
-        return fail(QStringLiteral("Error: %1").arg(QString::fromLocal8Bit(e.what())));
+        return failLogged(QStringLiteral("Error: %1").arg(QString::fromLocal8Bit(e.what())));
     }
 }
 

@@ -28,7 +28,7 @@ int showDir(const QString &fileName)
     const QString folder = path->left(path->lastIndexOf(u'/') + 1);
     DirClass model(dirTemplateLookup(folder));
     if (DirResult r = model.OpenExisting(*path); !r)
-        return fail(r.message.text);
+        return failLogged(r.message.text);
     // Members in the order of their names, as the tool has always written them.
     JsonWriter out;
     out.beginObject().member("caption", model.Caption()).key("entries").beginArray();
@@ -134,9 +134,9 @@ int writeDir(const QString &fileName)
     model.SetCaption(caption);
     model.SetDirEntries(std::move(entries));
     if (DirResult r = model.Validate(); !r)
-        return fail(r.message.text);
+        return failLogged(r.message.text);
     if (IniResult r = DirClass::writeDirectory(fileName, model.Caption(), model.DirEntries()); !r)
-        return fail(r.error);
+        return failLogged(r.error);
     return kExitOk;
 }
 
@@ -148,7 +148,7 @@ int runDir(const QStringList &args)
         return showDir(args.at(1));
     if (args.size() == 2 && args.at(0) == u"write")
         return writeDir(args.at(1));
-    return usage();
+    return subVerbUsage(args, {"show", "write"}, 2);
 }
 
 } // namespace hv::cli

@@ -12,7 +12,7 @@ namespace hv::cli {
 int runHistory(const QStringList &args)
 {
     if (!args.isEmpty())
-        return usage();
+        return wrongArguments(args, 0, 0);
     QString error;
     const QList<history::Entry> entries = history::Entries(&error);
     if (!error.isEmpty())
@@ -51,7 +51,7 @@ int runHistory(const QStringList &args)
 int runUndo(const QStringList &args)
 {
     if (args.size() > 1)
-        return usage();
+        return wrongArguments(args, 0, 1);
     qint64 id = 0;
     QString error;
     if (args.isEmpty()) {
@@ -63,7 +63,8 @@ int runUndo(const QStringList &args)
         bool number = false;
         id = args.first().toLongLong(&number);
         if (!number || id <= 0)
-            return usage();
+            return usage(
+                QStringLiteral("ID must be a positive number, not '%1'").arg(args.first()));
     }
     const OpResult result = UndoOperation(id);
     if (!result.ok)

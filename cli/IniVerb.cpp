@@ -31,7 +31,7 @@ int dumpIni(const QString &fileName)
             out.flushIfLarge();
         });
     if (!r)
-        return fail(r.error);
+        return failLogged(r.error);
     out.endArray().finish();
     return kExitOk;
 }
@@ -122,13 +122,13 @@ int writeIni(const QStringList &args)
             ini.SetEqualPos(number);
             ++i;
         } else {
-            return usage();
+            return usage(QStringLiteral("unknown or incomplete option '%1'").arg(option));
         }
     }
     if (!readLines(ini.INIlines()))
         return kExitFailure;
     if (IniResult r = ini.SaveFile(fileName); !r)
-        return fail(r.error);
+        return failLogged(r.error);
     return kExitOk;
 }
 
@@ -140,7 +140,7 @@ int runIni(const QStringList &args)
         return dumpIni(args.at(1));
     if (args.size() >= 2 && args.at(0) == u"write")
         return writeIni(args);
-    return usage();
+    return subVerbUsage(args, {"dump", "write"}, 2);
 }
 
 } // namespace hv::cli

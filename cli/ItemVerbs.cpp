@@ -18,13 +18,10 @@ namespace {
 using fileset::ItemKind;
 
 // The project folder of an argument, absolute and ending with a separator; nullopt (with the
-// failure printed) when it is relative and there is no current folder.
+// failure printed) when it is not a folder, or relative with no current folder.
 std::optional<QString> projectFolder(const QString &arg)
 {
-    const std::optional<QString> folder = absoluteArgument(arg);
-    if (!folder)
-        return std::nullopt;
-    return paths::withTrailingSeparator(*folder);
+    return folderArgument(arg);
 }
 
 // Paths as the output shows them.
@@ -32,6 +29,31 @@ void writePaths(JsonWriter &out, const QStringList &list)
 {
     for (const QString &path : list)
         out.value(paths::displayName(path));
+}
+
+// What a dry run found would happen, in the shape of a history entry: each file with where
+// it would go, null for the trash.
+void printPlan(const QString &verb, const QString &folder, const QStringList &items,
+               const QList<QPair<QString, QString>> &moves)
+{
+    JsonWriter out;
+    out.beginObject()
+        .member("dryRun", true)
+        .member("verb", verb)
+        .member("folder", paths::displayName(folder))
+        .key("items")
+        .beginArray();
+    writePaths(out, items);
+    out.endArray().key("files").beginArray();
+    for (const auto &[from, to] : moves) {
+        out.beginObject().member("from", paths::displayName(from)).key("to");
+        if (to.isEmpty())
+            out.null();
+        else
+            out.value(paths::displayName(to));
+        out.endObject();
+    }
+    out.endArray().endObject().finish();
 }
 
 // Checks that FILE names an item of FOLDER, through the index that the operation then goes on
@@ -52,13 +74,10 @@ bool checkItem(const QString &folder, const QString &fileName, ItemKind kind,
     return true;
 }
 
-// Takes a leading --permanent off `args`; true when it was there.
+// Takes --permanent off `args`, before or after the others as --dry-run; true when it was there.
 bool takePermanent(QStringList &args)
 {
-    if (args.isEmpty() || args.first() != QLatin1String("--permanent"))
-        return false;
-    args.removeFirst();
-    return true;
+    return takeOption(args, QLatin1StringView("--permanent"));
 }
 
 // The answer --permanent gives when the trash refuses a file.
@@ -101,8 +120,9 @@ int runRemoval(const QStringList &given, bool dataOnly)
 {
     QStringList args = given;
     const bool permanent = takePermanent(args);
+    const bool dryRun = takeOption(args, QLatin1StringView("--dry-run"));
     if (args.size() < 2)
-        return usage();
+        return wrongArguments(args, 2, 2);
     const std::optional<QString> found = projectFolder(args.at(0));
     if (!found)
         return kExitFailure;
@@ -121,6 +141,17 @@ int runRemoval(const QStringList &given, bool dataOnly)
         itemPaths << folder + fileName;
     }
     TemplateFileInfo info(folder);
+    if (dryRun) {
+        const ItemsOpResult plan = PlanRemoveItems(itemPaths, dataOnly, info, index);
+        if (!plan.ok)
+            return fail(plan.messageWithReason());
+        QList<QPair<QString, QString>> moves;
+        for (const QString &path : plan.trashed)
+            moves.append({path, QString()});
+        printPlan(dataOnly ? QStringLiteral("clear") : QStringLiteral("delete"), folder, fileNames,
+                  moves);
+        return kExitOk;
+    }
     return report(
         RemoveItems(itemPaths, dataOnly, info, index, nullptr, permanentAnswer(permanent)),
         fileNames);
@@ -138,10 +169,12 @@ int runDelete(const QStringList &args)
     return runRemoval(args, false);
 }
 
-int runRename(const QStringList &args)
+int runRename(const QStringList &given)
 {
+    QStringList args = given;
+    const bool dryRun = takeOption(args, QLatin1StringView("--dry-run"));
     if (args.size() != 3)
-        return usage();
+        return wrongArguments(args, 3, 3);
     const std::optional<QString> found = projectFolder(args.at(0));
     if (!found)
         return kExitFailure;
@@ -151,9 +184,18 @@ int runRename(const QStringList &args)
     if (!checkItem(folder, fileName, fileset::ItemKindOf(fileName), *index))
         return kExitFailure;
     TemplateFileInfo info(folder);
-    const RenameResult result = RenameItem(folder, fileName, args.at(2), info, index);
+    const RenameResult result = dryRun ? PlanRenameItem(folder, fileName, args.at(2), info, index)
+                                       : RenameItem(folder, fileName, args.at(2), info, index);
     if (!result.ok)
         return fail(result.messageWithReason());
+    if (dryRun) {
+        QList<QPair<QString, QString>> moves;
+        for (const QString &stray : result.strayTrashed)
+            moves.append({stray, QString()});
+        moves += result.renamed;
+        printPlan(QStringLiteral("rename"), folder, {fileName}, moves);
+        return kExitOk;
+    }
     JsonWriter out;
     out.beginObject().key("renamed").beginArray();
     for (const auto &[from, to] : result.renamed)

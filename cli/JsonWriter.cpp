@@ -1,5 +1,7 @@
 #include "cli/JsonWriter.h"
 
+#include "cli/CliSupport.h"
+
 #include <cstdio>
 
 namespace hv::cli {
@@ -9,7 +11,7 @@ constexpr qsizetype kBlockBytes = 1 << 20;
 
 void writeStdout(const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    writeOutput(bytes);
 }
 
 } // namespace

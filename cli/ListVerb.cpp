@@ -3,9 +3,13 @@
 #include "cli/JsonWriter.h"
 #include "cli/Verbs.h"
 #include "lists/CategoryListEngine.h"
+#include "ops/History.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
+#include "platform/SmallFile.h"
 #include "suite/TemplateFileInfo.h"
+
+#include <QDateTime>
 
 #include <cstdio>
 #include <optional>
@@ -35,10 +39,40 @@ void appendString(QByteArray &out, const QString &text)
     JsonWriter::appendString(out, text);
 }
 
+bool isFileCategory(Category category)
+{
+    return category == Category::Applications || category == Category::Popups ||
+           category == Category::Directories;
+}
+
+// The named fields of an item row, after the row's own: what a script selects on without
+// knowing the columns' order. A count column that does not read as a number is left out.
+void appendNamedFields(QByteArray &out, const ListRow &row, Category category,
+                       const QString &folder)
+{
+    out.append(",\"file\":");
+    appendString(out, paths::displayName(row.key));
+    out.append(",\"title\":");
+    appendString(out, row.text);
+    bool number = false;
+    const qint64 count = row.subItems.value(1).toLongLong(&number);
+    if (number)
+        out.append(category == Category::Directories ? ",\"entries\":" : ",\"records\":")
+            .append(QByteArray::number(count));
+    // A directory file shows no date: its own modification time.
+    const qint64 modified =
+        category == Category::Directories ? modifiedSecsOf(folder + row.key) : row.modifiedSecs;
+    out.append(",\"modified\":");
+    if (modified < 0)
+        out.append("null");
+    else
+        appendString(out, history::TimeText(QDateTime::fromSecsSinceEpoch(modified)));
+}
+
 // The list as one compact JSON document. Written directly rather than through QJsonDocument:
 // a folder of thousands of templates gives thousands of rows, and this is several times
 // faster.
-QByteArray listJson(const CategoryList &list)
+QByteArray listJson(const CategoryList &list, const QString &folder, bool itemsOnly)
 {
     QByteArray out;
     out.reserve(128 + list.rows.size() * 96);
@@ -49,9 +83,13 @@ QByteArray listJson(const CategoryList &list)
         out.append(list.columns[i].alignRight ? ",\"align\":\"right\"}" : ",\"align\":\"left\"}");
     }
     out.append("],\"rows\":[");
-    for (qsizetype i = 0; i < list.rows.size(); ++i) {
-        const ListRow &row = list.rows[i];
-        out.append(i ? ",{\"key\":" : "{\"key\":");
+    bool first = true;
+    for (const ListRow &row : list.rows) {
+        const bool item = row.icon == kIconItem && isFileCategory(list.category);
+        if (itemsOnly && !item)
+            continue;
+        out.append(first ? "{\"key\":" : ",{\"key\":");
+        first = false;
         appendString(out, paths::displayName(row.key));
         // An item's name as its bytes on disk, for a caller that must name the file exactly.
         if (row.icon == kIconItem)
@@ -67,7 +105,10 @@ QByteArray listJson(const CategoryList &list)
                 out.append(',');
             appendString(out, row.subItems[j]);
         }
-        out.append("]}");
+        out.append(']');
+        if (item)
+            appendNamedFields(out, row, list.category, folder);
+        out.append('}');
     }
     out.append("]}\n");
     return out;
@@ -76,26 +117,30 @@ QByteArray listJson(const CategoryList &list)
 // Writes the bytes to stdout as they are.
 void printBytes(const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    writeOutput(bytes);
 }
 
 } // namespace
 
-int runList(const QStringList &args)
+int runList(const QStringList &given)
 {
+    QStringList args = given;
+    const bool itemsOnly = takeOption(args, QLatin1StringView("--items"));
     if (args.isEmpty() || args.size() > 2)
-        return usage();
+        return wrongArguments(args, 1, 2);
     const std::optional<Category> category = categoryNamed(args.at(0));
     if (!category)
-        return usage();
-    const std::optional<QString> folder = absoluteArgument(args.value(1, QStringLiteral(".")));
+        return usage(QStringLiteral("unknown category '%1'").arg(paths::displayName(args.at(0))));
+    const QString folderArg = args.value(1, QStringLiteral("."));
+    // The settings categories read no folder.
+    const std::optional<QString> folder =
+        isFileCategory(*category) ? folderArgument(folderArg) : absoluteArgument(folderArg);
     if (!folder)
         return kExitFailure;
     ListSource source;
     source.projectFolder = paths::withTrailingSeparator(*folder);
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
-    printBytes(listJson(LoadCategory(*category, source)));
+    printBytes(listJson(LoadCategory(*category, source), source.projectFolder, itemsOnly));
     return kExitOk;
 }
 

@@ -10,8 +10,10 @@ namespace hv::cli {
 
 int runLockCheck(const QStringList &args)
 {
-    if (args.size() != 1 || args.at(0).isEmpty())
-        return usage();
+    if (args.size() != 1)
+        return wrongArguments(args, 1, 1);
+    if (args.at(0).isEmpty())
+        return usage(QStringLiteral("PATH is empty"));
     const std::optional<QString> path =
         NetworkPaths::PathIsUNC(args.at(0)) ? args.at(0) : absoluteArgument(args.at(0));
     if (!path)

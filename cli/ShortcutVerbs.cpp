@@ -14,8 +14,11 @@ using ItemAction = ShortcutResult (*)(const QString &, const QString &, const QS
 
 int runItemAction(const QStringList &args, ItemAction action, bool printPath)
 {
-    if (args.size() != 3 || args.at(1).isEmpty())
-        return usage();
+    if (args.size() != 3)
+        return wrongArguments(args, 3, 3);
+    if (args.at(1).isEmpty())
+        return usage(QStringLiteral("FILE is empty"));
+    // The folder is named in what is written, not read.
     const std::optional<QString> folder = absoluteArgument(args.at(0));
     if (!folder)
         return kExitFailure;

@@ -10,7 +10,7 @@ namespace hv::cli {
 int runTemplate(const QStringList &args)
 {
     if (args.size() != 1)
-        return usage();
+        return wrongArguments(args, 1, 1);
     const QString path = args.at(0);
     // A relative path is read from the current folder, which must exist.
     const std::optional<QString> folder =

@@ -13,14 +13,24 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // The bytes as given: a file name that is not UTF-8 must reach exactly that file.
     QStringList args = hv::cli::argumentsOf(argc, argv);
+    hv::cli::setPrettyOutput(hv::cli::takeOption(args, QLatin1StringView("--pretty")));
     if (args.isEmpty())
         return hv::cli::usage();
     const QString verb = args.takeFirst();
     if (const int exitCode = hv::cli::informationOption(verb); exitCode >= 0)
         return hv::cli::finishOutput(exitCode);
-    for (const auto &[name, handler] : hv::cli::verbs()) {
-        if (verb == QLatin1String(name))
-            return hv::cli::finishOutput(handler(args));
+    if (verb == QLatin1String("help")) {
+        if (args.size() > 1)
+            return hv::cli::usage(QStringLiteral("help: one verb at most"));
+        return hv::cli::finishOutput(hv::cli::verbHelp(args.value(0)));
     }
-    return hv::cli::usage();
+    for (const auto &[name, handler] : hv::cli::verbs()) {
+        if (verb != QLatin1String(name))
+            continue;
+        hv::cli::setCurrentVerb(verb);
+        if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h")))
+            return hv::cli::finishOutput(hv::cli::verbHelp(verb));
+        return hv::cli::finishOutput(handler(args));
+    }
+    return hv::cli::usage(QStringLiteral("unknown verb '%1'").arg(verb));
 }

@@ -258,10 +258,14 @@ IniResult DirClass::writeDirectory(const QString &fileName, const QString &capti
         }
     }
     const std::optional<QByteArray> bytes = dirformat::formatFile(caption, entries.entries());
-    return INIfile::SaveFileBytes(
+    IniResult r = INIfile::SaveFileBytes(
         fileName, bytes.value_or(QByteArray()),
         bytes ? QString()
               : QStringLiteral("the file would be larger than %1 bytes").arg(ini::kMaxFileBytes));
+    if (r)
+        WriteLog(kModule, QStringLiteral("writeDirectory"),
+                 QStringLiteral("Saved %1 with %2 entries").arg(fileName).arg(entries.Count()));
+    return r;
 }
 
 IniResult DirClass::WriteDIrFile()

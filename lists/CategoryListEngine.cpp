@@ -98,7 +98,8 @@ CategoryList templateList(const ListSource &source, Category category)
         list.rows.append({name,
                           s.title == name ? paths::displayName(name) : s.title,
                           kIconItem,
-                          {paths::displayName(name), QString::number(s.recordCount), s.dateTime}});
+                          {paths::displayName(name), QString::number(s.recordCount), s.dateTime},
+                          s.modifiedSecs});
     }
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");
     return list;

@@ -34,7 +34,8 @@ struct ListRow {
     QString key;
     QString text;
     int icon = kIconItem;
-    QStringList subItems; // columns 2 onwards; empty text where a row has none
+    QStringList subItems;     // columns 2 onwards; empty text where a row has none
+    qint64 modifiedSecs = -1; // the time the Date/Time column shows (seconds since the epoch)
 };
 
 // The filled list of one category: columns, rows in display order, the selected row.

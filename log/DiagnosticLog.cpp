@@ -112,7 +112,9 @@ public:
         if (m_dropped > 0)
             text += QStringLiteral(" [%1 earlier entries dropped: the viewer did not keep up]")
                         .arg(m_dropped);
-        const QByteArray line = log::encodeEntry({m_programName, module, procedure, text});
+        // Stamped here, when written: the viewer may read it much later.
+        const QByteArray line = log::encodeEntry(
+            {m_programName, module, procedure, text, log::stampTime(), qint64(::getpid())});
         if (m_pending.size() - m_sent + line.size() > kMaxPendingBytes) {
             ++m_dropped;
             return;

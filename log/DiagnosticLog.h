@@ -22,7 +22,8 @@
 
 namespace hv {
 
-// Sends one entry to the diagnostic log viewer, when one is attached.
+// Sends one entry to the diagnostic log viewer, when one is attached, stamped with the time it
+// was written and this process's id.
 void WriteLog(const QString &module, const QString &procedure, const QString &message);
 
 namespace log {

@@ -1,9 +1,33 @@
 #include "log/LogProtocol.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QStringList>
 
+#include <cstdlib>
+#include <optional>
+
 namespace hv::log {
+namespace {
+
+// Where the fields after a writer's stamp begin, with the stamp's time and process id; nullopt
+// for a line without a stamp. A stamp is a date and time ("2026-12-08T14:03:07.125...") and a
+// number: no program's name looks like that.
+std::optional<qsizetype> stampEnd(const QString &text, QString &time, qint64 &pid)
+{
+    static const QRegularExpression stamp(QStringLiteral(
+        "^(\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}(?:Z|[+-]\\d\\d:\\d\\d)?)"
+        "\\t(\\d{1,18})\\t"));
+    const QRegularExpressionMatch match = stamp.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    time = match.captured(1);
+    pid = match.captured(2).toLongLong();
+    return match.capturedLength(0);
+}
+
+} // namespace
 
 QString escapeField(const QString &field)
 {
@@ -83,10 +107,24 @@ QString unescapeField(const QString &field)
     return out;
 }
 
+QString stampTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const int offset = now.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return now.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) + (offset < 0 ? u'-' : u'+') +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
 QByteArray encodeEntry(const LogEntry &entry)
 {
-    const QString line = escapeField(entry.program) + u'\t' + escapeField(entry.module) + u'\t' +
-                         escapeField(entry.procedure) + u'\t' + escapeField(entry.message) + u'\n';
+    const QString stamp =
+        entry.time.isEmpty() ? QString() : entry.time + u'\t' + QString::number(entry.pid) + u'\t';
+    const QString line = stamp + escapeField(entry.program) + u'\t' + escapeField(entry.module) +
+                         u'\t' + escapeField(entry.procedure) + u'\t' + escapeField(entry.message) +
+                         u'\n';
     return line.toUtf8();
 }
 
@@ -96,7 +134,10 @@ LogEntry decodeEntry(QByteArrayView line)
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
-    const QString text = QString::fromUtf8(line);
+    QString text = QString::fromUtf8(line);
+    LogEntry entry;
+    if (const std::optional<qsizetype> rest = stampEnd(text, entry.time, entry.pid))
+        text.remove(0, *rest);
     QString fields[4];
     qsizetype start = 0;
     for (int i = 0; i < 3; ++i) {
@@ -111,8 +152,11 @@ LogEntry decodeEntry(QByteArrayView line)
     }
     if (start < text.size())
         fields[3] = text.mid(start);
-    return {unescapeField(fields[0]), unescapeField(fields[1]), unescapeField(fields[2]),
-            unescapeField(fields[3])};
+    entry.program = unescapeField(fields[0]);
+    entry.module = unescapeField(fields[1]);
+    entry.procedure = unescapeField(fields[2]);
+    entry.message = unescapeField(fields[3]);
+    return entry;
 }
 
 } // namespace hv::log

@@ -9,6 +9,8 @@
 #include "platform/PathNames.h"
 #include "suite/TemplateInfo.h"
 
+#include <optional>
+
 namespace hv {
 namespace {
 
@@ -84,8 +86,6 @@ private:
 QStringList existingSet(ItemOperation operation, ItemKind kind, const QString &itemPath,
                         int entries, paths::FolderIndex &index)
 {
-    WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
-             QStringLiteral("File Delete Initiated for: ") + itemPath);
     QStringList files;
     const auto addExisting = [&](const QString &path) {
         if (const QString found = index.findExisting(path); !found.isEmpty())
@@ -100,6 +100,28 @@ QStringList existingSet(ItemOperation operation, ItemKind kind, const QString &i
         }
     }
     return files;
+}
+
+// Tells the log what a clear or delete did: the files sent away, or why it stopped.
+void logOutcome(const char *procedure, bool dataOnly, const QString &itemPath,
+                const ItemOpResult &result)
+{
+    QString text = (dataOnly ? QStringLiteral("Clear") : QStringLiteral("Delete"));
+    if (!result.ok) {
+        text += QStringLiteral(" of ") + itemPath + QStringLiteral(" failed: ") +
+                result.messageWithReason();
+    } else {
+        text += QStringLiteral(" ") + itemPath + QStringLiteral(": ");
+        if (result.trashed.isEmpty() && result.deletedOutright.isEmpty())
+            text += QStringLiteral("no files to remove");
+        if (!result.trashed.isEmpty())
+            text += QStringLiteral("to the trash: ") + result.trashed.join(QStringLiteral(", "));
+        if (!result.deletedOutright.isEmpty())
+            text += (result.trashed.isEmpty() ? QString() : QStringLiteral("; ")) +
+                    QStringLiteral("deleted permanently: ") +
+                    result.deletedOutright.join(QStringLiteral(", "));
+    }
+    WriteLog(QStringLiteral("ItemDelete"), QLatin1String(procedure), text);
 }
 
 // Sends `files` away in order through `remover`; false where it stopped.
@@ -183,6 +205,48 @@ struct PlannedItem {
     QStringList files; // its files that exist, as named on disk
 };
 
+// Every item's files, found before anything moves; nullopt (with `whole` failed) when an item
+// is missing, its template cannot be read, or another process holds any of the files.
+std::optional<QList<PlannedItem>> planItems(const QStringList &itemPaths, bool dataOnly,
+                                            TemplateInfo &info, const SharedFolderIndex &index,
+                                            FileLockService *locks, ItemsOpResult &whole)
+{
+    const ItemOperation operation = dataOnly ? ItemOperation::ClearData : ItemOperation::Delete;
+    QList<PlannedItem> planned;
+    QStringList all;
+    for (const QString &path : itemPaths) {
+        const ItemKind kind = fileset::ItemKindOf(fileNameOf(path));
+        PlannedItem item{path, {}, {}};
+        if (kind == ItemKind::Directory) {
+            const QString found = index->findExisting(path);
+            if (found.isEmpty()) {
+                failOn(path, whole, {}, QStringLiteral("The file %1 no longer exists."));
+                return std::nullopt;
+            }
+            if (!dataOnly)
+                item.files << found;
+        } else if (kind == ItemKind::Application || kind == ItemKind::Popup) {
+            item.title = titleOf(info, path, kind);
+            int entries = 0;
+            if (!dataOnly && kind == ItemKind::Application &&
+                !readEntries(path, info, index, entries, whole))
+                return std::nullopt;
+            item.files = existingSet(operation, kind, path, entries, *index);
+        } else {
+            failOn(path, whole, {},
+                   QStringLiteral("%1 is not an application, popup or directory file."));
+            return std::nullopt;
+        }
+        all += item.files;
+        planned << item;
+    }
+    if (const QString held = FirstHeldFile(all, locks); !held.isEmpty()) {
+        failOn(held, whole);
+        return std::nullopt;
+    }
+    return planned;
+}
+
 } // namespace
 
 DeleteConfirmation DeleteConfirmationText(bool isApplication, bool dataOnly, const QString &title,
@@ -243,6 +307,7 @@ ItemOpResult ClearItemData(const QString &itemPath, bool isApplication,
     ItemOpResult result = removeSet(ItemOperation::ClearData, kindOf(isApplication), itemPath, 0,
                                     *orOwn(index), locks, askPermanent);
     history::RecordRemoval(QStringLiteral("clear"), itemPath, result);
+    logOutcome("ClearItemData", true, itemPath, result);
     return result;
 }
 
@@ -255,12 +320,15 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
     int entries = 0;
     if (isApplication) {
         ItemOpResult failed;
-        if (!readEntries(itemPath, info, index, entries, failed))
+        if (!readEntries(itemPath, info, index, entries, failed)) {
+            logOutcome("DeleteItem", false, itemPath, failed);
             return failed;
+        }
     }
     ItemOpResult result = removeSet(ItemOperation::Delete, kindOf(isApplication), itemPath, entries,
                                     *index, locks, askPermanent);
     history::RecordRemoval(QStringLiteral("delete"), itemPath, result);
+    logOutcome("DeleteItem", false, itemPath, result);
     return result;
 }
 
@@ -281,17 +349,15 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &sha
     ItemOpResult result;
     const SharedFolderIndex index = orOwn(shared);
     const QString found = index->findExisting(itemPath);
-    if (found.isEmpty()) {
+    if (found.isEmpty())
         failOn(itemPath, result, {}, QStringLiteral("The file %1 no longer exists."));
-        return result;
-    }
-    if (!FirstHeldFile({found}, locks).isEmpty()) {
+    else if (!FirstHeldFile({found}, locks).isEmpty())
         failOn(found, result);
-        return result;
-    }
-    if (Remover(*index, askPermanent).removeIfPresent(found, result))
+    else if (Remover(*index, askPermanent).removeIfPresent(found, result))
         result.succeed();
-    history::RecordRemoval(QStringLiteral("delete"), itemPath, result);
+    if (!found.isEmpty())
+        history::RecordRemoval(QStringLiteral("delete"), itemPath, result);
+    logOutcome("DeleteDirFile", false, itemPath, result);
     return result;
 }
 
@@ -324,51 +390,25 @@ ItemsOpResult RemoveItems(const QStringList &itemPaths, bool dataOnly, TemplateI
                           const PermanentDeleteQuestion &askPermanent)
 {
     const SharedFolderIndex index = orOwn(shared);
-    const ItemOperation operation = dataOnly ? ItemOperation::ClearData : ItemOperation::Delete;
     ItemsOpResult whole;
     // Every item's files first: nothing moves until all of them are known and free.
-    QList<PlannedItem> planned;
-    QStringList all;
-    for (const QString &path : itemPaths) {
-        const ItemKind kind = fileset::ItemKindOf(fileNameOf(path));
-        PlannedItem item{path, {}, {}};
-        if (kind == ItemKind::Directory) {
-            const QString found = index->findExisting(path);
-            if (found.isEmpty()) {
-                failOn(path, whole, {}, QStringLiteral("The file %1 no longer exists."));
-                return whole;
-            }
-            if (!dataOnly)
-                item.files << found;
-        } else if (kind == ItemKind::Application || kind == ItemKind::Popup) {
-            item.title = titleOf(info, path, kind);
-            int entries = 0;
-            if (!dataOnly && kind == ItemKind::Application &&
-                !readEntries(path, info, index, entries, whole))
-                return whole;
-            item.files = existingSet(operation, kind, path, entries, *index);
-        } else {
-            failOn(path, whole, {},
-                   QStringLiteral("%1 is not an application, popup or directory file."));
-            return whole;
-        }
-        all += item.files;
-        planned << item;
-    }
-    if (const QString held = FirstHeldFile(all, locks); !held.isEmpty()) {
-        failOn(held, whole);
+    const std::optional<QList<PlannedItem>> planned =
+        planItems(itemPaths, dataOnly, info, index, locks, whole);
+    if (!planned) {
+        logOutcome("RemoveItems", dataOnly, itemPaths.join(QStringLiteral(", ")), whole);
         return whole;
     }
     // One entry of the history for all of them, however far they get.
     history::Batch batch;
     Remover remover(*index, askPermanent);
     const QString verb = dataOnly ? QStringLiteral("clear") : QStringLiteral("delete");
-    for (const PlannedItem &item : planned) {
+    for (const PlannedItem &item : *planned) {
         ItemOpResult part;
         const bool done = removeAll(item.files, remover, part);
         if (done)
             part.succeed();
         history::RecordRemoval(verb, item.path, part, item.title);
+        logOutcome("RemoveItems", dataOnly, item.path, part);
         whole.trashed += part.trashed;
         whole.deletedOutright += part.deletedOutright;
         whole.touched += part.touched;
@@ -379,6 +419,25 @@ ItemsOpResult RemoveItems(const QStringList &itemPaths, bool dataOnly, TemplateI
             whole.fail(part.message, part.title, part.reason);
             return whole;
         }
+    }
+    whole.succeed();
+    return whole;
+}
+
+ItemsOpResult PlanRemoveItems(const QStringList &itemPaths, bool dataOnly, TemplateInfo &info,
+                              const SharedFolderIndex &shared, FileLockService *locks)
+{
+    ItemsOpResult whole;
+    const std::optional<QList<PlannedItem>> planned =
+        planItems(itemPaths, dataOnly, info, orOwn(shared), locks, whole);
+    if (!planned)
+        return whole;
+    for (const PlannedItem &item : *planned) {
+        ItemOpResult part;
+        part.trashed = item.files;
+        part.succeed();
+        whole.trashed += item.files;
+        whole.items << part;
     }
     whole.succeed();
     return whole;

@@ -110,4 +110,11 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &ind
                            FileLockService *locks = nullptr,
                            const PermanentDeleteQuestion &askPermanent = {});
 
+// The dry run of RemoveItems: the same checks (held files, the templates), and in `trashed`
+// (and each item's part in `items`) the files that would be sent away, in order; nothing is
+// touched or recorded. Whether the trash will take a file is known only when it is sent.
+ItemsOpResult PlanRemoveItems(const QStringList &itemPaths, bool dataOnly, TemplateInfo &info,
+                              const SharedFolderIndex &index = {},
+                              FileLockService *locks = nullptr);
+
 } // namespace hv

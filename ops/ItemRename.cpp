@@ -1,5 +1,6 @@
 #include "ops/ItemRename.h"
 
+#include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
 #include "ops/History.h"
@@ -81,8 +82,9 @@ RenameResult nameTaken()
 // The steps of one rename, remembered so that a failure can undo them.
 class RenameSteps {
 public:
-    explicit RenameSteps(const std::shared_ptr<paths::FolderIndex> &index = {})
-        : m_index(index ? index : std::make_shared<paths::FolderIndex>())
+    // A dry run checks every step as it would be taken and remembers it, but moves nothing.
+    explicit RenameSteps(const std::shared_ptr<paths::FolderIndex> &index = {}, bool dryRun = false)
+        : m_index(index ? index : std::make_shared<paths::FolderIndex>()), m_dryRun(dryRun)
     {
     }
     const std::shared_ptr<paths::FolderIndex> &index() const { return m_index; }
@@ -102,11 +104,13 @@ public:
             return failStep(QStringLiteral("The folder %1 is in the way of the new name.")
                                 .arg(paths::displayName(found)),
                             QString::fromLocal8Bit(std::strerror(EISDIR)));
-        if (const trash::TrashResult trashed = trash::RecycleFiles({found}); !trashed.ok)
-            return failStep(QStringLiteral("The file %1 of the new name could not be moved to "
-                                           "the trash.")
-                                .arg(paths::displayName(found)),
-                            trashed.reason);
+        if (!m_dryRun) {
+            if (const trash::TrashResult trashed = trash::RecycleFiles({found}); !trashed.ok)
+                return failStep(QStringLiteral("The file %1 of the new name could not be moved "
+                                               "to the trash.")
+                                    .arg(paths::displayName(found)),
+                                trashed.reason);
+        }
         m_index->noteRemoved(found);
         m_result.strayTrashed << found;
         return true;
@@ -118,7 +122,8 @@ public:
         const QString found = m_index->findExisting(from);
         if (found.isEmpty())
             return true;
-        if (const MoveResult moved = moveNoReplace(found, to); !moved)
+        if (const MoveResult moved = m_dryRun ? MoveResult{true, 0, {}} : moveNoReplace(found, to);
+            !moved)
             return failStep(QStringLiteral("The file %1 could not be renamed to %2.")
                                 .arg(paths::displayName(found), paths::displayName(to)),
                             moved.reason);
@@ -154,6 +159,8 @@ public:
     {
         QList<QPair<QString, QString>> left;
         for (const auto &[oldPath, newPath] : m_result.renamed) {
+            if (m_dryRun)
+                continue; // nothing was moved
             if (!moveNoReplace(newPath, oldPath)) {
                 m_result.notRestored << newPath;
                 left.append({oldPath, newPath});
@@ -169,7 +176,7 @@ public:
         if (!m_result.notRestored.isEmpty())
             m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
                                 shownList(m_result.notRestored);
-        if (!m_result.strayTrashed.isEmpty())
+        if (!m_result.strayTrashed.isEmpty() && !m_dryRun)
             m_result.message +=
                 QStringLiteral("\n\nThese files of the new name were moved to the trash: ") +
                 shownList(m_result.strayTrashed);
@@ -197,6 +204,7 @@ private:
     }
 
     std::shared_ptr<paths::FolderIndex> m_index;
+    bool m_dryRun = false;
     RenameResult m_result;
     QString m_failedStep; // what failed, as a sentence; empty while every step succeeded
     QString m_reason;
@@ -269,11 +277,11 @@ bool Check_Filename(const QString &name)
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
                                 const QString &newBase, TemplateInfo &info,
                                 const std::shared_ptr<paths::FolderIndex> &index,
-                                FileLockService *locks)
+                                FileLockService *locks, bool dryRun)
 {
     using fileset::BaseNameFile;
     // One folder index for the whole rename: the template, the set and the new names.
-    RenameSteps steps(index);
+    RenameSteps steps(index, dryRun);
     paths::FolderIndex &names = *steps.index();
     if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("hvt"))))
         return nameTaken();
@@ -348,10 +356,11 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
 }
 
 RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
-                          const std::shared_ptr<paths::FolderIndex> &index, FileLockService *locks)
+                          const std::shared_ptr<paths::FolderIndex> &index, FileLockService *locks,
+                          bool dryRun)
 {
     using fileset::BaseNameFile;
-    RenameSteps steps(index);
+    RenameSteps steps(index, dryRun);
     paths::FolderIndex &names = *steps.index();
     if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("hpt"))))
         return nameTaken();
@@ -371,10 +380,11 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
 }
 
 RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
-                        const std::shared_ptr<paths::FolderIndex> &index, FileLockService *locks)
+                        const std::shared_ptr<paths::FolderIndex> &index, FileLockService *locks,
+                        bool dryRun)
 {
     using fileset::BaseNameFile;
-    RenameSteps steps(index);
+    RenameSteps steps(index, dryRun);
     paths::FolderIndex &names = *steps.index();
     if (names.exists(BaseNameFile(folder, newBase, QStringLiteral("dir"))))
         return nameTaken();
@@ -396,29 +406,68 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
     return steps.done();
 }
 
-RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
+namespace {
+
+RenameResult renameItem(const QString &folder, const QString &fileName, const QString &newName,
                         TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index,
-                        FileLockService *locks)
+                        FileLockService *locks, bool dryRun)
 {
     if (!Check_Filename(newName))
         return notRenamed(RenameOutcome::InvalidName, QString(), kInvalidFilename);
     const QString oldBase = fileset::BaseNameOf(fileName);
-    RenameResult result;
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        result = Rename_Application(folder, oldBase, newName, info, index, locks);
-        break;
+        return Rename_Application(folder, oldBase, newName, info, index, locks, dryRun);
     case ItemKind::Popup:
-        result = Rename_Popup(folder, oldBase, newName, index, locks);
-        break;
+        return Rename_Popup(folder, oldBase, newName, index, locks, dryRun);
     case ItemKind::Directory:
-        result = Rename_Dir(folder, oldBase, newName, index, locks);
-        break;
+        return Rename_Dir(folder, oldBase, newName, index, locks, dryRun);
     case ItemKind::Unknown:
-        return notRenamed(RenameOutcome::NotAnItem, QString(), QString());
+        break;
     }
-    history::RecordRename(folder, fileName, newName, result);
+    return notRenamed(RenameOutcome::NotAnItem, QString(), QString());
+}
+
+// Tells the log what a rename did: the files moved, or why it did not happen.
+void logOutcome(const QString &folder, const QString &fileName, const QString &newName,
+                const RenameResult &result)
+{
+    QString text =
+        QStringLiteral("Rename of ") + folder + fileName + QStringLiteral(" to ") + newName;
+    if (result.ok) {
+        QStringList moves;
+        for (const auto &[from, to] : result.renamed)
+            moves << from + QStringLiteral(" -> ") + to;
+        text += QStringLiteral(": ") + moves.join(QStringLiteral(", "));
+    } else {
+        text +=
+            QStringLiteral(" failed: ") +
+            (result.message.isEmpty() ? QStringLiteral("not an item") : result.messageWithReason());
+    }
+    if (!result.strayTrashed.isEmpty())
+        text += QStringLiteral("; to the trash to make way: ") +
+                result.strayTrashed.join(QStringLiteral(", "));
+    WriteLog(QStringLiteral("ItemRename"), QStringLiteral("RenameItem"), text);
+}
+
+} // namespace
+
+RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
+                        TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index,
+                        FileLockService *locks)
+{
+    const RenameResult result = renameItem(folder, fileName, newName, info, index, locks, false);
+    if (result.outcome != RenameOutcome::NotAnItem)
+        history::RecordRename(folder, fileName, newName, result);
+    logOutcome(folder, fileName, newName, result);
     return result;
+}
+
+RenameResult PlanRenameItem(const QString &folder, const QString &fileName, const QString &newName,
+                            TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index,
+                            FileLockService *locks)
+{
+    return renameItem(folder, fileName, newName, info, index, locks, true);
 }
 
 } // namespace hv

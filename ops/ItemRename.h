@@ -73,22 +73,30 @@ struct RenameResult : OpResult {
 // Rename of the application `oldBase` to `newBase` in `folder` (ending with a separator).
 // `info` reads the renamed template's entries, whose keys number the companion files.
 // Each finds its files through `index` when the caller has already looked in the folder for
-// this rename, otherwise through a folder index of its own.
+// this rename, otherwise through a folder index of its own. A dry run makes every check and
+// reports in `renamed` and `strayTrashed` what would move, touching nothing.
 RenameResult Rename_Application(const QString &folder, const QString &oldBase,
                                 const QString &newBase, TemplateInfo &info,
                                 const std::shared_ptr<paths::FolderIndex> &index = {},
-                                FileLockService *locks = nullptr);
+                                FileLockService *locks = nullptr, bool dryRun = false);
 RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const QString &newBase,
                           const std::shared_ptr<paths::FolderIndex> &index = {},
-                          FileLockService *locks = nullptr);
+                          FileLockService *locks = nullptr, bool dryRun = false);
 RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QString &newBase,
                         const std::shared_ptr<paths::FolderIndex> &index = {},
-                        FileLockService *locks = nullptr);
+                        FileLockService *locks = nullptr, bool dryRun = false);
 
 // The rename window's OK: checks `newName` as typed and renames the item listed as
 // `fileName` in `folder` by the kind of its extension.
 RenameResult RenameItem(const QString &folder, const QString &fileName, const QString &newName,
                         TemplateInfo &info, const std::shared_ptr<paths::FolderIndex> &index = {},
                         FileLockService *locks = nullptr);
+
+// The same checks as RenameItem, reporting what would be renamed and cleared away; nothing is
+// touched or recorded.
+RenameResult PlanRenameItem(const QString &folder, const QString &fileName, const QString &newName,
+                            TemplateInfo &info,
+                            const std::shared_ptr<paths::FolderIndex> &index = {},
+                            FileLockService *locks = nullptr);
 
 } // namespace hv

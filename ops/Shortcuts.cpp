@@ -1,5 +1,6 @@
 #include "ops/Shortcuts.h"
 
+#include "log/DiagnosticLog.h"
 #include "ops/FileSet.h"
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
@@ -157,8 +158,19 @@ QString ShortcutIcon(const QString &suiteFolder)
     return QString::fromLatin1(kConsoleIconName);
 }
 
-ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &suiteFolder,
-                                  const QString &fileName, const QString &title)
+namespace {
+
+// Tells the log what became of a shortcut or launcher entry for `item`: the file written, or
+// why not.
+void logOutcome(const char *procedure, const QString &item, const ShortcutResult &result)
+{
+    WriteLog(QStringLiteral("Shortcuts"), QLatin1String(procedure),
+             result.ok ? item + QStringLiteral(": written to ") + result.path
+                       : item + QStringLiteral(": failed: ") + result.messageWithReason());
+}
+
+ShortcutResult itemShortcut(const QString &projectFolder, const QString &suiteFolder,
+                            const QString &fileName, const QString &title)
 {
     const QString desktop = GetDesktopFolder();
     if (desktop.isEmpty()) {
@@ -172,6 +184,17 @@ ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &s
                                  folder + fileName, folder, ShortcutIcon(suiteFolder));
 }
 
+} // namespace
+
+ShortcutResult CreateItemShortcut(const QString &projectFolder, const QString &suiteFolder,
+                                  const QString &fileName, const QString &title)
+{
+    const ShortcutResult result = itemShortcut(projectFolder, suiteFolder, fileName, title);
+    logOutcome("CreateItemShortcut", paths::withTrailingSeparator(projectFolder) + fileName,
+               result);
+    return result;
+}
+
 ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &suiteFolder,
                                 const QString &fileName, const QString &title)
 {
@@ -181,8 +204,10 @@ ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &sui
                       paths::withTrailingSeparator(projectFolder) + fileName, 2, true);
     ShortcutResult result;
     result.path = config.ConfigFile();
+    const QString item = paths::withTrailingSeparator(projectFolder) + fileName;
     if (const IniResult written = config.WriteConfig(); !written) {
         result.fail(written.error);
+        logOutcome("AddLauncherEntry", item, result);
         return result;
     }
     result.touched << result.path;
@@ -191,6 +216,7 @@ ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &sui
                              QStringLiteral(" Directory file has been added to HVLaunch.")
                        : QStringLiteral("The ") + title +
                              QStringLiteral(" template has been added to HVLaunch."));
+    logOutcome("AddLauncherEntry", item, result);
     return result;
 }
 

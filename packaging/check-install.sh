@@ -102,7 +102,7 @@ complete_words() {
 }
 usage_verbs="$("$prefix/bin/hvadmin-cli" --help | sed -n 's/^  \([a-z]\)/\1/p' | tr '|' '\n' |
   awk '{print $1}' | LC_ALL=C sort -u | tr '\n' ' ')"
-offered="$(complete_words hvadmin-cli '' | sed 's/--help //; s/--version //')"
+offered="$(complete_words hvadmin-cli '' | sed 's/--help //; s/--pretty //; s/--version //')"
 [ "$offered" = "$usage_verbs" ] || fail "completion offers '$offered', usage has '$usage_verbs'"
 [ "$(complete_words hvadmin-cli dbf p)" = "put " ] || fail "completion of dbf p"
 [ "$(complete_words hvadmin-cli list a)" = "applications " ] || fail "completion of list a"

@@ -263,15 +263,18 @@ TemplateSummary TemplateFileInfo::summary(Reader &reader, const QString &path,
     open(reader, data, stem + QLatin1String(dataSuffix), dataOnDisk);
     if (!data->isOpen() || !data->stat()) {
         const qint64 templateTime = modifiedSecsOf(parsed.diskPath);
-        if (templateTime >= 0)
+        if (templateTime >= 0) {
             s.dateTime = reader.dateTimeText(templateTime);
+            s.modifiedSecs = templateTime;
+        }
         return s;
     }
     char header[dbase::kHeaderPrefixBytes];
     qint64 got = 0;
     if (data->readAt(0, header, sizeof header, got))
         s.recordCount = dbase::recordCountFromHeader(QByteArrayView(header, got), data->size());
-    s.dateTime = reader.dateTimeText(data->modifiedSecs());
+    s.modifiedSecs = data->modifiedSecs();
+    s.dateTime = reader.dateTimeText(s.modifiedSecs);
     return s;
 }
 

@@ -45,6 +45,7 @@ struct TemplateSummary {
     QString title;
     qint32 recordCount = 0;
     QString dateTime;
+    qint64 modifiedSecs = -1; // the time dateTime shows, in seconds since the epoch; -1 none
 };
 
 class TemplateInfo {

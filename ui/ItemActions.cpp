@@ -525,6 +525,8 @@ void ItemActions::removeWithWarning(bool dataOnly)
         Q_EMIT commandFinished();
         return;
     }
+    WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
+             QStringLiteral("File Delete Initiated for: ") + path);
     m_host.selectInPlaceOf({item.key});
     startRemoval(
         folder,
@@ -564,6 +566,9 @@ void ItemActions::removeSeveral(const QList<ItemRef> &items, bool dataOnly)
         keys << item.key;
         paths << folder + item.key;
         records += item.records;
+        if (kind != fileset::ItemKind::Directory)
+            WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
+                     QStringLiteral("File Delete Initiated for: ") + paths.last());
     }
     m_host.selectInPlaceOf(keys);
     startRemoval(

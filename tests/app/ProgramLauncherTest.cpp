@@ -131,6 +131,11 @@ TEST_F(ShellandWaitTest, ProgramsThatCannotStartShowTheMessageAndReturn)
         EXPECT_EQ(boxes.shown[0].caption, "Halvora");
         EXPECT_EQ(boxes.shown[0].buttons, hv::MsgButtons::Ok);
         EXPECT_EQ(boxes.shown[0].icon, hv::MsgIcon::Exclamation);
+        // The log says that it failed, and why, not only that it was started.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return log.messages().filter("Could not start: " + command + ": ").size() == 1; },
+            5000))
+            << log.messages().join(" | ").toStdString();
     }
 }
 

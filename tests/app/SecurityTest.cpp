@@ -215,8 +215,12 @@ TEST_F(SecurityTest, LoginRulesOnARealTable)
     EXPECT_EQ(ValidateLogin("HVADMIN", "Secret", table), LoginVerdict::Accepted);
     EXPECT_EQ(ValidateLogin("hvAdmin", "Secret", table), LoginVerdict::Accepted);
     EXPECT_EQ(ValidateLogin("hvadmin", "wrong", table), LoginVerdict::Accepted);
-    // The password counts letter case; a typed trailing space is not trimmed.
+    // The password counts letter case; a typed trailing space is not trimmed. A refusal is
+    // logged, without what was typed.
+    hvtest::LogCapture log;
     EXPECT_EQ(ValidateLogin("HVADMIN", "secret", table), LoginVerdict::InvalidPassword);
+    ASSERT_TRUE(log.waitFor(1));
+    EXPECT_EQ(log.entries.at(0).message, "Login refused");
     EXPECT_EQ(ValidateLogin("HVADMIN", "Secret ", table), LoginVerdict::InvalidPassword);
     // The eight-letter name logs in with its own password, the seven-letter one does not.
     EXPECT_EQ(ValidateLogin("HVSETUPX", "eight", table), LoginVerdict::Accepted);
@@ -261,6 +265,19 @@ TEST_F(SecurityTest, CliReportsTheCheckAndJudgesLogins)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.trimmed(), "Invalid User Name, try again!");
     EXPECT_EQ(run({"login", "HVADMIN"}).exitCode, 2);
+
+    // The password from standard input: the first line, its spaces kept, its line end not.
+    const auto fromStdin = [](const QByteArray &input) {
+        return hvtest::runCli({"login", "HVADMIN", "--password-stdin"}, input).exitCode;
+    };
+    writeTable({{"HVADMIN", "p w"}});
+    EXPECT_EQ(fromStdin("p w\n"), 0);
+    EXPECT_EQ(fromStdin("p w\r\nsecond line\n"), 0);
+    EXPECT_EQ(fromStdin("p w"), 0);
+    EXPECT_EQ(fromStdin("p w \n"), 1);
+    EXPECT_EQ(fromStdin("pw\n"), 1);
+    EXPECT_EQ(fromStdin(""), 1);
+    EXPECT_EQ(run({"login", "--password-stdin"}).exitCode, 2);
 
     hvtest::writeFile(tablePath(), "garbage");
     r = run({"security"});

@@ -174,7 +174,9 @@ TEST(DbfCliUsage, BadArgumentsExitWithUsage)
     for (const QStringList &args : bad) {
         const auto r = hvtest::runCli(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.startsWith("usage:")) << args.join(' ').toStdString();
+        // What was wrong first, then the verb's usage.
+        EXPECT_TRUE(r.err.startsWith("dbf: ")) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("\nusage: hvadmin-cli dbf ")) << args.join(' ').toStdString();
     }
 }
 

@@ -99,7 +99,8 @@ TEST(IniCli, BadUsageExitsTwo)
     for (const QStringList &args : calls) {
         const auto r = hvtest::runCli(args, "[]", dir.path());
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.startsWith("usage:"));
+        EXPECT_TRUE(r.err.startsWith("ini: ")) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("\nusage: hvadmin-cli ini ")) << args.join(' ').toStdString();
     }
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }

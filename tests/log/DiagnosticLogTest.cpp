@@ -48,6 +48,16 @@ TEST(LogProtocol, FieldsSurviveTheirSeparatorsAndBackslashes)
     // Lines from senders that do not follow the format lose nothing.
     EXPECT_EQ(hv::log::decodeEntry("P\tM\tF\ta\tb\r\n"), (LogEntry{"P", "M", "F", "a\tb"}));
     EXPECT_EQ(hv::log::decodeEntry("only"), (LogEntry{"only", "", "", ""}));
+
+    // A stamped entry gives its time and process id; one without a stamp has none.
+    const LogEntry stamped{"P", "M", "F", "m\tx", "2026-12-08T14:03:07.125+01:00", 4242};
+    const LogEntry read = hv::log::decodeEntry(hv::log::encodeEntry(stamped));
+    EXPECT_EQ(read, stamped);
+    EXPECT_EQ(read.time, stamped.time);
+    EXPECT_EQ(read.pid, 4242);
+    EXPECT_TRUE(hv::log::decodeEntry("P\tM\tF\tmsg\n").time.isEmpty());
+    // A program whose name is a number is no stamp.
+    EXPECT_EQ(hv::log::decodeEntry("2026\t42\tF\tmsg\n"), (LogEntry{"2026", "42", "F", "msg"}));
     EXPECT_EQ(hv::log::unescapeField("end\\"), "end\\");
     EXPECT_EQ(hv::log::unescapeField("a\\qb"), "a\\qb");
 }
@@ -206,8 +216,10 @@ TEST(DiagnosticLog, ViewerProgramPrintsEachEntryAsOneLine)
     qputenv("XDG_RUNTIME_DIR", oldRuntime);
 
     const QStringList lines = QString::fromUtf8(out).split('\n');
-    const QRegularExpression first(
-        R"(^\d\d:\d\d:\d\d\.\d\d\d  test_log  mMain  Main  HVAdmin Started$)");
+    // Each entry starts with the date and time it was written and the writer's process id.
+    const QRegularExpression first(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d\d\d  )" +
+                                   QString::number(QCoreApplication::applicationPid()) +
+                                   R"(  test_log  mMain  Main  HVAdmin Started$)");
     EXPECT_TRUE(first.match(lines.at(0)).hasMatch()) << lines.at(0).toStdString();
     ASSERT_EQ(lines.size(), 4); // three entries, then the empty rest after the last LF
     EXPECT_TRUE(lines.at(1).endsWith("  test_log  mRegistryEdit  ReadRegWindowInfo  "
