@@ -392,6 +392,7 @@ void ItemActions::askAboutHeldFile(const QString &path, const LockCheckResult &r
         auto *retry = startJob<LockCheckResult>(
             path, [=](JobControl &) { return RetryFileLock(path, service, NetworkPaths()); });
         m_job = retry;
+        Q_EMIT jobStarted(retry, tr("Checking %1").arg(paths::displayName(path)));
         connect(retry, &Job::finished, this, [retry, asking] {
             if (!asking)
                 return; // the window was answered meanwhile
@@ -419,8 +420,7 @@ void ItemActions::lstHVSetup_DblClick()
         m_host.selectNewFileAfterRefill();
     if (category == Category::Directories) {
         // The directory editor opens over the main window, which stays visible.
-        m_host.openDirectoryFile(item.key);
-        finishCommand(false);
+        m_host.openDirectoryFile(item.key, [this] { finishCommand(false); });
         return;
     }
     WriteLog(kModule, QStringLiteral("lstHVSetup_Dblclick"),
@@ -450,6 +450,7 @@ void ItemActions::lstHVSetup_DblClick()
         return result;
     });
     m_job = check;
+    Q_EMIT jobStarted(check, tr("Checking %1").arg(paths::displayName(path)));
     connect(check, &Job::finished, this, [this, check, path, runAndComeBack] {
         if (check->isCancelled()) {
             runAndComeBack(false);
@@ -529,7 +530,7 @@ void ItemActions::removeWithWarning(bool dataOnly)
              QStringLiteral("File Delete Initiated for: ") + path);
     m_host.selectInPlaceOf({item.key});
     startRemoval(
-        folder,
+        folder, (dataOnly ? tr("Clearing %1") : tr("Deleting %1")).arg(item.title),
         [=](JobControl &control) {
             if (control.isCancelled())
                 return cancelledResult<ItemOpResult>();
@@ -572,7 +573,7 @@ void ItemActions::removeSeveral(const QList<ItemRef> &items, bool dataOnly)
     }
     m_host.selectInPlaceOf(keys);
     startRemoval(
-        folder,
+        folder, (dataOnly ? tr("Clearing %1 items") : tr("Deleting %1 items")).arg(items.size()),
         [=](JobControl &control) {
             if (control.isCancelled())
                 return cancelledResult<ItemOpResult>();
@@ -585,13 +586,14 @@ void ItemActions::removeSeveral(const QList<ItemRef> &items, bool dataOnly)
         });
 }
 
-void ItemActions::startRemoval(const QString &folder,
+void ItemActions::startRemoval(const QString &folder, const QString &what,
                                const std::function<ItemOpResult(JobControl &)> &work,
                                const std::function<QString(const ItemOpResult &)> &notice)
 {
     setBusy(true);
     auto *job = startJob<ItemOpResult>(folder, work);
     m_job = job;
+    Q_EMIT jobStarted(job, what);
     connect(job, &Job::finished, this, [this, job, notice] {
         const ItemOpResult result = job->result();
         const bool cancelled = job->isCancelled();
@@ -635,7 +637,7 @@ void ItemActions::mnuDeleteDir_Click()
     }
     m_host.selectInPlaceOf({item.key});
     startRemoval(
-        state.ProjectFolder(),
+        state.ProjectFolder(), tr("Deleting %1").arg(item.title),
         [=](JobControl &control) {
             if (control.isCancelled())
                 return cancelledResult<ItemOpResult>();
@@ -679,6 +681,7 @@ void ItemActions::rename()
             return RenameItem(folder, file, newName, info);
         });
         m_job = job;
+        Q_EMIT jobStarted(job, tr("Renaming %1").arg(paths::displayName(file)));
         connect(job, &Job::finished, this, [this, job, asking, file, newName] {
             const RenameResult result = job->result();
             if (result.ok)

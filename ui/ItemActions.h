@@ -8,6 +8,7 @@
 // others do nothing. commandFinished() tells when a command has come to its end.
 #pragma once
 
+#include "app/Jobs.h"
 #include "lists/ListRows.h"
 #include "ops/ItemDelete.h"
 #include "ops/LockCheck.h"
@@ -24,7 +25,6 @@ class QMenu;
 
 namespace hv {
 
-class Job;
 class JobControl;
 struct RenameResult;
 
@@ -86,6 +86,8 @@ Q_SIGNALS:
     // A clear, delete or rename took effect; `notice` says what it did ("Deleted Forklift
     // (4 files to the trash)"). Comes before commandFinished().
     void operationDone(const QString &notice);
+    // A job of a command began; `what` says what it does (for a progress display).
+    void jobStarted(hv::Job *job, const QString &what);
 
 private:
     void buildContextMenus();
@@ -114,7 +116,8 @@ private:
     void removeSeveral(const QList<ItemRef> &items, bool dataOnly);
     // Runs a clear or delete as a job; its end refills the list and reports a failure.
     // `notice` says what a result that took effect did.
-    void startRemoval(const QString &folder, const std::function<ItemOpResult(JobControl &)> &work,
+    void startRemoval(const QString &folder, const QString &what,
+                      const std::function<ItemOpResult(JobControl &)> &work,
                       const std::function<QString(const ItemOpResult &)> &notice);
     void rename();
     // The suite's program folder for a shortcut or launcher entry; false (after a message

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class QWidget;
 
 namespace hv {
@@ -54,8 +56,9 @@ public:
     // and with the list refilled.
     virtual void showAfterProgram(bool placeBack) = 0;
     // Opens the directory editor on the directory file `key` ("NEW": a new one) over the
-    // window, and refills the list after it closes.
-    virtual void openDirectoryFile(const QString &key) = 0;
+    // window, and refills the list after it closes; `closed` is called then (also when it
+    // did not open).
+    virtual void openDirectoryFile(const QString &key, std::function<void()> closed) = 0;
 };
 
 } // namespace hv

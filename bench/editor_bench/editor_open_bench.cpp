@@ -6,7 +6,7 @@
 // Generates a folder of ENTRIES templates (T00001.HVT ...) and one directory file naming
 // them all in a temporary folder, then alternates, ROUNDS times after a warm-up round:
 // - load: DirClass with the template lookup, OpenExisting (what the editor's load does);
-// - editor: the same load through frmDIR (Load_DIR without its modal loop: the model, the
+// - editor: the same load through frmDIR (load(), without the modal window: the model, the
 //   grid filled and sized, the window shown, laid out and painted).
 // Then scrolls the shown grid a page at a time from top to bottom, repainting each page.
 // Prints the medians and the ratio editor / load.
@@ -90,7 +90,12 @@ int main(int argc, char **argv)
         timer.restart();
         hv::DirClass dir(hv::dirTemplateLookup(folder));
         hv::frmDIR editor(dir);
-        if (!editor.prepare(path) || editor.grdFiles()->rowCount() != entries)
+        int ready = -1; // the editor reads the file as a job
+        QObject::connect(&editor, &hv::frmDIR::loaded, [&ready](bool ok) { ready = ok; });
+        editor.load(path);
+        while (ready < 0)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (ready != 1 || editor.grdFiles()->rowCount() != entries)
             qFatal("the editor did not open");
         editor.show();
         editor.repaint();

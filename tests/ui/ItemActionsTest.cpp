@@ -522,7 +522,7 @@ public:
     void refill() override { ++refills; }
     void hideForProgram(bool) override { ++hides; }
     void showAfterProgram(bool) override {}
-    void openDirectoryFile(const QString &) override {}
+    void openDirectoryFile(const QString &, std::function<void()>) override {}
 
     QWidget owner;
     QList<ItemRef> items;

@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 
@@ -47,7 +48,9 @@ TEST(ScaledScreen, TheWindowsFitASmallScreenAtTwiceTheScale)
     WriteWindowSetting(WindowSettingFromPixels(QRect(0, 0, 1000, 700), false, tpp));
     DirClass dir;
     frmDIR editor(dir, &window);
-    ASSERT_TRUE(editor.prepare(config.path() + u'/'));
+    QSignalSpy loaded(&editor, &frmDIR::loaded);
+    editor.load(config.path() + u'/');
+    ASSERT_TRUE(loaded.wait(10000) && loaded.first().first().toBool());
     EXPECT_LE(editor.minimumWidth(), available.width() * 9 / 10);
     EXPECT_LE(editor.minimumHeight(), available.height() * 9 / 10);
     EXPECT_TRUE(editor.width() <= available.width() && editor.height() <= available.height());

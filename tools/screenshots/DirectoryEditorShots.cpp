@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <memory>
+
 namespace hv {
 namespace {
 
@@ -38,25 +40,32 @@ void ShootDirectoryEditor(QWidget &owner, const QString &projectFolder, const QS
 {
     QPointer<QWidget> ownerGuard(&owner);
     QTimer::singleShot(0, &owner, [ownerGuard, projectFolder, folder, done] {
-        // These run inside the editor's modal loop.
-        QTimer::singleShot(kSettleMs, [folder] {
-            QPointer<frmDIR> editor = qobject_cast<frmDIR *>(QApplication::activeModalWidget());
-            if (!editor)
-                return;
-            editor->grab().save(folder + QStringLiteral("/directory-editor.png"));
-            shootModal(folder + QStringLiteral("/template-picker.png"));
-            editor->cmdAdd()->click(); // returns when the picker is closed
-            shootModal(folder + QStringLiteral("/save-as.png"));
-            editor->mnuSaveas()->trigger(); // returns when the dialog is closed
-            if (editor)
-                editor->close();
-        });
-        if (ownerGuard) {
-            DirClass dir(dirTemplateLookup(projectFolder));
-            frmDIR editor(dir, ownerGuard);
-            editor.Load_DIR(projectFolder + QStringLiteral("OFFICE.DIR"));
+        if (!ownerGuard) {
+            done();
+            return;
         }
-        done();
+        auto dir = std::make_shared<DirClass>(dirTemplateLookup(projectFolder));
+        auto *editor = new frmDIR(*dir, ownerGuard);
+        QObject::connect(editor, &QDialog::finished, editor, [editor, dir, done] {
+            editor->deleteLater();
+            done();
+        });
+        // These run while the editor is shown.
+        QObject::connect(editor, &frmDIR::loaded, editor, [folder](bool) {
+            QTimer::singleShot(kSettleMs, [folder] {
+                QPointer<frmDIR> shown = qobject_cast<frmDIR *>(QApplication::activeModalWidget());
+                if (!shown)
+                    return;
+                shown->grab().save(folder + QStringLiteral("/directory-editor.png"));
+                shootModal(folder + QStringLiteral("/template-picker.png"));
+                shown->cmdAdd()->click(); // returns when the picker is closed
+                shootModal(folder + QStringLiteral("/save-as.png"));
+                shown->mnuSaveas()->trigger(); // returns when the dialog is closed
+                if (shown)
+                    shown->close();
+            });
+        });
+        editor->Load_DIR(projectFolder + QStringLiteral("OFFICE.DIR"));
     });
 }
 

@@ -13,6 +13,7 @@
 #include "ui/direditor/DirEntriesModel.h"
 #include "ui/direditor/DirFileGrid.h"
 #include "ui/support/ClientArea.h"
+#include "ui/support/JobProgressView.h"
 #include "ui/support/Twips.h"
 
 #include <QAction>
@@ -62,6 +63,21 @@ QString withDirExtension(const QString &path)
                : path + QStringLiteral(".DIR");
 }
 
+// The folder holding `path` (a file's), with its trailing '/'.
+QString folderOf(const QString &path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
+// What a job that reads or writes the file brings back: the outcome and the directory as the
+// worker left it.
+template <class R> struct DirWork {
+    DirWork() = default; // not an aggregate: the directory is made by its own constructor
+    R result{};
+    bool readOnly = false; // the directory's folder cannot be written
+    DirClass dir;
+};
+
 } // namespace
 
 frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
@@ -73,7 +89,8 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
       m_fraFiles(new QGroupBox(QStringLiteral("File List"), m_client)),
       m_grid(new DirFileGrid(m_entries, m_fraFiles)),
       m_cmdAdd(new QPushButton(QStringLiteral("Add File"), m_fraFiles)),
-      m_cmdDelete(new QPushButton(QStringLiteral("Remove File"), m_fraFiles))
+      m_cmdDelete(new QPushButton(QStringLiteral("Remove File"), m_fraFiles)),
+      m_progress(new JobProgressView(this))
 {
     setObjectName(QStringLiteral("frmDIR"));
     setWindowTitle(kCaption);
@@ -106,6 +123,7 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     m_menuBar->setAccessibleName(QStringLiteral("Menu bar"));
     m_grid->setAccessibleName(QStringLiteral("Applications of the directory"));
     layout->addWidget(m_client);
+    layout->addWidget(m_progress);
     setTabOrder(m_txtCaption, m_grid);
     setTabOrder(m_grid, m_cmdAdd);
     setTabOrder(m_cmdAdd, m_cmdDelete);
@@ -118,7 +136,12 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     connect(m_grid, &DirFileGrid::rowMoved, this, [this] { setChangeFlag(true); });
 }
 
-frmDIR::~frmDIR() = default;
+frmDIR::~frmDIR()
+{
+    // A read not yet begun never runs; a write goes on alone and its end is not awaited.
+    if (m_job)
+        m_job->cancel();
+}
 
 void frmDIR::buildMenus()
 {
@@ -156,45 +179,66 @@ void frmDIR::Load()
     WriteLog(kModule, QStringLiteral("Form_Load"), QStringLiteral("Loading Form"));
 }
 
-bool frmDIR::prepare(const QString &path)
+void frmDIR::load(const QString &path)
 {
     WriteLog(kModelModule, QStringLiteral("Load_DIR"), path);
-    if (path.endsWith(u'/')) {
-        m_dir.StartNew(path);
-    } else {
-        // The file is read off the user-interface thread, into a copy: a share that does
-        // not answer in time leaves the directory as it was, and the editor closed.
-        struct Read {
-            DirResult result;
-            DirClass dir;
-        };
-        const std::optional<Read> read =
-            runWithin<Read>(path, kAnswerWaitMs, [path, dir = m_dir]() mutable {
-                DirResult result = dir.OpenExisting(path);
-                return Read{std::move(result), std::move(dir)};
-            });
-        if (!read) {
-            showNotAnswering(path);
-            return false;
+    // The file is read into a copy: a file that cannot be read leaves the directory as it
+    // was, and the editor closed. Whether its folder may be written is found there too.
+    auto *job = startJob<DirWork<DirResult>>(
+        folderOf(path), [path, dir = m_dir](JobControl &control) mutable {
+            DirWork<DirResult> read;
+            if (control.isCancelled())
+                read.result = DirResult::failure(QString());
+            else if (path.endsWith(u'/'))
+                dir.StartNew(path);
+            else
+                read.result = dir.OpenExisting(path);
+            // A folder that cannot be told counts as writable: saving then says what failed.
+            const QString folder = dir.Path();
+            read.readOnly = read.result && paths::isFolder(folder) && !paths::mayWriteIn(folder);
+            read.dir = std::move(dir);
+            return read;
+        });
+    m_job = job;
+    setBusy(true);
+    const QString what = tr("Reading %1").arg(paths::displayName(path.mid(folderOf(path).size())));
+    m_progress->watch(job, what);
+    Q_EMIT jobStarted(job, what);
+    connect(job, &Job::notAnswering, this, [this, job, path] {
+        // The read is left to finish alone, if ever; the editor does not open on it.
+        job->disconnect(this);
+        setBusy(false);
+        showNotAnswering(path);
+        Q_EMIT loaded(false);
+    });
+    connect(job, &Job::finished, this, [this, job] {
+        setBusy(false);
+        const DirWork<DirResult> &read = job->result();
+        if (job->isCancelled()) {
+            Q_EMIT loaded(false);
+            return;
         }
         // Editing a file that could not be read would replace it with an empty directory.
-        if (!read->result) {
-            showRefusal(read->result.message);
-            return false;
+        if (!read.result || !job->errorString().isEmpty()) {
+            showRefusal(read.result ? DirMessage{job->errorString(), QString(), true}
+                                    : read.result.message);
+            Q_EMIT loaded(false);
+            return;
         }
-        m_dir = read->dir;
-    }
-    // A folder the user cannot write keeps Save disabled. A folder that does not answer in
-    // time counts as writable: saving then reports what went wrong.
-    const QString folder = m_dir.Path();
-    m_readOnly = runWithin<bool>(folder, kAnswerWaitMs, [folder] {
-                     return paths::isFolder(folder) && !paths::mayWriteIn(folder);
-                 }).value_or(false);
+        m_dir = read.dir;
+        m_readOnly = read.readOnly;
+        showLoaded();
+        Q_EMIT loaded(true);
+    });
+}
+
+void frmDIR::showLoaded()
+{
+    // A folder the user cannot write keeps Save disabled.
     m_mnuSave->setToolTip(
         m_readOnly ? tr("The folder %1 is read-only: the directory file cannot be saved there.")
-                         .arg(paths::displayName(folder))
+                         .arg(paths::displayName(m_dir.Path()))
                    : QString());
-
     // The window is loaded ("Loading Form") and then takes its placement, before it is filled.
     Load();
     ReadRegWindowInfo(*this, true);
@@ -203,13 +247,32 @@ bool frmDIR::prepare(const QString &path)
     if (!m_dir.NewFlag())
         m_dir.SetChangeFlag(false); // the Save item stays as it is
     Load_Grid();
-    return true;
 }
 
 void frmDIR::Load_DIR(const QString &path)
 {
-    if (prepare(path))
-        exec();
+    connect(
+        this, &frmDIR::loaded, this,
+        [this](bool ready) {
+            if (!ready) {
+                done(QDialog::Rejected); // finished() without showing
+                return;
+            }
+            setWindowModality(Qt::ApplicationModal);
+            open();
+        },
+        Qt::SingleShotConnection);
+    load(path);
+}
+
+void frmDIR::setBusy(bool busy)
+{
+    if (!busy)
+        m_job = nullptr;
+    m_client->setEnabled(!busy);
+    m_mnuOpen->setEnabled(!busy);
+    m_mnuSaveAs->setEnabled(!busy);
+    m_mnuSave->setEnabled(!busy && m_dir.ChangeFlag() && !m_readOnly);
 }
 
 void frmDIR::Load_Grid()
@@ -238,50 +301,78 @@ void frmDIR::showRefusal(const DirMessage &message)
                 message.exclamation ? MsgIcon::Exclamation : MsgIcon::None);
 }
 
-bool frmDIR::finishSave(const DirClass::SaveResult &result)
+void frmDIR::endSave(bool written, const Then &then)
+{
+    Q_EMIT saved(written);
+    if (then)
+        then(written);
+    if (std::exchange(m_closeWhenSaved, false) && written && isVisible())
+        close();
+}
+
+void frmDIR::finishSave(const DirClass::SaveResult &result, const Then &then)
 {
     switch (result.outcome) {
     case DirClass::SaveOutcome::Written:
         setChangeFlag(false);
-        return true;
+        endSave(true, then);
+        return;
     case DirClass::SaveOutcome::Invalid:
         showRefusal(result.message);
         m_txtCaption->setFocus(Qt::OtherFocusReason);
-        return false;
+        break;
     case DirClass::SaveOutcome::NeedsFileName:
-        return SaveAs();
+        saveAsThen(then);
+        return;
     case DirClass::SaveOutcome::Failed:
         // Nothing was written: the changes stay, and so does the way to save them.
         showRefusal(result.message);
         setChangeFlag(true);
-        return false;
+        break;
     }
-    return false;
+    endSave(false, then);
 }
 
-std::optional<DirClass::SaveResult> frmDIR::writeOffThread(const QString &chosenPath)
+void frmDIR::write(const QString &chosenPath, const Then &then)
 {
-    struct Written {
-        DirClass::SaveResult result;
-        DirClass dir;
-    };
-    const QString folder = chosenPath.isEmpty() ? m_dir.Path() : chosenPath;
-    const std::optional<Written> written =
-        runWithin<Written>(folder, kAnswerWaitMs, [chosenPath, dir = m_dir]() mutable {
-            DirClass::SaveResult result =
-                chosenPath.isEmpty() ? dir.Save() : dir.SaveAs(chosenPath);
-            return Written{std::move(result), std::move(dir)};
+    const QString folder = chosenPath.isEmpty() ? m_dir.Path() : folderOf(chosenPath);
+    auto *job = startJob<DirWork<DirClass::SaveResult>>(
+        folder, [chosenPath, dir = m_dir](JobControl &) mutable {
+            DirWork<DirClass::SaveResult> written;
+            written.result = chosenPath.isEmpty() ? dir.Save() : dir.SaveAs(chosenPath);
+            written.dir = std::move(dir);
+            return written;
         });
-    if (!written) {
+    m_job = job;
+    setBusy(true);
+    const QString file = chosenPath.isEmpty() ? m_dir.Filename() : withDirExtension(chosenPath);
+    const QString what = tr("Saving %1").arg(paths::displayName(file.mid(folderOf(file).size())));
+    m_progress->watch(job, what);
+    Q_EMIT jobStarted(job, what);
+    connect(job, &Job::notAnswering, this, [this, job, folder, then] {
+        // The write goes on alone; the changes stay unsaved here, to be saved again.
+        job->disconnect(this);
+        setBusy(false);
         showNotAnswering(folder);
-        return std::nullopt;
-    }
-    // Writing changes no entry: the grid's rows stay as they are.
-    const qsizetype rows = m_dir.DirEntries().Count();
-    m_dir = written->dir;
-    if (m_dir.DirEntries().Count() != rows)
-        m_entries->reload();
-    return written->result;
+        setChangeFlag(true);
+        endSave(false, then);
+    });
+    connect(job, &Job::finished, this, [this, job, then] {
+        setBusy(false);
+        const DirWork<DirClass::SaveResult> &written = job->result();
+        if (!job->errorString().isEmpty()) {
+            showRefusal(DirMessage{job->errorString(), QString(), true});
+            setChangeFlag(true);
+            endSave(false, then);
+            return;
+        }
+        // Writing changes no entry: the grid's rows stay as they are.
+        const qsizetype rows = m_dir.DirEntries().Count();
+        m_dir = written.dir;
+        if (m_dir.DirEntries().Count() != rows)
+            m_entries->reload();
+        finishSave(written.result, then);
+    });
 }
 
 void frmDIR::showNotAnswering(const QString &path)
@@ -292,24 +383,34 @@ void frmDIR::showNotAnswering(const QString &path)
                 QString(), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool frmDIR::Save()
+void frmDIR::Save()
 {
-    takeCaptionIntoModel();
-    const std::optional<DirClass::SaveResult> result = writeOffThread({});
-    if (!result) {
-        setChangeFlag(true);
-        return false;
-    }
-    return finishSave(*result);
+    saveThen({});
 }
 
-bool frmDIR::SaveAs()
+void frmDIR::saveThen(const Then &then)
 {
+    if (isBusy())
+        return;
+    takeCaptionIntoModel();
+    write(QString(), then);
+}
+
+void frmDIR::SaveAs()
+{
+    saveAsThen({});
+}
+
+void frmDIR::saveAsThen(const Then &then)
+{
+    if (isBusy())
+        return;
     takeCaptionIntoModel();
     if (DirResult valid = m_dir.Validate(); !valid) {
         showRefusal(valid.message);
         m_txtCaption->setFocus(Qt::OtherFocusReason);
-        return false;
+        endSave(false, then);
+        return;
     }
     WriteLog(kModelModule, QStringLiteral("SaveAs"), m_dir.Filename());
     QString proposed = m_dir.NewFlag() ? m_txtCaption->text() : m_dir.Filename();
@@ -319,8 +420,10 @@ bool frmDIR::SaveAs()
         proposed.chop(4);
     const SaveDialogResult chosen =
         ShowSave(this, proposed, kSaveAsTitle, m_dir.Path(), kFilter, {}, true);
-    if (chosen.cancelled || chosen.fileNames.isEmpty())
-        return false;
+    if (chosen.cancelled || chosen.fileNames.isEmpty()) {
+        endSave(false, then);
+        return;
+    }
     const QString path = chosen.fileNames.first();
     // The dialog asked about the name as typed; the name written may be another file.
     const QString written = withDirExtension(path);
@@ -328,15 +431,12 @@ bool frmDIR::SaveAs()
         const QString existing = paths::findExisting(written);
         if (!existing.isEmpty() &&
             ShowMessage(replaceQuestion(paths::displayName(QFileInfo(existing).fileName())),
-                        kSaveAsTitle, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
-            return false;
+                        kSaveAsTitle, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes) {
+            endSave(false, then);
+            return;
+        }
     }
-    const std::optional<DirClass::SaveResult> result = writeOffThread(path);
-    if (!result) {
-        setChangeFlag(true);
-        return false;
-    }
-    return finishSave(*result);
+    write(path, then);
 }
 
 void frmDIR::cmdAdd_Click()
@@ -389,10 +489,15 @@ void frmDIR::onCellEdited(int row, int)
 
 void frmDIR::mnuOpen_Click()
 {
-    if (m_dir.ChangeFlag()) {
-        if (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNo) == MsgAnswer::Yes && !Save())
-            return;
-    } else if (!Save()) {
+    if (isBusy())
+        return;
+    const Then closeWhenWritten = [this](bool written) {
+        if (written)
+            close();
+    };
+    if (!m_dir.ChangeFlag() ||
+        ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNo) == MsgAnswer::Yes) {
+        saveThen(closeWhenWritten);
         return;
     }
     close();
@@ -411,14 +516,23 @@ void frmDIR::reject()
 
 void frmDIR::closeEvent(QCloseEvent *event)
 {
+    if (isBusy()) {
+        // A save on its way closes the editor once written; a folder that does not answer
+        // ends the wait and the editor stays open with its changes.
+        m_closeWhenSaved = true;
+        event->ignore();
+        return;
+    }
     if (m_dir.ChangeFlag()) {
         switch (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNoCancel)) {
         case MsgAnswer::Yes:
-            if (!Save()) {
-                event->ignore();
-                return;
-            }
-            break;
+            // Closes once written (the changes are then saved and nothing is asked).
+            event->ignore();
+            saveThen([this](bool written) {
+                if (written)
+                    close();
+            });
+            return;
         case MsgAnswer::No:
             break;
         default:

@@ -7,19 +7,25 @@
 // the model's ChangeFlag, which enables Save. The window shares the main window's
 // stored placement.
 //
+// Reading and writing the file run as jobs on the job pool: the window that asked stays
+// responsive, and while one runs the editing commands are disabled. A folder that stops
+// answering is reported and the editor goes on without that file work.
+//
 //     DirClass dir(dirTemplateLookup(folder));
-//     frmDIR editor(dir, mainWindow);
-//     editor.Load_DIR(folder + "PLANT.DIR"); // or Load_DIR(folder) for a new file
+//     auto *editor = new frmDIR(dir, mainWindow);
+//     connect(editor, &QDialog::finished, ...);   // closed, or never opened
+//     editor->Load_DIR(folder + "PLANT.DIR");     // or Load_DIR(folder) for a new file
 #pragma once
 
+#include "app/Jobs.h"
 #include "files/DirClass.h"
 #include "ui/support/WindowPlacement.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -33,6 +39,7 @@ namespace hv {
 
 class DirEntriesModel;
 class DirFileGrid;
+class JobProgressView;
 class TemplatePicker;
 
 // Makes the template picker that "Add File" shows, owned by the editor.
@@ -46,27 +53,31 @@ public:
     static const QString kSaveTitle;
     static const QString kSaveAsTitle;
     static const QString kFilter;
-    // How long reading or writing the directory file waits for its folder to answer.
-    static constexpr int kAnswerWaitMs = 2000;
 
     // `pickers` empty: the picker window (TemplatePickerDialog).
     explicit frmDIR(DirClass &dir, QWidget *parent = nullptr, TemplatePickerFactory pickers = {});
     ~frmDIR() override;
 
-    // Opens the editor on `path` and shows it modally until it closes: an existing directory
-    // file, or, for a path ending in '/', a new directory file in that folder. A file that
-    // cannot be read is reported and the editor does not open.
+    // Opens the editor on `path`: an existing directory file, or, for a path ending in '/', a
+    // new directory file in that folder. Returns at once; once the file is read the editor
+    // shows modally (open()). A file that cannot be read, or a folder that does not answer, is
+    // reported and the editor does not show; finished() follows either way.
     void Load_DIR(const QString &path);
-    // Load_DIR without showing the window: true when the editor is ready to show.
-    bool prepare(const QString &path);
+    // Load_DIR without showing the window: loaded(true) when the editor is ready to show,
+    // loaded(false) once the refusal was reported. A new directory file is ready at once.
+    void load(const QString &path);
+    // A read or a write of the file is running.
+    bool isBusy() const { return !m_job.isNull(); }
 
     // The window's Form_Load, run once before the first placement.
     void Load() override;
 
-    // Save: writes the file, or asks for a name for a new directory (SaveAs).
-    bool Save();
-    // Asks for a file name and writes the directory there; false when cancelled or refused.
-    bool SaveAs();
+    // Save: writes the file, or asks for a name for a new directory (SaveAs). saved() tells
+    // how it ended.
+    void Save();
+    // Asks for a file name and writes the directory there; saved(false) when cancelled or
+    // refused.
+    void SaveAs();
 
     // Lays the controls out for the client area's size (app/WindowLayout.h).
     void Resize_Form();
@@ -85,10 +96,17 @@ public:
     QAction *mnuExit() const { return m_mnuExit; }
     QAction *mnuAbout() const { return m_mnuAbout; }
     QWidget *clientArea() const { return m_client; }
+    JobProgressView *jobProgress() const { return m_progress; }
 
     void cmdAdd_Click();
     void cmdDelete_Click();
     void mnuOpen_Click();
+
+Q_SIGNALS:
+    void loaded(bool ready);
+    void saved(bool written);
+    // A read or write of the file began; `what` says which.
+    void jobStarted(hv::Job *job, const QString &what);
 
 public Q_SLOTS:
     // Escape closes the editor through the close prompt.
@@ -103,10 +121,15 @@ private:
     void setChangeFlag(bool changed);
     // Writes the caption text into the model.
     void takeCaptionIntoModel();
-    bool finishSave(const DirClass::SaveResult &result);
-    // Saves (to Filename, or SaveAs `chosenPath`) on a worker, into m_dir once it is done;
-    // std::nullopt, after telling the user, when the folder does not answer in time.
-    std::optional<DirClass::SaveResult> writeOffThread(const QString &chosenPath);
+    using Then = std::function<void(bool written)>;
+    void saveThen(const Then &then);
+    void saveAsThen(const Then &then);
+    void finishSave(const DirClass::SaveResult &result, const Then &then);
+    void endSave(bool written, const Then &then);
+    // Writes m_dir (to Filename, or to `chosenPath`) as a job, into m_dir once it is done.
+    void write(const QString &chosenPath, const Then &then);
+    void showLoaded();
+    void setBusy(bool busy);
     void showNotAnswering(const QString &path);
     void showRefusal(const DirMessage &message);
     void onCurrentCellChanged(int row, int column);
@@ -116,7 +139,9 @@ private:
     DirClass &m_dir;
     TemplatePickerFactory m_pickers;
     bool m_loaded = false;
-    bool m_readOnly = false; // the directory's folder cannot be written
+    bool m_readOnly = false;       // the directory's folder cannot be written
+    bool m_closeWhenSaved = false; // a close came while a save ran
+    QPointer<Job> m_job;           // the running read or write
     DirEntriesModel *m_entries;
 
     QMenuBar *m_menuBar;
@@ -132,6 +157,7 @@ private:
     DirFileGrid *m_grid;
     QPushButton *m_cmdAdd;
     QPushButton *m_cmdDelete;
+    JobProgressView *m_progress;
 };
 
 } // namespace hv

@@ -12,11 +12,13 @@ namespace hv {
 class frmHVSetup;
 class frmDIR;
 
-// Stores the main window's placement, logs the double-click, opens the editor modally on
-// the project folder + `key` (the folder alone when `key` is "NEW"), and after it closes
-// places the main window at the stored placement (the editor's, which it shares) and
-// refills the list. `configure`, when given, is called with the editor before it opens.
-void ActivateDirectoryFile(frmHVSetup &window, const QString &key,
+// Stores the main window's placement, logs the double-click and opens the editor on the
+// project folder + `key` (the folder alone when `key` is "NEW"): it returns at once, the file
+// is read as a job (its progress in the main window's status bar) and the editor shows
+// modally. After it closes, or when it did not open, the main window takes the stored
+// placement (the editor's, which it shares), the list is refilled and `closed` is called.
+// `configure`, when given, is called with the editor before it loads.
+void ActivateDirectoryFile(frmHVSetup &window, const QString &key, std::function<void()> closed,
                            const std::function<void(frmDIR &)> &configure = {});
 
 } // namespace hv

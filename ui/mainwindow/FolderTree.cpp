@@ -142,6 +142,7 @@ bool FolderTree::showFolder(const QString &path)
         runWithin<bool>(clean, kAnswerWaitMs, [clean] { return paths::isFolder(clean); });
     if (!folder.value_or(false))
         return false;
+    // It has just answered: the model may look at the folders of its path on this thread.
     const QModelIndex index = m_model->index(clean);
     if (!index.isValid())
         return false;
@@ -149,6 +150,47 @@ bool FolderTree::showFolder(const QString &path)
     m_followSelection = true;
     expandTo(index);
     return true;
+}
+
+QModelIndex FolderTree::listedIndex(const QString &path, bool &complete) const
+{
+    // The model's own index(path) looks at every folder of the path it has not listed yet,
+    // on this thread: for ever on a share that stopped answering. This walks only the rows
+    // the model has listed (the root's is looked up as ever: it is local).
+    complete = false;
+    QModelIndex index = m_model->index(QStringLiteral("/"));
+    QString prefix;
+    for (const QString &name : path.split(u'/', Qt::SkipEmptyParts)) {
+        prefix += u'/' + name;
+        QModelIndex child;
+        for (int row = 0, rows = m_model->rowCount(index); row < rows && !child.isValid(); ++row) {
+            const QModelIndex candidate = m_model->index(row, 0, index);
+            if (m_model->filePath(candidate) == prefix)
+                child = candidate;
+        }
+        if (!child.isValid())
+            return index;
+        index = child;
+    }
+    complete = index.isValid();
+    return index;
+}
+
+void FolderTree::expandToPending()
+{
+    bool complete = false;
+    const QModelIndex index = listedIndex(m_pendingFolder, complete);
+    if (complete) {
+        expandTo(index);
+        return;
+    }
+    // The folders below the deepest one listed come as the model lists them, off this
+    // thread; onDirectoryLoaded() goes on from there.
+    if (index.isValid()) {
+        expand(index);
+        if (m_model->canFetchMore(index))
+            m_model->fetchMore(index);
+    }
 }
 
 void FolderTree::expandTo(const QModelIndex &index)
@@ -169,10 +211,12 @@ void FolderTree::onDirectoryLoaded(const QString &path)
     const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
     if (!m_pendingFolder.startsWith(prefix) && m_pendingFolder != loaded)
         return;
-    expandTo(m_model->index(m_pendingFolder));
+    bool complete = false;
+    listedIndex(m_pendingFolder, complete);
+    expandToPending();
     // The rows that just arrived are laid out later: scroll once they are.
     QMetaObject::invokeMethod(this, &FolderTree::scrollToSelected, Qt::QueuedConnection);
-    if (QFileInfo(m_pendingFolder).path() == loaded || m_pendingFolder == loaded)
+    if (complete)
         m_pendingFolder.clear();
 }
 

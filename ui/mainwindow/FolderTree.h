@@ -63,6 +63,11 @@ private:
     // the tree still follows it.
     void followSelection();
     void expandTo(const QModelIndex &index);
+    // The index of `path` when the model has listed every folder above it (`complete`),
+    // else that of the deepest folder of the path it has listed (invalid for none).
+    QModelIndex listedIndex(const QString &path, bool &complete) const;
+    // Expands the tree towards m_pendingFolder as far as the model has listed it.
+    void expandToPending();
     void onDirectoryLoaded(const QString &path);
 
     // The folder that showFolder() asked for while the folders above it are still being

@@ -32,6 +32,7 @@
 #include "ui/support/ClientArea.h"
 #include "ui/support/HelpOpener.h"
 #include "ui/support/Icons.h"
+#include "ui/support/JobProgressView.h"
 #include "ui/support/ProgramInfo.h"
 #include "ui/support/Twips.h"
 
@@ -99,10 +100,11 @@ frmHVSetup::frmHVSetup(QWidget *parent)
       m_toolBar(new QToolBar(m_client)), m_filter(new ItemFilterBox(m_client)),
       m_list(new ItemListView(m_client)), m_statusBar(new QStatusBar(m_client)),
       m_folderPanel(new PathLabel(m_statusBar)), m_countPanel(new StatusNoticePanel(m_statusBar)),
-      m_versionPanel(new QLabel(m_statusBar)), m_grip(new SplitterGrip(m_client)),
-      m_actions(new MainActions(this)), m_itemActions(new ItemActions(*this, this)),
-      m_fill(new ListFill(this)), m_access(new FolderAccess(this)),
-      m_accessPanel(new QLabel(m_statusBar)), m_help(new HelpOpener(this))
+      m_jobProgress(new JobProgressView(m_statusBar)), m_versionPanel(new QLabel(m_statusBar)),
+      m_grip(new SplitterGrip(m_client)), m_actions(new MainActions(this)),
+      m_itemActions(new ItemActions(*this, this)), m_fill(new ListFill(this)),
+      m_access(new FolderAccess(this)), m_accessPanel(new QLabel(m_statusBar)),
+      m_help(new HelpOpener(this))
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
@@ -136,6 +138,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     m_versionPanel->setObjectName(QStringLiteral("hvStatusPanel2"));
     m_statusBar->addWidget(m_folderPanel, 1);
     m_statusBar->addWidget(m_countPanel);
+    m_statusBar->addPermanentWidget(m_jobProgress);
     m_statusBar->addPermanentWidget(m_accessPanel);
     m_statusBar->addPermanentWidget(m_versionPanel);
     setUpFolderPlaces();
@@ -163,6 +166,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
         m_undo->refreshCaption();
         m_countPanel->showNotice(notice, m_actions->mnuUndo()->isEnabled());
     });
+    connect(m_itemActions, &ItemActions::jobStarted, m_jobProgress, &JobProgressView::watch);
     connect(m_itemActions, &ItemActions::commandFinished, m_undo, &UndoCommands::refreshCaption);
     connect(m_countPanel, &StatusNoticePanel::undoRequested, m_undo, &UndoCommands::undoNewest);
     // What an undo brought back is selected once the list shows it.
@@ -848,9 +852,9 @@ void frmHVSetup::showAfterProgram(bool placeBack)
     }
 }
 
-void frmHVSetup::openDirectoryFile(const QString &key)
+void frmHVSetup::openDirectoryFile(const QString &key, std::function<void()> closed)
 {
-    ActivateDirectoryFile(*this, key);
+    ActivateDirectoryFile(*this, key, std::move(closed));
 }
 
 } // namespace hv

@@ -31,6 +31,7 @@ class ItemActions;
 class ItemFilterBox;
 class ItemListView;
 class Job;
+class JobProgressView;
 class ListFill;
 class MainActions;
 class PathLabel;
@@ -84,6 +85,8 @@ public:
     FolderPlaces *folderPlaces() const { return m_places; }
     // The panel between them: the count of the items shown.
     StatusNoticePanel *countPanel() const { return m_countPanel; }
+    // How a running item command or editor load is getting on, left of the version.
+    JobProgressView *jobProgress() const { return m_jobProgress; }
     SplitterGrip *imgSplit() const { return m_grip; }
     QWidget *clientArea() const { return m_client; }
     MainActions *actions() const { return m_actions; }
@@ -104,7 +107,7 @@ public:
     void selectNewFileAfterRefill() override;
     void hideForProgram(bool placeBack) override;
     void showAfterProgram(bool placeBack) override;
-    void openDirectoryFile(const QString &key) override;
+    void openDirectoryFile(const QString &key, std::function<void()> closed) override;
 
 Q_SIGNALS:
     void listFilled();
@@ -158,6 +161,7 @@ private:
     QStatusBar *m_statusBar;
     PathLabel *m_folderPanel;
     StatusNoticePanel *m_countPanel;
+    JobProgressView *m_jobProgress;
     QLabel *m_versionPanel;
     SplitterGrip *m_grip;
     MainActions *m_actions;

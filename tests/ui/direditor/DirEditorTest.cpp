@@ -8,6 +8,7 @@
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
+#include "ui/ItemActions.h"
 #include "ui/direditor/DirEntriesModel.h"
 #include "ui/direditor/DirFileGrid.h"
 #include "ui/direditor/frmDIR.h"
@@ -26,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTreeView>
@@ -56,6 +58,22 @@ private:
     return hvtest::whenModalOpens<QFileDialog>([action](QFileDialog *dialog) { action(*dialog); });
 }
 
+// Loads `path` into the editor and waits for the read: whether the editor is ready to show.
+bool loaded(frmDIR &editor, const QString &path)
+{
+    QSignalSpy ready(&editor, &frmDIR::loaded);
+    editor.load(path);
+    return (!ready.isEmpty() || ready.wait(10000)) && ready.first().first().toBool();
+}
+
+// Runs `command` and waits for the save it starts to end: whether it wrote the file.
+bool saves(frmDIR &editor, const std::function<void()> &command)
+{
+    QSignalSpy saved(&editor, &frmDIR::saved);
+    command();
+    return (!saved.isEmpty() || saved.wait(10000)) && saved.first().first().toBool();
+}
+
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
 {
     QMouseEvent event(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
@@ -76,7 +94,7 @@ protected:
         auto editor = std::make_unique<frmDIR>(dir, nullptr, [pickerAnswer](QWidget *) {
             return std::make_unique<FakePicker>(pickerAnswer);
         });
-        EXPECT_TRUE(editor->prepare(path));
+        EXPECT_TRUE(loaded(*editor, path));
         editor->show();
         return editor;
     }
@@ -142,7 +160,7 @@ TEST_F(DirEditorTest, OpeningMakesRowOneCurrentAndColoursMissingTemplatesRed)
     folder.addDirectory("ONE.DIR", "One", 1);
     DirClass single{dirTemplateLookup(folder.slashed())};
     frmDIR other(single);
-    ASSERT_TRUE(other.prepare(folder.slashed() + "ONE.DIR"));
+    ASSERT_TRUE(loaded(other, folder.slashed() + "ONE.DIR"));
     EXPECT_FALSE(other.grdFiles()->currentIndex().isValid());
     EXPECT_FALSE(other.cmdDelete()->isEnabled());
 }
@@ -157,7 +175,7 @@ TEST_F(DirEditorTest, ClosingAsksOnlyWhenThereAreChanges)
 
     DirClass fresh;
     frmDIR created(fresh);
-    ASSERT_TRUE(created.prepare(folder.slashed()));
+    ASSERT_TRUE(loaded(created, folder.slashed()));
     created.show();
     boxes.answers = {Outcome::Cancel, Outcome::No};
     created.close();
@@ -204,7 +222,7 @@ TEST_F(DirEditorTest, RemovalKeepsTheEntriesInStepAfterADragAndTheDragSetsTheWri
     editor->cmdDelete()->click();
     EXPECT_EQ(gridColumn(*editor, 2), QStringList({"E4.HVT", "E2.HVT", "E3.HVT"}));
     EXPECT_EQ(entryFiles(), gridColumn(*editor, 2));
-    editor->mnuSave()->trigger();
+    EXPECT_TRUE(saves(*editor, [&] { editor->mnuSave()->trigger(); }));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(dir.ChangeFlag());
     EXPECT_EQ(writtenFiles(folder.slashed() + "PLANT.DIR"),
@@ -236,7 +254,8 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
         dialog.findChild<QLineEdit *>("fileNameEdit")->setText("menu");
         static_cast<QDialog &>(dialog).accept();
     });
-    editor->mnuSave()->trigger(); // a new directory is named on its first save
+    // A new directory is named on its first save.
+    EXPECT_TRUE(saves(*editor, [&] { editor->mnuSave()->trigger(); }));
     EXPECT_EQ(proposed, "Plant");
     EXPECT_TRUE(QFile::exists(folder.slashed() + "menu.DIR"));
 
@@ -244,7 +263,7 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
         dialog.findChild<QLineEdit *>("fileNameEdit")->setText("Other.dIr");
         static_cast<QDialog &>(dialog).accept();
     });
-    editor->mnuSaveas()->trigger();
+    EXPECT_TRUE(saves(*editor, [&] { editor->mnuSaveas()->trigger(); }));
     EXPECT_TRUE(QFile::exists(folder.slashed() + "Other.dIr"));
     EXPECT_FALSE(QFile::exists(folder.slashed() + "Other.dIr.DIR"));
 
@@ -252,7 +271,7 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
     editor->txtDIRCaption()->setText("Plant 2");
     boxes.answers = {Outcome::Yes};
     const auto cancelled = onSaveDialog([](QFileDialog &dialog) { dialog.reject(); });
-    editor->close();
+    EXPECT_FALSE(saves(*editor, [&] { editor->close(); }));
     EXPECT_TRUE(editor->isVisible());
     EXPECT_TRUE(dir.ChangeFlag());
 }
@@ -301,6 +320,8 @@ TEST_F(DirEditorTest, DoubleClickOpensTheEditorAndTheMainWindowTakesItsPlacement
     QAbstractItemView *view = list->detailsView();
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                        view->visualRect(list->viewIndex(1)).center());
+    // The file is read as a job; the command ends once the editor has closed.
+    EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.itemActions()->isBusy(); }, 10000));
     EXPECT_EQ(caption, "Plant Floor");
     EXPECT_EQ(window.pos(), QPoint(123, 77));
     EXPECT_TRUE(window.isVisible());

@@ -6,17 +6,21 @@
 #include "tests/common/SlowShare.h"
 #include "tests/common/TempConfig.h"
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
+#include "ui/ItemActions.h"
 #include "ui/dialogs/TemplatePickerDialog.h"
 #include "ui/direditor/frmDIR.h"
+#include "ui/mainwindow/CategoryBar.h"
 #include "ui/mainwindow/FolderTree.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/JobProgressView.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -195,28 +199,63 @@ TEST(BackgroundFill, AWindowOnAShareThatStoppedAnsweringShowsSaysSoAndStillOpens
     AppState::instance().reset();
 }
 
-TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringSaysSoInsteadOfHanging)
+// The editor's read runs as a job: the main window goes on painting and shows the read's
+// progress, then says the folder is not answering; the editor does not open, and the window
+// closes at once.
+TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringLeavesTheWindowAnswering)
 {
     hvtest::SlowShare share;
     if (!share.mount())
         GTEST_SKIP() << share.skipReason().toStdString();
     hvtest::TempConfig config;
     hvtest::FakeMessageService boxes;
-    const QString path = share.mountPoint() + QStringLiteral("/PLANT.DIR");
-    hvtest::writeFile(path, "[DIRECTORY]\r\n     Caption      = Plant\r\n");
-    if (!share.stall())
-        GTEST_SKIP() << "the share went on answering after it was told to stall";
+    hvtest::writeFile(share.mountPoint() + QStringLiteral("/PLANT.DIR"),
+                      "[DIRECTORY]\r\nCaption=Plant\r\n");
+    AppState::instance().reset();
+    AppState::instance().SetProjectFolder(share.mountPoint() + u'/');
+    JobTimings timings;
+    timings.progressAfterMs = 20;
+    timings.notAnsweringAfterMs = 600;
+    timings.tickMs = 10;
+    setJobTimings(timings);
 
-    QElapsedTimer clock;
-    clock.start();
-    DirClass dir;
-    frmDIR editor(dir);
-    editor.Load_DIR(path); // refused: no window opens
-    EXPECT_LT(clock.elapsed(), frmDIR::kAnswerWaitMs + 2000);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.contains("not answering")) << boxes.shown[0].text.toStdString();
-    EXPECT_FALSE(editor.isVisible());
-    share.release();
+    {
+        frmHVSetup window;
+        // The window (its folder tree) is destroyed once the share answers again.
+        const auto answerAgain = qScopeGuard([&share] { share.release(); });
+        window.show();
+        window.grdOUtlookBar()->setCurrentCell(5, 1); // Directory Files
+        ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.isFilling(); }, 10000));
+        window.lstHVSETUP()->selectRow(1);
+        if (!share.stall())
+            GTEST_SKIP() << "the share went on answering after it was told to stall";
+
+        QElapsedTimer clock;
+        clock.start();
+        QStringList shown;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (window.jobProgress()->isVisible() && !shown.contains(window.jobProgress()->text()))
+                shown << window.jobProgress()->text();
+        });
+        watch.start(5);
+        window.itemActions()->lstHVSetup_DblClick();
+        EXPECT_LT(clock.elapsed(), 500);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return !window.itemActions()->isBusy() && !window.findChild<frmDIR *>(); },
+            5000));
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.contains("not answering"));
+        EXPECT_TRUE(shown.contains("Reading PLANT.DIR")) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(window.jobProgress()->isVisible());
+        EXPECT_EQ(window.jobProgress()->text(),
+                  "The folder " + share.mountPoint() + " is not answering.");
+        clock.restart();
+        window.close();
+        EXPECT_LT(clock.elapsed(), 1000);
+    }
+    setJobTimings(JobTimings());
+    AppState::instance().reset();
 }
 
 TEST(BackgroundFill, TheTemplatePickerListsAFolderOffTheWindowThread)

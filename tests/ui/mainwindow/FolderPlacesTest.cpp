@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -87,7 +88,9 @@ TEST_F(FolderPlacesTest, AReadOnlyFolderIsShownAsSuchAndNothingOffersToChangeIt)
     // The editor keeps Save disabled, even once something changed.
     DirClass dir{dirTemplateLookup(locked.slashed())};
     frmDIR editor(dir);
-    ASSERT_TRUE(editor.prepare(locked.slashed() + "MENU.DIR"));
+    QSignalSpy loaded(&editor, &frmDIR::loaded);
+    editor.load(locked.slashed() + "MENU.DIR");
+    ASSERT_TRUE(loaded.wait(10000) && loaded.first().first().toBool());
     editor.txtDIRCaption()->setText("Changed");
     auto *save = editor.findChild<QAction *>("mnuSave");
     EXPECT_FALSE(save->isEnabled());
