@@ -88,8 +88,9 @@ CategoryList templateList(const ListSource &source, Category category)
         templatePaths.append(folder + name);
     if (source.progress)
         source.progress->found = names.size();
-    const QList<TemplateSummary> summaries = component->summaries(
-        templatePaths, !applications, source.progress ? &source.progress->read : nullptr);
+    const QList<TemplateSummary> summaries =
+        component->summaries(templatePaths, !applications,
+                             source.progress ? &source.progress->read : nullptr, source.cancelled);
     list.rows.reserve(names.size() + 1);
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names.at(i);
@@ -153,11 +154,15 @@ CategoryList LoadDIRSection(const ListSource &source)
     QStringList errors(names.size());
     if (source.progress)
         source.progress->found = names.size();
-    parallel::forEachIndex(names.size(), readersFor(source, folder), [&](qsizetype i, int) {
-        summaries[i] = readDirectorySummary(folder + names.at(i), &errors[i], &index);
-        if (source.progress)
-            ++source.progress->read;
-    });
+    static const std::atomic<bool> never{false};
+    parallel::forEachIndex(
+        names.size(), readersFor(source, folder),
+        [&](qsizetype i, int) {
+            summaries[i] = readDirectorySummary(folder + names.at(i), &errors[i], &index);
+            if (source.progress)
+                ++source.progress->read;
+        },
+        source.cancelled ? *source.cancelled : never);
     list.rows.reserve(names.size() + 1);
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names.at(i);

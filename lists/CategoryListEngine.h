@@ -43,6 +43,9 @@ struct ListSource {
     int readers = 0;
     // Kept up to date during the fill when given.
     ListProgress *progress = nullptr;
+    // When given and it turns true, the fill reads no further file and returns what it has
+    // (a list nobody should show).
+    const std::atomic<bool> *cancelled = nullptr;
 };
 
 CategoryList LoadApplicationSection(const ListSource &source);

@@ -47,8 +47,9 @@ bool isRemoteFileSystem(unsigned long type)
 // One call of forEachIndex: the indices still to hand out, and the threads still working.
 class Batch {
 public:
-    Batch(qsizetype count, const std::function<void(qsizetype, int)> &work)
-        : m_count(count), m_work(work)
+    Batch(qsizetype count, const std::function<void(qsizetype, int)> &work,
+          const std::atomic<bool> &cancelled)
+        : m_count(count), m_work(work), m_cancelled(cancelled)
     {
     }
 
@@ -56,7 +57,8 @@ public:
     void read(int reader) noexcept
     {
         try {
-            for (qsizetype i = m_next.fetch_add(1); i < m_count; i = m_next.fetch_add(1))
+            for (qsizetype i = m_next.fetch_add(1); i < m_count && !m_cancelled;
+                 i = m_next.fetch_add(1))
                 m_work(i, reader);
         } catch (...) {
             m_next = m_count;
@@ -91,6 +93,7 @@ public:
 private:
     const qsizetype m_count;
     const std::function<void(qsizetype, int)> &m_work;
+    const std::atomic<bool> &m_cancelled;
     std::atomic<qsizetype> m_next{0};
     std::mutex m_mutex;
     std::condition_variable m_finished;
@@ -185,13 +188,21 @@ int readerCountFor(const QString &folder)
 void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work)
 {
+    static const std::atomic<bool> never{false};
+    forEachIndex(count, readers, work, never);
+}
+
+void forEachIndex(qsizetype count, int readers,
+                  const std::function<void(qsizetype index, int reader)> &work,
+                  const std::atomic<bool> &cancelled)
+{
     const qsizetype threads = std::clamp<qsizetype>(readers, 1, std::max<qsizetype>(count, 1));
     if (threads == 1) {
-        for (qsizetype i = 0; i < count; ++i)
+        for (qsizetype i = 0; i < count && !cancelled; ++i)
             work(i, 0);
         return;
     }
-    Batch batch(count, work);
+    Batch batch(count, work, cancelled);
     for (int reader = 1; reader < threads; ++reader) {
         batch.enter();
         if (!ReaderPool::instance().start(&batch, reader)) {

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 namespace hv::parallel {
@@ -39,5 +40,10 @@ void makeCurrentThreadBackground();
 // once every thread has finished.
 void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work);
+// The same, stopping early once `cancelled` turns true: no further index is handed out (the
+// calls under way finish), and the indices never handed out are not called.
+void forEachIndex(qsizetype count, int readers,
+                  const std::function<void(qsizetype index, int reader)> &work,
+                  const std::atomic<bool> &cancelled);
 
 } // namespace hv::parallel

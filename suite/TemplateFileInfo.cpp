@@ -224,8 +224,10 @@ void TemplateFileInfo::GetPopupInfo(const QString &path, QString &title, qint32 
 }
 
 QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, bool popups,
-                                                   std::atomic<qsizetype> *done)
+                                                   std::atomic<qsizetype> *done,
+                                                   const std::atomic<bool> *cancelled)
 {
+    static const std::atomic<bool> never{false};
     const char *dataSuffix = popups ? ".hpd" : ".hvd";
     int readers = m_readerCount;
     if (readers <= 0)
@@ -233,18 +235,21 @@ QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, boo
     QList<TemplateSummary> result(paths.size());
     // Reader 0 is the calling thread's; the others live for this call.
     std::vector<std::unique_ptr<Reader>> others(size_t(std::max(readers - 1, 0)));
-    parallel::forEachIndex(paths.size(), readers, [&](qsizetype index, int reader) {
-        Reader *state = &m_reader;
-        if (reader > 0) {
-            auto &own = others[size_t(reader - 1)];
-            if (!own)
-                own = std::make_unique<Reader>();
-            state = own.get();
-        }
-        result[index] = summary(*state, paths.at(index), dataSuffix);
-        if (done)
-            ++*done;
-    });
+    parallel::forEachIndex(
+        paths.size(), readers,
+        [&](qsizetype index, int reader) {
+            Reader *state = &m_reader;
+            if (reader > 0) {
+                auto &own = others[size_t(reader - 1)];
+                if (!own)
+                    own = std::make_unique<Reader>();
+                state = own.get();
+            }
+            result[index] = summary(*state, paths.at(index), dataSuffix);
+            if (done)
+                ++*done;
+        },
+        cancelled ? *cancelled : never);
     return result;
 }
 

@@ -63,7 +63,8 @@ public:
     void GetPopupInfo(const QString &path, QString &title, qint32 &recordCount,
                       QString &dateTime) override;
     QList<TemplateSummary> summaries(const QStringList &paths, bool popups,
-                                     std::atomic<qsizetype> *done = nullptr) override;
+                                     std::atomic<qsizetype> *done = nullptr,
+                                     const std::atomic<bool> *cancelled = nullptr) override;
 
     // The largest file read as a template; a bigger file is not a template.
     static constexpr qint64 kMaxTemplateBytes = 16 * 1024 * 1024;

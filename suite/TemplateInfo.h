@@ -83,14 +83,20 @@ public:
                               QString &dateTime) = 0;
 
     // What GetApplicationInfo (popups: GetPopupInfo) gives for each of `paths`, in order;
-    // `done`, when given, counts the templates read so far. A component may read the
-    // templates at once; this one asks one after the other.
+    // `done`, when given, counts the templates read so far. Once `cancelled` (when given)
+    // turns true no further template is read, and those not read keep empty summaries. A
+    // component may read the templates at once; this one asks one after the other.
     virtual QList<TemplateSummary> summaries(const QStringList &paths, bool popups,
-                                             std::atomic<qsizetype> *done = nullptr)
+                                             std::atomic<qsizetype> *done = nullptr,
+                                             const std::atomic<bool> *cancelled = nullptr)
     {
         QList<TemplateSummary> result;
         result.reserve(paths.size());
         for (const QString &path : paths) {
+            if (cancelled && *cancelled) {
+                result.resize(paths.size());
+                break;
+            }
             result.append(popups ? popupSummary(path) : applicationSummary(path));
             if (done)
                 ++*done;

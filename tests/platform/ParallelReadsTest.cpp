@@ -70,6 +70,22 @@ TEST(ParallelReads, AnExceptionInAnyReaderReachesTheCallerAndThePoolStillServes)
     helpersOfOneCall(4);
 }
 
+TEST(ParallelReads, ACancelStopsHandingOutIndices)
+{
+    for (int readers : {1, 4}) {
+        std::atomic<bool> cancelled{false};
+        std::atomic<int> calls{0};
+        forEachIndex(
+            1000, readers,
+            [&](qsizetype, int) {
+                if (++calls == 10)
+                    cancelled = true;
+            },
+            cancelled);
+        EXPECT_LE(calls, 10 + readers) << readers << " readers";
+    }
+}
+
 TEST(ParallelReads, ACallStuckInItsReadsDoesNotHoldUpAnother)
 {
     const int stuckReaders = hv::parallel::kNetworkReaders;

@@ -47,6 +47,8 @@ void ListFill::start(Category category, ListSource source)
                 return std::pair<qint64, qint64>(counts->read.load(), counts->found.load());
             });
             source.progress = counts.get();
+            // A new folder or category cancels the fill: it stops reading files.
+            source.cancelled = &control.cancelledFlag();
             return LoadCategory(category, source);
         });
     m_job = job;

@@ -154,18 +154,16 @@ bool FolderTree::showFolder(const QString &path)
 
 QModelIndex FolderTree::listedIndex(const QString &path, bool &complete) const
 {
-    // The model's own index(path) looks at every folder of the path it has not listed yet,
-    // on this thread: for ever on a share that stopped answering. This walks only the rows
-    // the model has listed (the root's is looked up as ever: it is local).
+    // The model's own index(path) and filePath() look at the disk, on this thread: for ever
+    // on a share that stopped answering. This walks the names of the rows the model has
+    // listed (the root is looked up as ever: it is local).
     complete = false;
     QModelIndex index = m_model->index(QStringLiteral("/"));
-    QString prefix;
     for (const QString &name : path.split(u'/', Qt::SkipEmptyParts)) {
-        prefix += u'/' + name;
         QModelIndex child;
         for (int row = 0, rows = m_model->rowCount(index); row < rows && !child.isValid(); ++row) {
             const QModelIndex candidate = m_model->index(row, 0, index);
-            if (m_model->filePath(candidate) == prefix)
+            if (m_model->fileName(candidate) == name)
                 child = candidate;
         }
         if (!child.isValid())

@@ -42,7 +42,10 @@ namespace {
 // on the user-interface thread could never finish.
 class GatedTemplateInfo : public TemplateInfo {
 public:
-    explicit GatedTemplateInfo(std::atomic<bool> &open) : m_open(open) {}
+    GatedTemplateInfo(std::atomic<bool> &open, std::atomic<int> *reads)
+        : m_open(open), m_reads(reads)
+    {
+    }
     void SetTemplatePath(const QString &) override {}
     QString TemplatePath() const override { return {}; }
     void OpenTemplate() override {}
@@ -54,6 +57,8 @@ public:
     void GetApplicationInfo(const QString &path, QString &title, qint32 &count,
                             QString &stamp) override
     {
+        if (m_reads)
+            ++*m_reads;
         QElapsedTimer waited;
         waited.start();
         while (!m_open && waited.elapsed() < 20000)
@@ -69,6 +74,7 @@ public:
 
 private:
     std::atomic<bool> &m_open;
+    std::atomic<int> *m_reads;
 };
 
 } // namespace
@@ -83,11 +89,14 @@ void makeTemplates(const QTemporaryDir &dir, std::initializer_list<const char *>
     }
 }
 
-ListSource gatedSource(const QTemporaryDir &dir, std::atomic<bool> &open)
+ListSource gatedSource(const QTemporaryDir &dir, std::atomic<bool> &open,
+                       std::atomic<int> *reads = nullptr)
 {
     ListSource source;
     source.projectFolder = dir.path();
-    source.templateFactory = [&open] { return std::make_unique<GatedTemplateInfo>(open); };
+    source.templateFactory = [&open, reads] {
+        return std::make_unique<GatedTemplateInfo>(open, reads);
+    };
     return source;
 }
 
@@ -126,25 +135,28 @@ TEST(BackgroundFill, ANewFillDropsTheListOfTheFillItReplaced)
     QTemporaryDir stalled;
     QTemporaryDir other;
     ASSERT_TRUE(stalled.isValid() && other.isValid());
-    makeTemplates(stalled, {"old.HVT"});
+    makeTemplates(stalled, {"old1.HVT", "old2.HVT", "old3.HVT", "old4.HVT", "old5.HVT"});
     makeTemplates(other, {"new.HVT"});
     std::atomic<bool> stalledOpen{false};
     std::atomic<bool> otherOpen{true};
+    std::atomic<int> stalledReads{0};
 
     ListFill fill;
     QList<CategoryList> lists;
     QObject::connect(&fill, &ListFill::filled, [&](const CategoryList &list) { lists << list; });
-    fill.start(Category::Applications, gatedSource(stalled, stalledOpen));
+    fill.start(Category::Applications, gatedSource(stalled, stalledOpen, &stalledReads));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stalledReads == 1; }, 10000));
     const quint64 first = fill.generation();
     fill.start(Category::Applications, gatedSource(other, otherOpen));
     EXPECT_GT(fill.generation(), first);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !lists.isEmpty(); }, 10000));
     EXPECT_EQ(lists.first().rows.value(1).text, QStringLiteral("new.HVT"));
 
-    // The replaced fill ends later; its list never shows.
+    // The replaced fill ends later, without reading its other files; its list never shows.
     stalledOpen = true;
     ASSERT_TRUE(QTest::qWaitFor([] { return runningJobCount() == 0; }, 10000));
     QCoreApplication::processEvents();
+    EXPECT_EQ(stalledReads, 1);
     EXPECT_EQ(lists.size(), 1);
     EXPECT_FALSE(fill.isRunning());
 }
@@ -211,8 +223,9 @@ TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringLeavesTheWind
     hvtest::FakeMessageService boxes;
     hvtest::writeFile(share.mountPoint() + QStringLiteral("/PLANT.DIR"),
                       "[DIRECTORY]\r\nCaption=Plant\r\n");
+    QTemporaryDir local;
     AppState::instance().reset();
-    AppState::instance().SetProjectFolder(share.mountPoint() + u'/');
+    AppState::instance().SetProjectFolder(local.path() + u'/');
     JobTimings timings;
     timings.progressAfterMs = 20;
     timings.notAnsweringAfterMs = 600;
@@ -224,6 +237,9 @@ TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringLeavesTheWind
         // The window (its folder tree) is destroyed once the share answers again.
         const auto answerAgain = qScopeGuard([&share] { share.release(); });
         window.show();
+        // The share becomes the project folder without the folder tree showing it: the
+        // tree's model looks at the folders it lists on the window's thread.
+        AppState::instance().SetProjectFolder(share.mountPoint() + u'/');
         window.grdOUtlookBar()->setCurrentCell(5, 1); // Directory Files
         ASSERT_TRUE(QTest::qWaitFor([&window] { return !window.isFilling(); }, 10000));
         window.lstHVSETUP()->selectRow(1);
