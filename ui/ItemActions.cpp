@@ -350,17 +350,10 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
         return;
 
     const bool application = category == Category::Applications;
+    // The counts the list shows, as its fill read them: no template is read here.
     qint64 records = 0;
-    if (one) {
-        const QString path = AppState::instance().ProjectFolder() + item.key;
-        TemplateFileInfo info(AppState::instance().ProjectFolder());
-        records = application ? info.applicationSummary(path).recordCount
-                              : info.popupSummary(path).recordCount;
-    } else {
-        // Several: the counts the list shows, without a read of every template.
-        for (const ItemRef &each : items)
-            records += each.records;
-    }
+    for (const ItemRef &each : items)
+        records += each.records;
     m_renameRight->setEnabled(one && !m_running);
     m_filePack->setEnabled(one && !m_running);
     m_shortcutApp->setEnabled(application && one);
