@@ -81,6 +81,12 @@ void TemplatePickerDialog::SetMultiSelect(bool multiSelect)
 
 void TemplatePickerDialog::showFolder(const QString &folder)
 {
+    startListing(folder, false, QString());
+}
+
+void TemplatePickerDialog::startListing(const QString &folder, bool fallBack,
+                                        const QString &remembered)
+{
     // The folder is read off the user-interface thread; a later choice replaces a listing
     // still waiting.
     if (m_listing) {
@@ -91,12 +97,15 @@ void TemplatePickerDialog::showFolder(const QString &folder)
         bool isFolder = false;
         QString folder;
         QList<templatepicker::TemplateChoice> choices;
+        QString offered;
     };
-    auto *job = startJob<Listing>(folder, [folder](JobControl &) {
+    auto *job = startJob<Listing>(folder, [folder, fallBack, remembered](JobControl &) {
         Listing listing;
-        listing.isFolder = QFileInfo(folder).isDir();
+        if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+            listing.offered = templatepicker::firstFolder(remembered, {});
+        listing.isFolder = fallBack || QFileInfo(folder).isDir();
         if (listing.isFolder) {
-            listing.folder = templatepicker::firstFolder(folder, {});
+            listing.folder = templatepicker::firstFolder(folder, remembered);
             TemplateFileInfo templates(listing.folder);
             listing.choices = templatepicker::listTemplates(listing.folder, templates);
         }
@@ -116,6 +125,8 @@ void TemplatePickerDialog::showFolder(const QString &folder)
             updateOkButton();
             return;
         }
+        if (!listing.offered.isEmpty() && m_folderBox->findText(listing.offered) < 0)
+            m_folderBox->addItem(listing.offered);
         if (!listing.isFolder) {
             ShowMessage(QStringLiteral("The folder %1 cannot be found.").arg(folder), windowTitle(),
                         MsgButtons::Ok, MsgIcon::Exclamation);
@@ -166,12 +177,9 @@ QStringList TemplatePickerDialog::selectedPaths() const
 QString TemplatePickerDialog::Show()
 {
     const QString remembered = templatepicker::rememberedFolder(m_settingKey);
-    // The folder shown before is one choice away (when it answers in time).
-    if (!remembered.isEmpty() && runWithin<bool>(remembered, kAnswerWaitMs, [remembered] {
-                                     return QFileInfo(remembered).isDir();
-                                 }).value_or(false))
-        m_folderBox->addItem(templatepicker::firstFolder(remembered, {}));
-    showFolder(templatepicker::firstFolder(m_startFolder, remembered));
+    // The start folder (else the one shown before, else the home folder) is listed, and the
+    // one shown before is one choice away, as found off the window's thread.
+    startListing(m_startFolder, true, remembered);
     if (exec() != QDialog::Accepted)
         return {};
     templatepicker::rememberFolder(m_settingKey, m_folder);

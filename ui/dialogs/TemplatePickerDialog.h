@@ -28,9 +28,6 @@ public:
     void SetMultiSelect(bool multiSelect) override;
     QString Show() override;
 
-    // How long Show() waits for the remembered folder to answer.
-    static constexpr int kAnswerWaitMs = 500;
-
     // Lists the templates of `folder` (the folder shown from now on) off the user-interface
     // thread: listed() follows once the list shows them, or a message says why not. While
     // the folder is read, OK is disabled.
@@ -47,6 +44,10 @@ Q_SIGNALS:
     void listed();
 
 private:
+    // Lists `folder` as a job; with `fallBack`, a folder that is not there gives way to
+    // `remembered`, else to the home folder. `remembered`, when a folder, joins the box's
+    // choices.
+    void startListing(const QString &folder, bool fallBack, const QString &remembered);
     void showListing(const QString &folder, const QList<templatepicker::TemplateChoice> &choices);
     void browse();
     void updateOkButton();
