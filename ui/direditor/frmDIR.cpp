@@ -482,9 +482,17 @@ void frmDIR::onCurrentCellChanged(int row, int)
 void frmDIR::onCellEdited(int row, int)
 {
     setChangeFlag(true);
-    // The row is white when its template is there, looked up beside the directory file.
-    m_grid->setRowFound(
-        row, dirTemplateFileExists(m_dir.Path(), m_grid->text(row, DirFileGrid::kFilenameColumn)));
+    // The row is white when its template is there, looked up beside the directory file off
+    // the window's thread; the answer counts while the row still names that file.
+    const QString folder = m_dir.Path();
+    const QString name = m_grid->text(row, DirFileGrid::kFilenameColumn);
+    auto *check = startJob<bool>(
+        folder, [folder, name](JobControl &) { return dirTemplateFileExists(folder, name); });
+    connect(check, &Job::finished, this, [this, check, row, name] {
+        if (!check->isCancelled() && row < m_grid->rowCount() &&
+            m_grid->text(row, DirFileGrid::kFilenameColumn) == name)
+            m_grid->setRowFound(row, check->result());
+    });
 }
 
 void frmDIR::mnuOpen_Click()

@@ -294,7 +294,7 @@ TEST_F(DirEditorTest, ARedRowTurnsWhiteWhenAnEditFindsItsFileBesideTheDirectory)
     access->setCurrentIndex(0);
     Q_EMIT access->activated(0);
     EXPECT_EQ(grid->text(0, DirFileGrid::kAccessColumn), "R (Read Only)");
-    EXPECT_EQ(grid->rowColour(0), QColor(255, 255, 255));
+    EXPECT_TRUE(QTest::qWaitFor([grid] { return grid->rowColour(0) == QColor(255, 255, 255); }));
     EXPECT_TRUE(editor->mnuSave()->isEnabled());
 }
 
