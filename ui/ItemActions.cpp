@@ -334,7 +334,6 @@ void ItemActions::popUpMenu(const QPoint &globalPos)
     // The create-new row has no menu.
     if (items.isEmpty() || items.front().key == QLatin1String(kKeyNew))
         return;
-    const ItemRef &item = items.front();
     // Rename, the file pack and the shortcuts work on one item.
     const bool one = items.size() == 1;
     const Category category = m_host.category();
