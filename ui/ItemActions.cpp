@@ -496,43 +496,56 @@ void ItemActions::removeWithWarning(bool dataOnly)
         removeSeveral(items, dataOnly);
         return;
     }
-    const ItemRef &item = items.front();
+    const ItemRef item = items.front();
     AppState &state = AppState::instance();
     state.SetSelectedItemPath(state.ProjectFolder() + item.key);
     const QString path = state.SelectedItemPath();
     const QString folder = state.ProjectFolder();
     const bool application = m_host.category() == Category::Applications;
-    bool yes = false;
-    qint32 recordCount = 0;
-    {
+    // The confirmation names the template's title: it is read off the window's thread, the
+    // commands disabled meanwhile.
+    struct Question {
+        DeleteConfirmation text;
+        qint32 recordCount = 0;
+    };
+    setBusy(true);
+    auto *read = startJob<Question>(folder, [=](JobControl &) {
         TemplateFileInfo info(folder);
-        frmWarning warning(m_host.ownerWidget(),
-                           DeleteConfirmationFor(info, path, application, dataOnly));
+        Question question{DeleteConfirmationFor(info, path, application, dataOnly), 0};
         if (dataOnly)
-            recordCount =
+            question.recordCount =
                 (application ? info.applicationSummary(path) : info.popupSummary(path)).recordCount;
-        yes = warning.exec() == QDialog::Accepted;
-    }
-    if (!yes) {
-        m_host.refill();
-        Q_EMIT commandFinished();
-        return;
-    }
-    WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
-             QStringLiteral("File Delete Initiated for: ") + path);
-    m_host.selectInPlaceOf({item.key});
-    startRemoval(
-        folder, (dataOnly ? tr("Clearing %1") : tr("Deleting %1")).arg(item.title),
-        [=](JobControl &control) {
-            if (control.isCancelled())
-                return cancelledResult<ItemOpResult>();
-            TemplateFileInfo info(folder);
-            return ItemOpResult(
-                RemoveItems({path}, dataOnly, info, {}, nullptr, AskDeletePermanentlyFromWorker));
-        },
-        [=, title = item.title](const ItemOpResult &result) {
-            return removalNotice(result, title, dataOnly, recordCount);
-        });
+        return question;
+    });
+    m_job = read;
+    Q_EMIT jobStarted(read, tr("Reading %1").arg(item.title));
+    connect(read, &Job::finished, this, [=, this] {
+        const Question question = read->result();
+        if (read->isCancelled()) {
+            finishCommand(false);
+            return;
+        }
+        frmWarning warning(m_host.ownerWidget(), question.text);
+        if (warning.exec() != QDialog::Accepted) {
+            finishCommand(true);
+            return;
+        }
+        WriteLog(QStringLiteral("frmWarning"), QStringLiteral("cmdYes_Click"),
+                 QStringLiteral("File Delete Initiated for: ") + path);
+        m_host.selectInPlaceOf({item.key});
+        startRemoval(
+            folder, (dataOnly ? tr("Clearing %1") : tr("Deleting %1")).arg(item.title),
+            [=](JobControl &control) {
+                if (control.isCancelled())
+                    return cancelledResult<ItemOpResult>();
+                TemplateFileInfo info(folder);
+                return ItemOpResult(RemoveItems({path}, dataOnly, info, {}, nullptr,
+                                                AskDeletePermanentlyFromWorker));
+            },
+            [=, title = item.title, records = question.recordCount](const ItemOpResult &result) {
+                return removalNotice(result, title, dataOnly, records);
+            });
+    });
 }
 
 void ItemActions::removeSeveral(const QList<ItemRef> &items, bool dataOnly)
