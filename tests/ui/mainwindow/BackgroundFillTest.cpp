@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -272,6 +273,55 @@ TEST(BackgroundFill, TheDirectoryEditorOnAShareThatStoppedAnsweringLeavesTheWind
     }
     setJobTimings(JobTimings());
     AppState::instance().reset();
+}
+
+// A save on a share that stops answering leaves the editor answering: it says so, keeps
+// the changes to be saved again, and closes when asked.
+TEST(BackgroundFill, TheDirectoryEditorsSaveOnAShareThatStoppedAnsweringKeepsTheChanges)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString path = share.mountPoint() + QStringLiteral("/PLANT.DIR");
+    hvtest::writeFile(path, "[DIRECTORY]\r\nCaption=Plant\r\n[FILE]\r\nTitle=Line\r\n"
+                            "Filename=LINE.HVT\r\nAccess=W\r\n");
+    JobTimings timings;
+    timings.notAnsweringAfterMs = 300;
+    timings.tickMs = 10;
+    setJobTimings(timings);
+    DirClass dir;
+    {
+        frmDIR editor(dir);
+        const auto answerAgain = qScopeGuard([&share] { share.release(); });
+        QSignalSpy loaded(&editor, &frmDIR::loaded);
+        editor.load(path);
+        ASSERT_TRUE(loaded.wait(5000) && loaded.first().first().toBool());
+        editor.show();
+        editor.txtDIRCaption()->setText(QStringLiteral("Plant 2"));
+        if (!share.stall())
+            GTEST_SKIP() << "the share went on answering after it was told to stall";
+
+        QSignalSpy saved(&editor, &frmDIR::saved);
+        QElapsedTimer clock;
+        clock.start();
+        editor.mnuSave()->trigger();
+        EXPECT_LT(clock.elapsed(), 500);
+        EXPECT_TRUE(editor.isBusy());
+        EXPECT_FALSE(editor.txtDIRCaption()->isEnabled());
+        ASSERT_TRUE(saved.wait(5000));
+        EXPECT_FALSE(saved.first().first().toBool());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.contains("not answering"))
+            << boxes.shown[0].text.toStdString();
+        EXPECT_TRUE(dir.ChangeFlag());
+        EXPECT_TRUE(editor.mnuSave()->isEnabled());
+        boxes.answers = {MsgAnswer::No};
+        editor.close();
+        EXPECT_FALSE(editor.isVisible());
+    }
+    setJobTimings(JobTimings());
 }
 
 TEST(BackgroundFill, TheTemplatePickerListsAFolderOffTheWindowThread)
