@@ -381,7 +381,8 @@ TEST_F(ItemActionsTest, ItemKeysActOnlyFromTheList)
             opened << w->metaObject()->className();
             QTest::mouseClick(w->cmdNo(), Qt::LeftButton);
         });
-        press(view(), Qt::Key_Delete, mods);
+        // The confirmation opens once its template has been read.
+        EXPECT_TRUE(completes([&] { press(view(), Qt::Key_Delete, mods); }));
     }
     const auto rename = whenModalOpens<frmRename>([&](frmRename *w) {
         opened << w->windowTitle();
