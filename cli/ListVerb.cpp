@@ -12,6 +12,7 @@
 #include <QDateTime>
 
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 namespace hv::cli {
@@ -45,6 +46,25 @@ bool isFileCategory(Category category)
            category == Category::Directories;
 }
 
+// ISO 8601 local time with its offset, as the history writes times ("2026-12-08T11:32:07+01:00"),
+// through the C library: a list formats one per row, and QDateTime's local time conversion
+// costs several times as much.
+QByteArray isoLocalTime(qint64 secondsSinceEpoch)
+{
+    const time_t seconds = time_t(secondsSinceEpoch);
+    struct tm local {};
+    if (!::localtime_r(&seconds, &local))
+        return history::TimeText(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch)).toUtf8();
+    const long offset = local.tm_gmtoff;
+    const long minutes = (offset < 0 ? -offset : offset) / 60;
+    char text[64];
+    const int length = std::snprintf(
+        text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", local.tm_year + 1900,
+        local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+        offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+    return QByteArray(text, length);
+}
+
 // The named fields of an item row, after the row's own: what a script selects on without
 // knowing the columns' order. A count column that does not read as a number is left out.
 void appendNamedFields(QByteArray &out, const ListRow &row, Category category,
@@ -66,7 +86,7 @@ void appendNamedFields(QByteArray &out, const ListRow &row, Category category,
     if (modified < 0)
         out.append("null");
     else
-        appendString(out, history::TimeText(QDateTime::fromSecsSinceEpoch(modified)));
+        out.append('"').append(isoLocalTime(modified)).append('"');
 }
 
 // The list as one compact JSON document. Written directly rather than through QJsonDocument:

@@ -102,6 +102,17 @@ TEST_F(ScriptingCli, ItemRowsCarryNamedFieldsAndPrettyOutputIsTheSameDocument)
     EXPECT_EQ(full["title"].toString(), "Full");
     EXPECT_TRUE(full["records"].isDouble());
     EXPECT_EQ(full["modified"].toString(), "2026-01-02T03:04:05+00:00");
+    // An offset of hours and minutes, either side of UTC, as the history writes it.
+    for (const auto &[zone, expected] : {std::pair{"IST-5:30", "2026-01-02T08:34:05+05:30"},
+                                         std::pair{"NST3:30", "2026-01-01T23:34:05-03:30"}}) {
+        const QByteArray savedZone = qgetenv("TZ");
+        qputenv("TZ", zone);
+        const QJsonArray zoned =
+            json({"list", "--items", "applications", folder}).object()["rows"].toArray();
+        qputenv("TZ", savedZone);
+        ASSERT_EQ(zoned.size(), 2);
+        EXPECT_EQ(zoned[1]["modified"].toString(), expected);
+    }
     EXPECT_EQ(full["subitems"].toArray()[1].toString(), "3"); // the window's row stays
 
     const QJsonArray items = json({"list", "--items", "directories", folder})["rows"].toArray();
