@@ -173,12 +173,20 @@ void DirClass::markTemplates()
 
 DirResult DirClass::AddEntry(const QString &fileName)
 {
+    for (const DirEntry &entry : entries_) {
+        if (entry.Filename().compare(fileName, Qt::CaseInsensitive) == 0)
+            return AddEntry(fileName, std::nullopt); // refused as a duplicate before the title
+    }
+    return AddEntry(fileName, lookUp(fileName));
+}
+
+DirResult DirClass::AddEntry(const QString &fileName, const std::optional<QString> &title)
+{
     WriteLog(kModule, QStringLiteral("AddEntry"), fileName);
     for (const DirEntry &entry : entries_) {
         if (entry.Filename().compare(fileName, Qt::CaseInsensitive) == 0)
             return DirResult::failure(kDuplicateText, kDuplicateTitle, true);
     }
-    const std::optional<QString> title = lookUp(fileName);
     if (!title)
         return DirResult::failure(kInvalidTemplateText);
     DirEntry &entry = entries_.Add();

@@ -124,6 +124,9 @@ public:
     // Adds the template `fileName` as a read/write entry titled from the template, unless an
     // entry of that name (without regard to case) exists or the template cannot be read.
     DirResult AddEntry(const QString &fileName);
+    // The same with the template's title already looked up (nullopt: it cannot be read), for
+    // a caller that looks templates up away from its own thread.
+    DirResult AddEntry(const QString &fileName, const std::optional<QString> &title);
     // Removes the entry at a 1-based position; false for a position outside 1..Count().
     bool RemoveEntry(qsizetype index);
 

@@ -47,7 +47,16 @@ void DirEntriesModel::reload()
 
 DirResult DirEntriesModel::addEntry(const QString &fileName)
 {
-    DirResult r = m_dir.AddEntry(fileName);
+    return shownIfAdded(m_dir.AddEntry(fileName));
+}
+
+DirResult DirEntriesModel::addEntry(const QString &fileName, const std::optional<QString> &title)
+{
+    return shownIfAdded(m_dir.AddEntry(fileName, title));
+}
+
+DirResult DirEntriesModel::shownIfAdded(DirResult r)
+{
     if (r) {
         beginInsertRows({}, m_rows, m_rows);
         m_rows = int(m_dir.DirEntries().Count());

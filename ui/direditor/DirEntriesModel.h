@@ -36,6 +36,8 @@ public:
     void reload();
     // DirClass::AddEntry; the entry taken appears as a new last row.
     DirResult addEntry(const QString &fileName);
+    // The same with the template's title already looked up (nullopt: it cannot be read).
+    DirResult addEntry(const QString &fileName, const std::optional<QString> &title);
     // Marks whether the template of the row's entry was found (its colour).
     void setFound(int row, bool found);
 
@@ -55,6 +57,8 @@ public:
     QString missingText(const QString &fileName) const;
 
 private:
+    // The row of an entry the DirClass has just taken, told to the views.
+    DirResult shownIfAdded(DirResult r);
     DirEntry *entry(const QModelIndex &index) const;
 
     DirClass &m_dir;

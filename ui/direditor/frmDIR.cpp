@@ -450,16 +450,47 @@ void frmDIR::cmdAdd_Click()
     if (chosen.isEmpty())
         return;
     takeCaptionIntoModel();
-    for (const QString &name : chosen.split(u'|', Qt::SkipEmptyParts)) {
-        if (DirResult r = m_entries->addEntry(name); !r) {
-            showRefusal(r.message);
-            continue;
+    // The chosen templates are read for their titles off the window's thread; the entries are
+    // added here once they have been.
+    const QStringList names = chosen.split(u'|', Qt::SkipEmptyParts);
+    const QString folder = m_dir.Path();
+    using Titles = QList<std::optional<QString>>;
+    auto *job = startJob<Titles>(folder, [folder, names](JobControl &control) {
+        const DirTemplateLookup lookUp = dirTemplateLookup(folder);
+        Titles titles;
+        for (const QString &name : names) {
+            control.progress(titles.size(), names.size(), name);
+            titles.append(lookUp(name));
         }
-        m_grid->sizeColumns();
-        m_grid->setCurrentIndex(
-            m_entries->index(m_entries->rowCount() - 1, DirFileGrid::kTitleColumn));
-        setChangeFlag(true);
-    }
+        return titles;
+    });
+    m_job = job;
+    setBusy(true);
+    const QString what = tr("Reading the chosen templates");
+    m_progress->watch(job, what);
+    Q_EMIT jobStarted(job, what);
+    connect(job, &Job::notAnswering, this, [this, job, names] {
+        // Nothing is added from a folder that stopped answering; the editor stays usable.
+        job->disconnect(this);
+        setBusy(false);
+        showNotAnswering(m_dir.Path() + names.value(0));
+    });
+    connect(job, &Job::finished, this, [this, job, names] {
+        setBusy(false);
+        const Titles &titles = job->result();
+        if (job->isCancelled() || titles.size() != names.size())
+            return;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (DirResult r = m_entries->addEntry(names.at(i), titles.at(i)); !r) {
+                showRefusal(r.message);
+                continue;
+            }
+            m_grid->sizeColumns();
+            m_grid->setCurrentIndex(
+                m_entries->index(m_entries->rowCount() - 1, DirFileGrid::kTitleColumn));
+            setChangeFlag(true);
+        }
+    });
 }
 
 void frmDIR::cmdDelete_Click()

@@ -3,6 +3,7 @@
 #include "suite/DirTemplateLookup.h"
 #include "suite/TemplatePicker.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/FakePicker.h"
 #include "tests/common/LogCapture.h"
 #include "tests/common/ModalWindows.h"
 #include "tests/common/TempConfig.h"
@@ -38,19 +39,6 @@ using namespace hv;
 using Outcome = hv::MsgAnswer;
 
 namespace {
-
-// A picker that returns a preset answer.
-class FakePicker : public TemplatePicker {
-public:
-    explicit FakePicker(QString answer) : m_answer(std::move(answer)) {}
-    void SetSettingKey(const QString &) override {}
-    void SetStartFolder(const QString &) override {}
-    void SetMultiSelect(bool) override {}
-    QString Show() override { return m_answer; }
-
-private:
-    QString m_answer;
-};
 
 // Answers the save dialog that the next command opens.
 [[nodiscard]] hvtest::ModalWatch onSaveDialog(const std::function<void(QFileDialog &)> &action)
@@ -92,7 +80,7 @@ protected:
     std::unique_ptr<frmDIR> open(const QString &path, const QString &pickerAnswer = {})
     {
         auto editor = std::make_unique<frmDIR>(dir, nullptr, [pickerAnswer](QWidget *) {
-            return std::make_unique<FakePicker>(pickerAnswer);
+            return std::make_unique<hvtest::FakePicker>(pickerAnswer);
         });
         EXPECT_TRUE(loaded(*editor, path));
         editor->show();
@@ -242,6 +230,8 @@ TEST_F(DirEditorTest, AddShowsEachRefusalAndSaveAsAppendsDirOnlyToABareName)
     auto editor = open(folder.slashed(), "E1.HVT|NOPE.HVT|e1.hvt|E2.HVT");
     editor->txtDIRCaption()->setText("Plant");
     editor->cmdAdd()->click();
+    // The templates are read for their titles in a job; the rows come when it has.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->isBusy(); }, 5000));
     EXPECT_EQ(gridColumn(*editor, 2), QStringList({"E1.HVT", "E2.HVT"}));
     EXPECT_EQ(gridColumn(*editor, 0), QStringList({"Entry 1", "Entry 2"}));
     EXPECT_EQ(boxes.texts(),

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Jobs.h"
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/FakePicker.h"
 #include "tests/common/SlowShare.h"
 #include "tests/common/TempConfig.h"
 #include "tests/ui/mainwindow/MainWindowTestSupport.h"
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -293,7 +295,9 @@ TEST(BackgroundFill, TheDirectoryEditorsSaveOnAShareThatStoppedAnsweringKeepsThe
     setJobTimings(timings);
     DirClass dir;
     {
-        frmDIR editor(dir);
+        frmDIR editor(dir, nullptr, [](QWidget *) {
+            return std::make_unique<hvtest::FakePicker>(QStringLiteral("LINE.HVT"));
+        });
         const auto answerAgain = qScopeGuard([&share] { share.release(); });
         QSignalSpy loaded(&editor, &frmDIR::loaded);
         editor.load(path);
@@ -303,9 +307,20 @@ TEST(BackgroundFill, TheDirectoryEditorsSaveOnAShareThatStoppedAnsweringKeepsThe
         if (!share.stall())
             GTEST_SKIP() << "the share went on answering after it was told to stall";
 
-        QSignalSpy saved(&editor, &frmDIR::saved);
+        // Adding a template reads it: the click returns at once, and nothing is added from a
+        // folder that does not answer.
         QElapsedTimer clock;
         clock.start();
+        editor.cmdAdd()->click();
+        EXPECT_LT(clock.elapsed(), 500);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.shown.empty(); }, 5000));
+        EXPECT_TRUE(boxes.shown[0].text.contains("not answering"));
+        EXPECT_FALSE(editor.isBusy());
+        EXPECT_EQ(dir.DirEntries().Count(), 1);
+        boxes.shown.clear();
+
+        QSignalSpy saved(&editor, &frmDIR::saved);
+        clock.restart();
         editor.mnuSave()->trigger();
         EXPECT_LT(clock.elapsed(), 500);
         EXPECT_TRUE(editor.isBusy());
