@@ -26,6 +26,7 @@
 #include "ui/mainwindow/FolderTree.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "window_bench/BenchHome.h"
 #include "window_bench/StallProbe.h"
 
 #include <QAbstractItemView>
@@ -248,13 +249,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: ui_stall_bench FOLDER ROUNDS [SAMPLE_OVER_MS]\n");
         return 2;
     }
-    // The settings, the log and the home trash go to a folder of the run's own.
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOwnHome(home);
     QApplication app(argc, argv);
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + u'/';
     const int rounds = std::max(1, std::atoi(argv[2]));

@@ -16,6 +16,7 @@
 #include "ui/mainwindow/ItemListProxy.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "window_bench/BenchHome.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,14 +109,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: filter_typing_bench FOLDER ROUNDS [WORD]\n");
         return 2;
     }
-    // The settings and the log go to a folder of the run's own.
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
-    qputenv("XDG_STATE_HOME", (home.path() + QStringLiteral("/state")).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOwnHome(home);
     QApplication app(argc, argv);
     const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const int rounds = std::max(1, std::atoi(argv[2]));
