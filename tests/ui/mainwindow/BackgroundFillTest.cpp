@@ -289,6 +289,9 @@ TEST(BackgroundFill, TheDirectoryEditorsSaveOnAShareThatStoppedAnsweringKeepsThe
     const QString path = share.mountPoint() + QStringLiteral("/PLANT.DIR");
     hvtest::writeFile(path, "[DIRECTORY]\r\nCaption=Plant\r\n[FILE]\r\nTitle=Line\r\n"
                             "Filename=LINE.HVT\r\nAccess=W\r\n");
+    // A template that is there: reading it opens it, which always asks the share.
+    hvtest::writeFile(share.mountPoint() + QStringLiteral("/ADDED.HVT"),
+                      "[TEMPLATE]\r\nTITLE=Added\r\n");
     JobTimings timings;
     timings.notAnsweringAfterMs = 300;
     timings.tickMs = 10;
@@ -296,7 +299,7 @@ TEST(BackgroundFill, TheDirectoryEditorsSaveOnAShareThatStoppedAnsweringKeepsThe
     DirClass dir;
     {
         frmDIR editor(dir, nullptr, [](QWidget *) {
-            return std::make_unique<hvtest::FakePicker>(QStringLiteral("LINE.HVT"));
+            return std::make_unique<hvtest::FakePicker>(QStringLiteral("ADDED.HVT"));
         });
         const auto answerAgain = qScopeGuard([&share] { share.release(); });
         QSignalSpy loaded(&editor, &frmDIR::loaded);
