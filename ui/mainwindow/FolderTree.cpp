@@ -137,18 +137,23 @@ bool FolderTree::showFolder(const QString &path)
         m_folderToShow = clean;
         return true;
     }
-    // A folder on a share that stopped answering is not shown (the model would wait on it).
-    const std::optional<bool> folder =
-        runWithin<bool>(clean, kAnswerWaitMs, [clean] { return paths::isFolder(clean); });
-    if (!folder.value_or(false))
-        return false;
-    // It has just answered: the model may look at the folders of its path on this thread.
-    const QModelIndex index = m_model->index(clean);
-    if (!index.isValid())
-        return false;
-    m_pendingFolder = clean;
-    m_followSelection = true;
-    expandTo(index);
+    // A folder on a share that stopped answering is not shown: the model would wait on it.
+    m_checkingFolder = clean;
+    auto *check = startJob<bool>(clean, [clean](JobControl &) { return paths::isFolder(clean); });
+    connect(check, &Job::finished, this, [this, check, clean] {
+        if (m_checkingFolder != clean)
+            return;
+        m_checkingFolder.clear();
+        if (check->isCancelled() || !check->result())
+            return;
+        // It has just answered: the model may look at the folders of its path on this thread.
+        const QModelIndex index = m_model->index(clean);
+        if (!index.isValid())
+            return;
+        m_pendingFolder = clean;
+        m_followSelection = true;
+        expandTo(index);
+    });
     return true;
 }
 
@@ -228,6 +233,7 @@ void FolderTree::resizeEvent(QResizeEvent *event)
 void FolderTree::mousePressEvent(QMouseEvent *event)
 {
     m_pendingFolder.clear();
+    m_checkingFolder.clear();
     m_followSelection = false;
     QTreeView::mousePressEvent(event);
 }
@@ -236,6 +242,8 @@ QString FolderTree::selectedFolder() const
 {
     if (!m_model)
         return m_folderToShow;
+    if (!m_checkingFolder.isEmpty())
+        return m_checkingFolder;
     const QModelIndex index = currentIndex();
     return index.isValid() ? m_model->filePath(index) : QString();
 }
@@ -266,6 +274,7 @@ void FolderTree::scrollToSelected()
 void FolderTree::keyPressEvent(QKeyEvent *event)
 {
     m_pendingFolder.clear();
+    m_checkingFolder.clear();
     m_followSelection = false;
     // Enter (or Space) on the keyboard chooses the folder, as a click does.
     const int key = event->key();

@@ -18,17 +18,15 @@ class FolderTree : public QTreeView {
 public:
     explicit FolderTree(QWidget *parent = nullptr);
 
-    // How long showFolder() waits for a folder's file system to answer.
-    static constexpr int kAnswerWaitMs = 500;
-
-    // Expands the tree down to `path`, selects it and scrolls it into view. Returns false
-    // when the folder is not in the tree (missing, or not a folder) or its file system does
-    // not answer within kAnswerWaitMs. Before the listing has started the folder is only
-    // noted (true, unless Qt cannot name it) and checked when the listing starts.
+    // Expands the tree down to `path`, selects it and scrolls it into view, once a job has
+    // found that it is a folder (never on this thread: its share may have stopped answering)
+    // and the model has listed the folders above it. False when Qt cannot name it; a folder
+    // that is missing or does not answer is not shown. Before the listing has started the
+    // folder is only noted, and checked when the listing starts.
     bool showFolder(const QString &path);
 
     // The full path of the selected folder (empty when none is selected); before the listing
-    // has started, the folder noted to be shown.
+    // has started, or while showFolder() checks it, the folder to be shown.
     QString selectedFolder() const;
 
     // Whether the tree has started listing the file system.
@@ -80,6 +78,8 @@ private:
     bool m_listingQueued = false;
     // The folder asked for before the listing started.
     QString m_folderToShow;
+    // The folder whose check runs; a later request or a move of the user's drops it.
+    QString m_checkingFolder;
 
     QFileSystemModel *m_model = nullptr;
 };

@@ -364,3 +364,23 @@ TEST(BackgroundFill, TheTemplatePickerListsAFolderOffTheWindowThread)
     EXPECT_EQ(picker.templateList()->topLevelItemCount(), 2);
     EXPECT_EQ(listed.size(), 1);
 }
+
+TEST(BackgroundFill, TheFolderTreeAsksAStalledShareOffTheWindowThread)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    FolderTree tree;
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.isListing(); }, 5000));
+    const auto answerAgain = qScopeGuard([&share] { share.release(); });
+    if (!share.stall())
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(tree.showFolder(share.mountPoint()));
+    EXPECT_LT(clock.elapsed(), 100);
+    EXPECT_EQ(tree.selectedFolder(), share.mountPoint()); // on its way, not refused
+}

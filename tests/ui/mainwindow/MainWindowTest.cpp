@@ -198,6 +198,8 @@ TEST_F(MainWindowTest, AFolderClickRefillsOnlyTheFolderCategories)
     window->grdOUtlookBar()->setCurrentCell(5, 1);
     ASSERT_TRUE(waitForList(*window));
     tree->showFolder(plant.path());
+    // Selected once a job has found it a folder.
+    QTRY_COMPARE(tree->fileSystemModel()->filePath(tree->currentIndex()), plant.path());
     EXPECT_EQ(countFills(*window, [&] { QTest::keyClick(tree, Qt::Key_Return); }), 1);
     EXPECT_EQ(listTexts(*window), (QStringList{"Create New DIR File", "Plant Floor"}));
     EXPECT_EQ(listTexts(*window, 2), (QStringList{"0", "3"}));
@@ -625,7 +627,7 @@ TEST(FolderTreeTest, ListsOncePaintedAndThenSelectsTheFolderAskedForBefore)
     tree.resize(300, 400);
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.isListing(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.currentIndex().isValid(); }, 5000));
     const QModelIndex shown = tree.currentIndex();
     ASSERT_TRUE(shown.isValid());
     EXPECT_EQ(tree.fileSystemModel()->filePath(shown), floor);
