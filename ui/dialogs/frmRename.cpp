@@ -1,7 +1,7 @@
 #include "ui/dialogs/frmRename.h"
 
-#include "app/WindowLayout.h"
 #include "ui/dialogs/frmWarning.h"
+#include "ui/support/WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,10 +58,7 @@ void frmRename::Form_Load()
     if (m_loaded)
         return;
     m_loaded = true;
-    if (const QWidget *owner = parentWidget())
-        move(centredOver(owner->frameGeometry(), frameGeometry().size(),
-                         Halving::TruncatedDifference)
-                 .topLeft());
+    CentreOverOwner(*this);
     // The name is selected and ready to be typed over.
     m_txtRename->selectAll();
     m_txtRename->setFocus(Qt::OtherFocusReason);

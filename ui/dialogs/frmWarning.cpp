@@ -1,6 +1,6 @@
 #include "ui/dialogs/frmWarning.h"
 
-#include "app/WindowLayout.h"
+#include "ui/support/WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -73,10 +73,7 @@ void frmWarning::Form_Load()
     if (m_loaded)
         return;
     m_loaded = true;
-    if (const QWidget *owner = parentWidget())
-        move(centredOver(owner->frameGeometry(), frameGeometry().size(),
-                         Halving::TruncatedDifference)
-                 .topLeft());
+    CentreOverOwner(*this);
     m_cmdYes->setFocus(Qt::OtherFocusReason);
 }
 

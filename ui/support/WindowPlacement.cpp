@@ -187,4 +187,12 @@ void WriteRegWindowInfo(const QWidget &window)
     WriteWindowSetting(WindowSettingFromPixels(*normal, maximised, ScreenTwipsPerPixel()));
 }
 
+void CentreOverOwner(QWidget &dialog)
+{
+    if (const QWidget *owner = dialog.parentWidget())
+        dialog.move(centredOver(owner->frameGeometry(), dialog.frameGeometry().size(),
+                                Halving::TruncatedDifference)
+                        .topLeft());
+}
+
 } // namespace hv

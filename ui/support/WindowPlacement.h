@@ -30,6 +30,10 @@ TwipsPerPixel ScreenTwipsPerPixel();
 // small screen never makes the window larger than the screen.
 void SetFittingMinimumSize(QWidget &window, QSize wanted);
 
+// Moves a dialog to the centre of its owner's frame, halves of the difference truncated, as
+// the item windows are placed; a dialog without an owner stays where it is.
+void CentreOverOwner(QWidget &dialog);
+
 // Logs "Read Window Settings for: <window's name>", loads the window (LoadableWindow), hides
 // it while moving and sizing it to the stored placement (brought onto a screen when it lies
 // off every screen), shows it unless `keepHidden`, and maximises it when the stored state is
