@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkgconf clang-format ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libqt6svg6 adwaita-icon-theme
   libgtest-dev
   libglib2.0-dev libglib2.0-bin gvfs dbus-daemon python3-gi

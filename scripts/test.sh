@@ -22,6 +22,7 @@ elif grep -qs '^HV_WERROR:BOOL=ON$' "$build/CMakeCache.txt"; then
 fi
 HV_CMAKE_ARGS="${werror[*]}" scripts/build.sh
 scripts/check-format.sh
+scripts/check-translations.sh
 (cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "$@")
 [ $ci -eq 1 ] || exit 0
 

@@ -7,6 +7,7 @@
 #include "ui/support/ConsoleCommandLine.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ProgramInfo.h"
+#include "ui/support/Translations.h"
 
 #include <QApplication>
 
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     if (const auto exit = hv::RefuseWithoutDisplay(given))
         return hv::Finish(*exit);
     QApplication app(argc, argv);
+    hv::installTranslations();
     const hv::ConsoleArguments arguments =
         hv::ReadConsoleArguments(hv::ArgumentsAfterName(argc, argv));
     if (arguments.exit)

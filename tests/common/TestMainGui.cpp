@@ -1,5 +1,7 @@
-// Test main for the windows: a QApplication on the offscreen platform with a fixed locale.
+// Test main for the windows: a QApplication on the offscreen platform with a fixed locale, and
+// the catalogues of that locale loaded as the console loads them.
 #include "tests/common/TestSupport.h"
+#include "ui/support/Translations.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -12,5 +14,6 @@ int main(int argc, char **argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
+    hv::installTranslations();
     return RUN_ALL_TESTS();
 }

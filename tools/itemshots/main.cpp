@@ -18,6 +18,7 @@
 #include "ui/mainwindow/CategoryListModel.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/Translations.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -95,6 +96,7 @@ private:
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    hv::installTranslations();
     if (argc != 2) {
         std::fprintf(stderr, "usage: hv-itemshots OUTPUT-FOLDER\n");
         return 2;

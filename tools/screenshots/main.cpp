@@ -3,6 +3,7 @@
 #include "ui/support/Main.h"
 #include "tools/screenshots/ScreenshotTour.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/Translations.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -12,6 +13,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    hv::installTranslations();
     // HV_SCREENSHOT_PALETTE=dark: the pictures under a dark desktop palette.
     if (qEnvironmentVariable("HV_SCREENSHOT_PALETTE") == QLatin1String("dark")) {
         QPalette dark;
