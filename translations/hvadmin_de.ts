@@ -2,6 +2,92 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>hv::CategoryBar</name>
+    <message>
+        <source>Applications</source>
+        <translation>Anwendungen</translation>
+    </message>
+    <message>
+        <source>Popups</source>
+        <translation>Pop-ups</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Units of Measure</source>
+        <translation>Maßeinheiten</translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation>Sicherheit</translation>
+    </message>
+    <message>
+        <source>Directory Files</source>
+        <translation>Verzeichnisdateien</translation>
+    </message>
+</context>
+<context>
+    <name>hv::CategoryListModel</name>
+    <message>
+        <source>Application Title</source>
+        <translation>Anwendungstitel</translation>
+    </message>
+    <message>
+        <source>Popup Title</source>
+        <translation>Pop-up-Titel</translation>
+    </message>
+    <message>
+        <source>Directory Title</source>
+        <translation>Verzeichnistitel</translation>
+    </message>
+    <message>
+        <source>Filename</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Datensätze</translation>
+    </message>
+    <message>
+        <source>Entries</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>Datum/Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Create New Application</source>
+        <translation>Neue Anwendung erstellen</translation>
+    </message>
+    <message>
+        <source>Create New Popup</source>
+        <translation>Neues Pop-up erstellen</translation>
+    </message>
+    <message>
+        <source>Create New DIR File</source>
+        <translation>Neue Verzeichnisdatei erstellen</translation>
+    </message>
+    <message>
+        <source>Edit Units of Measure</source>
+        <translation>Maßeinheiten bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Rules Settings</source>
+        <translation>Regeleinstellungen bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Security Settings</source>
+        <translation>Sicherheitseinstellungen bearbeiten</translation>
+    </message>
+</context>
+<context>
     <name>hv::DataTableModel</name>
     <message>
         <source>…</source>
@@ -146,6 +232,17 @@
     </message>
 </context>
 <context>
+    <name>hv::FolderTree</name>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+</context>
+<context>
     <name>hv::HelpOpener</name>
     <message>
         <source>The help file %1 is not there, and the desktop has no program that opens manual pages.
@@ -221,38 +318,6 @@ Die README-Datei liegt unter %1.</translation>
 </context>
 <context>
     <name>hv::ItemActions</name>
-    <message>
-        <source>Cleared 1 record of %1</source>
-        <translation>1 Datensatz von %1 geleert</translation>
-    </message>
-    <message>
-        <source>Cleared %1 records of %2</source>
-        <translation>%1 Datensätze von %2 geleert</translation>
-    </message>
-    <message>
-        <source>Deleted %1 (%2 files deleted permanently)</source>
-        <translation>%1 gelöscht (%2 Dateien endgültig gelöscht)</translation>
-    </message>
-    <message>
-        <source>Deleted %1 (1 file to the trash)</source>
-        <translation>%1 gelöscht (1 Datei in den Papierkorb)</translation>
-    </message>
-    <message>
-        <source>Deleted %1 (%2 files to the trash)</source>
-        <translation>%1 gelöscht (%2 Dateien in den Papierkorb)</translation>
-    </message>
-    <message>
-        <source>%1 applications</source>
-        <translation>%1 Anwendungen</translation>
-    </message>
-    <message>
-        <source>%1 popups</source>
-        <translation>%1 Popups</translation>
-    </message>
-    <message>
-        <source>%1 directory files</source>
-        <translation>%1 Verzeichnisdateien</translation>
-    </message>
     <message>
         <source>Cleared %1 of %2</source>
         <translation>%1 von %2 geleert</translation>
@@ -335,7 +400,7 @@ Die README-Datei liegt unter %1.</translation>
     </message>
     <message>
         <source>&amp;Clear Popup Data</source>
-        <translation>Popup-Daten &amp;leeren</translation>
+        <translation>Pop-up-Daten &amp;leeren</translation>
     </message>
     <message>
         <source>&amp;Delete Application and any Associated Data</source>
@@ -343,7 +408,7 @@ Die README-Datei liegt unter %1.</translation>
     </message>
     <message>
         <source>&amp;Delete Popup and any Associated Data</source>
-        <translation>Popup und alle zugehörigen &amp;Daten löschen</translation>
+        <translation>Pop-up und alle zugehörigen &amp;Daten löschen</translation>
     </message>
     <message>
         <source>&amp;Rename Application</source>
@@ -351,7 +416,7 @@ Die README-Datei liegt unter %1.</translation>
     </message>
     <message>
         <source>&amp;Rename Popup</source>
-        <translation>Popup &amp;umbenennen</translation>
+        <translation>Pop-up &amp;umbenennen</translation>
     </message>
     <message>
         <source>Checking %1</source>
@@ -370,20 +435,90 @@ Die README-Datei liegt unter %1.</translation>
         <translation>%1 wird gelöscht</translation>
     </message>
     <message>
-        <source>Clearing %1 items</source>
-        <translation>%1 Einträge werden geleert</translation>
-    </message>
-    <message>
-        <source>Deleting %1 items</source>
-        <translation>%1 Einträge werden gelöscht</translation>
-    </message>
-    <message>
         <source>Renaming %1</source>
         <translation>%1 wird umbenannt</translation>
     </message>
     <message>
         <source>Renamed %1 to %2</source>
         <translation>%1 in %2 umbenannt</translation>
+    </message>
+    <message>
+        <source>The operation was cancelled.</source>
+        <translation>Der Vorgang wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cleared %n records of %1</source>
+        <translation>
+            <numerusform>%n Datensatz von %1 geleert</numerusform>
+            <numerusform>%n Datensätze von %1 geleert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleted %1 (%n files deleted permanently)</source>
+        <translation>
+            <numerusform>%1 gelöscht (%n Datei endgültig gelöscht)</numerusform>
+            <numerusform>%1 gelöscht (%n Dateien endgültig gelöscht)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleted %1 (%n files to the trash)</source>
+        <translation>
+            <numerusform>%1 gelöscht (%n Datei in den Papierkorb verschoben)</numerusform>
+            <numerusform>%1 gelöscht (%n Dateien in den Papierkorb verschoben)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 records</source>
+        <translation>
+            <numerusform>%1 Datensatz</numerusform>
+            <numerusform>%1 Datensätze</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n applications</source>
+        <translation>
+            <numerusform>%n Anwendung</numerusform>
+            <numerusform>%n Anwendungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n popups</source>
+        <translation>
+            <numerusform>%n Pop-up</numerusform>
+            <numerusform>%n Pop-ups</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n directory files</source>
+        <translation>
+            <numerusform>%n Verzeichnisdatei</numerusform>
+            <numerusform>%n Verzeichnisdateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clearing %n items</source>
+        <translation>
+            <numerusform>%n Eintrag wird geleert</numerusform>
+            <numerusform>%n Einträge werden geleert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleting %n items</source>
+        <translation>
+            <numerusform>%n Eintrag wird gelöscht</numerusform>
+            <numerusform>%n Einträge werden gelöscht</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -395,6 +530,17 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Find by title or file name (Ctrl+F)</source>
         <translation>Nach Titel oder Dateiname suchen (Strg+F)</translation>
+    </message>
+</context>
+<context>
+    <name>hv::ItemListView</name>
+    <message>
+        <source>Right Mouse Click Item for Additional Options</source>
+        <translation>Rechtsklick auf einen Eintrag für weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Einträge</translation>
     </message>
 </context>
 <context>
@@ -433,6 +579,74 @@ Die README-Datei liegt unter %1.</translation>
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
+    <message>
+        <source>Lar&amp;ge Icons</source>
+        <translation>&amp;Große Symbole</translation>
+    </message>
+    <message>
+        <source>S&amp;mall Icons</source>
+        <translation>&amp;Kleine Symbole</translation>
+    </message>
+    <message>
+        <source>&amp;List</source>
+        <translation>&amp;Liste</translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation>&amp;Details</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <source>&amp;Index</source>
+        <translation>&amp;Stichwortverzeichnis</translation>
+    </message>
+    <message>
+        <source>Products</source>
+        <translation>Produkte</translation>
+    </message>
+    <message>
+        <source>Online Training</source>
+        <translation>Online-Schulungen</translation>
+    </message>
+    <message>
+        <source>Tips Corner</source>
+        <translation>Tipps und Tricks</translation>
+    </message>
+    <message>
+        <source>Corvasse Home Page</source>
+        <translation>Corvasse-Startseite</translation>
+    </message>
+    <message>
+        <source>&amp;About HV Admin</source>
+        <translation>&amp;Über HV Admin</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Corvasse on the &amp;Web...</source>
+        <translation>Corvasse im &amp;Web …</translation>
+    </message>
 </context>
 <context>
     <name>hv::ShortcutsWindow</name>
@@ -451,6 +665,13 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Keys</source>
         <translation>Tasten</translation>
+    </message>
+</context>
+<context>
+    <name>hv::SplitterGrip</name>
+    <message>
+        <source>Splitter position</source>
+        <translation>Position der Trennlinie</translation>
     </message>
 </context>
 <context>
@@ -536,41 +757,81 @@ Die README-Datei liegt unter %1.</translation>
         <source>The folder %1 is no longer there.</source>
         <translation>Der Ordner %1 ist nicht mehr vorhanden.</translation>
     </message>
-    <message>
-        <source>%L1 record</source>
-        <translation>%L1 Datensatz</translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>%L1 records</source>
-        <translation>%L1 Datensätze</translation>
+        <translation>
+            <numerusform>%L1 Datensatz</numerusform>
+            <numerusform>%L1 Datensätze</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 · %2</source>
         <translation>%1 · %2</translation>
     </message>
     <message>
-        <source>%L1 application</source>
-        <translation>%L1 Anwendung</translation>
+        <source>Menu bar</source>
+        <translation>Menüleiste</translation>
     </message>
     <message>
-        <source>%L1 applications</source>
-        <translation>%L1 Anwendungen</translation>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
     </message>
     <message>
-        <source>%L1 popup</source>
-        <translation>%L1 Popup</translation>
+        <source>Project folder</source>
+        <translation>Projektordner</translation>
     </message>
     <message>
-        <source>%L1 popups</source>
-        <translation>%L1 Popups</translation>
+        <source>View mode</source>
+        <translation>Ansichtsmodus</translation>
     </message>
     <message>
-        <source>%L1 directory file</source>
-        <translation>%L1 Verzeichnisdatei</translation>
+        <source>Status bar</source>
+        <translation>Statusleiste</translation>
     </message>
     <message>
-        <source>%L1 directory files</source>
-        <translation>%L1 Verzeichnisdateien</translation>
+        <source>Selected project folder</source>
+        <translation>Gewählter Projektordner</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Splitter</source>
+        <translation>Trennlinie</translation>
+    </message>
+    <message>
+        <source>Selected Project Folder:   </source>
+        <translation>Gewählter Projektordner:   </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln applications</source>
+        <translation>
+            <numerusform>%Ln Anwendung</numerusform>
+            <numerusform>%Ln Anwendungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln popups</source>
+        <translation>
+            <numerusform>%Ln Pop-up</numerusform>
+            <numerusform>%Ln Pop-ups</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln directory files</source>
+        <translation>
+            <numerusform>%Ln Verzeichnisdatei</numerusform>
+            <numerusform>%Ln Verzeichnisdateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be told apart from another folder whose name differs only in bytes that are not UTF-8, so it was not opened.</source>
+        <translation>Der Ordner %1 lässt sich nicht von einem anderen Ordner unterscheiden, dessen Name sich nur in Bytes unterscheidet, die kein UTF-8 sind. Er wurde daher nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Selected Drive invalid.</source>
+        <translation>Das gewählte Laufwerk ist ungültig.</translation>
     </message>
 </context>
 </TS>

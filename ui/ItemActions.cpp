@@ -30,6 +30,8 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <limits>
+
 namespace hv {
 
 namespace {
@@ -40,7 +42,7 @@ const QString kModule = QStringLiteral("frmHVSetup");
 // permanently; true for Yes.
 bool AskDeletePermanently(const QString &path, const QString &reason)
 {
-    return ShowMessage(PermanentDeleteQuestionText(path), QStringLiteral("Delete"),
+    return ShowMessage(PermanentDeleteQuestionText(path), ItemActions::tr("Delete"),
                        MsgButtons::YesNo, MsgIcon::Exclamation, reason) == MsgAnswer::Yes;
 }
 
@@ -59,7 +61,7 @@ bool AskDeletePermanentlyFromWorker(const QString &path, const QString &reason)
 template <class R> R cancelledResult()
 {
     R result;
-    result.fail(QStringLiteral("The operation was cancelled."), QStringLiteral("Cancelled"));
+    result.fail(ItemActions::tr("The operation was cancelled."), ItemActions::tr("Cancelled"));
     return result;
 }
 
@@ -68,40 +70,39 @@ QString removalNotice(const ItemOpResult &result, const QString &title, bool dat
                       qint32 recordCount)
 {
     if (dataOnly)
-        return recordCount == 1
-                   ? ItemActions::tr("Cleared 1 record of %1").arg(title)
-                   : ItemActions::tr("Cleared %1 records of %2").arg(recordCount).arg(title);
-    const qsizetype trashed = result.trashed.size();
-    const qsizetype gone = result.deletedOutright.size();
+        return ItemActions::tr("Cleared %n records of %1", nullptr, recordCount).arg(title);
+    const int trashed = int(result.trashed.size());
+    const int gone = int(result.deletedOutright.size());
     if (gone > 0)
-        return ItemActions::tr("Deleted %1 (%2 files deleted permanently)").arg(title).arg(gone);
-    return trashed == 1
-               ? ItemActions::tr("Deleted %1 (1 file to the trash)").arg(title)
-               : ItemActions::tr("Deleted %1 (%2 files to the trash)").arg(title).arg(trashed);
+        return ItemActions::tr("Deleted %1 (%n files deleted permanently)", nullptr, gone)
+            .arg(title);
+    return ItemActions::tr("Deleted %1 (%n files to the trash)", nullptr, trashed).arg(title);
 }
 
-// "1 file", "3 files".
-QString counted(qint64 n, const char *one, const char *many)
+// "1 record", "3 records": a total of records may pass an int, which tr() takes to choose the
+// plural form; such a total is shown in full, in the form of a large number.
+QString recordsText(qint64 n)
 {
-    return n == 1 ? ItemActions::tr(one) : ItemActions::tr(many).arg(n);
+    const int form = n <= std::numeric_limits<int>::max() ? int(n) : 1000000;
+    return ItemActions::tr("%1 records", nullptr, form).arg(n);
 }
 
 // What a clear or delete of `count` items of `kind` did, for the status bar.
 QString severalNotice(const ItemOpResult &result, fileset::ItemKind kind, qsizetype count,
                       bool dataOnly, qint64 recordCount)
 {
+    const int n = int(count);
     const QString items =
-        kind == fileset::ItemKind::Application ? ItemActions::tr("%1 applications").arg(count)
-        : kind == fileset::ItemKind::Popup     ? ItemActions::tr("%1 popups").arg(count)
-                                               : ItemActions::tr("%1 directory files").arg(count);
+        kind == fileset::ItemKind::Application ? ItemActions::tr("%n applications", nullptr, n)
+        : kind == fileset::ItemKind::Popup     ? ItemActions::tr("%n popups", nullptr, n)
+                                               : ItemActions::tr("%n directory files", nullptr, n);
     if (dataOnly)
-        return ItemActions::tr("Cleared %1 of %2")
-            .arg(counted(recordCount, "1 record", "%1 records"), items);
+        return ItemActions::tr("Cleared %1 of %2").arg(recordsText(recordCount), items);
     if (!result.deletedOutright.isEmpty())
         return ItemActions::tr("Deleted %1 (%2 deleted permanently)")
-            .arg(items, counted(result.deletedOutright.size(), "1 file", "%1 files"));
+            .arg(items, ItemActions::tr("%n files", nullptr, int(result.deletedOutright.size())));
     return ItemActions::tr("Deleted %1 (%2 to the trash)")
-        .arg(items, counted(result.trashed.size(), "1 file", "%1 files"));
+        .arg(items, ItemActions::tr("%n files", nullptr, int(result.trashed.size())));
 }
 
 // The kind of the items that `category` lists.
@@ -578,7 +579,9 @@ void ItemActions::removeSeveral(const QList<ItemRef> &items, bool dataOnly)
     }
     m_host.selectInPlaceOf(keys);
     startRemoval(
-        folder, (dataOnly ? tr("Clearing %1 items") : tr("Deleting %1 items")).arg(items.size()),
+        folder,
+        dataOnly ? tr("Clearing %n items", nullptr, int(items.size()))
+                 : tr("Deleting %n items", nullptr, int(items.size())),
         [=](JobControl &control) {
             if (control.isCancelled())
                 return cancelledResult<ItemOpResult>();

@@ -120,17 +120,17 @@ QString CategoryBar::categoryName(Category category)
 {
     switch (category) {
     case Category::Applications:
-        return QStringLiteral("Applications");
+        return tr("Applications");
     case Category::Popups:
-        return QStringLiteral("Popups");
+        return tr("Popups");
     case Category::Rules:
-        return QStringLiteral("Rules");
+        return tr("Rules");
     case Category::Units:
-        return QStringLiteral("Units of Measure");
+        return tr("Units of Measure");
     case Category::Security:
-        return QStringLiteral("Security");
+        return tr("Security");
     case Category::Directories:
-        return QStringLiteral("Directory Files");
+        return tr("Directory Files");
     }
     return {};
 }

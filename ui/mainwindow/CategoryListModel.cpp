@@ -2,7 +2,46 @@
 
 #include "ui/support/Icons.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <iterator>
+
 namespace hv {
+
+namespace {
+
+// The list engine's own texts, which it writes in English for the command-line tool too: the
+// column titles and the create-new and settings rows.
+constexpr const char *kEngineTexts[] = {
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Application Title"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Popup Title"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Directory Title"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Filename"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Records"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Entries"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Date/Time"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Settings"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Create New Application"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Create New Popup"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Create New DIR File"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Edit Units of Measure"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Edit Rules Settings"),
+    QT_TRANSLATE_NOOP("hv::CategoryListModel", "Edit Security Settings"),
+};
+
+// `text` in the user's language when it is one of the engine's texts, else as it is.
+QString shownEngineText(const QString &text)
+{
+    const QByteArray source = text.toLatin1();
+    const auto known = std::find_if(std::begin(kEngineTexts), std::end(kEngineTexts),
+                                    [&](const char *each) { return source == each; });
+    return known == std::end(kEngineTexts)
+               ? text
+               : QCoreApplication::translate("hv::CategoryListModel", *known);
+}
+
+} // namespace
 
 CategoryListModel::CategoryListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -10,6 +49,13 @@ void CategoryListModel::setList(const CategoryList &list)
 {
     beginResetModel();
     m_list = list;
+    // The engine's texts are shown in the user's language; an item's title is shown as the
+    // item has it, even where it reads like one of them.
+    for (ListColumn &column : m_list.columns)
+        column.title = shownEngineText(column.title);
+    for (ListRow &row : m_list.rows)
+        if (row.icon == kIconNew)
+            row.text = shownEngineText(row.text);
     // One icon object per kind of row: thousands of rows share them.
     m_itemIcon = icons::listRow(list.category, kIconItem);
     m_newIcon = icons::listRow(list.category, kIconNew);

@@ -3,6 +3,7 @@
 #include "app/Jobs.h"
 #include "platform/FileNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileIconProvider>
@@ -28,17 +29,24 @@ namespace {
 // that stopped answering.
 class ListingIconProvider : public QFileIconProvider {
 public:
-    ListingIconProvider() : m_folder(icon(Folder)), m_file(icon(File)) {}
+    ListingIconProvider()
+        : m_folder(icon(Folder)), m_file(icon(File)),
+          m_folderType(QCoreApplication::translate("hv::FolderTree", "Folder")),
+          m_fileType(QCoreApplication::translate("hv::FolderTree", "File"))
+    {
+    }
     using QFileIconProvider::icon;
     QIcon icon(const QFileInfo &info) const override { return info.isDir() ? m_folder : m_file; }
     QString type(const QFileInfo &info) const override
     {
-        return info.isDir() ? QStringLiteral("Folder") : QStringLiteral("File");
+        return info.isDir() ? m_folderType : m_fileType;
     }
 
 private:
     const QIcon m_folder;
     const QIcon m_file;
+    const QString m_folderType;
+    const QString m_fileType;
 };
 
 } // namespace

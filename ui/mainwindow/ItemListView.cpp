@@ -43,7 +43,7 @@ void prepareView(QAbstractItemView *view)
 
 QString ItemListView::toolTipText()
 {
-    return QStringLiteral("Right Mouse Click Item for Additional Options");
+    return tr("Right Mouse Click Item for Additional Options");
 }
 
 ItemListView::ItemListView(QWidget *parent)
@@ -55,8 +55,8 @@ ItemListView::ItemListView(QWidget *parent)
     setToolTip(toolTipText());
     m_iconView->setObjectName(QStringLiteral("lstHVSETUPIcons"));
     m_detailsView->setObjectName(QStringLiteral("lstHVSETUPDetails"));
-    m_iconView->setAccessibleName(QStringLiteral("Items"));
-    m_detailsView->setAccessibleName(QStringLiteral("Items"));
+    m_iconView->setAccessibleName(tr("Items"));
+    m_detailsView->setAccessibleName(tr("Items"));
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->addWidget(m_iconView);
     m_stack->addWidget(m_detailsView);

@@ -23,10 +23,10 @@ struct ViewModeText {
 };
 
 constexpr ViewModeText kViewModes[] = {
-    {"tbLargeIcons", "Lar&ge Icons", "Ctrl+1"},
-    {"tbSmallIcons", "S&mall Icons", "Ctrl+2"},
-    {"tbList", "&List", "Ctrl+3"},
-    {"tbDetails", "&Details", "Ctrl+4"},
+    {"tbLargeIcons", QT_TRANSLATE_NOOP("hv::MainActions", "Lar&ge Icons"), "Ctrl+1"},
+    {"tbSmallIcons", QT_TRANSLATE_NOOP("hv::MainActions", "S&mall Icons"), "Ctrl+2"},
+    {"tbList", QT_TRANSLATE_NOOP("hv::MainActions", "&List"), "Ctrl+3"},
+    {"tbDetails", QT_TRANSLATE_NOOP("hv::MainActions", "&Details"), "Ctrl+4"},
 };
 
 } // namespace
@@ -37,34 +37,35 @@ MainActions::MainActions(QWidget *owner) : QObject(owner), m_owner(owner)
     m_viewModes->setExclusive(true);
     for (int mode = 0; mode < 4; ++mode) {
         const ViewModeText &text = kViewModes[mode];
-        QAction *action = makeAction(text.name, QString::fromLatin1(text.caption));
+        const QString caption = tr(text.caption);
+        QAction *action = makeAction(text.name, caption);
         action->setCheckable(true);
         action->setData(mode);
         action->setIcon(icons::viewMode(mode));
         action->setShortcut(QKeySequence(QString::fromLatin1(text.shortcut)));
-        action->setToolTip(QString::fromLatin1(text.caption).remove(QLatin1Char('&')));
+        action->setToolTip(QString(caption).remove(QLatin1Char('&')));
         m_viewModes->addAction(action);
     }
     connect(m_viewModes, &QActionGroup::triggered, this,
             [this](QAction *action) { Q_EMIT viewModeChosen(action->data().toInt()); });
 
-    m_refresh = makeAction("mnuRefresh", QStringLiteral("&Refresh"));
+    m_refresh = makeAction("mnuRefresh", tr("&Refresh"));
     m_refresh->setShortcut(QKeySequence::Refresh);
     m_refresh->setIcon(icons::themed({"view-refresh"}, QStyle::SP_BrowserReload));
 
-    m_exit = makeAction("mnuExit", QStringLiteral("E&xit"));
+    m_exit = makeAction("mnuExit", tr("E&xit"));
     m_exit->setShortcut(QKeySequence::Quit);
     m_exit->setMenuRole(QAction::QuitRole);
 
-    m_contents = makeAction("mnuContents", QStringLiteral("&Contents"));
+    m_contents = makeAction("mnuContents", tr("&Contents"));
     m_contents->setShortcut(QKeySequence::HelpContents);
-    m_index = makeAction("mnuIndex", QStringLiteral("&Index"));
+    m_index = makeAction("mnuIndex", tr("&Index"));
     m_index->setVisible(false);
-    m_webProducts = makeAction("mnuWebProducts", QStringLiteral("Products"));
-    m_webTraining = makeAction("mnuWebTraining", QStringLiteral("Online Training"));
-    m_webTips = makeAction("mnuWebTips", QStringLiteral("Tips Corner"));
-    m_webHome = makeAction("mnuWebHome", QStringLiteral("Corvasse Home Page"));
-    m_about = makeAction("mnuAbout", QStringLiteral("&About HV Admin"));
+    m_webProducts = makeAction("mnuWebProducts", tr("Products"));
+    m_webTraining = makeAction("mnuWebTraining", tr("Online Training"));
+    m_webTips = makeAction("mnuWebTips", tr("Tips Corner"));
+    m_webHome = makeAction("mnuWebHome", tr("Corvasse Home Page"));
+    m_about = makeAction("mnuAbout", tr("&About HV Admin"));
     m_about->setMenuRole(QAction::AboutRole);
     m_keyboardShortcuts = makeAction("mnuKeyboardShortcuts", tr("&Keyboard Shortcuts"));
     connect(m_keyboardShortcuts, &QAction::triggered, this, [this] {
@@ -99,7 +100,7 @@ void MainActions::showViewMode(int mode)
 
 void MainActions::buildMenuBar(QMenuBar *menuBar)
 {
-    QMenu *file = addNamedMenu(m_owner, "mnuFile", QStringLiteral("&File"));
+    QMenu *file = addNamedMenu(m_owner, "mnuFile", tr("&File"));
     file->addAction(m_exit);
     menuBar->addMenu(file);
 
@@ -108,18 +109,18 @@ void MainActions::buildMenuBar(QMenuBar *menuBar)
     edit->addAction(m_history);
     menuBar->addMenu(edit);
 
-    QMenu *view = addNamedMenu(m_owner, "mnuView", QStringLiteral("&View"));
+    QMenu *view = addNamedMenu(m_owner, "mnuView", tr("&View"));
     view->addActions(m_viewModes->actions());
     view->addSeparator();
     view->addAction(m_refresh);
     menuBar->addMenu(view);
 
-    QMenu *help = addNamedMenu(m_owner, "mnuHelp", QStringLiteral("&Help"));
+    QMenu *help = addNamedMenu(m_owner, "mnuHelp", tr("&Help"));
     help->addAction(m_contents);
     help->addAction(m_index);
     help->addAction(m_keyboardShortcuts);
     addNamedSeparator(help, "mnuSeperator5");
-    QMenu *web = addNamedMenu(m_owner, "mnuWeb", QStringLiteral("Corvasse on the &Web..."));
+    QMenu *web = addNamedMenu(m_owner, "mnuWeb", tr("Corvasse on the &Web..."));
     web->addAction(m_webProducts);
     web->addAction(m_webTraining);
     web->addAction(m_webTips);

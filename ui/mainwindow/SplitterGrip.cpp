@@ -23,7 +23,7 @@ SplitterGrip::SplitterGrip(QWidget *parent) : QWidget(parent), m_picSplit(new QW
     setCursor(Qt::SplitHCursor);
     setFocusPolicy(Qt::TabFocus);
     m_picSplit->setObjectName(QStringLiteral("PicSplit"));
-    m_picSplit->setAccessibleName(QStringLiteral("Splitter position"));
+    m_picSplit->setAccessibleName(tr("Splitter position"));
     m_picSplit->setAutoFillBackground(true);
     QPalette pal = m_picSplit->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Dark));

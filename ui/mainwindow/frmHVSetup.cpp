@@ -58,6 +58,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace hv {
@@ -182,14 +183,14 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(m_tree, &FolderTree::folderClicked, m_countPanel, &StatusNoticePanel::clearNotice);
 
     // What a screen reader calls each control.
-    menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
-    m_bar->setAccessibleName(QStringLiteral("Categories"));
-    m_tree->setAccessibleName(QStringLiteral("Project folder"));
-    m_toolBar->setAccessibleName(QStringLiteral("View mode"));
-    m_statusBar->setAccessibleName(QStringLiteral("Status bar"));
-    m_folderPanel->setAccessibleName(QStringLiteral("Selected project folder"));
-    m_versionPanel->setAccessibleName(QStringLiteral("Version"));
-    m_grip->setAccessibleName(QStringLiteral("Splitter"));
+    menuBar()->setAccessibleName(tr("Menu bar"));
+    m_bar->setAccessibleName(tr("Categories"));
+    m_tree->setAccessibleName(tr("Project folder"));
+    m_toolBar->setAccessibleName(tr("View mode"));
+    m_statusBar->setAccessibleName(tr("Status bar"));
+    m_folderPanel->setAccessibleName(tr("Selected project folder"));
+    m_versionPanel->setAccessibleName(tr("Version"));
+    m_grip->setAccessibleName(tr("Splitter"));
 
     // Keyboard order: the bar, the tree, the list, then the filter box (Ctrl+F goes there
     // straight away).
@@ -339,7 +340,7 @@ void frmHVSetup::setUpFolderPlaces()
 void frmHVSetup::showProjectFolderInStatusBar()
 {
     m_folderPanel->setCaptionAndPath(
-        QStringLiteral("Selected Project Folder:   "),
+        tr("Selected Project Folder:   "),
         paths::displayName(withoutLastCharacter(AppState::instance().ProjectFolder())));
 }
 
@@ -492,21 +493,21 @@ bool frmHVSetup::eventFilter(QObject *watched, QEvent *event)
 void frmHVSetup::showItemCounts()
 {
     const ShownCounts counts = m_list->shownCounts();
-    const auto count = [](qint64 n, const QString &one, const QString &many) {
-        return (n == 1 ? one : many).arg(n);
-    };
-    const QString records = count(counts.records, tr("%L1 record"), tr("%L1 records"));
+    // The total of records may pass an int, which tr() takes to choose the plural form: such a
+    // total is shown in full, in the form of a large number.
+    const int recordsForm =
+        counts.records <= std::numeric_limits<int>::max() ? int(counts.records) : 1000000;
+    const QString records = tr("%L1 records", nullptr, recordsForm).arg(counts.records);
     QString text;
     switch (m_list->model()->list().category) {
     case Category::Applications:
-        text = tr("%1 · %2").arg(count(counts.items, tr("%L1 application"), tr("%L1 applications")),
-                                 records);
+        text = tr("%1 · %2").arg(tr("%Ln applications", nullptr, counts.items), records);
         break;
     case Category::Popups:
-        text = tr("%1 · %2").arg(count(counts.items, tr("%L1 popup"), tr("%L1 popups")), records);
+        text = tr("%1 · %2").arg(tr("%Ln popups", nullptr, counts.items), records);
         break;
     case Category::Directories:
-        text = count(counts.items, tr("%L1 directory file"), tr("%L1 directory files"));
+        text = tr("%Ln directory files", nullptr, counts.items);
         break;
     case Category::Rules:
     case Category::Units:
@@ -567,9 +568,8 @@ void frmHVSetup::openCheckedFolder(const QString &shownPath, const FolderCheck &
 {
     const QString procedure = QStringLiteral("hvFolderTree_FolderClick");
     if (!check.exact) {
-        ShowMessage(QStringLiteral("The folder %1 cannot be told apart from another folder whose "
-                                   "name differs only in bytes that are not UTF-8, so it was not "
-                                   "opened.")
+        ShowMessage(tr("The folder %1 cannot be told apart from another folder whose name differs "
+                       "only in bytes that are not UTF-8, so it was not opened.")
                         .arg(shownPath),
                     QString(), MsgButtons::Ok, MsgIcon::Exclamation);
         m_tree->showFolder(AppState::instance().ProjectFolder());
@@ -584,7 +584,7 @@ void frmHVSetup::openCheckedFolder(const QString &shownPath, const FolderCheck &
                  QStringLiteral("ERROR: %1 - %2")
                      .arg(check.error)
                      .arg(QString::fromLocal8Bit(std::strerror(check.error))));
-        ShowMessage(QStringLiteral("Selected Drive invalid."), QString(), MsgButtons::Ok);
+        ShowMessage(tr("Selected Drive invalid."), QString(), MsgButtons::Ok);
         m_tree->showFolder(AppState::instance().ProjectFolder());
         return;
     }
