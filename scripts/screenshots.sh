@@ -6,20 +6,23 @@
 # data window on the forklift checks (as opened, with deleted records shown, filtered), of the
 # About window, and of the directory editor on OFFICE.DIR (one red row for its
 # missing template) with its template picker and Save As dialog, as PNG files in
-# <build>/screenshots/; the same tour under a dark palette in <build>/screenshots/dark/ and at
-# twice the scale on a 1280 by 800 screen in <build>/screenshots/scale2/; then the pictures of
-# the item commands (scripts/item-screenshots.sh).
+# <build>/screenshots/; the same tour under a dark palette in <build>/screenshots/dark/, at
+# twice the scale on a 1280 by 800 screen in <build>/screenshots/scale2/ and under a German
+# locale in <build>/screenshots/de/; then the pictures of the item commands
+# (scripts/item-screenshots.sh), in English and in German (<build>/screenshots/de/).
+# The English pictures are taken under the C locale, whatever the desktop's language.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh --target hvadmin-screenshots
 build="${HV_BUILD_DIR:-build}"
 out="$build/screenshots"
 work="$build/screenshots-run"
-rm -rf "$out" "$work" "$work-dark" "$work-2x"
+rm -rf "$out" "$work" "$work-dark" "$work-2x" "$work-de"
 source scripts/demo-env.sh
 
 # run_tour WORK OUT SCREEN [VARIABLE=VALUE...]: the tour on a fresh copy of the demo under a
-# virtual screen of SCREEN (WIDTHxHEIGHT), with the variables given.
+# virtual screen of SCREEN (WIDTHxHEIGHT), with the variables given (LC_ALL=C.UTF-8 unless one
+# of them sets it; the desktop's list of languages, LANGUAGE, is left out).
 run_tour() {
   local run="$1" shots="$2" screen="$3"
   shift 3
@@ -45,9 +48,9 @@ with open(sys.argv[1], "r+b") as f:
 EOF
    # Fixed file times, so the pictures show the same dates on every run.
    find "$run/demo" -type f -exec touch -d '2026-03-02 09:30' {} +
-   unset QT_QPA_PLATFORM
+   unset QT_QPA_PLATFORM LANGUAGE
    timeout 120 xvfb-run -a -s "-screen 0 ${screen}x24" \
-     env TZ="${TZ:-UTC}" "$@" "$build/tools/hvadmin-screenshots" "$(cd "$shots" && pwd)" \
+     env TZ="${TZ:-UTC}" LC_ALL=C.UTF-8 "$@" "$build/tools/hvadmin-screenshots" "$(cd "$shots" && pwd)" \
      2>"$run/stderr.txt") || {
     echo "The console failed; its messages:" >&2
     cat "$run/stderr.txt" >&2
@@ -58,6 +61,8 @@ run_tour "$work" "$out" 1100x760
 # The same under a dark palette, and at twice the scale on a screen of 1280 by 800 pixels.
 run_tour "$work-dark" "$out/dark" 1100x760 HV_SCREENSHOT_PALETTE=dark
 run_tour "$work-2x" "$out/scale2" 1280x800 QT_SCALE_FACTOR=2
+run_tour "$work-de" "$out/de" 1100x760 LC_ALL=de_DE.UTF-8
 source scripts/item-screenshots.sh
 hv_item_screenshots "$build" "$out"
+hv_item_screenshots "$build" "$out/de" LC_ALL=de_DE.UTF-8
 ls "$out"
