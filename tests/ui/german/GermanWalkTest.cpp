@@ -28,24 +28,17 @@ using namespace hv;
 
 TEST(GermanLocale, CataloguesFollowTheLocale)
 {
-    ASSERT_EQ(QLocale::system().language(), QLocale::German);
-    EXPECT_EQ(QCoreApplication::translate("hv::MainActions", "&File"), "&Datei");
-    // Qt's own texts come from Qt's catalogue.
+    // Qt's own texts come from Qt's catalogue; a count takes its plural form in German and, with
+    // no catalogue for the locale, in the English the sources are written in.
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), "Abbrechen");
-    // A count chooses its plural form, in German and, with no catalogue of the locale, in the
-    // English the sources are written in.
     const auto files = [](int n) {
         return QCoreApplication::translate("hv::ItemActions", "%n files", nullptr, n);
     };
-    EXPECT_EQ(files(1), "1 Datei");
-    EXPECT_EQ(files(3), "3 Dateien");
+    EXPECT_EQ(files(1) + ", " + files(3), "1 Datei, 3 Dateien");
     installTranslations(QLocale::c());
-    EXPECT_EQ(files(1), "1 file");
-    EXPECT_EQ(files(3), "3 files");
-    EXPECT_EQ(QCoreApplication::translate("hv::MainActions", "&File"), "&File");
+    EXPECT_EQ(files(1) + ", " + files(3), "1 file, 3 files");
     installTranslations();
-    EXPECT_EQ(files(1), "1 Datei");
 }
 
 TEST(GermanLocale, MainWindowLeavesNoTextInEnglish)
@@ -68,9 +61,9 @@ TEST(GermanLocale, MainWindowLeavesNoTextInEnglish)
         const auto itemRow = [](const QModelIndex &index) {
             return index.data(CategoryListModel::IconNumberRole).toInt() == kIconItem;
         };
-        walk.skipRows(list->detailsView()->objectName(), itemRow);
-        walk.skipRows(list->iconView()->objectName(), itemRow);
-        walk.skipRows(window.hvFolderTree()->objectName());
+        walk.skippedRows = {{list->detailsView()->objectName(), itemRow},
+                            {list->iconView()->objectName(), itemRow},
+                            {window.hvFolderTree()->objectName(), nullptr}};
         for (int row = 0; row < window.grdOUtlookBar()->rowCount(); ++row) {
             window.grdOUtlookBar()->setCurrentCell(row, 1);
             ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isFilling(); }, 10000));

@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTextDocumentFragment>
 #include <QTreeView>
 
@@ -25,63 +24,52 @@ namespace hvtest {
 
 namespace {
 
-// A view's rows beyond these are more of the same.
-constexpr int kRowsWalked = 200;
+// The texts that stay as they are in every language: the program's and the suite's names,
+// words German shares, versions, paths and file names.
+const QRegularExpression kStays(
+    QStringLiteral("^(HV Admin|In HVLaunch|Details|V[\\d.]+|/.*|[^ /]+\\.(hvt|hpt|dir|chm))$"),
+    QRegularExpression::CaseInsensitiveOption);
 
-// The text as shown: without its access-key marks and its rich-text markup.
-QString shownText(QString text)
+bool leftInEnglish(const QString &text, const QSet<QString> &english)
 {
-    if (Qt::mightBeRichText(text))
-        text = QTextDocumentFragment::fromHtml(text).toPlainText();
-    static const QRegularExpression accessKey(QStringLiteral("&(?!&)"));
-    return text.remove(accessKey).replace(QStringLiteral("&&"), QStringLiteral("&")).trimmed();
+    return english.contains(text) && !kStays.match(text).hasMatch() &&
+           std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
-void walkActions(const QList<QAction *> &actions, const std::function<void(QString)> &add)
+QList<QWidget *> menusOf(QWidget &window)
 {
-    for (QAction *action : actions) {
-        if (!action->isVisible() || action->isSeparator())
-            continue;
-        add(action->text());
-        if (action->toolTip() != QString(action->text()).remove(u'&'))
-            add(action->toolTip());
-    }
+    QList<QWidget *> menus;
+    for (QMenuBar *bar : window.findChildren<QMenuBar *>())
+        menus.append(bar);
+    for (QMenu *menu : window.findChildren<QMenu *>())
+        menus.append(menu);
+    return menus;
 }
 
 } // namespace
 
-void TextWalk::skipRows(const QString &viewName, std::function<bool(const QModelIndex &)> skip)
-{
-    m_skippedRows.insert(
-        viewName, skip ? std::move(skip) : [](const QModelIndex &) { return true; });
-}
-
-void TextWalk::add(const QString &text)
-{
-    const QString shown = shownText(text);
-    if (!shown.isEmpty())
-        m_texts.insert(shown);
-}
-
 void TextWalk::collect(QWidget &window)
 {
-    const auto addText = [this](const QString &text) { add(text); };
+    const auto add = [this](QString text) {
+        if (Qt::mightBeRichText(text))
+            text = QTextDocumentFragment::fromHtml(text).toPlainText();
+        text = text.remove(QRegularExpression(QStringLiteral("&(?!&)"))).trimmed();
+        if (!text.isEmpty())
+            texts.insert(text);
+    };
     add(window.windowTitle());
-    QList<QWidget *> widgets = window.findChildren<QWidget *>();
-    widgets.prepend(&window);
-    for (QWidget *widget : std::as_const(widgets)) {
-        // Menus are walked through their items, shown or not: a context menu is hidden until
-        // it is asked for, and a popup menu's own title is never shown.
-        if (auto *menu = qobject_cast<QMenu *>(widget)) {
-            walkActions(menu->actions(), addText);
-            continue;
-        }
-        if (!widget->isVisibleTo(&window) && widget != &window)
+    // Menus through their items, shown or not: a popup menu's own title is never shown.
+    for (QWidget *menu : menusOf(window))
+        for (QAction *action : menu->actions())
+            if (action->isVisible() && !action->isSeparator()) {
+                add(action->text());
+                add(action->toolTip());
+            }
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(&window) || qobject_cast<QMenu *>(widget))
             continue;
         add(widget->toolTip());
-        if (auto *bar = qobject_cast<QMenuBar *>(widget))
-            walkActions(bar->actions(), addText);
-        else if (auto *label = qobject_cast<QLabel *>(widget))
+        if (auto *label = qobject_cast<QLabel *>(widget))
             add(label->text());
         else if (auto *button = qobject_cast<QAbstractButton *>(widget))
             add(button->text());
@@ -91,30 +79,25 @@ void TextWalk::collect(QWidget &window)
             add(group->title());
         else if (auto *status = qobject_cast<QStatusBar *>(widget))
             add(status->currentMessage());
-        else if (auto *tabs = qobject_cast<QTabBar *>(widget))
-            for (int i = 0; i < tabs->count(); ++i)
-                add(tabs->tabText(i));
         else if (auto *combo = qobject_cast<QComboBox *>(widget); combo && !combo->isEditable())
             for (int i = 0; i < combo->count(); ++i)
                 add(combo->itemText(i));
         auto *view = qobject_cast<QAbstractItemView *>(widget);
         if (!view || !view->model() || qobject_cast<QHeaderView *>(widget))
             continue;
-        const QAbstractItemModel *model = view->model();
+        const QAbstractItemModel &model = *view->model();
         auto *tree = qobject_cast<QTreeView *>(view);
-        if (tree && !tree->isHeaderHidden())
-            for (int column = 0; column < model->columnCount(); ++column)
-                if (!tree->isColumnHidden(column))
-                    add(model->headerData(column, Qt::Horizontal).toString());
-        const auto skip = m_skippedRows.value(view->objectName());
-        const QModelIndex root = view->rootIndex();
-        for (int row = 0; row < std::min(model->rowCount(root), kRowsWalked); ++row) {
-            if (skip && skip(model->index(row, 0, root)))
+        for (int column = 0; tree && !tree->isHeaderHidden() && column < model.columnCount();
+             ++column)
+            add(model.headerData(column, Qt::Horizontal).toString());
+        const bool skipsRows = skippedRows.contains(view->objectName());
+        const auto skip = skippedRows.value(view->objectName());
+        for (int row = 0; row < std::min(model.rowCount(), 200); ++row) {
+            if (skipsRows && (!skip || skip(model.index(row, 0))))
                 continue;
-            for (int column = 0; column < model->columnCount(root); ++column) {
-                const QModelIndex index = model->index(row, column, root);
-                add(index.data(Qt::DisplayRole).toString());
-                add(index.data(Qt::ToolTipRole).toString());
+            for (int column = 0; column < model.columnCount(); ++column) {
+                add(model.index(row, column).data().toString());
+                add(model.index(row, column).data(Qt::ToolTipRole).toString());
             }
         }
     }
@@ -123,12 +106,7 @@ void TextWalk::collect(QWidget &window)
 QStringList clashingAccessKeys(QWidget &window)
 {
     QStringList clashes;
-    QList<QWidget *> menus;
-    for (QMenuBar *bar : window.findChildren<QMenuBar *>())
-        menus.append(bar);
-    for (QMenu *menu : window.findChildren<QMenu *>())
-        menus.append(menu);
-    for (QWidget *menu : std::as_const(menus)) {
+    for (QWidget *menu : menusOf(window)) {
         QSet<QString> keys;
         for (QAction *action : menu->actions()) {
             const QString key = QKeySequence::mnemonic(action->text()).toString();
@@ -142,37 +120,18 @@ QStringList clashingAccessKeys(QWidget &window)
     return clashes;
 }
 
-bool staysUntranslated(const QString &text)
-{
-    static const QRegularExpression kStays[] = {
-        QRegularExpression(QStringLiteral("^HV Admin$")),    // the program's name
-        QRegularExpression(QStringLiteral("^In HVLaunch$")), // the suite's launcher, by its name
-        QRegularExpression(QStringLiteral("^Details$")),     // the same word in German
-        QRegularExpression(QStringLiteral("^V\\d+(\\.\\d+)*$")), // a version
-        QRegularExpression(QStringLiteral("^/")),                // a path
-        QRegularExpression(QStringLiteral("^[^ /]+\\.(hvt|hpt|hvd|hpd|dir|dbf|chm)$"),
-                           QRegularExpression::CaseInsensitiveOption), // a file name
-    };
-    return std::any_of(std::begin(kStays), std::end(kStays), [&](const QRegularExpression &stays) {
-        return stays.match(text).hasMatch();
-    });
-}
-
 QStringList textsLeftInEnglish(const std::function<void(TextWalk &)> &visit)
 {
     TextWalk german;
-    visit(german);
     TextWalk english;
+    visit(german);
     hv::installTranslations(QLocale::c());
     visit(english);
     hv::installTranslations();
     QStringList left;
-    for (const QString &text : german.texts()) {
-        const bool letters =
-            std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-        if (letters && english.texts().contains(text) && !staysUntranslated(text))
+    for (const QString &text : std::as_const(german.texts))
+        if (leftInEnglish(text, english.texts))
             left.append(text);
-    }
     left.sort();
     return left;
 }
