@@ -5,8 +5,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -15,10 +13,10 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTextDocumentFragment>
 #include <QTreeView>
 
 #include <algorithm>
+#include <utility>
 
 namespace hvtest {
 
@@ -29,12 +27,6 @@ namespace {
 const QRegularExpression kStays(
     QStringLiteral("^(HV Admin|In HVLaunch|Details|V[\\d.]+|/.*|[^ /]+\\.(hvt|hpt|dir|chm))$"),
     QRegularExpression::CaseInsensitiveOption);
-
-bool leftInEnglish(const QString &text, const QSet<QString> &english)
-{
-    return english.contains(text) && !kStays.match(text).hasMatch() &&
-           std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-}
 
 QList<QWidget *> menusOf(QWidget &window)
 {
@@ -51,11 +43,8 @@ QList<QWidget *> menusOf(QWidget &window)
 void TextWalk::collect(QWidget &window)
 {
     const auto add = [this](QString text) {
-        if (Qt::mightBeRichText(text))
-            text = QTextDocumentFragment::fromHtml(text).toPlainText();
-        text = text.remove(QRegularExpression(QStringLiteral("&(?!&)"))).trimmed();
-        if (!text.isEmpty())
-            texts.insert(text);
+        if (!text.remove(QRegularExpression(QStringLiteral("&(?!&)"))).trimmed().isEmpty())
+            texts.insert(text.trimmed());
     };
     add(window.windowTitle());
     // Menus through their items, shown or not: a popup menu's own title is never shown.
@@ -75,13 +64,8 @@ void TextWalk::collect(QWidget &window)
             add(button->text());
         else if (auto *edit = qobject_cast<QLineEdit *>(widget))
             add(edit->placeholderText());
-        else if (auto *group = qobject_cast<QGroupBox *>(widget))
-            add(group->title());
         else if (auto *status = qobject_cast<QStatusBar *>(widget))
             add(status->currentMessage());
-        else if (auto *combo = qobject_cast<QComboBox *>(widget); combo && !combo->isEditable())
-            for (int i = 0; i < combo->count(); ++i)
-                add(combo->itemText(i));
         auto *view = qobject_cast<QAbstractItemView *>(widget);
         if (!view || !view->model() || qobject_cast<QHeaderView *>(widget))
             continue;
@@ -107,14 +91,11 @@ QStringList clashingAccessKeys(QWidget &window)
 {
     QStringList clashes;
     for (QWidget *menu : menusOf(window)) {
-        QSet<QString> keys;
+        QHash<QString, bool> keys;
         for (QAction *action : menu->actions()) {
             const QString key = QKeySequence::mnemonic(action->text()).toString();
-            if (!action->isVisible() || key.isEmpty())
-                continue;
-            if (keys.contains(key))
+            if (action->isVisible() && !key.isEmpty() && std::exchange(keys[key], true))
                 clashes.append(menu->objectName() + QStringLiteral(": ") + key);
-            keys.insert(key);
         }
     }
     return clashes;
@@ -130,7 +111,8 @@ QStringList textsLeftInEnglish(const std::function<void(TextWalk &)> &visit)
     hv::installTranslations();
     QStringList left;
     for (const QString &text : std::as_const(german.texts))
-        if (leftInEnglish(text, english.texts))
+        if (english.texts.contains(text) && !kStays.match(text).hasMatch() &&
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); }))
             left.append(text);
     left.sort();
     return left;

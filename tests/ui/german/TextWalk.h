@@ -15,23 +15,21 @@ class QWidget;
 namespace hvtest {
 
 struct TextWalk {
-    // Adds the title of `window`, the texts, tool tips and placeholders of its visible
-    // controls, every item of its menu bar and menus (context menus too, shown or not), the
-    // views' headers and rows, and the status bar's message.
+    // Adds the window's title, its visible controls' texts, tool tips and placeholders, every
+    // item of its menus (context menus too), the views' headers and rows, the status message.
     void collect(QWidget &window);
 
     QSet<QString> texts;
-    // Rows holding the user's data (titles, file and folder names), by the view's object
-    // name: a row for which the function answers true is not walked (every row if it is null).
+    // Rows of the user's data, by view name: a row the function answers true for (every row
+    // when it is null) is not walked.
     QHash<QString, std::function<bool(const QModelIndex &)>> skippedRows;
 };
 
 // The access keys that two visible items of one menu of `window` share, as "menu: key".
 QStringList clashingAccessKeys(QWidget &window);
 
-// Walks what `visit` builds under the German catalogues, then under the English texts alone
-// (the German ones are installed again after), and returns the texts met both times that
-// contain letters and are not among the texts that stay in every language.
+// The texts with letters that `visit` met both under the German catalogues and under the
+// English texts alone, less those that stay in every language.
 QStringList textsLeftInEnglish(const std::function<void(TextWalk &)> &visit);
 
 } // namespace hvtest
