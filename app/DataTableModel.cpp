@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
+#include <span>
 
 namespace hv {
 namespace {
@@ -406,38 +406,167 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-QString DataTableModel::copyText(const QModelIndexList &indexes) const
+namespace {
+
+// Rows of a copy that share their columns.
+struct CopySegment {
+    int rows = 0;
+    std::vector<int> columns; // in the table's order
+};
+
+// A copy of more selected rows is made by a job even when their blocks are all read.
+constexpr qint64 kInstantCopyRows = 4 * DataTableModel::kBlockRows;
+// Records read at once by a copy's job (about a megabyte), the file opened for each piece.
+constexpr qint64 kCopyPieceBytes = 1 << 20;
+
+// Appends a row's cells; false once the text is longer than `limit`.
+bool appendRow(QString &text, const TableLayout &layout, const char *record,
+               const std::vector<int> &columns, qint64 limit)
 {
-    std::map<int, std::vector<int>> cells; // row -> columns
-    for (const QModelIndex &index : indexes) {
-        if (index.isValid() && index.model() == this)
-            cells[index.row()].push_back(index.column());
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (c > 0)
+            text.append(u'\t');
+        text.append(fieldText(layout, record, columns[c]));
     }
-    if (cells.empty())
-        return {};
-    std::vector<quint32> records;
-    for (const auto &[row, columns] : cells)
-        records.push_back(m_rows[size_t(row)]);
+    text.append(u'\n');
+    return text.size() <= limit;
+}
+
+DataTableModel::CopyOutcome copyRecords(const TableLayout &layout,
+                                        const std::vector<quint32> &records,
+                                        const std::vector<CopySegment> &segments, qint64 limit,
+                                        JobControl &control)
+{
+    using Status = DataTableModel::CopyOutcome::Status;
+    DataTableModel::CopyOutcome outcome;
+    const size_t perPiece = size_t(std::max<qint64>(1, kCopyPieceBytes / layout.recordLength));
+    size_t segment = 0;
+    int inSegment = 0;
     QByteArray bytes;
-    try {
-        if (readRecordList(m_layout, records, bytes) != RecordRead::Done)
-            return {};
-    } catch (const DbaseError &) {
-        return {};
-    }
-    QString text;
-    size_t k = 0;
-    for (auto &[row, columns] : cells) {
-        std::sort(columns.begin(), columns.end());
-        const char *record = bytes.constData() + qint64(k++) * m_layout.recordLength;
-        for (size_t c = 0; c < columns.size(); ++c) {
-            if (c > 0)
-                text.append(u'\t');
-            text.append(fieldText(m_layout, record, columns[c]));
+    for (size_t first = 0; first < records.size(); first += perPiece) {
+        if (control.isCancelled()) {
+            outcome.status = Status::Cancelled;
+            return outcome;
         }
-        text.append(u'\n');
+        const size_t count = std::min(perPiece, records.size() - first);
+        try {
+            if (readRecordList(layout, std::span(records).subspan(first, count), bytes) !=
+                RecordRead::Done) {
+                outcome.status = Status::Changed;
+                return outcome;
+            }
+        } catch (const DbaseError &e) {
+            outcome.error = e.text();
+            return outcome;
+        }
+        for (size_t k = 0; k < count; ++k, ++inSegment) {
+            while (inSegment >= segments[segment].rows) {
+                ++segment;
+                inSegment = 0;
+            }
+            const char *record = bytes.constData() + qint64(k) * layout.recordLength;
+            if (!appendRow(outcome.text, layout, record, segments[segment].columns, limit)) {
+                outcome.text = QString();
+                outcome.status = Status::TooLarge;
+                return outcome;
+            }
+        }
+        control.progress(qint64(first + count), qint64(records.size()));
     }
-    return text;
+    outcome.status = Status::Done;
+    return outcome;
+}
+
+} // namespace
+
+DataTableModel::CopyStart DataTableModel::copyCells(const QItemSelection &selection)
+{
+    using Status = CopyOutcome::Status;
+    // The rows where the selection starts or stops cut the rows into segments whose cells
+    // share their columns, so the copy never holds an entry per cell.
+    std::vector<int> bounds;
+    for (const QItemSelectionRange &range : selection) {
+        if (range.isValid() && range.model() == this) {
+            bounds.push_back(std::clamp(range.top(), 0, rowCount()));
+            bounds.push_back(std::clamp(range.bottom() + 1, 0, rowCount()));
+        }
+    }
+    std::sort(bounds.begin(), bounds.end());
+    bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+    std::vector<int> firstRows;
+    std::vector<CopySegment> segments;
+    qint64 rows = 0;
+    qint64 leastChars = 0; // a tab or a line end per cell
+    std::vector<char> marked(static_cast<size_t>(columnCount()));
+    for (size_t b = 0; b + 1 < bounds.size(); ++b) {
+        std::fill(marked.begin(), marked.end(), 0);
+        for (const QItemSelectionRange &range : selection) {
+            if (range.isValid() && range.model() == this && range.top() <= bounds[b] &&
+                range.bottom() >= bounds[b + 1] - 1) {
+                for (int c = std::max(0, range.left());
+                     c <= std::min(columnCount() - 1, range.right()); ++c)
+                    marked[size_t(c)] = 1;
+            }
+        }
+        CopySegment segment{bounds[b + 1] - bounds[b], {}};
+        for (int c = 0; c < columnCount(); ++c) {
+            if (marked[size_t(c)])
+                segment.columns.push_back(c);
+        }
+        if (segment.columns.empty())
+            continue;
+        rows += segment.rows;
+        leastChars += qint64(segment.rows) * qint64(segment.columns.size());
+        firstRows.push_back(bounds[b]);
+        segments.push_back(std::move(segment));
+    }
+
+    CopyStart start;
+    if (leastChars > m_copyLimit) {
+        start.ready = CopyOutcome{Status::TooLarge, {}, {}};
+        return start;
+    }
+    // Rows that are all read already are copied at once.
+    if (rows <= kInstantCopyRows) {
+        CopyOutcome outcome{Status::Done, {}, {}};
+        bool read = true;
+        for (size_t s = 0; s < segments.size() && read; ++s) {
+            for (int row = firstRows[s]; row < firstRows[s] + segments[s].rows && read; ++row)
+                read = recordAt(row) != nullptr;
+        }
+        for (size_t s = 0; s < segments.size() && read; ++s) {
+            for (int row = firstRows[s]; row < firstRows[s] + segments[s].rows; ++row) {
+                if (!appendRow(outcome.text, m_layout, recordAt(row), segments[s].columns,
+                               m_copyLimit)) {
+                    start.ready = CopyOutcome{Status::TooLarge, {}, {}};
+                    return start;
+                }
+            }
+        }
+        if (read) {
+            start.ready = std::move(outcome);
+            return start;
+        }
+    }
+
+    std::vector<quint32> records;
+    records.reserve(size_t(rows));
+    for (size_t s = 0; s < segments.size(); ++s) {
+        const auto from = m_rows.begin() + firstRows[s];
+        records.insert(records.end(), from, from + segments[s].rows);
+    }
+    auto *job = startJob<CopyOutcome>(jobFolder(), [layout = m_layout, records = std::move(records),
+                                                    segments = std::move(segments),
+                                                    limit = m_copyLimit](JobControl &control) {
+        return copyRecords(layout, records, segments, limit, control);
+    });
+    const quint64 generation = m_generation;
+    connect(job, &Job::finished, this, [this, job, generation] {
+        if (job->result().status == Status::Changed && generation == m_generation)
+            markChanged();
+    });
+    start.job = job;
+    return start;
 }
 
 } // namespace hv

@@ -19,10 +19,12 @@
 #include "dbase/TableRecords.h"
 
 #include <QAbstractTableModel>
+#include <QItemSelection>
 #include <QPointer>
 #include <QTimer>
 
 #include <list>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -36,6 +38,8 @@ public:
     static constexpr int kBlockRows = 256;         // rows read at once
     static constexpr int kFirstRecords = 1024;     // records read before the index is built
     static constexpr qint64 kCacheBytes = 2 << 20; // at least 4 blocks are kept
+    // A copy whose text would be longer is refused (characters, two bytes each: 64 MB).
+    static constexpr qint64 kCopyLimitChars = qint64(32) << 20;
 
     enum class State { Closed, Opening, Ready, Failed, Changed };
 
@@ -67,9 +71,25 @@ public:
     const std::vector<quint32> &shownRecords() const { return m_rows; }
     // True when the row's block is read (its cells show their text).
     bool isRowLoaded(int row) const;
-    // The cells of `indexes` as text, a line per row and a tab between columns, in the
-    // table's order; records not read yet are read now. Empty when they cannot be.
-    QString copyText(const QModelIndexList &indexes) const;
+
+    // The selected cells as text: a line per row in the order shown, a tab between columns.
+    struct CopyOutcome {
+        enum class Status { Done, TooLarge, Changed, Cancelled, Failed };
+        Status status = Status::Failed;
+        QString text;
+        QString error; // why the records could not be read (Failed)
+    };
+    // How a copy started: `ready` holds the outcome when it was there at once (every row's
+    // block read already, nothing selected, or refused as too large); otherwise `job` reads
+    // the records off the window's thread, a piece at a time with the file opened for each,
+    // and its result is the outcome. A copy that finds the file changed marks it Changed.
+    struct CopyStart {
+        std::optional<CopyOutcome> ready;
+        JobOf<CopyOutcome> *job = nullptr;
+    };
+    CopyStart copyCells(const QItemSelection &selection);
+    qint64 copyLimit() const { return m_copyLimit; }
+    void setCopyLimit(qint64 chars) { m_copyLimit = chars; }
 
     static QString placeholderText();
     // How often the file is looked at for a change, in milliseconds; 0: never.
@@ -121,6 +141,7 @@ private:
     mutable std::list<int> m_recent;                    // most recently used first
     mutable std::unordered_map<int, quint64> m_pending; // block -> generation asked for
     mutable qint64 m_cachedBytes = 0;
+    qint64 m_copyLimit = kCopyLimitChars;
 };
 
 } // namespace hv

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 using namespace hv;
 using namespace dbtest;
 
@@ -41,6 +44,26 @@ QStringList column(DataTableModel &model, int c)
         texts << model.data(model.index(row, c)).toString();
     }
     return texts;
+}
+
+// The outcome of copying `selection`, its job waited for (bounded) when it needs one.
+DataTableModel::CopyOutcome copied(DataTableModel &model, const QItemSelection &selection)
+{
+    DataTableModel::CopyStart start = model.copyCells(selection);
+    if (start.ready)
+        return *start.ready;
+    std::optional<DataTableModel::CopyOutcome> outcome;
+    JobOf<DataTableModel::CopyOutcome> *job = start.job;
+    QObject::connect(job, &Job::finished, [&outcome, job] { outcome = job->result(); });
+    if (!QTest::qWaitFor([&] { return outcome.has_value(); }, 10000))
+        return {};
+    return *outcome;
+}
+
+// The cells (r0, c0) to (r1, c1), both included.
+QItemSelection cells(const DataTableModel &model, int r0, int c0, int r1, int c1)
+{
+    return QItemSelection(model.index(r0, c0), model.index(r1, c1));
 }
 
 QString writeSample(const Scratch &s)
@@ -90,7 +113,9 @@ TEST(DataTableModel, ShowsLiveRecordsThenDeletedSortsNaturallyAndFilters)
     model.setFilterText(QStringLiteral("1203"));
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(column(model, 0), (QStringList{"item2"}));
-    EXPECT_EQ(model.copyText({model.index(0, 0), model.index(0, 2)}), "item2\t20261203\n");
+    QItemSelection twoCells = cells(model, 0, 0, 0, 0);
+    twoCells.merge(cells(model, 0, 2, 0, 2), QItemSelectionModel::Select);
+    EXPECT_EQ(copied(model, twoCells).text, "item2\t20261203\n");
 }
 
 TEST(DataTableModel, LargeTableShowsItsFirstRowsAtOnceAndTheRestLazily)
@@ -153,6 +178,72 @@ TEST(DataTableModel, FileThatShrinksWhileShownIsReportedNotShownTorn)
     model.reload();
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(model.state(), DataTableModel::State::Failed); // the header now lies
+}
+
+// A copy of rows not read yet reads them by a job; the text follows the rows shown, each
+// run of rows with its own columns, and stays within the copy limit.
+TEST(DataTableModel, CopiesSelectionsInTheOrderShownWithinTheLimit)
+{
+    using Status = DataTableModel::CopyOutcome::Status;
+    Scratch s;
+    std::vector<QByteArray> records;
+    std::vector<int> live;
+    for (int n = 0; n < 5000; ++n) {
+        records.push_back(record(kFields, n % 3 == 1, {"r" + QByteArray::number(n), "", "2026"}));
+        if (n % 3 != 1 && QByteArray::number(n).startsWith('4'))
+            live.push_back(n);
+    }
+    const QString path = s.write(QStringLiteral("COPY.HVD"), craftTable(kFields, records));
+    DataTableModel model;
+    model.setWatchInterval(0);
+    model.open(path);
+    ASSERT_TRUE(settle(model));
+    model.setFilterText(QStringLiteral("R4"));
+    model.sort(0, Qt::DescendingOrder);
+    ASSERT_TRUE(settle(model));
+    std::sort(live.rbegin(), live.rend());
+    ASSERT_EQ(model.rowCount(), int(live.size()));
+    ASSERT_FALSE(model.isRowLoaded(500));
+
+    // Rows 0-1 with NAME, rows 2-399 with NAME and DAY, the rest with DAY.
+    const int last = model.rowCount() - 1;
+    QItemSelection selection = cells(model, 0, 0, 399, 0);
+    selection.merge(cells(model, 2, 2, last, 2), QItemSelectionModel::Select);
+    QString expected;
+    for (int row = 0; row <= last; ++row) {
+        const QString name = QStringLiteral("r%1").arg(live[size_t(row)]);
+        expected += row < 2     ? name + u'\n'
+                    : row < 400 ? name + QStringLiteral("\t2026\n")
+                                : QStringLiteral("2026\n");
+    }
+    const DataTableModel::CopyOutcome byJob = copied(model, selection);
+    EXPECT_EQ(byJob.status, Status::Done);
+    EXPECT_EQ(byJob.text, expected);
+
+    // Too large: refused before reading when even its separators pass the limit, else once
+    // the text does; either way without text.
+    model.setCopyLimit(expected.size() - 1);
+    const DataTableModel::CopyOutcome tooLarge = copied(model, selection);
+    EXPECT_EQ(tooLarge.status, Status::TooLarge);
+    EXPECT_TRUE(tooLarge.text.isEmpty());
+    model.setCopyLimit(100);
+    const DataTableModel::CopyStart refused = model.copyCells(selection);
+    ASSERT_TRUE(refused.ready);
+    EXPECT_EQ(refused.ready->status, Status::TooLarge);
+    model.setCopyLimit(DataTableModel::kCopyLimitChars);
+
+    // Rows read already are copied at once from what is held.
+    model.data(model.index(0, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.isRowLoaded(1); }, 5000));
+    const DataTableModel::CopyStart atOnce = model.copyCells(cells(model, 0, 0, 1, 0));
+    ASSERT_TRUE(atOnce.ready);
+    EXPECT_EQ(atOnce.ready->text, QStringLiteral("r%1\nr%2\n").arg(live[0]).arg(live[1]));
+
+    // A file that shrank is reported, never copied torn.
+    QFile file(path);
+    ASSERT_TRUE(file.resize(file.size() / 2));
+    EXPECT_EQ(copied(model, selection).status, Status::Changed);
+    EXPECT_EQ(model.state(), DataTableModel::State::Changed);
 }
 
 class DataTableModelClear : public ItemFolder {};

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace hv {
 namespace {
 
@@ -198,11 +200,83 @@ void DataWindow::updateStatus()
     m_status->setText(text);
 }
 
+DataWindow::~DataWindow()
+{
+    if (m_copyJob)
+        m_copyJob->cancel();
+}
+
 void DataWindow::copySelection()
 {
-    const QString text = m_model->copyText(m_view->selectionModel()->selectedIndexes());
-    if (!text.isEmpty())
-        QGuiApplication::clipboard()->setText(text);
+    if (m_copyJob)
+        m_copyJob->cancel(); // the newest copy takes its place
+    DataTableModel::CopyStart start = m_model->copyCells(m_view->selectionModel()->selection());
+    if (start.ready) {
+        finishCopy(*start.ready);
+        return;
+    }
+    auto *job = start.job;
+    m_copyJob = job;
+    auto *progress = new QProgressDialog(tr("Copying the records…"), tr("Cancel"), 0, 1000, this);
+    progress->setObjectName(QStringLiteral("dlgCopyProgress"));
+    progress->setWindowTitle(tr("Copy"));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    progress->setMinimumDuration(500); // a short copy shows no window
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    QPointer<Job> running(job);
+    connect(progress, &QProgressDialog::canceled, this, [running] {
+        if (running)
+            running->cancel();
+    });
+    connect(job, &Job::progress, progress, [progress](qint64 done, qint64 total, const QString &) {
+        progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
+    });
+    QPointer<QProgressDialog> dialog(progress);
+    connect(job, &Job::finished, this, [this, job, dialog] {
+        if (dialog)
+            dialog->close();
+        if (job != m_copyJob)
+            return; // a newer copy took its place
+        m_copyJob = nullptr;
+        DataTableModel::CopyOutcome outcome = job->result();
+        if (job->isCancelled())
+            outcome.status = DataTableModel::CopyOutcome::Status::Cancelled;
+        else if (outcome.status == DataTableModel::CopyOutcome::Status::Failed &&
+                 outcome.error.isEmpty())
+            outcome.error = job->errorString();
+        finishCopy(outcome);
+    });
+}
+
+void DataWindow::finishCopy(const DataTableModel::CopyOutcome &outcome)
+{
+    using Status = DataTableModel::CopyOutcome::Status;
+    switch (outcome.status) {
+    case Status::Done:
+        if (!outcome.text.isEmpty())
+            QGuiApplication::clipboard()->setText(outcome.text);
+        break;
+    case Status::TooLarge:
+        ShowMessage(tr("The selection is too large to copy: its text would take more than %1 MB. "
+                       "Export CSV writes any number of records to a file.")
+                        .arg(std::max<qint64>(1, m_model->copyLimit() * 2 >> 20)),
+                    tr("Copy"), MsgButtons::Ok, MsgIcon::Exclamation);
+        break;
+    case Status::Changed:
+        ShowMessage(tr("The records could not be copied: the data file has changed since it "
+                       "was read."),
+                    tr("Copy"), MsgButtons::Ok, MsgIcon::Exclamation);
+        break;
+    case Status::Failed:
+        ShowMessage(tr("The records could not be copied."), tr("Copy"), MsgButtons::Ok,
+                    MsgIcon::Exclamation, outcome.error);
+        break;
+    case Status::Cancelled:
+        break;
+    }
+    Q_EMIT copyFinished(outcome.status == Status::Done);
 }
 
 void DataWindow::chooseExportFile()

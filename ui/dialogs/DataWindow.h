@@ -6,6 +6,9 @@
 // says so and offers to read it again.
 #pragma once
 
+#include "app/DataTableModel.h"
+
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -18,13 +21,14 @@ class QTimer;
 
 namespace hv {
 
-class DataTableModel;
+class Job;
 
 class DataWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows the data file `path` of the item titled `title`.
     DataWindow(const QString &title, const QString &path, QWidget *parent = nullptr);
+    ~DataWindow() override;
 
     DataTableModel *model() const { return m_model; }
     QTableView *view() const { return m_view; }
@@ -35,7 +39,9 @@ public:
     // The bar that tells of a changed file or a table that cannot be shown.
     QWidget *noticeBar() const { return m_notice; }
 
-    // Copies the selected cells to the clipboard.
+    // Copies the selected cells to the clipboard: at once when their records are read
+    // already, otherwise by a job with a progress window that can cancel it (the clipboard
+    // then keeps what it held). A selection whose text would be too large is refused.
     void copySelection();
     // Writes the rows shown to `target` as CSV, with a progress window that can cancel it.
     void exportTo(const QString &target);
@@ -43,11 +49,14 @@ public:
 Q_SIGNALS:
     // An export came to its end; `ok` when the file was written.
     void exportFinished(bool ok);
+    // A copy came to its end; `ok` when its text is on the clipboard.
+    void copyFinished(bool ok);
 
 private:
     void chooseExportFile();
     void updateStatus();
     void updateNotice();
+    void finishCopy(const DataTableModel::CopyOutcome &outcome);
 
     QString m_path;
     DataTableModel *m_model;
@@ -61,6 +70,7 @@ private:
     QLabel *m_status;
     QProgressBar *m_progress;
     QTimer *m_filterDelay;
+    QPointer<Job> m_copyJob;
 };
 
 } // namespace hv

@@ -3,18 +3,30 @@
 #include "ui/dialogs/DataWindow.h"
 
 #include "app/DataTableModel.h"
+#include "app/Jobs.h"
+#include "tests/common/FakeMessageService.h"
+#include "tests/common/SlowShare.h"
 #include "tests/common/TestSupport.h"
 #include "tests/dbase/DbaseTestSupport.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 using namespace hv;
 using namespace dbtest;
@@ -52,6 +64,95 @@ TEST(DataWindow, ExportAndCopyTakeTheRowsShown)
     EXPECT_EQ(hvtest::readFile(s.path("pick.csv")), "Deleted,NAME,QTY\r\n,ab,1\r\n*,abc,2\r\n");
 
     window.view()->selectAll();
+    QSignalSpy copiedSpy(&window, &DataWindow::copyFinished);
     window.copySelection();
+    ASSERT_TRUE(!copiedSpy.isEmpty() || copiedSpy.wait(10000));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "ab\t1\nabc\t2\n");
+}
+
+// Copying many rows from a share that stopped answering: the window goes on answering, the
+// copy can be cancelled without touching the clipboard, and once the share answers again a
+// copy puts the rows on the clipboard in the order shown.
+TEST(DataWindow, CopyOnAStalledShareLeavesTheWindowAnswering)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::FakeMessageService boxes;
+    const std::vector<FieldSpec> fields = {{"NAME", 'C', 8}, {"QTY", 'N', 6}};
+    std::vector<QByteArray> records;
+    QString expected;
+    for (int n = 0; n < 3000; ++n) {
+        records.push_back(record(fields, false, {"r" + QByteArray::number(n), "1"}));
+        expected.prepend(QStringLiteral("r%1\t1\n").arg(n));
+    }
+    const QString path = share.mountPoint() + QStringLiteral("/COPY.HPD");
+    hvtest::writeFile(path, craftTable(fields, records));
+    JobTimings timings;
+    timings.progressAfterMs = 20;
+    timings.tickMs = 10;
+    setJobTimings(timings);
+    const auto restoreTimings = qScopeGuard([] { setJobTimings(JobTimings()); });
+    DataWindow window(QStringLiteral("Copy"), path);
+    window.model()->setWatchInterval(0);
+    window.show();
+    const auto settled = [&] {
+        return QTest::qWaitFor(
+            [&] {
+                return window.model()->state() == DataTableModel::State::Ready &&
+                       !window.model()->isIndexing() && window.model()->rowCount() == 3000;
+            },
+            10000);
+    };
+    ASSERT_TRUE(settled());
+    window.view()->sortByColumn(0, Qt::DescendingOrder);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.model()->isIndexing(); }, 10000));
+    ASSERT_TRUE(settled());
+    window.view()->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QSignalSpy copiedSpy(&window, &DataWindow::copyFinished);
+    if (!share.stall())
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+
+    // Should the copy read on the window's thread, the share answers again after a while
+    // (the test never hangs) and the copy is seen to have taken that long.
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool returned = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!wake.wait_for(lock, std::chrono::seconds(5), [&] { return returned; }))
+            share.release();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    window.copySelection();
+    {
+        std::lock_guard lock(mutex);
+        returned = true;
+    }
+    wake.notify_one();
+    watchdog.join();
+    const auto answerAgain = qScopeGuard([&share] { share.release(); });
+    EXPECT_LT(clock.elapsed(), 2000);
+    QProgressDialog *progress = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            progress = window.findChild<QProgressDialog *>(QStringLiteral("dlgCopyProgress"));
+            return progress && progress->isVisible();
+        },
+        5000));
+    QPushButton *cancel = progress->findChild<QPushButton *>();
+    ASSERT_TRUE(cancel);
+    cancel->click();
+    share.release();
+    ASSERT_TRUE(copiedSpy.wait(10000));
+    EXPECT_FALSE(copiedSpy.front().front().toBool());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+
+    window.copySelection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copiedSpy.size() == 2; }, 10000));
+    EXPECT_TRUE(copiedSpy.back().front().toBool());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), expected);
+    EXPECT_TRUE(boxes.shown.empty());
 }
