@@ -357,6 +357,15 @@ void DataTableModel::requestBlock(int block) const
     });
 }
 
+void DataTableModel::readAhead(int row) const
+{
+    // The second half of a block leads into the next one, the first half into the previous.
+    const int block = row / kBlockRows;
+    const int next = row % kBlockRows < kBlockRows / 2 ? block - 1 : block + 1;
+    if (next >= 0 && !m_cache.count(next))
+        requestBlock(next);
+}
+
 QVariant DataTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
@@ -373,6 +382,7 @@ QVariant DataTableModel::data(const QModelIndex &index, int role) const
         }
         if (role == DeletedRole)
             return isDeletedRecord(record);
+        readAhead(index.row());
         return fieldText(m_layout, record, index.column());
     }
     case Qt::TextAlignmentRole: {

@@ -7,6 +7,8 @@
 // - open() reads the header and the first records, so the first page shows at once, then
 //   builds the row index in the background (rows are added when it is done);
 // - a cell whose block is not read yet shows placeholderText() until the block arrives;
+//   while a block is shown, the neighbour its shown rows are nearer to is read ahead, so
+//   scrolling into the next block rarely waits for the file;
 // - a filter, a sort or the deleted-records toggle builds a new index the same way, with
 //   indexProgress(), and the rows change when it is done.
 // When a read finds the file changed, shrunk or gone, the model stops reading (cells not yet
@@ -118,6 +120,7 @@ private:
     void closeAll();
     void startIndex(bool extending);
     void requestBlock(int block) const;
+    void readAhead(int row) const;
     void storeBlock(int block, Block data) const;
     const char *recordAt(int row) const;
     void markChanged();

@@ -133,6 +133,11 @@ TEST(DataTableModel, LargeTableShowsItsFirstRowsAtOnceAndTheRestLazily)
     EXPECT_EQ(model.data(model.index(1, 0)).toString(), "r2");
     ASSERT_TRUE(settle(model));
     EXPECT_EQ(model.rowCount(), 2500);
+    // A row shown in the second half of a block has the next block read ahead.
+    ASSERT_TRUE(model.isRowLoaded(400));
+    ASSERT_FALSE(model.isRowLoaded(512));
+    model.data(model.index(400, 0));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.isRowLoaded(512); }, 5000));
     // A row far down shows the placeholder until its block arrives.
     const QModelIndex far = model.index(2400, 0);
     EXPECT_EQ(model.data(far).toString(), DataTableModel::placeholderText());
