@@ -449,7 +449,8 @@ DataTableModel::CopyOutcome copyRecords(const TableLayout &layout,
 {
     using Status = DataTableModel::CopyOutcome::Status;
     DataTableModel::CopyOutcome outcome;
-    const size_t perPiece = size_t(std::max<qint64>(1, kCopyPieceBytes / layout.recordLength));
+    const size_t perPiece =
+        size_t(std::max<qint64>(1, kCopyPieceBytes / std::max<qint64>(1, layout.recordLength)));
     size_t segment = 0;
     int inSegment = 0;
     QByteArray bytes;
