@@ -200,6 +200,26 @@
         <source>The records could not be exported.</source>
         <translation>Die Datensätze konnten nicht exportiert werden.</translation>
     </message>
+    <message>
+        <source>Copying the records…</source>
+        <translation>Datensätze werden kopiert …</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>The selection is too large to copy: its text would take more than %1 MB. Export CSV writes any number of records to a file.</source>
+        <translation>Die Auswahl ist zu groß zum Kopieren: Ihr Text wäre größer als %1 MB. „Als CSV exportieren“ schreibt beliebig viele Datensätze in eine Datei.</translation>
+    </message>
+    <message>
+        <source>The records could not be copied: the data file has changed since it was read.</source>
+        <translation>Die Datensätze konnten nicht kopiert werden: Die Datendatei wurde geändert, seit sie gelesen wurde.</translation>
+    </message>
+    <message>
+        <source>The records could not be copied.</source>
+        <translation>Die Datensätze konnten nicht kopiert werden.</translation>
+    </message>
 </context>
 <context>
     <name>hv::DirEntriesModel</name>
