@@ -23,6 +23,8 @@ void prepareEnvironment()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LC_ALL", "C.UTF-8");
+    // The desktop's list of languages would come before it, in Qt's locale too.
+    qunsetenv("LANGUAGE");
     // Each test process keeps a history of operations of its own: tests that run side by side
     // would otherwise see each other's clears, deletes and renames as the newest to undo.
     static QTemporaryDir state;

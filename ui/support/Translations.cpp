@@ -39,7 +39,10 @@ void installTranslations(const QLocale &locale)
     auto english = std::make_unique<QTranslator>();
     if (english->load(QStringLiteral("hvadmin_en"), kCatalogueFolder))
         install(std::move(english));
-    if (locale.language() == QLocale::English || locale.language() == QLocale::C)
+    // The languages asked for are the locale's user-interface languages, which put the
+    // desktop's list (LANGUAGE) first; the C locale asks for the English texts whatever that
+    // list says, as for the desktop's other programs.
+    if (locale.language() == QLocale::C)
         return;
     auto qt = std::make_unique<QTranslator>();
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -10,9 +10,9 @@ namespace hv {
 
 // Installs into the application the catalogues for `locale`: the English plural forms always
 // (the source texts carry "%n" where a count is shown), then the program's and Qt's own
-// catalogue of the locale's language where there is one. A language without a catalogue keeps
-// the English texts. Called once, after the QApplication exists and before any window is
-// built; a second call replaces what the first installed.
+// catalogue of the first of the locale's languages that has one. A language without a
+// catalogue keeps the English texts. Called once, after the QApplication exists and before any
+// window is built; a second call replaces what the first installed.
 void installTranslations(const QLocale &locale = QLocale::system());
 
 } // namespace hv
