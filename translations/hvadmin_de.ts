@@ -348,7 +348,7 @@ Die README-Datei liegt unter %1.</translation>
     </message>
     <message>
         <source>Deleted %1 (%2 to the trash)</source>
-        <translation>%1 gelöscht (%2 in den Papierkorb)</translation>
+        <translation>%1 gelöscht (%2 in den Papierkorb verschoben)</translation>
     </message>
     <message>
         <source>Application &amp;FilePack</source>
