@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,22 +17,20 @@
 namespace hv {
 namespace {
 
-// The folder locks this process holds: folder -> (descriptor, nesting depth).
-struct HeldFolder {
-    int fd = -1;
-    int depth = 0;
-};
-
+// The folder locks this process holds, by folder. The table's mutex is never held across a
+// system call: taking a lock on a share that stopped answering must not keep other threads
+// from locking folders elsewhere. Neither is ever destroyed: a worker stuck in the kernel may
+// still hold or come back to them after main() has returned.
 QMutex &heldMutex()
 {
-    static QMutex mutex;
-    return mutex;
+    static auto *mutex = new QMutex;
+    return *mutex;
 }
 
-QHash<QString, HeldFolder> &heldFolders()
+QHash<QString, std::shared_ptr<FolderLock::Held>> &heldFolders()
 {
-    static QHash<QString, HeldFolder> held;
-    return held;
+    static auto *held = new QHash<QString, std::shared_ptr<FolderLock::Held>>;
+    return *held;
 }
 
 int lockDescriptor(int fd)
@@ -88,34 +87,61 @@ bool saveWhole(const QString &path, QByteArrayView bytes, QString *error)
     return true;
 }
 
-FolderLock::FolderLock(const QString &path)
+// One folder's lock: its descriptor and how many FolderLocks of this process hold it. Its own
+// mutex is held while the descriptor is opened and locked, so a second FolderLock of the
+// same folder waits for the first to have the lock, and only that one waits on its share.
+struct FolderLock::Held {
+    std::mutex mutex;
+    int fd = -1;
+    int depth = 0;
+};
+
+FolderLock::FolderLock(const QString &path) : m_folder(QFileInfo(path).absolutePath())
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    QMutexLocker locker(&heldMutex());
-    HeldFolder &held = heldFolders()[folder];
-    m_folder = folder;
-    if (held.depth++ > 0)
+    for (;;) {
+        {
+            QMutexLocker locker(&heldMutex());
+            std::shared_ptr<Held> &slot = heldFolders()[m_folder];
+            if (!slot)
+                slot = std::make_shared<Held>();
+            m_held = slot;
+        }
+        std::lock_guard<std::mutex> guard(m_held->mutex);
+        {
+            // The last holder may have let the folder go while this one waited: take the
+            // table's current entry instead, or this one's descriptor would be a second lock
+            // that a nested FolderLock of this thread would then wait on.
+            QMutexLocker locker(&heldMutex());
+            if (heldFolders().value(m_folder) != m_held)
+                continue;
+        }
+        if (m_held->depth++ > 0)
+            return;
+        int fd;
+        do {
+            fd =
+                ::open(paths::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 && lockDescriptor(fd) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+        m_held->fd = fd;
         return;
-    int fd;
-    do {
-        fd = ::open(paths::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd >= 0 && lockDescriptor(fd) != 0) {
-        ::close(fd);
-        fd = -1;
     }
-    held.fd = fd;
 }
 
 FolderLock::~FolderLock()
 {
-    QMutexLocker locker(&heldMutex());
-    auto it = heldFolders().find(m_folder);
-    if (it == heldFolders().end() || --it->depth > 0)
+    std::lock_guard<std::mutex> guard(m_held->mutex);
+    if (--m_held->depth > 0)
         return;
-    if (it->fd >= 0)
-        ::close(it->fd); // closing the last descriptor releases the lock
-    heldFolders().erase(it);
+    if (m_held->fd >= 0)
+        ::close(m_held->fd); // closing the last descriptor releases the lock
+    m_held->fd = -1;
+    QMutexLocker locker(&heldMutex());
+    if (heldFolders().value(m_folder) == m_held)
+        heldFolders().remove(m_folder);
 }
 
 DescriptorLock::DescriptorLock(int fd)

@@ -10,6 +10,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
 namespace hv {
 
 // True when `path` names an existing file marked read-only (its owner may not write it),
@@ -37,8 +39,11 @@ public:
     FolderLock(const FolderLock &) = delete;
     FolderLock &operator=(const FolderLock &) = delete;
 
+    struct Held;
+
 private:
     QString m_folder;
+    std::shared_ptr<Held> m_held;
 };
 
 // Takes an exclusive flock on the open descriptor `fd` (waiting for another holder) and
