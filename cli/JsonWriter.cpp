@@ -18,11 +18,15 @@ void writeStdout(const QByteArray &bytes)
 
 void JsonWriter::appendString(QByteArray &out, QStringView text)
 {
-    static const char hex[] = "0123456789abcdef";
-    // At most six bytes per UTF-16 unit (a control character's escape), plus the quotes.
     const qsizetype start = out.size();
-    out.resize(start + 6 * text.size() + 2);
-    char *p = out.data() + start;
+    out.resize(start + stringRoom(text));
+    char *end = writeString(out.data() + start, text);
+    out.truncate(end - out.constData());
+}
+
+char *JsonWriter::writeString(char *p, QStringView text)
+{
+    static const char hex[] = "0123456789abcdef";
     *p++ = '"';
     const char16_t *c = text.utf16();
     const char16_t *end = c + text.size();
@@ -75,7 +79,7 @@ void JsonWriter::appendString(QByteArray &out, QStringView text)
         }
     }
     *p++ = '"';
-    out.truncate(p - out.constData());
+    return p;
 }
 
 void JsonWriter::separate()

@@ -42,6 +42,11 @@ public:
 
     // Appends `text` as a JSON string literal to `out`.
     static void appendString(QByteArray &out, QStringView text);
+    // Writes `text` as a JSON string literal at `at`, which has room for stringRoom(text)
+    // bytes, and returns the end of what it wrote.
+    static char *writeString(char *at, QStringView text);
+    // At most six bytes per UTF-16 unit (a control character's escape), plus the quotes.
+    static qsizetype stringRoom(QStringView text) { return 6 * text.size() + 2; }
 
 private:
     void separate();

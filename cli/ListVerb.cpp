@@ -11,7 +11,9 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <optional>
 
@@ -35,103 +37,260 @@ std::optional<Category> categoryNamed(const QString &name)
     return std::nullopt;
 }
 
-void appendString(QByteArray &out, const QString &text)
-{
-    JsonWriter::appendString(out, text);
-}
-
 bool isFileCategory(Category category)
 {
     return category == Category::Applications || category == Category::Popups ||
            category == Category::Directories;
 }
 
+// The list is written through a cursor into one buffer: room for a whole row is made once,
+// then each piece is copied in without further checks (a folder of thousands of templates
+// gives thousands of rows, and the output is most of the verb's work after the reading).
+class RowOutput {
+public:
+    explicit RowOutput(qsizetype expected) { m_bytes.resize(expected); }
+
+    // The cursor, with at least `bytes` bytes of room after it.
+    char *room(qsizetype bytes)
+    {
+        if (m_used + bytes > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_used + bytes));
+        return m_bytes.data() + m_used;
+    }
+    void advanceTo(const char *end) { m_used = end - m_bytes.constData(); }
+    QByteArray take()
+    {
+        m_bytes.truncate(m_used);
+        return std::move(m_bytes);
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
+
+template <std::size_t N> char *put(char *p, const char (&text)[N])
+{
+    std::memcpy(p, text, N - 1);
+    return p + N - 1;
+}
+
+char *putString(char *p, QStringView text)
+{
+    return JsonWriter::writeString(p, text);
+}
+
+constexpr qsizetype kNumberRoom = 24;
+
+char *putNumber(char *p, qint64 value)
+{
+    char digits[kNumberRoom];
+    char *d = digits + sizeof digits;
+    quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+    do {
+        *--d = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0)
+        *--d = '-';
+    const qsizetype length = digits + sizeof digits - d;
+    std::memcpy(p, d, size_t(length));
+    return p + length;
+}
+
+constexpr qsizetype base64Room(qsizetype bytes)
+{
+    return (bytes + 2) / 3 * 4;
+}
+
+// Standard base64 with padding, as QByteArray::toBase64 writes it.
+char *putBase64(char *p, QByteArrayView bytes)
+{
+    static const char alphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    qsizetype left = bytes.size();
+    for (; left >= 3; left -= 3, b += 3) {
+        const unsigned v = unsigned(b[0]) << 16 | unsigned(b[1]) << 8 | b[2];
+        *p++ = alphabet[v >> 18];
+        *p++ = alphabet[(v >> 12) & 63];
+        *p++ = alphabet[(v >> 6) & 63];
+        *p++ = alphabet[v & 63];
+    }
+    if (left) {
+        const unsigned v = unsigned(b[0]) << 16 | (left == 2 ? unsigned(b[1]) << 8 : 0u);
+        *p++ = alphabet[v >> 18];
+        *p++ = alphabet[(v >> 12) & 63];
+        *p++ = left == 2 ? alphabet[(v >> 6) & 63] : '=';
+        *p++ = '=';
+    }
+    return p;
+}
+
+// Writes `value` (0 to 10^width - 1) as `width` decimal digits.
+char *putDigits(char *p, long value, int width)
+{
+    for (int i = width - 1; i >= 0; --i) {
+        p[i] = char('0' + value % 10);
+        value /= 10;
+    }
+    return p + width;
+}
+
+constexpr qsizetype kTimeRoom = 64;
+
 // ISO 8601 local time with its offset, as the history writes times ("2026-12-08T11:32:07+01:00"),
 // through the C library: a list formats one per row, and QDateTime's local time conversion
-// costs several times as much.
-QByteArray isoLocalTime(qint64 secondsSinceEpoch)
+// costs several times as much. Digits are written by hand (printf's parsing cost as much as
+// the conversion) for years of four digits; any other year takes printf's way.
+char *putLocalTime(char *p, qint64 secondsSinceEpoch)
 {
     const time_t seconds = time_t(secondsSinceEpoch);
     struct tm local {};
-    if (!::localtime_r(&seconds, &local))
-        return history::TimeText(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch)).toUtf8();
+    if (!::localtime_r(&seconds, &local)) {
+        const QByteArray text =
+            history::TimeText(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch)).toUtf8();
+        const qsizetype length = std::min(text.size(), kTimeRoom);
+        std::memcpy(p, text.constData(), size_t(length));
+        return p + length;
+    }
     const long offset = local.tm_gmtoff;
     const long minutes = (offset < 0 ? -offset : offset) / 60;
-    char text[64];
-    const int length = std::snprintf(
-        text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", local.tm_year + 1900,
-        local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-        offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
-    return QByteArray(text, length);
+    const long year = long(local.tm_year) + 1900;
+    if (year < 0 || year > 9999 || minutes / 60 > 99) {
+        const int length =
+            std::snprintf(p, kTimeRoom, "%04ld-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", year,
+                          local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                          local.tm_sec, offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+        return p + std::clamp(length, 0, int(kTimeRoom) - 1);
+    }
+    p = putDigits(p, year, 4);
+    *p++ = '-';
+    p = putDigits(p, local.tm_mon + 1, 2);
+    *p++ = '-';
+    p = putDigits(p, local.tm_mday, 2);
+    *p++ = 'T';
+    p = putDigits(p, local.tm_hour, 2);
+    *p++ = ':';
+    p = putDigits(p, local.tm_min, 2);
+    *p++ = ':';
+    p = putDigits(p, local.tm_sec, 2);
+    *p++ = offset < 0 ? '-' : '+';
+    p = putDigits(p, minutes / 60, 2);
+    *p++ = ':';
+    return putDigits(p, minutes % 60, 2);
 }
 
-// The named fields of an item row, after the row's own: what a script selects on without
-// knowing the columns' order. A count column that does not read as a number is left out.
-void appendNamedFields(QByteArray &out, const ListRow &row, Category category,
-                       const QString &folder)
+// The number a count column shows, as QString::toLongLong reads it; the engine writes plain
+// decimals, which are read here without a conversion.
+std::optional<qint64> countOf(const QString &text)
 {
-    out.append(",\"file\":");
-    appendString(out, paths::displayName(row.key));
-    out.append(",\"title\":");
-    appendString(out, row.text);
+    const qsizetype size = text.size();
+    const char16_t *c = QStringView(text).utf16();
+    const bool negative = size > 0 && c[0] == u'-';
+    if (size > qsizetype(negative) && size - qsizetype(negative) <= 18) {
+        qint64 value = 0;
+        qsizetype i = negative ? 1 : 0;
+        for (; i < size && c[i] >= u'0' && c[i] <= u'9'; ++i)
+            value = value * 10 + (c[i] - u'0');
+        if (i == size)
+            return negative ? -value : value;
+    }
     bool number = false;
-    const qint64 count = row.subItems.value(1).toLongLong(&number);
-    if (number)
-        out.append(category == Category::Directories ? ",\"entries\":" : ",\"records\":")
-            .append(QByteArray::number(count));
-    // A directory file shows no date: its own modification time.
-    const qint64 modified =
-        category == Category::Directories ? modifiedSecsOf(folder + row.key) : row.modifiedSecs;
-    out.append(",\"modified\":");
-    if (modified < 0)
-        out.append("null");
-    else
-        out.append('"').append(isoLocalTime(modified)).append('"');
+    const qint64 value = text.toLongLong(&number);
+    return number ? std::optional<qint64>(value) : std::nullopt;
 }
 
-// The list as one compact JSON document. Written directly rather than through QJsonDocument:
-// a folder of thousands of templates gives thousands of rows, and this is several times
-// faster.
+// One row of the list. The named fields of an item row come after the row's own: what a
+// script selects on without knowing the columns' order. A count column that does not read as
+// a number is left out; a directory file shows no date: its own modification time is given.
+void putRow(RowOutput &out, bool first, const ListRow &row, bool item, Category category,
+            const QString &folder)
+{
+    const QString key = paths::displayName(row.key);
+    const QByteArray keyBytes = row.icon == kIconItem ? paths::encodeName(row.key) : QByteArray();
+    qsizetype room = 256 + 2 * JsonWriter::stringRoom(key) + base64Room(keyBytes.size()) +
+                     2 * JsonWriter::stringRoom(row.text) + kTimeRoom + 2 * kNumberRoom;
+    for (const QString &sub : row.subItems)
+        room += JsonWriter::stringRoom(sub) + 1;
+    char *p = out.room(room);
+
+    p = first ? put(p, "{\"key\":") : put(p, ",{\"key\":");
+    char *const keyStart = p;
+    p = putString(p, key);
+    const qsizetype keyLength = p - keyStart;
+    // An item's name as its bytes on disk, for a caller that must name the file exactly.
+    if (row.icon == kIconItem) {
+        p = put(p, ",\"fileBytes\":\"");
+        p = putBase64(p, keyBytes);
+        *p++ = '"';
+    }
+    p = put(p, ",\"text\":");
+    char *const textStart = p;
+    p = putString(p, row.text);
+    const qsizetype textLength = p - textStart;
+    p = put(p, ",\"icon\":");
+    p = putNumber(p, row.icon);
+    p = put(p, ",\"subitems\":[");
+    for (qsizetype j = 0; j < row.subItems.size(); ++j) {
+        if (j)
+            *p++ = ',';
+        p = putString(p, row.subItems[j]);
+    }
+    *p++ = ']';
+    if (item) {
+        // The file and title are the key and text as written above.
+        p = put(p, ",\"file\":");
+        std::memcpy(p, keyStart, size_t(keyLength));
+        p += keyLength;
+        p = put(p, ",\"title\":");
+        std::memcpy(p, textStart, size_t(textLength));
+        p += textLength;
+        if (const std::optional<qint64> count = countOf(row.subItems.value(1))) {
+            p = category == Category::Directories ? put(p, ",\"entries\":")
+                                                  : put(p, ",\"records\":");
+            p = putNumber(p, *count);
+        }
+        const qint64 modified =
+            category == Category::Directories ? modifiedSecsOf(folder + row.key) : row.modifiedSecs;
+        p = put(p, ",\"modified\":");
+        if (modified < 0) {
+            p = put(p, "null");
+        } else {
+            *p++ = '"';
+            p = putLocalTime(p, modified);
+            *p++ = '"';
+        }
+    }
+    *p++ = '}';
+    out.advanceTo(p);
+}
+
+// The list as one compact JSON document, written directly rather than through QJsonDocument.
 QByteArray listJson(const CategoryList &list, const QString &folder, bool itemsOnly)
 {
-    QByteArray out;
-    out.reserve(128 + list.rows.size() * 96);
-    out.append("{\"columns\":[");
+    RowOutput out(1024 + list.rows.size() * 256);
+    QByteArray head("{\"columns\":[");
     for (qsizetype i = 0; i < list.columns.size(); ++i) {
-        out.append(i ? ",{\"title\":" : "{\"title\":");
-        appendString(out, list.columns[i].title);
-        out.append(list.columns[i].alignRight ? ",\"align\":\"right\"}" : ",\"align\":\"left\"}");
+        head.append(i ? ",{\"title\":" : "{\"title\":");
+        JsonWriter::appendString(head, list.columns[i].title);
+        head.append(list.columns[i].alignRight ? ",\"align\":\"right\"}" : ",\"align\":\"left\"}");
     }
-    out.append("],\"rows\":[");
+    head.append("],\"rows\":[");
+    char *p = out.room(head.size());
+    std::memcpy(p, head.constData(), size_t(head.size()));
+    out.advanceTo(p + head.size());
     bool first = true;
     for (const ListRow &row : list.rows) {
         const bool item = row.icon == kIconItem && isFileCategory(list.category);
         if (itemsOnly && !item)
             continue;
-        out.append(first ? "{\"key\":" : ",{\"key\":");
+        putRow(out, first, row, item, list.category, folder);
         first = false;
-        appendString(out, paths::displayName(row.key));
-        // An item's name as its bytes on disk, for a caller that must name the file exactly.
-        if (row.icon == kIconItem)
-            out.append(",\"fileBytes\":\"")
-                .append(paths::encodeName(row.key).toBase64())
-                .append('"');
-        out.append(",\"text\":");
-        appendString(out, row.text);
-        out.append(",\"icon\":").append(QByteArray::number(row.icon));
-        out.append(",\"subitems\":[");
-        for (qsizetype j = 0; j < row.subItems.size(); ++j) {
-            if (j)
-                out.append(',');
-            appendString(out, row.subItems[j]);
-        }
-        out.append(']');
-        if (item)
-            appendNamedFields(out, row, list.category, folder);
-        out.append('}');
     }
-    out.append("]}\n");
-    return out;
+    p = put(out.room(4), "]}\n");
+    out.advanceTo(p);
+    return out.take();
 }
 
 // Writes the bytes to stdout as they are.

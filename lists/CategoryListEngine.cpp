@@ -116,13 +116,35 @@ CategoryList settingsList(Category category, const char *key, const char *text)
     return list;
 }
 
+// Compares as QString::compare without regard to case does, taking the common case of ASCII
+// text itself: Qt folds each code unit on its own, so once a code unit outside ASCII turns up
+// (after an equal ASCII prefix), the rest is compared by Qt from there.
+bool textLess(QStringView a, QStringView b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    const char16_t *x = a.utf16();
+    const char16_t *y = b.utf16();
+    for (qsizetype i = 0; i < common; ++i) {
+        char16_t p = x[i];
+        char16_t q = y[i];
+        if (p >= 0x80 || q >= 0x80)
+            return a.sliced(i).compare(b.sliced(i), Qt::CaseInsensitive) < 0;
+        if (p >= u'A' && p <= u'Z')
+            p += 32;
+        if (q >= u'A' && q <= u'Z')
+            q += 32;
+        if (p != q)
+            return p < q;
+    }
+    return a.size() < b.size();
+}
+
 } // namespace
 
 void sortRowsByText(QList<ListRow> &rows)
 {
-    std::stable_sort(rows.begin(), rows.end(), [](const ListRow &a, const ListRow &b) {
-        return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ListRow &a, const ListRow &b) { return textLess(a.text, b.text); });
 }
 
 CategoryList LoadApplicationSection(const ListSource &source)

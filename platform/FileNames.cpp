@@ -65,6 +65,17 @@ bool isLoneSurrogate(QStringView text, qsizetype i)
     return false;
 }
 
+// True when a name is shown as it is: no backslash and no surrogate (a lone one is an escaped
+// byte; the rare pair takes the long way).
+bool shownAsItIs(QStringView name)
+{
+    for (const QChar c : name) {
+        if (c == u'\\' || c.isSurrogate())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString decodeName(QByteArrayView bytes)
@@ -216,6 +227,8 @@ QString rawBytesRefusal(QStringView path)
 
 QString displayName(QStringView name)
 {
+    if (shownAsItIs(name))
+        return name.toString();
     QString shown;
     shown.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -232,6 +245,11 @@ QString displayName(QStringView name)
         }
     }
     return shown;
+}
+
+QString displayName(const QString &name)
+{
+    return shownAsItIs(name) ? name : displayName(QStringView(name));
 }
 
 std::optional<QString> absolutePath(const QString &path, QString *error)

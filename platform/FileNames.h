@@ -62,6 +62,8 @@ QString rawBytesRefusal(QStringView path);
 // How the window and the JSON output show a name: valid text as it is, each byte that is not
 // UTF-8 as \xHH and a backslash as \\, so that no two names look alike.
 QString displayName(QStringView name);
+// The same; a name that needs no escape comes back as it is, without a copy.
+QString displayName(const QString &name);
 
 // `path` as an absolute path: a relative one is taken from the current folder that the system
 // reports (getcwd). When there is none (it was removed, or its path is too long for the

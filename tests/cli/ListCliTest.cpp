@@ -49,6 +49,35 @@ TEST_F(ListCli, ListsApplicationsWithColumnsAndRows)
     EXPECT_EQ(rows[2].toObject().value("subitems").toArray()[0].toString(), "b.HVT");
 }
 
+// Names and titles that must be escaped, and names whose bytes end in each of base64's three
+// paddings, come out as their exact text and bytes.
+TEST_F(ListCli, EscapedNamesAndTitlesKeepTheirTextAndBytes)
+{
+    // The key shows a backslash doubled; fileBytes holds the name's bytes.
+    const QList<std::pair<QString, QString>> names = {{"a.HVT", "a.HVT"},
+                                                      {"ab.HVT", "ab.HVT"},
+                                                      {"abc.HVT", "abc.HVT"},
+                                                      {"q\"\\.HVT", "q\"\\\\.HVT"},
+                                                      {"\u00e9t\u00e9.HVT", "\u00e9t\u00e9.HVT"}};
+    for (const auto &[name, shown] : names)
+        hvtest::writeFile(folder + name, "[TEMPLATE]\r\nTitle=" + QByteArray::number(name.size()) +
+                                             " \"\\\x01\x1f;\r\n");
+    const hvtest::ProcessResult r = hvtest::runCli({"list", "--items", "applications", folder});
+    const QJsonArray rows = QJsonDocument::fromJson(r.out)["rows"].toArray();
+    ASSERT_EQ(rows.size(), names.size()) << r.out.toStdString();
+    for (const auto &[name, shown] : names) {
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const QJsonValue &value) {
+            return value["key"].toString() == shown;
+        });
+        ASSERT_NE(row, rows.end()) << shown.toStdString();
+        const QJsonObject item = row->toObject();
+        EXPECT_EQ(item["file"].toString(), shown);
+        EXPECT_EQ(item["text"].toString(), QString::number(name.size()) + " \"\\\x01\x1f;");
+        EXPECT_EQ(item["title"].toString(), item["text"].toString());
+        EXPECT_EQ(item["fileBytes"].toString().toLatin1(), name.toUtf8().toBase64());
+    }
+}
+
 TEST_F(ListCli, FolderDefaultsToTheCurrentOneAndMayBeRelative)
 {
     QDir(folder).mkdir("proj");

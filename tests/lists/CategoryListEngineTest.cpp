@@ -321,6 +321,31 @@ TEST(RowSort, IsStableAndIgnoresCase)
     EXPECT_EQ(order, (QStringList{"5", "2", "4", "1", "3"}));
 }
 
+// The sort takes ASCII text itself: the order must stay Qt's caseless one for any text,
+// including letters that fold onto ASCII ones and the punctuation between 'Z' and 'a'.
+TEST(RowSort, OrdersAsQtsCaselessCompare)
+{
+    const QStringList texts =
+        QStringLiteral(
+            "k|K|\u212A|ka|\u212Aa|ss|\u00DF|\u017F|S|e|\u00E9cole|ECOLE|\u00C9COLE|_|[|`|"
+            "z|Z|\u03A9|\u03C9|a\U0001F600|A\U0001F601|a||A b|a B|ab")
+            .split(u'|');
+    QList<ListRow> rows;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        rows.append({QString::number(i), texts[(i * 7) % texts.size()], 1, {}});
+    QList<ListRow> expected = rows;
+    std::stable_sort(expected.begin(), expected.end(), [](const ListRow &a, const ListRow &b) {
+        return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
+    });
+    sortRowsByText(rows);
+    QStringList order, expectedOrder;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        order << rows[i].key;
+        expectedOrder << expected[i].key;
+    }
+    EXPECT_EQ(order, expectedOrder);
+}
+
 using hvtest::LogCapture;
 
 TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)
