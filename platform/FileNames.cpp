@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +81,9 @@ bool shownAsItIs(QStringView name)
 
 QString decodeName(QByteArrayView bytes)
 {
+    // Most names are ASCII: the cheapest conversion, and the same text.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return QString::fromLatin1(bytes.data(), bytes.size());
     if (bytes.isValidUtf8())
         return QString::fromUtf8(bytes);
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());

@@ -328,7 +328,8 @@ TEST(RowSort, OrdersAsQtsCaselessCompare)
     const QStringList texts =
         QStringLiteral(
             "k|K|\u212A|ka|\u212Aa|ss|\u00DF|\u017F|S|e|\u00E9cole|ECOLE|\u00C9COLE|_|[|`|"
-            "z|Z|\u03A9|\u03C9|a\U0001F600|A\U0001F601|a||A b|a B|ab")
+            "z|Z|\u03A9|\u03C9|a\U0001F600|A\U0001F601|a||A b|a B|ab|abc\U00010428|"
+            "abc\U00010400x")
             .split(u'|');
     QList<ListRow> rows;
     for (qsizetype i = 0; i < texts.size(); ++i)
