@@ -20,7 +20,7 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
         m_error = errno;
 }
 
-ReadOnlyFile::ReadOnlyFile(int folderFd, const QString &name)
+ReadOnlyFile::ReadOnlyFile(int folderFd, QStringView name)
 {
     const QByteArray native = paths::encodeName(name);
     do {
@@ -107,19 +107,24 @@ void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
         file.emplace(path);
         return;
     }
-    const QString folder = path.left(slash + 1);
-    auto known = m_fds.find(folder);
-    if (known == m_fds.end()) {
-        int fd;
-        do {
-            fd = ::open(paths::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
-        known = m_fds.insert(folder, fd);
+    const QStringView folder = QStringView(path).first(slash + 1);
+    if (m_lastFolder.isEmpty() || folder != m_lastFolder) {
+        m_lastFolder = folder.toString();
+        auto known = m_fds.find(m_lastFolder);
+        if (known == m_fds.end()) {
+            int fd;
+            do {
+                fd = ::open(paths::encodeName(m_lastFolder).constData(),
+                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            } while (fd < 0 && errno == EINTR);
+            known = m_fds.insert(m_lastFolder, fd);
+        }
+        m_lastFd = *known;
     }
-    if (*known < 0)
+    if (m_lastFd < 0)
         file.emplace(path);
     else
-        file.emplace(*known, path.mid(slash + 1));
+        file.emplace(m_lastFd, QStringView(path).sliced(slash + 1));
 }
 
 bool readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, QString &error)

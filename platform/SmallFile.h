@@ -21,7 +21,7 @@ public:
     // Opens `path` (exactly as given) for reading, without blocking on a FIFO.
     explicit ReadOnlyFile(const QString &path);
     // Opens the file `name` of the folder open as `folderFd` (see FolderHandles).
-    ReadOnlyFile(int folderFd, const QString &name);
+    ReadOnlyFile(int folderFd, QStringView name);
     ~ReadOnlyFile();
     ReadOnlyFile(const ReadOnlyFile &) = delete;
     ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
@@ -69,6 +69,9 @@ public:
 
 private:
     QHash<QString, int> m_fds; // folder (ending in '/') -> descriptor, -1 when unopenable
+    // The folder opened from last, and its descriptor: a fill opens many files of one folder.
+    QString m_lastFolder;
+    int m_lastFd = -1;
 };
 
 // Reads the whole regular file at `path` (exactly as given) into `bytes`: opened without
