@@ -89,7 +89,8 @@ void CategoryBar::LoadGrid(int windowWidth)
         auto *margin = new QTableWidgetItem();
         margin->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         setItem(row, 0, margin);
-        auto *name = new QTableWidgetItem(icons::category(kRows[size_t(row)]),
+        auto *name = new QTableWidgetItem(m_iconsLookedUp ? icons::category(kRows[size_t(row)])
+                                                          : icons::blank(),
                                           categoryName(kRows[size_t(row)]));
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         setItem(row, 1, name);
@@ -97,6 +98,15 @@ void CategoryBar::LoadGrid(int windowWidth)
     resize(width(), naturalHeight());
     setColumnWidth(0, twips::toPixelsX(kMarginColumnTwips, this));
     setCurrentCell(0, 1);
+}
+
+void CategoryBar::lookUpIcons()
+{
+    m_iconsLookedUp = true;
+    for (int row = 0; row < rowCount() && row < int(kRows.size()); ++row) {
+        if (QTableWidgetItem *name = item(row, 1))
+            name->setIcon(icons::category(kRows[size_t(row)]));
+    }
 }
 
 int CategoryBar::naturalHeight() const

@@ -33,6 +33,9 @@ public:
     static Category categoryOfRow(int row);
     static QString categoryName(Category category);
 
+    // The categories' pictures, in blank until this looks them up in the icon themes.
+    void lookUpIcons();
+
     // The bar's height of 10.5 rows.
     int naturalHeight() const;
 
@@ -54,6 +57,7 @@ private:
     void setHighlightColour(const QColor &colour);
 
     bool m_loading = false;
+    bool m_iconsLookedUp = false;
 };
 
 } // namespace hv

@@ -41,7 +41,7 @@ MainActions::MainActions(QWidget *owner) : QObject(owner), m_owner(owner)
         QAction *action = makeAction(text.name, caption);
         action->setCheckable(true);
         action->setData(mode);
-        action->setIcon(icons::viewMode(mode));
+        action->setIcon(icons::blank());
         action->setShortcut(QKeySequence(QString::fromLatin1(text.shortcut)));
         action->setToolTip(QString(caption).remove(QLatin1Char('&')));
         m_viewModes->addAction(action);
@@ -51,7 +51,7 @@ MainActions::MainActions(QWidget *owner) : QObject(owner), m_owner(owner)
 
     m_refresh = makeAction("mnuRefresh", tr("&Refresh"));
     m_refresh->setShortcut(QKeySequence::Refresh);
-    m_refresh->setIcon(icons::themed({"view-refresh"}, QStyle::SP_BrowserReload));
+    m_refresh->setIcon(icons::blank());
 
     m_exit = makeAction("mnuExit", tr("E&xit"));
     m_exit->setShortcut(QKeySequence::Quit);
@@ -130,6 +130,13 @@ void MainActions::buildMenuBar(QMenuBar *menuBar)
     addNamedSeparator(help, "mnuSeperator7");
     help->addAction(m_about);
     menuBar->addMenu(help);
+}
+
+void MainActions::lookUpIcons()
+{
+    for (int mode = 0; mode < 4; ++mode)
+        viewModeAction(mode)->setIcon(icons::viewMode(mode));
+    m_refresh->setIcon(icons::themed({"view-refresh"}, QStyle::SP_BrowserReload));
 }
 
 void MainActions::buildToolBar(QToolBar *toolBar)

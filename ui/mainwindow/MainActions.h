@@ -48,6 +48,8 @@ public:
     void buildMenuBar(QMenuBar *menuBar);
     // Fills the toolbar with the four view-mode buttons.
     void buildToolBar(QToolBar *toolBar);
+    // The actions' pictures, in blank until this looks them up in the icon themes.
+    void lookUpIcons();
 
 Q_SIGNALS:
     // A view-mode button or menu item was chosen.

@@ -106,9 +106,12 @@ frmHVSetup::frmHVSetup(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
-    // Looking the icon up in the icon themes waits until the window has been painted.
-    afterFirstPaint(
-        *this, [this] { setWindowIcon(icons::program(QCoreApplication::applicationDirPath())); });
+    // Looking the icons up in the icon themes waits until the window has been painted.
+    afterFirstPaint(*this, [this] {
+        m_actions->lookUpIcons();
+        m_bar->lookUpIcons();
+        setWindowIcon(icons::program(QCoreApplication::applicationDirPath()));
+    });
     setCentralWidget(m_client);
     // The list's and the bar's requests go to the item commands. The list's input is watched
     // first, so filters installed later see its events before the item commands do.

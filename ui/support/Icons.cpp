@@ -106,6 +106,13 @@ private:
 
 } // namespace
 
+QIcon blank()
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    return QIcon(picture);
+}
+
 QIcon themed(std::initializer_list<const char *> themeNames, int standardPixmap)
 {
     ensureFallbackTheme();

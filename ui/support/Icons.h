@@ -28,6 +28,11 @@ QIcon listRow(Category category, int iconNumber);
 // from the build folder) it is the applications' picture.
 QIcon program(const QString &programFolder);
 
+// A picture with nothing in it, holding an icon's place until the icon itself is looked up:
+// the first look-up in the icon themes reads the themes' indexes, which a window's first
+// paint does not wait for.
+QIcon blank();
+
 // The first of the theme icons that the theme has, or the style's standard icon when it has
 // none of them. A symbolic icon (a name ending in "-symbolic") is painted in the palette's
 // button text colour.

@@ -133,6 +133,24 @@ TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
     EXPECT_TRUE(boxes.shown.empty());
     // The program's icon is looked up once the window has been painted.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.windowIcon().isNull(); }, 5000));
+    // So are the toolbar's and the category bar's, which hold their places in blank till then.
+    const auto drawsSomething = [](const QIcon &icon) {
+        const QImage image = icon.pixmap(16, 16).toImage();
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(image.pixel(x, y)) > 0)
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return drawsSomething(window.actions()->viewModeAction(3)->icon()) &&
+                   drawsSomething(window.actions()->refresh()->icon()) &&
+                   drawsSomething(window.grdOUtlookBar()->item(5, 1)->icon());
+        },
+        5000));
 }
 
 TEST_F(MainWindowTest, LoadFillsTheBarTheListAndTheStatusBar)
