@@ -26,7 +26,8 @@ UndoCommands::UndoCommands(QAction *undoAction, std::function<bool()> mayStart, 
     : QObject(parent), m_action(undoAction), m_mayStart(std::move(mayStart))
 {
     connect(m_action, &QAction::triggered, this, [this] { undoNewest(); });
-    refreshCaption();
+    m_action->setText(tr("&Undo"));
+    m_action->setEnabled(false);
 }
 
 void UndoCommands::refreshCaption()

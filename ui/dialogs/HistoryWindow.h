@@ -17,7 +17,8 @@ namespace hv {
 class UndoCommands : public QObject {
     Q_OBJECT
 public:
-    // `undoAction` is captioned and enabled by what can be undone; `mayStart` says whether
+    // `undoAction` is captioned and enabled by what can be undone (from refreshCaption(), which
+    // reads the history: the owner calls it once it is shown); `mayStart` says whether
     // another command is running (no undo starts while one is).
     UndoCommands(QAction *undoAction, std::function<bool()> mayStart, QObject *parent = nullptr);
 

@@ -110,6 +110,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     afterFirstPaint(*this, [this] {
         m_actions->lookUpIcons();
         m_bar->lookUpIcons();
+        m_undo->refreshCaption(); // reads the history
         setWindowIcon(icons::program(QCoreApplication::applicationDirPath()));
     });
     setCentralWidget(m_client);

@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
+#include "ops/History.h"
 #include "tests/common/FakeMessageService.h"
 #include "tests/common/LogCapture.h"
 #include "tests/common/ModalWindows.h"
@@ -105,6 +106,13 @@ int countFills(frmHVSetup &window, const std::function<void()> &action)
 TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
 {
     // Nothing stored: the start-up sequence takes the program folder and the details view.
+    // The history holds one operation, which Edit > Undo names.
+    history::Entry deleted;
+    deleted.verb = QStringLiteral("delete");
+    deleted.folder = plant.path();
+    deleted.items = QStringList{QStringLiteral("LINE4.HVT")};
+    deleted.files.append({plant.path() + QStringLiteral("LINE4.HVT"), {}, false, {}});
+    ASSERT_TRUE(history::Append(deleted));
     std::unique_ptr<QWidget> created =
         Main([] { return std::unique_ptr<QWidget>(std::make_unique<frmHVSetup>()); });
     ASSERT_NE(created, nullptr);
@@ -151,6 +159,8 @@ TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
                    drawsSomething(window.grdOUtlookBar()->item(5, 1)->icon());
         },
         5000));
+    EXPECT_EQ(window.actions()->mnuUndo()->text(), "&Undo Delete LINE4");
+    EXPECT_TRUE(window.actions()->mnuUndo()->isEnabled());
 }
 
 TEST_F(MainWindowTest, LoadFillsTheBarTheListAndTheStatusBar)
