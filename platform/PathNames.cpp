@@ -22,6 +22,28 @@ bool isDotName(QStringView name)
     return name == u"." || name == u"..";
 }
 
+// Whether `name` ends in `suffix` without regard to case. An ASCII ending (every extension a
+// listing asks for) is compared here; any other is left to Qt.
+bool endsWithCaseless(QStringView name, QStringView suffix)
+{
+    if (name.size() < suffix.size())
+        return false;
+    const QStringView ending = name.last(suffix.size());
+    for (qsizetype i = 0; i < suffix.size(); ++i) {
+        char16_t a = ending[i].unicode();
+        char16_t b = suffix[i].unicode();
+        if (a >= 0x80 || b >= 0x80)
+            return ending.compare(suffix, Qt::CaseInsensitive) == 0;
+        if (a >= u'A' && a <= u'Z')
+            a += 32;
+        if (b >= u'A' && b <= u'Z')
+            b += 32;
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
 // `text` without its trailing '/' (the root stays "/").
 QString withoutTrailingSeparator(const QString &text)
 {
@@ -241,8 +263,7 @@ QStringList FolderIndex::listFiles(const QString &folder, const QString &suffix)
         return names;
     const Folder &listing = listed(*diskFolder);
     for (const Entry &entry : listing.entries) {
-        if (entry.removed || entry.name.startsWith(u'.') || entry.name.size() < suffix.size() ||
-            !entry.name.endsWith(suffix, Qt::CaseInsensitive))
+        if (entry.removed || entry.name.startsWith(u'.') || !endsWithCaseless(entry.name, suffix))
             continue;
         if (isRegularFile(*diskFolder, entry.name, entry.type))
             names.append(entry.name);
