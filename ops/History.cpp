@@ -387,20 +387,20 @@ UserText Entry::captionText() const
         const char *source = nullptr;
         switch (kind) {
         case fileset::ItemKind::Application:
-            source = clear ? QT_TRANSLATE_NOOP("hv::History", "Clear %n applications")
-                           : QT_TRANSLATE_NOOP("hv::History", "Delete %n applications");
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n applications")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n applications");
             break;
         case fileset::ItemKind::Popup:
-            source = clear ? QT_TRANSLATE_NOOP("hv::History", "Clear %n popups")
-                           : QT_TRANSLATE_NOOP("hv::History", "Delete %n popups");
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n popups")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n popups");
             break;
         case fileset::ItemKind::Directory:
-            source = clear ? QT_TRANSLATE_NOOP("hv::History", "Clear %n directory files")
-                           : QT_TRANSLATE_NOOP("hv::History", "Delete %n directory files");
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n directory files")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n directory files");
             break;
         case fileset::ItemKind::Unknown:
-            source = clear ? QT_TRANSLATE_NOOP("hv::History", "Clear %n items")
-                           : QT_TRANSLATE_NOOP("hv::History", "Delete %n items");
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n items")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n items");
             break;
         }
         return UserText::translate("hv::History", source, n);

@@ -25,6 +25,13 @@ QString translated(const char *source)
     return QCoreApplication::translate("hv::ItemDelete", source);
 }
 
+// A confirmation's two-line headline, translated, its lines joined by CR LF as the window
+// expects them.
+QString headlineText(const char *source)
+{
+    return translated(source).replace(u'\n', QStringLiteral("\r\n"));
+}
+
 // Fills in the failure of `path`: by default, it could be neither trashed nor deleted, or
 // it is held; `reason` is the system's.
 void failOn(const QString &path, ItemOpResult &result, const QString &reason = {},
@@ -272,31 +279,31 @@ DeleteConfirmation DeleteConfirmationText(bool isApplication, bool dataOnly, con
     const char *headline = nullptr;
     const char *question = nullptr;
     if (isApplication && dataOnly) {
-        headline = QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\r\nAll Data will be Lost!");
+        headline = QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\nAll Data will be Lost!");
         question = QT_TRANSLATE_NOOP("hv::ItemDelete",
                                      "You are about to delete %1 data records associated with "
                                      "the %2 Application. Do you wish to continue?");
     } else if (isApplication) {
         headline = QT_TRANSLATE_NOOP("hv::ItemDelete",
-                                     "Warning!\r\nApplication And All Associated Data Will Be "
+                                     "Warning!\nApplication And All Associated Data Will Be "
                                      "Lost!");
         question = QT_TRANSLATE_NOOP("hv::ItemDelete",
                                      "You are about to delete the %2 Application with all %1 "
                                      "data records and the script associated with it. Do you "
                                      "wish to continue?");
     } else if (dataOnly) {
-        headline = QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\r\nAll Data Will Be Lost!");
+        headline = QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\nAll Data Will Be Lost!");
         question = QT_TRANSLATE_NOOP("hv::ItemDelete",
                                      "You are about to delete %1 data records associated with "
                                      "the %2 Popup. Do you wish to continue?");
     } else {
         headline = QT_TRANSLATE_NOOP("hv::ItemDelete",
-                                     "Warning!\r\nPopup And All Associated Data Will Be Lost!");
+                                     "Warning!\nPopup And All Associated Data Will Be Lost!");
         question = QT_TRANSLATE_NOOP("hv::ItemDelete",
                                      "You are about to delete the %2 Popup with all %1 data "
                                      "records associated with it. Do you wish to continue?");
     }
-    text.headline = translated(headline);
+    text.headline = headlineText(headline);
     // Both places are filled in one pass, so that a "%1" in the title stays as it is.
     text.question = translated(question).arg(QString::number(recordCount), title);
     return text;
@@ -390,28 +397,30 @@ DeleteConfirmation SeveralConfirmationText(ItemKind kind, bool dataOnly, qsizety
     DeleteConfirmation text;
     if (kind == ItemKind::Directory) {
         text.caption = DeleteDirCaption();
-        text.question = counted(QT_TRANSLATE_NOOP("hv::ItemDelete", "Delete %n directory files?"));
+        text.question =
+            counted(QT_TRANSLATE_N_NOOP("hv::ItemDelete", "Delete %n directory files?"));
         return text;
     }
     const bool applications = kind == ItemKind::Application;
     text.caption = QCoreApplication::translate("hv::ItemDelete", "Warning! Confirm Delete");
     if (dataOnly) {
         text.headline =
-            QCoreApplication::translate("hv::ItemDelete", "Warning!\r\nAll Data Will Be Lost!");
+            headlineText(QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\nAll Data Will Be Lost!"));
         text.question =
             applications
-                ? counted(QT_TRANSLATE_NOOP("hv::ItemDelete", "Clear the data of %n applications?"))
-                : counted(QT_TRANSLATE_NOOP("hv::ItemDelete", "Clear the data of %n popups?"));
+                ? counted(
+                      QT_TRANSLATE_N_NOOP("hv::ItemDelete", "Clear the data of %n applications?"))
+                : counted(QT_TRANSLATE_N_NOOP("hv::ItemDelete", "Clear the data of %n popups?"));
     } else if (applications) {
-        text.headline = QCoreApplication::translate(
-            "hv::ItemDelete", "Warning!\r\nApplications And All Associated Data Will Be Lost!");
-        text.question = counted(QT_TRANSLATE_NOOP(
+        text.headline = headlineText(QT_TRANSLATE_NOOP(
+            "hv::ItemDelete", "Warning!\nApplications And All Associated Data Will Be Lost!"));
+        text.question = counted(QT_TRANSLATE_N_NOOP(
             "hv::ItemDelete", "Delete %n applications and all their associated data?"));
     } else {
-        text.headline = QCoreApplication::translate(
-            "hv::ItemDelete", "Warning!\r\nPopups And All Associated Data Will Be Lost!");
-        text.question = counted(
-            QT_TRANSLATE_NOOP("hv::ItemDelete", "Delete %n popups and all their associated data?"));
+        text.headline = headlineText(QT_TRANSLATE_NOOP(
+            "hv::ItemDelete", "Warning!\nPopups And All Associated Data Will Be Lost!"));
+        text.question = counted(QT_TRANSLATE_N_NOOP(
+            "hv::ItemDelete", "Delete %n popups and all their associated data?"));
     }
     return text;
 }
