@@ -2,8 +2,8 @@
 # Checks the catalogues of the windows' texts (translations/) against the sources: fails when
 # a text of ui/, app/, ops/ (or a directory file's refusal, files/DirClass.cpp) is not in the
 # catalogues (a tr() added without running --update), when a message has no translation yet,
-# or when the catalogues keep a message the sources no longer have. hvadmin_de.ts holds every text, hvadmin_en.ts only the English plural forms of
-# the texts that show a count.
+# or when the catalogues keep a message the sources no longer have. hvadmin_de.ts holds every
+# text, hvadmin_en.ts only the English plural forms of the texts that show a count.
 # Usage: scripts/check-translations.sh [--update]
 #   --update  brings the catalogues up to date with the sources (new texts come in
 #             unfinished, texts gone from the sources go out); then fill in the new
