@@ -923,6 +923,25 @@ Diese Dateien mit dem neuen Namen wurden in den Papierkorb verschoben: %1</trans
     </message>
 </context>
 <context>
+    <name>hv::Job</name>
+    <message>
+        <source>The operation was cancelled.</source>
+        <translation>Der Vorgang wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>The operation failed unexpectedly.</source>
+        <translation>Der Vorgang ist unerwartet fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Operation Failed</source>
+        <translation>Vorgang fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>hv::JobProgressView</name>
     <message>
         <source>Progress</source>
