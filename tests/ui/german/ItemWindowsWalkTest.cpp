@@ -126,3 +126,18 @@ TEST(GermanLocale, ItemWindowsLeaveNoTextInEnglish)
     EXPECT_TRUE(boxes.shown.empty());
     AppState::instance().reset();
 }
+
+TEST(GermanLocale, DirectoryRefusalsAreShownInGerman)
+{
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    DirClass fresh;
+    frmDIR editor(fresh);
+    QSignalSpy loaded(&editor, &frmDIR::loaded);
+    editor.load(config.path() + u'/');
+    ASSERT_TRUE(!loaded.isEmpty() || loaded.wait(10000));
+    editor.show();
+    editor.SaveAs(); // with no caption
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Die Beschriftung der Verzeichnisdatei darf nicht leer sein.");
+}
