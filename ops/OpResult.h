@@ -1,9 +1,9 @@
 // What an operation did, in the one shape that every operation of ops/ returns and that the
 // window (or hvadmin-cli) shows: the outcome, a message with its title, the system's reason,
-// and the files touched. The message and title are kept in English for the log, hvadmin-cli
+// and the files touched. Operations with more to say derive from it; where to show the
+// message is the caller's. The message and title are kept in English for the log, hvadmin-cli
 // and its JSON; a window shows them through shownMessage() and shownTitle(), in the user's
-// language. Operations with more to say derive from it; where to show the
-// message is the caller's.
+// language.
 //
 // A result is a failure until the operation says otherwise: one that forgets to decide
 // reports a failure, never a success it did not have.
