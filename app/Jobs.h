@@ -164,11 +164,12 @@ public:
                 R failed{};
                 if constexpr (std::is_base_of_v<OpResult, R>) {
                     if (cancelledUnrun)
-                        failed.fail(QStringLiteral("The operation was cancelled."),
-                                    QStringLiteral("Cancelled"));
+                        failed.fail(UserText::translate("hv::Job", "The operation was cancelled."),
+                                    UserText::translate("hv::Job", "Cancelled"));
                     else
-                        failed.fail(QStringLiteral("The operation failed unexpectedly."),
-                                    QStringLiteral("Operation Failed"), error);
+                        failed.fail(
+                            UserText::translate("hv::Job", "The operation failed unexpectedly."),
+                            UserText::translate("hv::Job", "Operation Failed"), error);
                 }
                 *slot = std::move(failed);
             });

@@ -56,7 +56,7 @@ MsgAnswer ShowMessage(const QString &text, const QString &caption, MsgButtons bu
 
 MsgAnswer ShowResult(const OpResult &result, MsgButtons buttons, MsgIcon icon)
 {
-    return ShowMessage(result.message, result.title, buttons, icon, result.reason);
+    return ShowMessage(result.shownMessage(), result.shownTitle(), buttons, icon, result.reason);
 }
 
 MsgAnswer safeAnswer(MsgButtons buttons)

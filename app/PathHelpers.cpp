@@ -58,8 +58,9 @@ SuiteFolderResult ReadSuiteFolder()
         const QString prefix = QStringLiteral("Cannot read %1: ").arg(settings.SuiteFile());
         const QString &error = settings.LastError();
         if (error.startsWith(prefix))
-            result.fail(QStringLiteral("Cannot read %1").arg(settings.SuiteFile()), {},
-                        error.mid(prefix.size()));
+            result.fail(UserText::translate("hv::ReadSuiteFolder", "Cannot read %1")
+                            .arg(settings.SuiteFile()),
+                        {}, error.mid(prefix.size()));
         else
             result.fail(error);
     } else {

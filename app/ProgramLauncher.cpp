@@ -116,7 +116,9 @@ void ShellandWait(const QString &commandLine)
                  QStringLiteral("Could not start: ") + commandLine + QStringLiteral(": ") +
                      (parts.program.isEmpty() ? QStringLiteral("no program named")
                                               : process.errorString()));
-        ShowMessage(QStringLiteral("Error executing the following statement:\n\n") + commandLine,
+        ShowMessage(QCoreApplication::translate("hv::ShellandWait",
+                                                "Error executing the following statement:\n\n%1")
+                        .arg(commandLine),
                     QStringLiteral("Halvora"), MsgButtons::Ok, MsgIcon::Exclamation,
                     programFolderHint());
         return;

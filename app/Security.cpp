@@ -10,6 +10,8 @@
 #include "platform/SmallFile.h"
 #include "suite/SuiteSettings.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 
@@ -149,10 +151,11 @@ SecurityAssessment AssessSecurity()
     WriteLog(kModule, QStringLiteral("CheckSecurity"),
              QStringLiteral("Checking Security File=") + path);
 
-    const QString notOpened = QStringLiteral("Security file specified could not be opened!\n");
+    const QString notOpened = QCoreApplication::translate(
+        "hv::CheckSecurity", "Security file specified could not be opened!\n%1");
     if (!location.unreadableSettings.isEmpty()) {
         outcome.canStart = false;
-        outcome.message = notOpened + location.unreadableSettings;
+        outcome.message = notOpened.arg(location.unreadableSettings);
         return outcome;
     }
     bool read = false;
@@ -165,13 +168,13 @@ SecurityAssessment AssessSecurity()
             WriteLog(kModule, QStringLiteral("CheckSecurity"),
                      QStringLiteral("Error: ") + e.text());
             outcome.canStart = false;
-            outcome.message = notOpened + path;
+            outcome.message = notOpened.arg(path);
             return outcome;
         }
     }
     if (!read && !IsFolderPresent(FolderOfPath(path))) {
         outcome.canStart = false;
-        outcome.message = notOpened + path;
+        outcome.message = notOpened.arg(path);
     }
     return outcome;
 }
@@ -181,8 +184,9 @@ bool CheckSecurity(const LoginPrompt &showLogin)
     const SecurityAssessment outcome = AssessSecurity();
     bool passed = false;
     if (!outcome.canStart)
-        ShowMessage(outcome.message, QStringLiteral("Check Security"), MsgButtons::Ok,
-                    MsgIcon::Critical);
+        ShowMessage(outcome.message,
+                    QCoreApplication::translate("hv::CheckSecurity", "Check Security"),
+                    MsgButtons::Ok, MsgIcon::Critical);
     else if (outcome.loginRequired)
         passed = showLogin && showLogin();
     else
@@ -246,9 +250,9 @@ QString LoginMessage(LoginVerdict verdict)
 {
     switch (verdict) {
     case LoginVerdict::InvalidUserName:
-        return QStringLiteral("Invalid User Name, try again!");
+        return QCoreApplication::translate("hv::Login", "Invalid User Name, try again!");
     case LoginVerdict::InvalidPassword:
-        return QStringLiteral("Invalid Password, try again!");
+        return QCoreApplication::translate("hv::Login", "Invalid Password, try again!");
     case LoginVerdict::Accepted:
         break;
     }

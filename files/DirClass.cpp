@@ -47,16 +47,21 @@ QString errorEntry(int number, const QString &description)
 
 } // namespace
 
+// The editor shows these in the user's language: they are marked for the catalogue in the
+// context "hv::DirClass".
 const QString DirClass::kDuplicateText = QStringLiteral(
-    "The application you are trying to add is already included in this Directory File. "
-    "Please select a unique application.");
-const QString DirClass::kDuplicateTitle = QStringLiteral("File Exists");
-const QString DirClass::kInvalidTemplateText =
-    QStringLiteral("Invalid Filename or file does not exist. Add operation cancelled.");
+    QT_TRANSLATE_NOOP("hv::DirClass", "The application you are trying to add is already included "
+                                      "in this Directory File. Please select a unique "
+                                      "application."));
+const QString DirClass::kDuplicateTitle =
+    QStringLiteral(QT_TRANSLATE_NOOP("hv::DirClass", "File Exists"));
+const QString DirClass::kInvalidTemplateText = QStringLiteral(QT_TRANSLATE_NOOP(
+    "hv::DirClass", "Invalid Filename or file does not exist. Add operation cancelled."));
 const QString DirClass::kBlankCaptionText =
-    QStringLiteral("Directory file Caption cannot be blank.");
-const QString DirClass::kNoEntriesText = QStringLiteral(
-    "Directory file cannot have 0 file entries. Please enter at least one Template.");
+    QStringLiteral(QT_TRANSLATE_NOOP("hv::DirClass", "Directory file Caption cannot be blank."));
+const QString DirClass::kNoEntriesText = QStringLiteral(QT_TRANSLATE_NOOP(
+    "hv::DirClass",
+    "Directory file cannot have 0 file entries. Please enter at least one Template."));
 
 // --- DirEntries ---
 

@@ -370,25 +370,54 @@ QString Entry::itemName(qsizetype index) const
 
 QString Entry::caption() const
 {
-    const QString doing = verb.isEmpty() ? QString() : verb.at(0).toUpper() + verb.mid(1);
-    if (items.size() != 1) {
+    return captionText().english;
+}
+
+UserText Entry::captionText() const
+{
+    const bool clear = verb == u"clear";
+    if (items.size() != 1 && (clear || verb == u"delete")) {
         fileset::ItemKind kind =
             items.isEmpty() ? fileset::ItemKind::Unknown : fileset::ItemKindOf(items.first());
         for (const QString &item : items) {
             if (fileset::ItemKindOf(item) != kind)
                 kind = fileset::ItemKind::Unknown;
         }
-        const QString what = kind == fileset::ItemKind::Application ? QStringLiteral("applications")
-                             : kind == fileset::ItemKind::Popup     ? QStringLiteral("popups")
-                             : kind == fileset::ItemKind::Directory
-                                 ? QStringLiteral("directory files")
-                                 : QStringLiteral("items");
-        return doing + QStringLiteral(" %1 ").arg(items.size()) + what;
+        const int n = int(items.size());
+        const char *source = nullptr;
+        switch (kind) {
+        case fileset::ItemKind::Application:
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n applications")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n applications");
+            break;
+        case fileset::ItemKind::Popup:
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n popups")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n popups");
+            break;
+        case fileset::ItemKind::Directory:
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n directory files")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n directory files");
+            break;
+        case fileset::ItemKind::Unknown:
+            source = clear ? QT_TRANSLATE_N_NOOP("hv::History", "Clear %n items")
+                           : QT_TRANSLATE_N_NOOP("hv::History", "Delete %n items");
+            break;
+        }
+        return UserText::translate("hv::History", source, n);
     }
+    if (verb == u"clear" && items.size() == 1)
+        return UserText::translate("hv::History", "Clear %1").arg(itemName(0));
+    if (verb == u"delete" && items.size() == 1)
+        return UserText::translate("hv::History", "Delete %1").arg(itemName(0));
     // A rename is of the files: it names them by their base names.
-    if (verb == u"rename")
-        return doing + u' ' + paths::displayName(fileset::BaseNameOf(items.constFirst())) +
-               QStringLiteral(" to ") + paths::displayName(newName);
+    if (verb == u"rename" && !items.isEmpty())
+        return UserText::translate("hv::History", "Rename %1 to %2")
+            .arg(paths::displayName(fileset::BaseNameOf(items.constFirst())),
+                 paths::displayName(newName));
+    // A verb of a later version, said as recorded.
+    const QString doing = verb.isEmpty() ? QString() : verb.at(0).toUpper() + verb.mid(1);
+    if (items.size() != 1)
+        return doing + QStringLiteral(" %1 items").arg(items.size());
     return doing + u' ' + itemName(0);
 }
 

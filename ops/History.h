@@ -30,6 +30,7 @@
 // the operation's result stands.
 #pragma once
 
+#include "log/UserText.h"
 #include "ops/TrashInfo.h"
 
 #include <QDateTime>
@@ -77,6 +78,8 @@ struct Entry {
     // "Delete Forklift", "Clear LINE4", "Rename LINE4 to LINE5", "Delete 3 applications"
     // ("popups", "directory files", or "items" of several kinds).
     QString caption() const;
+    // The same in English and in the user's language.
+    UserText captionText() const;
     // The title of item `index`, else its file name without the extension.
     QString itemName(qsizetype index) const;
 };

@@ -1,6 +1,7 @@
 #include "ops/ItemDelete.h"
 
 #include "log/DiagnosticLog.h"
+#include "log/UserText.h"
 #include "ops/FileSet.h"
 #include "ops/HeldFiles.h"
 #include "ops/History.h"
@@ -18,17 +19,33 @@ using fileset::ItemKind;
 using fileset::ItemOperation;
 using fileset::SetMember;
 
-const QString kDeleteFailed = QStringLiteral("Delete Failed");
+// A text marked with QT_TRANSLATE_NOOP in this file's context, translated.
+QString translated(const char *source)
+{
+    return QCoreApplication::translate("hv::ItemDelete", source);
+}
+
+// A confirmation's two-line headline, translated, its lines joined by CR LF as the window
+// expects them.
+QString headlineText(const char *source)
+{
+    return translated(source).replace(u'\n', QStringLiteral("\r\n"));
+}
 
 // Fills in the failure of `path`: by default, it could be neither trashed nor deleted, or
 // it is held; `reason` is the system's.
 void failOn(const QString &path, ItemOpResult &result, const QString &reason = {},
-            const QString &message = QStringLiteral(
-                "The file %1 could not be deleted. It may be open in another program. The "
-                "remaining files were not touched."))
+            const UserText &message = {})
 {
     result.failedPath = path;
-    result.fail(message.arg(paths::displayName(path)), kDeleteFailed, reason);
+    const UserText shown =
+        message.isEmpty() ? UserText::translate("hv::ItemDelete",
+                                                "The file %1 could not be deleted. It may be open "
+                                                "in another program. The remaining files were "
+                                                "not touched.")
+                          : message;
+    result.fail(shown.arg(paths::displayName(path)),
+                UserText::translate("hv::ItemDelete", "Delete Failed"), reason);
 }
 
 // Sends the files of one operation away, asking once whether the files the trash refuses
@@ -52,7 +69,9 @@ public:
             m_permanent = m_askPermanent && m_askPermanent(removed.onDisk, removed.reason);
             if (!m_permanent) {
                 failOn(removed.onDisk, result, removed.reason,
-                       QStringLiteral("The trash cannot take %1, so nothing more was deleted."));
+                       UserText::translate("hv::ItemDelete",
+                                           "The trash cannot take %1, so nothing more was "
+                                           "deleted."));
                 result.trashRefused = true;
                 return false;
             }
@@ -164,8 +183,9 @@ bool readEntries(const QString &itemPath, TemplateInfo &info, const SharedFolder
     info.SetTemplatePath(itemPath);
     if (const QString problem = info.ReadError(); !problem.isEmpty()) {
         failOn(info.PathOnDisk(), result, problem,
-               QStringLiteral("The template %1 cannot be read, so the files that belong to "
-                              "it cannot be found. Nothing was deleted."));
+               UserText::translate("hv::ItemDelete",
+                                   "The template %1 cannot be read, so the files that belong "
+                                   "to it cannot be found. Nothing was deleted."));
         return false;
     }
     info.OpenTemplate();
@@ -220,7 +240,8 @@ std::optional<QList<PlannedItem>> planItems(const QStringList &itemPaths, bool d
         if (kind == ItemKind::Directory) {
             const QString found = index->findExisting(path);
             if (found.isEmpty()) {
-                failOn(path, whole, {}, QStringLiteral("The file %1 no longer exists."));
+                failOn(path, whole, {},
+                       UserText::translate("hv::ItemDelete", "The file %1 no longer exists."));
                 return std::nullopt;
             }
             if (!dataOnly)
@@ -234,7 +255,8 @@ std::optional<QList<PlannedItem>> planItems(const QStringList &itemPaths, bool d
             item.files = existingSet(operation, kind, path, entries, *index);
         } else {
             failOn(path, whole, {},
-                   QStringLiteral("%1 is not an application, popup or directory file."));
+                   UserText::translate("hv::ItemDelete",
+                                       "%1 is not an application, popup or directory file."));
             return std::nullopt;
         }
         all += item.files;
@@ -252,34 +274,38 @@ std::optional<QList<PlannedItem>> planItems(const QStringList &itemPaths, bool d
 DeleteConfirmation DeleteConfirmationText(bool isApplication, bool dataOnly, const QString &title,
                                           qint32 recordCount)
 {
-    const QString n = QString::number(recordCount);
     DeleteConfirmation text;
-    text.caption = QStringLiteral("Warning! Confirm Delete");
-    QString second;
+    text.caption = QCoreApplication::translate("hv::ItemDelete", "Warning! Confirm Delete");
+    const char *headline = nullptr;
+    const char *question = nullptr;
     if (isApplication && dataOnly) {
-        second = QStringLiteral("All Data will be Lost!");
-        text.question = QStringLiteral("You are about to delete ") + n +
-                        QStringLiteral(" data records associated with the ") + title +
-                        QStringLiteral(" Application. Do you wish to continue?");
+        headline = QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\nAll Data will be Lost!");
+        question = QT_TRANSLATE_NOOP("hv::ItemDelete",
+                                     "You are about to delete %1 data records associated with "
+                                     "the %2 Application. Do you wish to continue?");
     } else if (isApplication) {
-        second = QStringLiteral("Application And All Associated Data Will Be Lost!");
-        text.question = QStringLiteral("You are about to delete the ") + title +
-                        QStringLiteral(" Application with all ") + n +
-                        QStringLiteral(" data records and the script associated with it. Do "
-                                       "you wish to continue?");
+        headline = QT_TRANSLATE_NOOP("hv::ItemDelete",
+                                     "Warning!\nApplication And All Associated Data Will Be "
+                                     "Lost!");
+        question = QT_TRANSLATE_NOOP("hv::ItemDelete",
+                                     "You are about to delete the %2 Application with all %1 "
+                                     "data records and the script associated with it. Do you "
+                                     "wish to continue?");
     } else if (dataOnly) {
-        second = QStringLiteral("All Data Will Be Lost!");
-        text.question = QStringLiteral("You are about to delete ") + n +
-                        QStringLiteral(" data records associated with the ") + title +
-                        QStringLiteral(" Popup. Do you wish to continue?");
+        headline = QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\nAll Data Will Be Lost!");
+        question = QT_TRANSLATE_NOOP("hv::ItemDelete",
+                                     "You are about to delete %1 data records associated with "
+                                     "the %2 Popup. Do you wish to continue?");
     } else {
-        second = QStringLiteral("Popup And All Associated Data Will Be Lost!");
-        text.question = QStringLiteral("You are about to delete the ") + title +
-                        QStringLiteral(" Popup with all ") + n +
-                        QStringLiteral(" data records associated with it. Do you wish to "
-                                       "continue?");
+        headline = QT_TRANSLATE_NOOP("hv::ItemDelete",
+                                     "Warning!\nPopup And All Associated Data Will Be Lost!");
+        question = QT_TRANSLATE_NOOP("hv::ItemDelete",
+                                     "You are about to delete the %2 Popup with all %1 data "
+                                     "records associated with it. Do you wish to continue?");
     }
-    text.headline = QStringLiteral("Warning!\r\n") + second;
+    text.headline = headlineText(headline);
+    // Both places are filled in one pass, so that a "%1" in the title stays as it is.
+    text.question = translated(question).arg(QString::number(recordCount), title);
     return text;
 }
 
@@ -296,7 +322,8 @@ DeleteConfirmation DeleteConfirmationFor(TemplateInfo &info, const QString &item
 
 QString PermanentDeleteQuestionText(const QString &path)
 {
-    return QStringLiteral("The trash cannot take %1. Delete it permanently?")
+    return QCoreApplication::translate("hv::ItemDelete",
+                                       "The trash cannot take %1. Delete it permanently?")
         .arg(paths::displayName(path));
 }
 
@@ -334,13 +361,13 @@ ItemOpResult DeleteItem(const QString &itemPath, bool isApplication, TemplateInf
 
 QString DeleteDirQuestion(const QString &fileName)
 {
-    return QStringLiteral("Do you wish to delete the ") + paths::displayName(fileName) +
-           QStringLiteral(" file?");
+    return QCoreApplication::translate("hv::ItemDelete", "Do you wish to delete the %1 file?")
+        .arg(paths::displayName(fileName));
 }
 
 QString DeleteDirCaption()
 {
-    return QStringLiteral("Confirm Delete");
+    return QCoreApplication::translate("hv::ItemDelete", "Confirm Delete");
 }
 
 ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &shared,
@@ -350,7 +377,8 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &sha
     const SharedFolderIndex index = orOwn(shared);
     const QString found = index->findExisting(itemPath);
     if (found.isEmpty())
-        failOn(itemPath, result, {}, QStringLiteral("The file %1 no longer exists."));
+        failOn(itemPath, result, {},
+               UserText::translate("hv::ItemDelete", "The file %1 no longer exists."));
     else if (!FirstHeldFile({found}, locks).isEmpty())
         failOn(found, result);
     else if (Remover(*index, askPermanent).removeIfPresent(found, result))
@@ -363,24 +391,36 @@ ItemOpResult DeleteDirFile(const QString &itemPath, const SharedFolderIndex &sha
 
 DeleteConfirmation SeveralConfirmationText(ItemKind kind, bool dataOnly, qsizetype count)
 {
-    const QString n = QString::number(count);
+    const auto counted = [count](const char *source) {
+        return QCoreApplication::translate("hv::ItemDelete", source, nullptr, int(count));
+    };
     DeleteConfirmation text;
     if (kind == ItemKind::Directory) {
         text.caption = DeleteDirCaption();
-        text.question = QStringLiteral("Delete %1 directory files?").arg(n);
+        text.question =
+            counted(QT_TRANSLATE_N_NOOP("hv::ItemDelete", "Delete %n directory files?"));
         return text;
     }
-    const QString items =
-        kind == ItemKind::Application ? QStringLiteral("applications") : QStringLiteral("popups");
-    text.caption = QStringLiteral("Warning! Confirm Delete");
+    const bool applications = kind == ItemKind::Application;
+    text.caption = QCoreApplication::translate("hv::ItemDelete", "Warning! Confirm Delete");
     if (dataOnly) {
-        text.headline = QStringLiteral("Warning!\r\nAll Data Will Be Lost!");
-        text.question = QStringLiteral("Clear the data of %1 %2?").arg(n, items);
+        text.headline =
+            headlineText(QT_TRANSLATE_NOOP("hv::ItemDelete", "Warning!\nAll Data Will Be Lost!"));
+        text.question =
+            applications
+                ? counted(
+                      QT_TRANSLATE_N_NOOP("hv::ItemDelete", "Clear the data of %n applications?"))
+                : counted(QT_TRANSLATE_N_NOOP("hv::ItemDelete", "Clear the data of %n popups?"));
+    } else if (applications) {
+        text.headline = headlineText(QT_TRANSLATE_NOOP(
+            "hv::ItemDelete", "Warning!\nApplications And All Associated Data Will Be Lost!"));
+        text.question = counted(QT_TRANSLATE_N_NOOP(
+            "hv::ItemDelete", "Delete %n applications and all their associated data?"));
     } else {
-        text.headline = QStringLiteral("Warning!\r\n%1 And All Associated Data Will Be Lost!")
-                            .arg(kind == ItemKind::Application ? QStringLiteral("Applications")
-                                                               : QStringLiteral("Popups"));
-        text.question = QStringLiteral("Delete %1 %2 and all their associated data?").arg(n, items);
+        text.headline = headlineText(QT_TRANSLATE_NOOP(
+            "hv::ItemDelete", "Warning!\nPopups And All Associated Data Will Be Lost!"));
+        text.question = counted(QT_TRANSLATE_N_NOOP(
+            "hv::ItemDelete", "Delete %n popups and all their associated data?"));
     }
     return text;
 }

@@ -25,21 +25,37 @@ namespace {
 using fileset::ItemKind;
 using fileset::SetMember;
 
-const QString kInvalidFilename = QStringLiteral("Invalid Filename");
-const QString kFileLocked = QStringLiteral("File Locked");
-const QString kRenameFailed = QStringLiteral("Rename Failed");
+UserText invalidFilename()
+{
+    return UserText::translate("hv::ItemRename", "Invalid Filename");
+}
 
-const QString kApplicationLocked =
-    QStringLiteral("Error occured during Rename operation. The Application files are locked by ") +
-    QStringLiteral("another process. This may be caused by another Halvora product having this "
-                   "Application Open. ") +
-    QStringLiteral("Rename operation has been cancelled.");
+UserText fileLocked()
+{
+    return UserText::translate("hv::ItemRename", "File Locked");
+}
 
-const QString kPopupLocked =
-    QStringLiteral("Error occurred during Rename operation. The Popup files are locked by ") +
-    QStringLiteral("another process. This may be caused by another Halvora product having this "
-                   "Popup open. ") +
-    QStringLiteral("Rename operation has been cancelled.");
+UserText renameFailed()
+{
+    return UserText::translate("hv::ItemRename", "Rename Failed");
+}
+
+UserText applicationLocked()
+{
+    return UserText::translate("hv::ItemRename",
+                               "Error occured during Rename operation. The Application files are "
+                               "locked by another process. This may be caused by another Halvora "
+                               "product having this Application Open. Rename operation has been "
+                               "cancelled.");
+}
+
+UserText popupLocked()
+{
+    return UserText::translate("hv::ItemRename",
+                               "Error occurred during Rename operation. The Popup files are locked "
+                               "by another process. This may be caused by another Halvora product "
+                               "having this Popup open. Rename operation has been cancelled.");
+}
 
 // True when `path` is a folder itself (not a link to one).
 bool isRealFolder(const QString &path)
@@ -58,7 +74,7 @@ QString shownList(const QStringList &list)
 }
 
 // `result` (what was done so far) as a rename that did not happen.
-RenameResult notRenamed(RenameOutcome outcome, const QString &title, const QString &message,
+RenameResult notRenamed(RenameOutcome outcome, const UserText &title, const UserText &message,
                         RenameResult result = {}, const QString &reason = {})
 {
     result.outcome = outcome;
@@ -67,16 +83,19 @@ RenameResult notRenamed(RenameOutcome outcome, const QString &title, const QStri
 }
 
 // The message of a step that failed for a reason other than a held file: what failed.
-QString stepFailedMessage(const QString &step)
+UserText stepFailedMessage(const UserText &step)
 {
-    return QStringLiteral("Error occurred during Rename operation. ") + step +
-           QStringLiteral(" Rename operation has been cancelled.");
+    return UserText::translate("hv::ItemRename", "Error occurred during Rename operation. %1 "
+                                                 "Rename operation has been cancelled.")
+        .arg(step);
 }
 
 RenameResult nameTaken()
 {
-    return notRenamed(RenameOutcome::NameTaken, kInvalidFilename,
-                      QStringLiteral("File already exists. Rename operation has been cancelled."));
+    return notRenamed(RenameOutcome::NameTaken, invalidFilename(),
+                      UserText::translate("hv::ItemRename",
+                                          "File already exists. Rename operation has been "
+                                          "cancelled."));
 }
 
 // The steps of one rename, remembered so that a failure can undo them.
@@ -101,13 +120,15 @@ public:
                 return true;
         }
         if (isRealFolder(found))
-            return failStep(QStringLiteral("The folder %1 is in the way of the new name.")
+            return failStep(UserText::translate("hv::ItemRename",
+                                                "The folder %1 is in the way of the new name.")
                                 .arg(paths::displayName(found)),
                             QString::fromLocal8Bit(std::strerror(EISDIR)));
         if (!m_dryRun) {
             if (const trash::TrashResult trashed = trash::RecycleFiles({found}); !trashed.ok)
-                return failStep(QStringLiteral("The file %1 of the new name could not be moved "
-                                               "to the trash.")
+                return failStep(UserText::translate("hv::ItemRename",
+                                                    "The file %1 of the new name could not be "
+                                                    "moved to the trash.")
                                     .arg(paths::displayName(found)),
                                 trashed.reason);
         }
@@ -124,9 +145,10 @@ public:
             return true;
         if (const MoveResult moved = m_dryRun ? MoveResult{true, 0, {}} : moveNoReplace(found, to);
             !moved)
-            return failStep(QStringLiteral("The file %1 could not be renamed to %2.")
-                                .arg(paths::displayName(found), paths::displayName(to)),
-                            moved.reason);
+            return failStep(
+                UserText::translate("hv::ItemRename", "The file %1 could not be renamed to %2.")
+                    .arg(paths::displayName(found), paths::displayName(to)),
+                moved.reason);
         m_index->noteRemoved(found);
         m_index->noteCreated(to);
         m_result.renamed.append({found, to});
@@ -150,11 +172,11 @@ public:
     // Renames every completed step back, first to last, and reports the step that failed.
     RenameResult undoFailedStep()
     {
-        return undo(stepFailedMessage(m_failedStep), kRenameFailed, m_reason);
+        return undo(stepFailedMessage(m_failedStep), renameFailed(), m_reason);
     }
 
     // Renames every completed step back, first to last, and reports `message`.
-    RenameResult undo(const QString &message, const QString &title = kFileLocked,
+    RenameResult undo(const UserText &message, const UserText &title = fileLocked(),
                       const QString &reason = {})
     {
         QList<QPair<QString, QString>> left;
@@ -172,23 +194,25 @@ public:
         m_result.renamed = left;
         m_result.outcome = RenameOutcome::Undone;
         noteTouched();
-        m_result.fail(message, title, reason);
+        UserText text = message;
         if (!m_result.notRestored.isEmpty())
-            m_result.message += QStringLiteral("\n\nThese files could not be renamed back: ") +
-                                shownList(m_result.notRestored);
+            text = text + UserText::translate("hv::ItemRename",
+                                              "\n\nThese files could not be renamed back: %1")
+                              .arg(shownList(m_result.notRestored));
         if (!m_result.strayTrashed.isEmpty() && !m_dryRun)
-            m_result.message +=
-                QStringLiteral("\n\nThese files of the new name were moved to the trash: ") +
-                shownList(m_result.strayTrashed);
+            text = text + UserText::translate("hv::ItemRename", "\n\nThese files of the new name "
+                                                                "were moved to the trash: %1")
+                              .arg(shownList(m_result.strayTrashed));
+        m_result.fail(text, title, reason);
         return m_result;
     }
 
     // What failed in the step that failed, and the system's reason.
-    const QString &failedStep() const { return m_failedStep; }
+    const UserText &failedStep() const { return m_failedStep; }
     const QString &reason() const { return m_reason; }
 
 private:
-    bool failStep(const QString &step, const QString &reason)
+    bool failStep(const UserText &step, const QString &reason)
     {
         m_failedStep = step;
         m_reason = reason;
@@ -206,7 +230,7 @@ private:
     std::shared_ptr<paths::FolderIndex> m_index;
     bool m_dryRun = false;
     RenameResult m_result;
-    QString m_failedStep; // what failed, as a sentence; empty while every step succeeded
+    UserText m_failedStep; // what failed, as a sentence; empty while every step succeeded
     QString m_reason;
 };
 
@@ -222,14 +246,14 @@ QStringList existingFiles(paths::FolderIndex &index, const QStringList &paths)
 }
 
 // A rename refused before its first step, as the refusal of its first step would be.
-RenameResult refusedUntouched(const QString &message)
+RenameResult refusedUntouched(const UserText &message)
 {
     return RenameSteps().undo(message);
 }
 
-RenameResult failed(const QString &message, RenameResult result = {}, const QString &reason = {})
+RenameResult failed(const UserText &message, RenameResult result = {}, const QString &reason = {})
 {
-    return notRenamed(RenameOutcome::Failed, kRenameFailed, message, std::move(result), reason);
+    return notRenamed(RenameOutcome::Failed, renameFailed(), message, std::move(result), reason);
 }
 
 // A key that would lead out of the project folder names no companion file of this item.
@@ -244,19 +268,24 @@ RenamePrompt RenamePromptFor(const QString &fileName)
 {
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:
-        return {QStringLiteral("Please Enter New Application Filename Without an Extension:"),
-                QStringLiteral("Rename Application")};
+        return {
+            QCoreApplication::translate(
+                "hv::ItemRename", "Please Enter New Application Filename Without an Extension:"),
+            QCoreApplication::translate("hv::ItemRename", "Rename Application")};
     case ItemKind::Popup:
-        return {QStringLiteral("Please Enter New Popup Filename Without an Extension:"),
-                QStringLiteral("Rename Popup")};
+        return {QCoreApplication::translate(
+                    "hv::ItemRename", "Please Enter New Popup Filename Without an Extension:"),
+                QCoreApplication::translate("hv::ItemRename", "Rename Popup")};
     case ItemKind::Directory:
-        return {QStringLiteral("Please Enter New DIR Filename Without an Extension:"),
-                QStringLiteral("Rename DIR")};
+        return {QCoreApplication::translate("hv::ItemRename",
+                                            "Please Enter New DIR Filename Without an Extension:"),
+                QCoreApplication::translate("hv::ItemRename", "Rename DIR")};
     case ItemKind::Unknown:
         break;
     }
-    return {QStringLiteral("Please enter new Application Name without an extension:"),
-            QStringLiteral("Rename Application")};
+    return {QCoreApplication::translate("hv::ItemRename",
+                                        "Please enter new Application Name without an extension:"),
+            QCoreApplication::translate("hv::ItemRename", "Rename Application")};
 }
 
 bool Check_Filename(const QString &name)
@@ -298,10 +327,11 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
         // that reads but is not valid has no keys.
         info.SetTemplatePath(BaseNameFile(folder, oldBase, QStringLiteral("hvt")));
         if (const QString problem = info.ReadError(); !problem.isEmpty())
-            return failed(QStringLiteral("Error occurred during Rename operation. The template "
-                                         "%1 cannot be read, so the files that belong to it "
-                                         "cannot be found. Rename operation has been "
-                                         "cancelled.")
+            return failed(UserText::translate("hv::ItemRename",
+                                              "Error occurred during Rename operation. The "
+                                              "template %1 cannot be read, so the files that "
+                                              "belong to it cannot be found. Rename operation "
+                                              "has been cancelled.")
                               .arg(paths::displayName(info.PathOnDisk())),
                           {}, problem);
         info.OpenTemplate();
@@ -329,7 +359,7 @@ RenameResult Rename_Application(const QString &folder, const QString &oldBase,
         }
     }
     if (!FirstHeldFile(existingFiles(names, setFiles), locks).isEmpty())
-        return refusedUntouched(kApplicationLocked);
+        return refusedUntouched(applicationLocked());
 
     for (const SetMember &member : members) {
         if (member.form == SetMember::Form::Numbered) {
@@ -370,7 +400,7 @@ RenameResult Rename_Popup(const QString &folder, const QString &oldBase, const Q
         setFiles << BaseNameFile(folder, oldBase, member.letters)
                  << BaseNameFile(folder, newBase, member.letters);
     if (!FirstHeldFile(existingFiles(names, setFiles), locks).isEmpty())
-        return refusedUntouched(kPopupLocked);
+        return refusedUntouched(popupLocked());
     for (const SetMember &member : members) {
         if (!steps.replace(BaseNameFile(folder, oldBase, member.letters),
                            BaseNameFile(folder, newBase, member.letters)))
@@ -399,8 +429,10 @@ RenameResult Rename_Dir(const QString &folder, const QString &oldBase, const QSt
     else if (!steps.replace(from, to))
         reason = steps.reason();
     if (!reason.isEmpty() || !steps.failedStep().isEmpty()) {
-        return failed(QStringLiteral("Error occurred during Rename operation. The DIR file "
-                                     "could not be renamed. Rename operation has been cancelled."),
+        return failed(UserText::translate("hv::ItemRename",
+                                          "Error occurred during Rename operation. The DIR file "
+                                          "could not be renamed. Rename operation has been "
+                                          "cancelled."),
                       steps.done(), reason);
     }
     return steps.done();
@@ -413,7 +445,7 @@ RenameResult renameItem(const QString &folder, const QString &fileName, const QS
                         FileLockService *locks, bool dryRun)
 {
     if (!Check_Filename(newName))
-        return notRenamed(RenameOutcome::InvalidName, QString(), kInvalidFilename);
+        return notRenamed(RenameOutcome::InvalidName, QString(), invalidFilename());
     const QString oldBase = fileset::BaseNameOf(fileName);
     switch (fileset::ItemKindOf(fileName)) {
     case ItemKind::Application:

@@ -2,6 +2,8 @@
 
 #include "log/DiagnosticLog.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 namespace hv {
@@ -15,34 +17,37 @@ void logStep(const QString &message)
 
 QString errorInfoMessage(const QString &path)
 {
-    return QStringLiteral("Access has been denied to the application's (") + path +
-           QStringLiteral(
-               ") data file you are trying to open. It is unclear why this is occurring. "
-               "Below is the system error message. Please contact your system administrator "
-               "to ensure proper network, user and system configurations. This may also be "
-               "caused by another user accessing the same file. Consult Help for further "
-               "instructions. You may still open the file but you will be unable to save "
-               "your changes until the file is unlocked.");
+    return QCoreApplication::translate(
+               "hv::LockCheck",
+               "Access has been denied to the application's (%1) data file you are trying to open. "
+               "It is unclear why this is occurring. Below is the system error message. Please "
+               "contact your system administrator to ensure proper network, user and system "
+               "configurations. This may also be caused by another user accessing the same file. "
+               "Consult Help for further instructions. You may still open the file but you will be "
+               "unable to save your changes until the file is unlocked.")
+        .arg(path);
 }
 
 QString otherUsersMessage(const QString &path)
 {
-    return QStringLiteral("Access has been denied to the application's (") + path +
-           QStringLiteral(
-               ") data file you are trying to open. It is being accessed by another user. "
-               "The list below shows all current connections to the file. You may still "
-               "open the file but you will be unable to save your changes until the file "
-               "is unlocked.");
+    return QCoreApplication::translate(
+               "hv::LockCheck",
+               "Access has been denied to the application's (%1) data file you are trying to open. "
+               "It is being accessed by another user. The list below shows all current connections "
+               "to the file. You may still open the file but you will be unable to save your "
+               "changes until the file is unlocked.")
+        .arg(path);
 }
 
 QString sameComputerMessage(const QString &path)
 {
-    return QStringLiteral("The application 's (") + path +
-           QStringLiteral(
-               ") data file you are trying to open is being used by another Halvora Process "
-               "running on this computer. This is caused by having the same application "
-               "open in another Halvora Product. You may still open the file but you will "
-               "be unable to save your changes until the file is unlocked.");
+    return QCoreApplication::translate(
+               "hv::LockCheck",
+               "The application 's (%1) data file you are trying to open is being used by another "
+               "Halvora Process running on this computer. This is caused by having the same "
+               "application open in another Halvora Product. You may still open the file but you "
+               "will be unable to save your changes until the file is unlocked.")
+        .arg(path);
 }
 
 LockCheckResult checkFailed(const QString &path, int number, const QString &description)
@@ -59,7 +64,7 @@ void describeHolders(LockCheckResult &result, FileLockService &service)
     if (result.rc != 0) {
         result.outcome = LockOutcome::ErrorInfo;
         result.listVisible = true;
-        result.columns = {QStringLiteral("Error Information")};
+        result.columns = {QCoreApplication::translate("hv::LockCheck", "Error Information")};
         result.message = errorInfoMessage(result.path);
         const QString text = service.GetExtendedError(result.rc);
         logStep(QStringLiteral("objFileLock.GetExtendedError=") + text);
@@ -73,13 +78,16 @@ void describeHolders(LockCheckResult &result, FileLockService &service)
         result.outcome = LockOutcome::OtherUsers;
         result.listVisible = true;
         result.message = otherUsersMessage(result.path);
-        result.columns = {QStringLiteral("USER"), QStringLiteral("Computer")};
+        result.columns = {QCoreApplication::translate("hv::LockCheck", "USER"),
+                          QCoreApplication::translate("hv::LockCheck", "Computer")};
         for (qint32 i = 1; i <= count; ++i) {
             const LockHolder &holder = users.Item(i);
             logStep(QStringLiteral("User=") + holder.UserName + QStringLiteral(", Computer=") +
                     holder.ComputerName);
             result.holders.append(holder);
-            result.rows.append({holder.UserName, QStringLiteral("on ") + holder.ComputerName});
+            result.rows.append(
+                {holder.UserName,
+                 QCoreApplication::translate("hv::LockCheck", "on %1").arg(holder.ComputerName)});
         }
         return;
     }

@@ -1,41 +1,46 @@
 #include "ops/LockRetry.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 namespace hv {
 
 namespace {
 
-const QString kYouMayStillOpen =
-    QStringLiteral("You may still open the file but you will be unable to save your changes "
-                   "until the file is unlocked.");
-
 QString errorInfoMessage(const QString &path)
 {
-    return QStringLiteral("Access has been denied to the application (") + path +
-           QStringLiteral(") data file you are trying to open. It is unclear why this is "
-                          "occurring. Below is the system error message. Please contact your "
-                          "system administrator to ensure proper network, user and system "
-                          "configurations. This may also be caused by another user accessing "
-                          "the same file. Consult Help for further instructions. ") +
-           kYouMayStillOpen;
+    return QCoreApplication::translate(
+               "hv::LockRetry",
+               "Access has been denied to the application (%1) data file you are trying to open. "
+               "It is unclear why this is occurring. Below is the system error message. Please "
+               "contact your system administrator to ensure proper network, user and system "
+               "configurations. This may also be caused by another user accessing the same file. "
+               "Consult Help for further instructions. You may still open the file but you will be "
+               "unable to save your changes until the file is unlocked.")
+        .arg(path);
 }
 
 QString otherUsersMessage(const QString &path)
 {
-    return QStringLiteral("Access has been denied to the application (") + path +
-           QStringLiteral(") data file you are trying to open. It is being accessed by another "
-                          "user. The list below shows all current connections to the file. ") +
-           kYouMayStillOpen;
+    return QCoreApplication::translate(
+               "hv::LockRetry",
+               "Access has been denied to the application (%1) data file you are trying to open. "
+               "It is being accessed by another user. The list below shows all current connections "
+               "to the file. You may still open the file but you will be unable to save your "
+               "changes until the file is unlocked.")
+        .arg(path);
 }
 
 QString sameComputerMessage(const QString &path)
 {
-    return QStringLiteral("The application 's (") + path +
-           QStringLiteral(") data file you are trying to open is being used by another Halvora "
-                          "Process running on this computer. This is caused by having the same "
-                          "application open in another Halvora Product. ") +
-           kYouMayStillOpen;
+    return QCoreApplication::translate(
+               "hv::LockRetry",
+               "The application 's (%1) data file you are trying to open is being used by another "
+               "Halvora Process running on this computer. This is caused by having the same "
+               "application open in another Halvora Product. You may still open the file but you "
+               "will be unable to save your changes until the file is unlocked.")
+        .arg(path);
 }
 
 } // namespace
@@ -58,7 +63,8 @@ LockCheckResult RetryFileLock(const QString &path, const FileLockServiceFactory 
         if (result.rc != 0) {
             result.outcome = LockOutcome::ErrorInfo;
             result.listVisible = true;
-            result.columns = {QStringLiteral("File Locked - Error Information")};
+            result.columns = {
+                QCoreApplication::translate("hv::LockRetry", "File Locked - Error Information")};
             result.message = errorInfoMessage(result.path);
             result.rows.append({service->GetExtendedError(result.rc)});
             return result;
@@ -72,11 +78,14 @@ LockCheckResult RetryFileLock(const QString &path, const FileLockServiceFactory 
         result.outcome = LockOutcome::OtherUsers;
         result.listVisible = true;
         result.message = otherUsersMessage(result.path);
-        result.columns = {QStringLiteral("USER"), QStringLiteral("Computer")};
+        result.columns = {QCoreApplication::translate("hv::LockRetry", "USER"),
+                          QCoreApplication::translate("hv::LockRetry", "Computer")};
         for (qint32 i = 1; i <= users.Count(); ++i) {
             const LockHolder &holder = users.Item(i);
             result.holders.append(holder);
-            result.rows.append({holder.UserName, QStringLiteral("on ") + holder.ComputerName});
+            result.rows.append(
+                {holder.UserName,
+                 QCoreApplication::translate("hv::LockRetry", "on %1").arg(holder.ComputerName)});
         }
         return result;
     } catch (const std::exception &) {

@@ -129,13 +129,13 @@ ShortcutResult CreateDesktopShortcut(const QString &linkFile, const QString &lin
     // A symlink of that name is replaced itself: writing through it would overwrite (and make
     // executable) whatever file it points to.
     if (QFile link(linkFile); QFileInfo(linkFile).isSymLink() && !link.remove()) {
-        result.fail(QStringLiteral("The shortcut %1 could not be replaced.")
+        result.fail(UserText::translate("hv::Shortcuts", "The shortcut %1 could not be replaced.")
                         .arg(QDir::toNativeSeparators(linkFile)),
                     {}, link.errorString());
         return result;
     }
     if (QString error; !saveWhole(linkFile, text.toUtf8(), &error)) {
-        result.fail(QStringLiteral("The shortcut %1 could not be written.")
+        result.fail(UserText::translate("hv::Shortcuts", "The shortcut %1 could not be written.")
                         .arg(QDir::toNativeSeparators(linkFile)),
                     {}, error);
         return result;
@@ -175,7 +175,8 @@ ShortcutResult itemShortcut(const QString &projectFolder, const QString &suiteFo
     const QString desktop = GetDesktopFolder();
     if (desktop.isEmpty()) {
         ShortcutResult result;
-        result.fail(QStringLiteral("There is no desktop folder to put the shortcut in."));
+        result.fail(UserText::translate("hv::Shortcuts",
+                                        "There is no desktop folder to put the shortcut in."));
         return result;
     }
     const QString program = SuiteProgramPath(suiteFolder, QStringLiteral("hv.exe"));
@@ -211,11 +212,12 @@ ShortcutResult AddLauncherEntry(const QString &projectFolder, const QString &sui
         return result;
     }
     result.touched << result.path;
-    result.succeed(fileset::ItemKindOf(fileName) == fileset::ItemKind::Directory
-                       ? QStringLiteral("The ") + title +
-                             QStringLiteral(" Directory file has been added to HVLaunch.")
-                       : QStringLiteral("The ") + title +
-                             QStringLiteral(" template has been added to HVLaunch."));
+    result.succeed(
+        (fileset::ItemKindOf(fileName) == fileset::ItemKind::Directory
+             ? UserText::translate("hv::Shortcuts",
+                                   "The %1 Directory file has been added to HVLaunch.")
+             : UserText::translate("hv::Shortcuts", "The %1 template has been added to HVLaunch."))
+            .arg(title));
     logOutcome("AddLauncherEntry", item, result);
     return result;
 }

@@ -58,9 +58,10 @@ TrashResult RecycleFiles(const QStringList &paths)
             continue;
         }
         if (result.failed.isEmpty())
-            result.fail(QStringLiteral("The file %1 could not be moved to the trash.")
-                            .arg(paths::displayName(path)),
-                        QStringLiteral("Trash"), reason);
+            result.fail(
+                UserText::translate("hv::Trash", "The file %1 could not be moved to the trash.")
+                    .arg(paths::displayName(path)),
+                UserText::translate("hv::Trash", "Trash"), reason);
         result.failed << path;
     }
     if (result.failed.isEmpty())
@@ -73,7 +74,8 @@ RemoveResult RecycleFile(const QString &path, bool deletePermanently)
     RemoveResult result;
     result.onDisk = paths::findExisting(path);
     if (result.onDisk.isEmpty()) {
-        result.fail(QStringLiteral("The file %1 no longer exists.").arg(paths::displayName(path)),
+        result.fail(UserText::translate("hv::Trash", "The file %1 no longer exists.")
+                        .arg(paths::displayName(path)),
                     {}, QStringLiteral("No such file or directory"));
         return result;
     }
@@ -87,15 +89,15 @@ RemoveResult RecycleFile(const QString &path, bool deletePermanently)
     if (!deletePermanently) {
         // Asking whether to delete permanently makes sense only where a delete could work.
         if (const QString folder = folderRefusesRemoval(result.onDisk); !folder.isEmpty()) {
-            result.fail(QStringLiteral("The file %1 could not be deleted.")
+            result.fail(UserText::translate("hv::Trash", "The file %1 could not be deleted.")
                             .arg(paths::displayName(result.onDisk)),
                         {}, folder);
             return result;
         }
         result.outcome = RemoveOutcome::TrashRefused;
-        result.fail(
-            QStringLiteral("The trash cannot take %1.").arg(paths::displayName(result.onDisk)), {},
-            refused);
+        result.fail(UserText::translate("hv::Trash", "The trash cannot take %1.")
+                        .arg(paths::displayName(result.onDisk)),
+                    {}, refused);
         return result;
     }
     // Only a plain file is deleted outright; a folder of that name is left alone.
@@ -105,9 +107,9 @@ RemoveResult RecycleFile(const QString &path, bool deletePermanently)
         result.succeed();
         return result;
     }
-    result.fail(
-        QStringLiteral("The file %1 could not be deleted.").arg(paths::displayName(result.onDisk)),
-        {}, QString::fromLocal8Bit(std::strerror(errno)));
+    result.fail(UserText::translate("hv::Trash", "The file %1 could not be deleted.")
+                    .arg(paths::displayName(result.onDisk)),
+                {}, QString::fromLocal8Bit(std::strerror(errno)));
     return result;
 }
 

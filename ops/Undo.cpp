@@ -15,7 +15,10 @@ namespace {
 using history::Entry;
 using history::FileRecord;
 
-const QString kUndoFailed = QStringLiteral("Undo Failed");
+UserText undoFailed()
+{
+    return UserText::translate("hv::Undo", "Undo Failed");
+}
 
 // One file to move back: from where the operation left it to where it was.
 struct Step {
@@ -49,10 +52,11 @@ bool planSteps(const Entry &entry, QList<Step> &steps, OpResult &result)
             continue;
         const std::optional<trash::TrashedFile> found = trash::FindAgain(file.trash);
         if (!found) {
-            result.fail(QStringLiteral("The file %1 is no longer in the trash, so nothing was "
-                                       "undone.")
+            result.fail(UserText::translate("hv::Undo",
+                                            "The file %1 is no longer in the trash, so nothing was "
+                                            "undone.")
                             .arg(shown(file.from)),
-                        kUndoFailed);
+                        undoFailed());
             return false;
         }
         steps << Step{found->filePath(), file.from, found->infoPath()};
@@ -67,25 +71,28 @@ bool checkSteps(const QList<Step> &steps, OpResult &result)
     QStringList freed;
     for (const Step &step : steps) {
         if (!present(step.current)) {
-            result.fail(QStringLiteral("The file %1 is no longer where the operation left it, "
-                                       "so nothing was undone.")
+            result.fail(UserText::translate("hv::Undo",
+                                            "The file %1 is no longer where the operation left it, "
+                                            "so nothing was undone.")
                             .arg(shown(step.current)),
-                        kUndoFailed);
+                        undoFailed());
             return false;
         }
         const QString folder = step.original.left(step.original.lastIndexOf(u'/') + 1);
         if (!paths::isFolder(folder)) {
-            result.fail(QStringLiteral("The folder %1 is no longer there, so nothing was undone.")
+            result.fail(UserText::translate(
+                            "hv::Undo", "The folder %1 is no longer there, so nothing was undone.")
                             .arg(shown(folder)),
-                        kUndoFailed);
+                        undoFailed());
             return false;
         }
         // Names are found without regard to case: "line4.hvd" is in the way of "LINE4.HVD".
         const QString inTheWay = paths::findExisting(step.original);
         if (!inTheWay.isEmpty() && !freed.contains(inTheWay)) {
-            result.fail(QStringLiteral("The file %1 is in the way, so nothing was undone.")
-                            .arg(shown(inTheWay)),
-                        kUndoFailed);
+            result.fail(
+                UserText::translate("hv::Undo", "The file %1 is in the way, so nothing was undone.")
+                    .arg(shown(inTheWay)),
+                undoFailed());
             return false;
         }
         freed << step.current;
@@ -101,22 +108,26 @@ OpResult UndoOperation(qint64 id)
     QString error;
     const std::optional<Entry> entry = history::Find(id, &error);
     if (!entry) {
-        result.fail(error.isEmpty() ? QStringLiteral("The history holds no operation %1.").arg(id)
-                                    : error,
-                    kUndoFailed);
+        result.fail(
+            error.isEmpty()
+                ? UserText::translate("hv::Undo", "The history holds no operation %1.").arg(id)
+                : UserText(error),
+            undoFailed());
         return result;
     }
     if (entry->undone) {
-        result.fail(QStringLiteral("%1 has been undone already.").arg(entry->caption()),
-                    kUndoFailed);
+        result.fail(UserText::translate("hv::Undo", "%1 has been undone already.")
+                        .arg(entry->captionText()),
+                    undoFailed());
         return result;
     }
     for (const FileRecord &file : entry->files) {
         if (file.permanent) {
-            result.fail(QStringLiteral("%1 cannot be undone: the file %2 was deleted "
-                                       "permanently.")
-                            .arg(entry->caption(), shown(file.from)),
-                        kUndoFailed);
+            result.fail(UserText::translate("hv::Undo",
+                                            "%1 cannot be undone: the file %2 was deleted "
+                                            "permanently.")
+                            .arg(entry->captionText(), shown(file.from)),
+                        undoFailed());
             return result;
         }
     }
@@ -127,17 +138,19 @@ OpResult UndoOperation(qint64 id)
         const MoveResult moved = moveNoReplace(steps.at(i).current, steps.at(i).original);
         if (moved)
             continue;
-        result.fail(QStringLiteral("The file %1 could not be moved back to %2, so nothing was "
-                                   "undone.")
-                        .arg(shown(steps.at(i).current), shown(steps.at(i).original)),
-                    kUndoFailed, moved.reason);
+        UserText back = UserText::translate(
+                            "hv::Undo", "The file %1 could not be moved back to %2, so nothing was "
+                                        "undone.")
+                            .arg(shown(steps.at(i).current), shown(steps.at(i).original));
         // The files already back return to where the operation left them.
         for (qsizetype j = i - 1; j >= 0; --j) {
             if (!moveNoReplace(steps.at(j).original, steps.at(j).current)) {
-                result.message += QStringLiteral(" The file %1 is back and stays there.")
-                                      .arg(shown(steps.at(j).original));
+                back =
+                    back + UserText::translate("hv::Undo", " The file %1 is back and stays there.")
+                               .arg(shown(steps.at(j).original));
             }
         }
+        result.fail(back, undoFailed(), moved.reason);
         return result;
     }
     for (const Step &step : steps) {
@@ -150,7 +163,7 @@ OpResult UndoOperation(qint64 id)
     }
     if (!history::MarkUndone(id, &error))
         WriteLog(QStringLiteral("History"), QStringLiteral("Undo"), error);
-    result.succeed(QStringLiteral("Undone: %1").arg(entry->caption()));
+    result.succeed(UserText::translate("hv::Undo", "Undone: %1").arg(entry->captionText()));
     return result;
 }
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the catalogues of the windows' texts (translations/) against the sources: fails when
-# a text of ui/, app/ or ops/ is not in the catalogues (a tr() added without running --update),
-# when a message has no translation yet, or when the catalogues keep a message the sources no
-# longer have. hvadmin_de.ts holds every text, hvadmin_en.ts only the English plural forms of
-# the texts that show a count.
+# a text of ui/, app/, ops/ (or a directory file's refusal, files/DirClass.cpp) is not in the
+# catalogues (a tr() added without running --update), when a message has no translation yet,
+# or when the catalogues keep a message the sources no longer have. hvadmin_de.ts holds every
+# text, hvadmin_en.ts only the English plural forms of the texts that show a count.
 # Usage: scripts/check-translations.sh [--update]
 #   --update  brings the catalogues up to date with the sources (new texts come in
 #             unfinished, texts gone from the sources go out); then fill in the new
@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # Qt 6's lupdate (a lupdate on the PATH may be Qt 5's).
 lupdate="$(qtpaths6 --query QT_HOST_BINS 2>/dev/null || echo /usr/lib/qt6/bin)/lupdate"
-sources=(ui app ops)
+sources=(ui app ops files/DirClass.cpp)
 catalogues=(translations/hvadmin_de.ts translations/hvadmin_en.ts)
 options() { # the lupdate options of a catalogue
   case "$1" in

@@ -88,6 +88,19 @@
     </message>
 </context>
 <context>
+    <name>hv::CheckSecurity</name>
+    <message>
+        <source>Security file specified could not be opened!
+%1</source>
+        <translation>Die angegebene Sicherheitsdatei konnte nicht geöffnet werden!
+%1</translation>
+    </message>
+    <message>
+        <source>Check Security</source>
+        <translation>Sicherheitsprüfung</translation>
+    </message>
+</context>
+<context>
     <name>hv::DataTableModel</name>
     <message>
         <source>…</source>
@@ -222,10 +235,60 @@
     </message>
 </context>
 <context>
+    <name>hv::DirClass</name>
+    <message>
+        <source>The application you are trying to add is already included in this Directory File. Please select a unique application.</source>
+        <translation>Die Anwendung, die Sie hinzufügen möchten, ist bereits in dieser Verzeichnisdatei enthalten. Bitte wählen Sie eine andere Anwendung.</translation>
+    </message>
+    <message>
+        <source>File Exists</source>
+        <translation>Datei vorhanden</translation>
+    </message>
+    <message>
+        <source>Invalid Filename or file does not exist. Add operation cancelled.</source>
+        <translation>Ungültiger Dateiname oder die Datei existiert nicht. Das Hinzufügen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Directory file Caption cannot be blank.</source>
+        <translation>Die Beschriftung der Verzeichnisdatei darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>Directory file cannot have 0 file entries. Please enter at least one Template.</source>
+        <translation>Eine Verzeichnisdatei muss mindestens einen Eintrag haben. Bitte fügen Sie mindestens eine Vorlage hinzu.</translation>
+    </message>
+</context>
+<context>
     <name>hv::DirEntriesModel</name>
     <message>
         <source>%1 not found in %2</source>
         <translation>%1 wurde in %2 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>R (Read Only)</source>
+        <translation>R (Nur Lesen)</translation>
+    </message>
+    <message>
+        <source>W (Read/Write)</source>
+        <translation>W (Lesen/Schreiben)</translation>
+    </message>
+    <message>
+        <source>Application Title</source>
+        <translation>Anwendungstitel</translation>
+    </message>
+    <message>
+        <source>Access Rights</source>
+        <translation>Zugriffsrechte</translation>
+    </message>
+    <message>
+        <source>Filename</source>
+        <translation>Dateiname</translation>
+    </message>
+</context>
+<context>
+    <name>hv::DirFileGrid</name>
+    <message>
+        <source>Note: You can drag/drop files to reorder them</source>
+        <translation>Hinweis: Die Reihenfolge der Dateien lässt sich durch Ziehen und Ablegen ändern</translation>
     </message>
 </context>
 <context>
@@ -287,6 +350,77 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Help</source>
         <translation>Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>hv::History</name>
+    <message numerus="yes">
+        <source>Clear %n applications</source>
+        <translation>
+            <numerusform>%n Anwendung leeren</numerusform>
+            <numerusform>%n Anwendungen leeren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n applications</source>
+        <translation>
+            <numerusform>%n Anwendung löschen</numerusform>
+            <numerusform>%n Anwendungen löschen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear %n popups</source>
+        <translation>
+            <numerusform>%n Popup leeren</numerusform>
+            <numerusform>%n Popups leeren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n popups</source>
+        <translation>
+            <numerusform>%n Popup löschen</numerusform>
+            <numerusform>%n Popups löschen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear %n directory files</source>
+        <translation>
+            <numerusform>%n Verzeichnisdatei leeren</numerusform>
+            <numerusform>%n Verzeichnisdateien leeren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n directory files</source>
+        <translation>
+            <numerusform>%n Verzeichnisdatei löschen</numerusform>
+            <numerusform>%n Verzeichnisdateien löschen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear %n items</source>
+        <translation>
+            <numerusform>%n Element leeren</numerusform>
+            <numerusform>%n Elemente leeren</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n items</source>
+        <translation>
+            <numerusform>%n Element löschen</numerusform>
+            <numerusform>%n Elemente löschen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Clear %1</source>
+        <translation>%1 leeren</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>%1 löschen</translation>
+    </message>
+    <message>
+        <source>Rename %1 to %2</source>
+        <translation>%1 in %2 umbenennen</translation>
     </message>
 </context>
 <context>
@@ -542,6 +676,136 @@ Die README-Datei liegt unter %1.</translation>
     </message>
 </context>
 <context>
+    <name>hv::ItemDelete</name>
+    <message>
+        <source>The file %1 could not be deleted. It may be open in another program. The remaining files were not touched.</source>
+        <translation>Die Datei %1 konnte nicht gelöscht werden. Möglicherweise ist sie in einem anderen Programm geöffnet. Die übrigen Dateien wurden nicht angetastet.</translation>
+    </message>
+    <message>
+        <source>Delete Failed</source>
+        <translation>Löschen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The trash cannot take %1, so nothing more was deleted.</source>
+        <translation>Der Papierkorb kann %1 nicht aufnehmen, daher wurde nichts weiter gelöscht.</translation>
+    </message>
+    <message>
+        <source>The template %1 cannot be read, so the files that belong to it cannot be found. Nothing was deleted.</source>
+        <translation>Die Vorlage %1 kann nicht gelesen werden, daher lassen sich die zugehörigen Dateien nicht finden. Es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>The file %1 no longer exists.</source>
+        <translation>Die Datei %1 existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>%1 is not an application, popup or directory file.</source>
+        <translation>%1 ist weder eine Anwendung noch ein Popup noch eine Verzeichnisdatei.</translation>
+    </message>
+    <message>
+        <source>Warning! Confirm Delete</source>
+        <translation>Warnung! Löschen bestätigen</translation>
+    </message>
+    <message>
+        <source>Warning!
+All Data will be Lost!</source>
+        <translation>Warnung!
+Alle Daten gehen verloren!</translation>
+    </message>
+    <message>
+        <source>You are about to delete %1 data records associated with the %2 Application. Do you wish to continue?</source>
+        <translation>Sie sind dabei, %1 Datensätze der Anwendung %2 zu löschen. Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Warning!
+Application And All Associated Data Will Be Lost!</source>
+        <translation>Warnung!
+Die Anwendung und alle zugehörigen Daten gehen verloren!</translation>
+    </message>
+    <message>
+        <source>You are about to delete the %2 Application with all %1 data records and the script associated with it. Do you wish to continue?</source>
+        <translation>Sie sind dabei, die Anwendung %2 mit allen %1 Datensätzen und dem zugehörigen Skript zu löschen. Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Warning!
+All Data Will Be Lost!</source>
+        <translation>Warnung!
+Alle Daten gehen verloren!</translation>
+    </message>
+    <message>
+        <source>You are about to delete %1 data records associated with the %2 Popup. Do you wish to continue?</source>
+        <translation>Sie sind dabei, %1 Datensätze des Popups %2 zu löschen. Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>Warning!
+Popup And All Associated Data Will Be Lost!</source>
+        <translation>Warnung!
+Das Popup und alle zugehörigen Daten gehen verloren!</translation>
+    </message>
+    <message>
+        <source>You are about to delete the %2 Popup with all %1 data records associated with it. Do you wish to continue?</source>
+        <translation>Sie sind dabei, das Popup %2 mit allen %1 zugehörigen Datensätzen zu löschen. Möchten Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>The trash cannot take %1. Delete it permanently?</source>
+        <translation>Der Papierkorb kann %1 nicht aufnehmen. Endgültig löschen?</translation>
+    </message>
+    <message>
+        <source>Do you wish to delete the %1 file?</source>
+        <translation>Möchten Sie die Datei %1 löschen?</translation>
+    </message>
+    <message>
+        <source>Confirm Delete</source>
+        <translation>Löschen bestätigen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n directory files?</source>
+        <translation>
+            <numerusform>%n Verzeichnisdatei löschen?</numerusform>
+            <numerusform>%n Verzeichnisdateien löschen?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear the data of %n applications?</source>
+        <translation>
+            <numerusform>Die Daten von %n Anwendung leeren?</numerusform>
+            <numerusform>Die Daten von %n Anwendungen leeren?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear the data of %n popups?</source>
+        <translation>
+            <numerusform>Die Daten von %n Popup leeren?</numerusform>
+            <numerusform>Die Daten von %n Popups leeren?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Warning!
+Applications And All Associated Data Will Be Lost!</source>
+        <translation>Warnung!
+Die Anwendungen und alle zugehörigen Daten gehen verloren!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n applications and all their associated data?</source>
+        <translation>
+            <numerusform>%n Anwendung mit allen zugehörigen Daten löschen?</numerusform>
+            <numerusform>%n Anwendungen mit allen zugehörigen Daten löschen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Warning!
+Popups And All Associated Data Will Be Lost!</source>
+        <translation>Warnung!
+Die Popups und alle zugehörigen Daten gehen verloren!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n popups and all their associated data?</source>
+        <translation>
+            <numerusform>%n Popup mit allen zugehörigen Daten löschen?</numerusform>
+            <numerusform>%n Popups mit allen zugehörigen Daten löschen?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>hv::ItemFilterBox</name>
     <message>
         <source>Find items</source>
@@ -564,6 +828,120 @@ Die README-Datei liegt unter %1.</translation>
     </message>
 </context>
 <context>
+    <name>hv::ItemRename</name>
+    <message>
+        <source>Invalid Filename</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>File Locked</source>
+        <translation>Datei gesperrt</translation>
+    </message>
+    <message>
+        <source>Rename Failed</source>
+        <translation>Umbenennen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Error occured during Rename operation. The Application files are locked by another process. This may be caused by another Halvora product having this Application Open. Rename operation has been cancelled.</source>
+        <translation>Beim Umbenennen ist ein Fehler aufgetreten. Die Dateien der Anwendung sind von einem anderen Prozess gesperrt. Möglicherweise hat ein anderes Halvora-Produkt diese Anwendung geöffnet. Das Umbenennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Error occurred during Rename operation. The Popup files are locked by another process. This may be caused by another Halvora product having this Popup open. Rename operation has been cancelled.</source>
+        <translation>Beim Umbenennen ist ein Fehler aufgetreten. Die Dateien des Popups sind von einem anderen Prozess gesperrt. Möglicherweise hat ein anderes Halvora-Produkt dieses Popup geöffnet. Das Umbenennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Error occurred during Rename operation. %1 Rename operation has been cancelled.</source>
+        <translation>Beim Umbenennen ist ein Fehler aufgetreten. %1 Das Umbenennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>File already exists. Rename operation has been cancelled.</source>
+        <translation>Die Datei existiert bereits. Das Umbenennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is in the way of the new name.</source>
+        <translation>Der Ordner %1 steht dem neuen Namen im Weg.</translation>
+    </message>
+    <message>
+        <source>The file %1 of the new name could not be moved to the trash.</source>
+        <translation>Die Datei %1 mit dem neuen Namen konnte nicht in den Papierkorb verschoben werden.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be renamed to %2.</source>
+        <translation>Die Datei %1 konnte nicht in %2 umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>
+
+These files could not be renamed back: %1</source>
+        <translation>
+
+Diese Dateien konnten nicht zurückbenannt werden: %1</translation>
+    </message>
+    <message>
+        <source>
+
+These files of the new name were moved to the trash: %1</source>
+        <translation>
+
+Diese Dateien mit dem neuen Namen wurden in den Papierkorb verschoben: %1</translation>
+    </message>
+    <message>
+        <source>Please Enter New Application Filename Without an Extension:</source>
+        <translation>Bitte geben Sie den neuen Dateinamen der Anwendung ohne Erweiterung ein:</translation>
+    </message>
+    <message>
+        <source>Rename Application</source>
+        <translation>Anwendung umbenennen</translation>
+    </message>
+    <message>
+        <source>Please Enter New Popup Filename Without an Extension:</source>
+        <translation>Bitte geben Sie den neuen Dateinamen des Popups ohne Erweiterung ein:</translation>
+    </message>
+    <message>
+        <source>Rename Popup</source>
+        <translation>Popup umbenennen</translation>
+    </message>
+    <message>
+        <source>Please Enter New DIR Filename Without an Extension:</source>
+        <translation>Bitte geben Sie den neuen Namen der Verzeichnisdatei ohne Erweiterung ein:</translation>
+    </message>
+    <message>
+        <source>Rename DIR</source>
+        <translation>Verzeichnisdatei umbenennen</translation>
+    </message>
+    <message>
+        <source>Please enter new Application Name without an extension:</source>
+        <translation>Bitte geben Sie den neuen Namen der Anwendung ohne Erweiterung ein:</translation>
+    </message>
+    <message>
+        <source>Error occurred during Rename operation. The template %1 cannot be read, so the files that belong to it cannot be found. Rename operation has been cancelled.</source>
+        <translation>Beim Umbenennen ist ein Fehler aufgetreten. Die Vorlage %1 kann nicht gelesen werden, daher lassen sich die zugehörigen Dateien nicht finden. Das Umbenennen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Error occurred during Rename operation. The DIR file could not be renamed. Rename operation has been cancelled.</source>
+        <translation>Beim Umbenennen ist ein Fehler aufgetreten. Die Verzeichnisdatei konnte nicht umbenannt werden. Das Umbenennen wurde abgebrochen.</translation>
+    </message>
+</context>
+<context>
+    <name>hv::Job</name>
+    <message>
+        <source>The operation was cancelled.</source>
+        <translation>Der Vorgang wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>The operation failed unexpectedly.</source>
+        <translation>Der Vorgang ist unerwartet fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Operation Failed</source>
+        <translation>Vorgang fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
     <name>hv::JobProgressView</name>
     <message>
         <source>Progress</source>
@@ -572,6 +950,79 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>The folder %1 is not answering.</source>
         <translation>Der Ordner %1 antwortet nicht.</translation>
+    </message>
+</context>
+<context>
+    <name>hv::LockCheck</name>
+    <message>
+        <source>Access has been denied to the application&apos;s (%1) data file you are trying to open. It is unclear why this is occurring. Below is the system error message. Please contact your system administrator to ensure proper network, user and system configurations. This may also be caused by another user accessing the same file. Consult Help for further instructions. You may still open the file but you will be unable to save your changes until the file is unlocked.</source>
+        <translation>Der Zugriff auf die Datendatei der Anwendung (%1), die Sie öffnen möchten, wurde verweigert. Die Ursache ist unklar. Unten steht die Fehlermeldung des Systems. Bitte wenden Sie sich an Ihren Systemadministrator, um die Netzwerk-, Benutzer- und Systemeinstellungen prüfen zu lassen. Die Ursache kann auch ein anderer Benutzer sein, der auf dieselbe Datei zugreift. Weitere Hinweise finden Sie in der Hilfe. Sie können die Datei trotzdem öffnen, Ihre Änderungen aber erst speichern, wenn die Datei wieder freigegeben ist.</translation>
+    </message>
+    <message>
+        <source>Access has been denied to the application&apos;s (%1) data file you are trying to open. It is being accessed by another user. The list below shows all current connections to the file. You may still open the file but you will be unable to save your changes until the file is unlocked.</source>
+        <translation>Der Zugriff auf die Datendatei der Anwendung (%1), die Sie öffnen möchten, wurde verweigert. Ein anderer Benutzer greift auf sie zu. Die Liste unten zeigt alle aktuellen Verbindungen zu der Datei. Sie können die Datei trotzdem öffnen, Ihre Änderungen aber erst speichern, wenn die Datei wieder freigegeben ist.</translation>
+    </message>
+    <message>
+        <source>The application &apos;s (%1) data file you are trying to open is being used by another Halvora Process running on this computer. This is caused by having the same application open in another Halvora Product. You may still open the file but you will be unable to save your changes until the file is unlocked.</source>
+        <translation>Die Datendatei der Anwendung (%1), die Sie öffnen möchten, wird von einem anderen Halvora-Prozess auf diesem Computer verwendet. Die Anwendung ist in einem anderen Halvora-Produkt geöffnet. Sie können die Datei trotzdem öffnen, Ihre Änderungen aber erst speichern, wenn die Datei wieder freigegeben ist.</translation>
+    </message>
+    <message>
+        <source>Error Information</source>
+        <translation>Fehlerinformationen</translation>
+    </message>
+    <message>
+        <source>USER</source>
+        <translation>BENUTZER</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Rechner</translation>
+    </message>
+    <message>
+        <source>on %1</source>
+        <translation>auf %1</translation>
+    </message>
+</context>
+<context>
+    <name>hv::LockRetry</name>
+    <message>
+        <source>Access has been denied to the application (%1) data file you are trying to open. It is unclear why this is occurring. Below is the system error message. Please contact your system administrator to ensure proper network, user and system configurations. This may also be caused by another user accessing the same file. Consult Help for further instructions. You may still open the file but you will be unable to save your changes until the file is unlocked.</source>
+        <translation>Der Zugriff auf die Datendatei der Anwendung (%1), die Sie öffnen möchten, wurde verweigert. Die Ursache ist unklar. Unten steht die Fehlermeldung des Systems. Bitte wenden Sie sich an Ihren Systemadministrator, um die Netzwerk-, Benutzer- und Systemeinstellungen prüfen zu lassen. Die Ursache kann auch ein anderer Benutzer sein, der auf dieselbe Datei zugreift. Weitere Hinweise finden Sie in der Hilfe. Sie können die Datei trotzdem öffnen, Ihre Änderungen aber erst speichern, wenn die Datei wieder freigegeben ist.</translation>
+    </message>
+    <message>
+        <source>Access has been denied to the application (%1) data file you are trying to open. It is being accessed by another user. The list below shows all current connections to the file. You may still open the file but you will be unable to save your changes until the file is unlocked.</source>
+        <translation>Der Zugriff auf die Datendatei der Anwendung (%1), die Sie öffnen möchten, wurde verweigert. Ein anderer Benutzer greift auf sie zu. Die Liste unten zeigt alle aktuellen Verbindungen zu der Datei. Sie können die Datei trotzdem öffnen, Ihre Änderungen aber erst speichern, wenn die Datei wieder freigegeben ist.</translation>
+    </message>
+    <message>
+        <source>The application &apos;s (%1) data file you are trying to open is being used by another Halvora Process running on this computer. This is caused by having the same application open in another Halvora Product. You may still open the file but you will be unable to save your changes until the file is unlocked.</source>
+        <translation>Die Datendatei der Anwendung (%1), die Sie öffnen möchten, wird von einem anderen Halvora-Prozess auf diesem Computer verwendet. Die Anwendung ist in einem anderen Halvora-Produkt geöffnet. Sie können die Datei trotzdem öffnen, Ihre Änderungen aber erst speichern, wenn die Datei wieder freigegeben ist.</translation>
+    </message>
+    <message>
+        <source>File Locked - Error Information</source>
+        <translation>Datei gesperrt - Fehlerinformationen</translation>
+    </message>
+    <message>
+        <source>USER</source>
+        <translation>BENUTZER</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Rechner</translation>
+    </message>
+    <message>
+        <source>on %1</source>
+        <translation>auf %1</translation>
+    </message>
+</context>
+<context>
+    <name>hv::Login</name>
+    <message>
+        <source>Invalid User Name, try again!</source>
+        <translation>Ungültiger Benutzername, bitte erneut versuchen!</translation>
+    </message>
+    <message>
+        <source>Invalid Password, try again!</source>
+        <translation>Ungültiges Kennwort, bitte erneut versuchen!</translation>
     </message>
 </context>
 <context>
@@ -669,6 +1120,47 @@ Die README-Datei liegt unter %1.</translation>
     </message>
 </context>
 <context>
+    <name>hv::ReadSuiteFolder</name>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>hv::ShellandWait</name>
+    <message>
+        <source>Error executing the following statement:
+
+%1</source>
+        <translation>Fehler beim Ausführen der folgenden Anweisung:
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>hv::Shortcuts</name>
+    <message>
+        <source>The shortcut %1 could not be replaced.</source>
+        <translation>Die Verknüpfung %1 konnte nicht ersetzt werden.</translation>
+    </message>
+    <message>
+        <source>The shortcut %1 could not be written.</source>
+        <translation>Die Verknüpfung %1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>There is no desktop folder to put the shortcut in.</source>
+        <translation>Es gibt keinen Schreibtischordner für die Verknüpfung.</translation>
+    </message>
+    <message>
+        <source>The %1 Directory file has been added to HVLaunch.</source>
+        <translation>Die Verzeichnisdatei %1 wurde zu HVLaunch hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The %1 template has been added to HVLaunch.</source>
+        <translation>Die Vorlage %1 wurde zu HVLaunch hinzugefügt.</translation>
+    </message>
+</context>
+<context>
     <name>hv::ShortcutsWindow</name>
     <message>
         <source>Keyboard Shortcuts</source>
@@ -685,6 +1177,19 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Keys</source>
         <translation>Tasten</translation>
+    </message>
+</context>
+<context>
+    <name>hv::ShowSave</name>
+    <message>
+        <source>%1 cannot be told apart from another name that differs only in bytes that are not UTF-8.</source>
+        <translation>%1 lässt sich nicht von einem anderen Namen unterscheiden, der sich nur in Bytes unterscheidet, die kein UTF-8 sind.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
@@ -707,6 +1212,131 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Undo</source>
         <translation>Rückgängig</translation>
+    </message>
+</context>
+<context>
+    <name>hv::TemplatePickerDialog</name>
+    <message>
+        <source>Select Application Templates</source>
+        <translation>Anwendungsvorlagen auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Look in:</source>
+        <translation>&amp;Suchen in:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Look in</source>
+        <translation>Suchen in</translation>
+    </message>
+    <message>
+        <source>Recent folders</source>
+        <translation>Zuletzt verwendete Ordner</translation>
+    </message>
+    <message>
+        <source>Application templates</source>
+        <translation>Anwendungsvorlagen</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>The folder %1 is not answering.</source>
+        <translation>Der Ordner %1 antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be found.</source>
+        <translation>Der Ordner %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>This template cannot be read.</source>
+        <translation>Diese Vorlage kann nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>hv::Trash</name>
+    <message>
+        <source>The file %1 could not be moved to the trash.</source>
+        <translation>Die Datei %1 konnte nicht in den Papierkorb verschoben werden.</translation>
+    </message>
+    <message>
+        <source>Trash</source>
+        <translation>Papierkorb</translation>
+    </message>
+    <message>
+        <source>The file %1 no longer exists.</source>
+        <translation>Die Datei %1 existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be deleted.</source>
+        <translation>Die Datei %1 konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The trash cannot take %1.</source>
+        <translation>Der Papierkorb kann %1 nicht aufnehmen.</translation>
+    </message>
+</context>
+<context>
+    <name>hv::Undo</name>
+    <message>
+        <source>Undo Failed</source>
+        <translation>Rückgängig machen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The file %1 is no longer in the trash, so nothing was undone.</source>
+        <translation>Die Datei %1 ist nicht mehr im Papierkorb, daher wurde nichts rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>The file %1 is no longer where the operation left it, so nothing was undone.</source>
+        <translation>Die Datei %1 ist nicht mehr dort, wo der Vorgang sie hinterlassen hat, daher wurde nichts rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is no longer there, so nothing was undone.</source>
+        <translation>Der Ordner %1 ist nicht mehr vorhanden, daher wurde nichts rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>The file %1 is in the way, so nothing was undone.</source>
+        <translation>Die Datei %1 steht im Weg, daher wurde nichts rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>The history holds no operation %1.</source>
+        <translation>Der Verlauf enthält keinen Vorgang %1.</translation>
+    </message>
+    <message>
+        <source>%1 has been undone already.</source>
+        <translation>„%1“ wurde bereits rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be undone: the file %2 was deleted permanently.</source>
+        <translation>„%1“ kann nicht rückgängig gemacht werden: Die Datei %2 wurde endgültig gelöscht.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be moved back to %2, so nothing was undone.</source>
+        <translation>Die Datei %1 konnte nicht nach %2 zurückverschoben werden, daher wurde nichts rückgängig gemacht.</translation>
+    </message>
+    <message>
+        <source> The file %1 is back and stays there.</source>
+        <translation> Die Datei %1 ist zurück und bleibt dort.</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
     </message>
 </context>
 <context>
@@ -733,6 +1363,29 @@ Die README-Datei liegt unter %1.</translation>
     </message>
 </context>
 <context>
+    <name>hv::frmAbout</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>%1.%2 Build %3</source>
+        <translation>%1.%2 Build %3</translation>
+    </message>
+    <message>
+        <source>Telephone: %1</source>
+        <translation>Telefon: %1</translation>
+    </message>
+    <message>
+        <source>Fax: %1</source>
+        <translation>Fax: %1</translation>
+    </message>
+</context>
+<context>
     <name>hv::frmDIR</name>
     <message>
         <source>Reading %1</source>
@@ -749,6 +1402,82 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Reading the chosen templates</source>
         <translation>Die gewählten Vorlagen werden gelesen</translation>
+    </message>
+    <message>
+        <source>DIR Caption:</source>
+        <translation>DIR-Beschriftung:</translation>
+    </message>
+    <message>
+        <source>File List</source>
+        <translation>Dateiliste</translation>
+    </message>
+    <message>
+        <source>Add File</source>
+        <translation>Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove File</source>
+        <translation>Datei entfernen</translation>
+    </message>
+    <message>
+        <source>HV Admin - Directory Editor</source>
+        <translation>HV Admin - Verzeichniseditor</translation>
+    </message>
+    <message>
+        <source>Menu bar</source>
+        <translation>Menüleiste</translation>
+    </message>
+    <message>
+        <source>Applications of the directory</source>
+        <translation>Anwendungen des Verzeichnisses</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save  &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>The folder of %1 is not answering. Whatever was asked of it may still be done once it answers.</source>
+        <translation>Der Ordner von %1 antwortet nicht. Was von ihm verlangt wurde, kann noch geschehen, sobald er antwortet.</translation>
+    </message>
+    <message>
+        <source>Save Dir File As...</source>
+        <translation>Verzeichnisdatei speichern unter...</translation>
+    </message>
+    <message>
+        <source>Halvora Dir File (*.DIR)|*.DIR</source>
+        <translation>Halvora-Verzeichnisdatei (*.DIR)|*.DIR</translation>
+    </message>
+    <message>
+        <source>Do you wish to save your changes?</source>
+        <translation>Möchten Sie Ihre Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>Save Changes?</source>
+        <translation>Änderungen speichern?</translation>
     </message>
 </context>
 <context>
@@ -852,6 +1581,90 @@ Die README-Datei liegt unter %1.</translation>
     <message>
         <source>Selected Drive invalid.</source>
         <translation>Das gewählte Laufwerk ist ungültig.</translation>
+    </message>
+</context>
+<context>
+    <name>hv::frmLogin</name>
+    <message>
+        <source>&amp;User Name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Kennwort:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>HV Admin Security Login</source>
+        <translation>HV Admin - Sicherheitsanmeldung</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Anmeldung</translation>
+    </message>
+</context>
+<context>
+    <name>hv::frmRename</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>hv::frmWarning</name>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Warning! Confirm Delete</source>
+        <translation>Warnung! Löschen bestätigen</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Frage</translation>
+    </message>
+</context>
+<context>
+    <name>hv::frmfileLock</name>
+    <message>
+        <source> Halvora File Access Error</source>
+        <translation> Halvora-Dateizugriffsfehler</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Fortfahren</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>File Access Error</source>
+        <translation>Dateizugriffsfehler</translation>
+    </message>
+    <message>
+        <source>Connections to the file</source>
+        <translation>Verbindungen zur Datei</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>hv::History</name>
+    <message numerus="yes">
+        <source>Clear %n applications</source>
+        <translation>
+            <numerusform>Clear %n application</numerusform>
+            <numerusform>Clear %n applications</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n applications</source>
+        <translation>
+            <numerusform>Delete %n application</numerusform>
+            <numerusform>Delete %n applications</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear %n popups</source>
+        <translation>
+            <numerusform>Clear %n popup</numerusform>
+            <numerusform>Clear %n popups</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n popups</source>
+        <translation>
+            <numerusform>Delete %n popup</numerusform>
+            <numerusform>Delete %n popups</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear %n directory files</source>
+        <translation>
+            <numerusform>Clear %n directory file</numerusform>
+            <numerusform>Clear %n directory files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n directory files</source>
+        <translation>
+            <numerusform>Delete %n directory file</numerusform>
+            <numerusform>Delete %n directory files</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear %n items</source>
+        <translation>
+            <numerusform>Clear %n item</numerusform>
+            <numerusform>Clear %n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n items</source>
+        <translation>
+            <numerusform>Delete %n item</numerusform>
+            <numerusform>Delete %n items</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>hv::ItemActions</name>
     <message numerus="yes">
         <source>Cleared %n records of %1</source>
@@ -71,6 +130,44 @@
         <translation>
             <numerusform>Deleting %n item</numerusform>
             <numerusform>Deleting %n items</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>hv::ItemDelete</name>
+    <message numerus="yes">
+        <source>Delete %n directory files?</source>
+        <translation>
+            <numerusform>Delete %n directory file?</numerusform>
+            <numerusform>Delete %n directory files?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear the data of %n applications?</source>
+        <translation>
+            <numerusform>Clear the data of %n application?</numerusform>
+            <numerusform>Clear the data of %n applications?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Clear the data of %n popups?</source>
+        <translation>
+            <numerusform>Clear the data of %n popup?</numerusform>
+            <numerusform>Clear the data of %n popups?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n applications and all their associated data?</source>
+        <translation>
+            <numerusform>Delete %n application and all its associated data?</numerusform>
+            <numerusform>Delete %n applications and all their associated data?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n popups and all their associated data?</source>
+        <translation>
+            <numerusform>Delete %n popup and all its associated data?</numerusform>
+            <numerusform>Delete %n popups and all their associated data?</numerusform>
         </translation>
     </message>
 </context>

@@ -699,8 +699,8 @@ void ItemActions::rename()
                                          .arg(paths::displayName(fileset::BaseNameOf(file)),
                                               paths::displayName(newName)));
             if (!job->isCancelled() && !result.message.isEmpty())
-                ShowMessage(result.message, result.title, MsgButtons::Ok, MsgIcon::None,
-                            result.reason);
+                ShowMessage(result.shownMessage(), result.shownTitle(), MsgButtons::Ok,
+                            MsgIcon::None, result.reason);
             if (asking)
                 asking->answerRename(result.ok, result.closesWindow());
             else
@@ -776,7 +776,7 @@ void ItemActions::mnuHVLaunch_Click()
     const ShortcutResult result =
         AddLauncherEntry(AppState::instance().ProjectFolder(), suiteFolder, item.key, item.title);
     if (result.ok)
-        ShowMessage(result.message);
+        ShowMessage(result.shownMessage());
     else
         ShowResult(result);
 }

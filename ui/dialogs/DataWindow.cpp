@@ -283,8 +283,9 @@ void DataWindow::chooseExportFile()
 {
     const QFileInfo data(m_path);
     const SaveDialogResult chosen =
-        ShowSave(this, data.completeBaseName() + QStringLiteral(".csv"), tr("Export CSV"),
-                 data.absolutePath(), tr("CSV file (*.csv)|*.csv"), QStringLiteral("csv"), true);
+        ShowSave(this, data.completeBaseName() + QStringLiteral(".csv"),
+                 UserText::translate("hv::DataWindow", "Export CSV"), data.absolutePath(),
+                 tr("CSV file (*.csv)|*.csv"), QStringLiteral("csv"), true);
     if (!chosen.cancelled && !chosen.fileNames.isEmpty())
         exportTo(chosen.fileNames.front());
 }

@@ -6,6 +6,7 @@
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QRect>
@@ -41,8 +42,10 @@ public:
             else if (const auto folder = paths::exactPathOfQtPath(shown.left(slash)))
                 exact = *folder + u'/' + name;
             if (!exact) {
-                ShowMessage(QStringLiteral("%1 cannot be told apart from another name that "
-                                           "differs only in bytes that are not UTF-8.")
+                ShowMessage(QCoreApplication::translate("hv::ShowSave",
+                                                        "%1 cannot be told apart from another "
+                                                        "name that differs only in bytes that "
+                                                        "are not UTF-8.")
                                 .arg(shown),
                             windowTitle(), MsgButtons::Ok, MsgIcon::Exclamation);
                 return;
@@ -106,17 +109,19 @@ QStringList nameFiltersFromPairs(const QString &filter)
 
 QString replaceQuestion(const QString &fileName)
 {
-    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(fileName);
+    return QCoreApplication::translate("hv::ShowSave",
+                                       "%1 already exists.\nDo you want to replace it?")
+        .arg(fileName);
 }
 
-SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const QString &title,
+SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const UserText &title,
                           const QString &initialFolder, const QString &filter,
                           const QString &defaultExtension, bool centreOverOwner)
 {
-    WriteLog(kModule, QStringLiteral("ShowSave"), title);
+    WriteLog(kModule, QStringLiteral("ShowSave"), title.english);
     SaveDialog dialog(owner, centreOverOwner);
     dialog.setObjectName(QStringLiteral("dlgSave"));
-    dialog.setWindowTitle(title);
+    dialog.setWindowTitle(title.shown);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The console's own dialog, so that it can be centred, matches names without regard to

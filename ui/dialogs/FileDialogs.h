@@ -3,6 +3,8 @@
 // patterns without regard to letter case, as the suite's file names are matched.
 #pragma once
 
+#include "log/UserText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,10 +31,17 @@ QStringList nameFiltersFromPairs(const QString &filter);
 // `title`, `initialFolder` shown first, `filter` as above and `defaultExtension` (without a
 // dot; empty: none). Centred over the owner when `centreOverOwner` and there is an owner,
 // else on the screen. Choosing an existing file (found without regard to case) asks before
-// replacing it; answering No keeps the dialog open.
-SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const QString &title,
+// replacing it; answering No keeps the dialog open. The log names the title in English.
+SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const UserText &title,
                           const QString &initialFolder, const QString &filter,
                           const QString &defaultExtension, bool centreOverOwner);
+inline SaveDialogResult ShowSave(QWidget *owner, const QString &proposedName, const QString &title,
+                                 const QString &initialFolder, const QString &filter,
+                                 const QString &defaultExtension, bool centreOverOwner)
+{
+    return ShowSave(owner, proposedName, UserText(title), initialFolder, filter, defaultExtension,
+                    centreOverOwner);
+}
 
 // The question asked before replacing `fileName`.
 QString replaceQuestion(const QString &fileName);

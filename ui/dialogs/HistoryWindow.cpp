@@ -34,7 +34,7 @@ void UndoCommands::refreshCaption()
 {
     const std::optional<history::Entry> newest = history::NewestNotUndone();
     const bool can = newest && newest->undoable();
-    m_action->setText(can ? tr("&Undo %1").arg(newest->caption()) : tr("&Undo"));
+    m_action->setText(can ? tr("&Undo %1").arg(newest->captionText().shown) : tr("&Undo"));
     m_action->setEnabled(can && !isBusy());
 }
 
@@ -51,7 +51,7 @@ bool UndoCommands::undo(qint64 id)
     const std::optional<history::Entry> entry = history::Find(id);
     if (!entry || entry->undone)
         return false;
-    const QString caption = entry->caption();
+    const QString caption = entry->captionText().shown;
     auto *job = startJob<OpResult>(entry->folder, [id](JobControl &control) {
         if (control.isCancelled()) {
             OpResult cancelled;
@@ -124,7 +124,7 @@ void HistoryWindow::reload()
                               : entry.undoable() ? QString()
                                                  : tr("Cannot be undone");
         auto *item = new QTreeWidgetItem(m_list, {locale.toString(entry.time, QLocale::ShortFormat),
-                                                  entry.caption(), entry.folder, state});
+                                                  entry.captionText().shown, entry.folder, state});
         item->setData(0, kIdRole, entry.id);
         item->setData(0, kUndoableRole, entry.undoable() && !entry.undone);
         if (entry.id == chosen || (chosen < 0 && !m_list->currentItem()))

@@ -25,15 +25,15 @@ TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
 {
     setObjectName(QStringLiteral("dlgTemplatePicker"));
-    setWindowTitle(QStringLiteral("Select Application Templates"));
+    setWindowTitle(tr("Select Application Templates"));
     resize(560, 380);
 
-    auto *lookIn = new QLabel(QStringLiteral("&Look in:"), this);
+    auto *lookIn = new QLabel(tr("&Look in:"), this);
     lookIn->setBuddy(m_folderBox);
     m_folderBox->setEditable(true);
     m_folderBox->setInsertPolicy(QComboBox::NoInsert);
     m_folderBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto *browseButton = new QPushButton(QStringLiteral("&Browse..."), this);
+    auto *browseButton = new QPushButton(tr("&Browse..."), this);
     auto *top = new QHBoxLayout;
     top->addWidget(lookIn);
     top->addWidget(m_folderBox, 1);
@@ -41,11 +41,11 @@ TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
 
     m_list->setObjectName(QStringLiteral("lstTemplates"));
     // The editable box's parts are named too, so a screen reader names whichever has focus.
-    m_folderBox->lineEdit()->setAccessibleName(QStringLiteral("Look in"));
-    m_folderBox->view()->setAccessibleName(QStringLiteral("Recent folders"));
-    m_list->setAccessibleName(QStringLiteral("Application templates"));
+    m_folderBox->lineEdit()->setAccessibleName(tr("Look in"));
+    m_folderBox->view()->setAccessibleName(tr("Recent folders"));
+    m_list->setAccessibleName(tr("Application templates"));
     m_list->setColumnCount(2);
-    m_list->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Title")});
+    m_list->setHeaderLabels({tr("File Name"), tr("Title")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
@@ -55,7 +55,7 @@ TemplatePickerDialog::TemplatePickerDialog(QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(m_list, 1);
     m_status->setObjectName(QStringLiteral("lblStatus"));
-    m_status->setAccessibleName(QStringLiteral("Status"));
+    m_status->setAccessibleName(tr("Status"));
     layout->addWidget(m_status);
     layout->addWidget(m_buttons);
 
@@ -112,10 +112,10 @@ void TemplatePickerDialog::startListing(const QString &folder, bool fallBack,
         return listing;
     });
     m_listing = job;
-    m_status->setText(QStringLiteral("Reading %1...").arg(folder));
+    m_status->setText(tr("Reading %1...").arg(folder));
     updateOkButton();
     connect(job, &Job::notAnswering, this, [this, folder] {
-        m_status->setText(QStringLiteral("The folder %1 is not answering.").arg(folder));
+        m_status->setText(tr("The folder %1 is not answering.").arg(folder));
     });
     connect(job, &Job::finished, this, [this, job, folder] {
         m_listing = nullptr;
@@ -128,7 +128,7 @@ void TemplatePickerDialog::startListing(const QString &folder, bool fallBack,
         if (!listing.offered.isEmpty() && m_folderBox->findText(listing.offered) < 0)
             m_folderBox->addItem(listing.offered);
         if (!listing.isFolder) {
-            ShowMessage(QStringLiteral("The folder %1 cannot be found.").arg(folder), windowTitle(),
+            ShowMessage(tr("The folder %1 cannot be found.").arg(folder), windowTitle(),
                         MsgButtons::Ok, MsgIcon::Exclamation);
             m_folderBox->setEditText(m_folder);
             updateOkButton();
@@ -152,7 +152,7 @@ void TemplatePickerDialog::showListing(const QString &folder,
         auto *item = new QTreeWidgetItem({choice.fileName, choice.title});
         item->setData(0, Qt::UserRole, m_folder + choice.fileName);
         if (!choice.readable)
-            item->setToolTip(0, QStringLiteral("This template cannot be read."));
+            item->setToolTip(0, tr("This template cannot be read."));
         items.append(item);
     }
     m_list->addTopLevelItems(items);
@@ -188,9 +188,9 @@ QString TemplatePickerDialog::Show()
 
 void TemplatePickerDialog::browse()
 {
-    const QString chosen = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("Look in"), m_folder,
-        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    const QString chosen = QFileDialog::getExistingDirectory(this, tr("Look in"), m_folder,
+                                                             QFileDialog::ShowDirsOnly |
+                                                                 QFileDialog::DontUseNativeDialog);
     if (!chosen.isEmpty())
         showFolder(chosen);
 }

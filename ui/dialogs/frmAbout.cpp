@@ -48,10 +48,10 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent), m_image(new QLabel(this)), m_appTitle(new QLabel(this)),
       m_version(new QLabel(this)), m_companyInfo(new QLabel(this)), m_website(makeLinkLabel(this)),
       m_email(makeLinkLabel(this)), m_line1(new QFrame(this)), m_line2(new QFrame(this)),
-      m_ok(new QPushButton(QStringLiteral("&OK"), this))
+      m_ok(new QPushButton(tr("&OK"), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setModal(true);
     m_image->setObjectName(QStringLiteral("Image1"));
     m_appTitle->setObjectName(QStringLiteral("lblAppTitle"));

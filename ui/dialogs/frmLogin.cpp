@@ -17,14 +17,13 @@
 namespace hv {
 
 frmLogin::frmLogin(QWidget *parent)
-    : QDialog(parent), m_userLabel(new QLabel(QStringLiteral("&User Name:"), this)),
-      m_userName(new QLineEdit(this)),
-      m_passwordLabel(new QLabel(QStringLiteral("&Password:"), this)),
-      m_password(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("Cancel"), this))
+    : QDialog(parent), m_userLabel(new QLabel(tr("&User Name:"), this)),
+      m_userName(new QLineEdit(this)), m_passwordLabel(new QLabel(tr("&Password:"), this)),
+      m_password(new QLineEdit(this)), m_ok(new QPushButton(tr("OK"), this)),
+      m_cancel(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("frmLogin"));
-    setWindowTitle(QStringLiteral("HV Admin Security Login"));
+    setWindowTitle(tr("HV Admin Security Login"));
     setModal(true);
 
     m_userLabel->setObjectName(QStringLiteral("lblLabels0"));
@@ -80,7 +79,7 @@ void frmLogin::cmdOK_Click()
         accept();
         return;
     }
-    ShowMessage(LoginMessage(verdict), QStringLiteral("Login"), MsgButtons::Ok);
+    ShowMessage(LoginMessage(verdict), tr("Login"), MsgButtons::Ok);
     if (verdict == LoginVerdict::InvalidUserName) {
         focusAndSelect(m_password);
         focusAndSelect(m_userName);

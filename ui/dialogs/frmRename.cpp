@@ -14,8 +14,8 @@ namespace hv {
 frmRename::frmRename(QWidget *owner, const QString &prompt, const QString &caption,
                      const QString &fileName)
     : QDialog(owner), m_lblRename(new QLabel(this)), m_txtRename(new QLineEdit(this)),
-      m_okButton(new QPushButton(QStringLiteral("OK"), this)),
-      m_cancelButton(new QPushButton(QStringLiteral("Cancel"), this))
+      m_okButton(new QPushButton(tr("OK"), this)),
+      m_cancelButton(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("frmRename"));
     setModal(true);

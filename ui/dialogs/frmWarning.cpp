@@ -13,15 +13,14 @@ namespace hv {
 
 frmWarning::frmWarning(QWidget *owner, const DeleteConfirmation &text)
     : QDialog(owner), m_lblWarning(new QLabel(this)), m_txtWarning(new QPlainTextEdit(this)),
-      m_cmdYes(new QPushButton(QStringLiteral("Yes"), this)),
-      m_cmdNo(new QPushButton(QStringLiteral("No"), this))
+      m_cmdYes(new QPushButton(tr("Yes"), this)), m_cmdNo(new QPushButton(tr("No"), this))
 {
     setObjectName(QStringLiteral("frmWarning"));
-    setWindowTitle(QStringLiteral("Warning! Confirm Delete"));
+    setWindowTitle(tr("Warning! Confirm Delete"));
     setModal(true);
     m_lblWarning->setObjectName(QStringLiteral("lblWarning"));
     m_txtWarning->setObjectName(QStringLiteral("txtWarning"));
-    m_txtWarning->setAccessibleName(QStringLiteral("Question"));
+    m_txtWarning->setAccessibleName(tr("Question"));
     m_cmdYes->setObjectName(QStringLiteral("cmdYes"));
     m_cmdNo->setObjectName(QStringLiteral("cmdNo"));
 

@@ -24,19 +24,19 @@ constexpr int kPlainHeightTwips = 3400;
 
 frmfileLock::frmfileLock(QWidget *owner, const QString &path, const LockCheckResult &result)
     : QDialog(owner), Filename(path),
-      m_frame(new QGroupBox(QStringLiteral(" Halvora File Access Error"), this)),
+      m_frame(new QGroupBox(tr(" Halvora File Access Error"), this)),
       m_lblMessage(new QLabel(m_frame)), m_lstUsers(new QTreeWidget(this)),
-      m_cmdContinue(new QPushButton(QStringLiteral("Continue"), this)),
-      m_cmdRetry(new QPushButton(QStringLiteral("Retry"), this)),
-      m_cmdCancel(new QPushButton(QStringLiteral("Cancel"), this))
+      m_cmdContinue(new QPushButton(tr("Continue"), this)),
+      m_cmdRetry(new QPushButton(tr("Retry"), this)),
+      m_cmdCancel(new QPushButton(tr("Cancel"), this))
 {
     setObjectName(QStringLiteral("frmfileLock"));
-    setWindowTitle(QStringLiteral("File Access Error"));
+    setWindowTitle(tr("File Access Error"));
     setModal(true);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_lblMessage->setObjectName(QStringLiteral("lblMessage"));
     m_lstUsers->setObjectName(QStringLiteral("lstUsers"));
-    m_lstUsers->setAccessibleName(QStringLiteral("Connections to the file"));
+    m_lstUsers->setAccessibleName(tr("Connections to the file"));
     m_cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
     m_cmdRetry->setObjectName(QStringLiteral("cmdRetry"));
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));

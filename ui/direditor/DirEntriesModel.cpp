@@ -12,9 +12,6 @@
 
 namespace hv {
 
-const QString DirEntriesModel::kReadOnlyText = QStringLiteral("R (Read Only)");
-const QString DirEntriesModel::kReadWriteText = QStringLiteral("W (Read/Write)");
-
 namespace {
 
 // The row of a template that was not found is red in every palette, with black text (5:1).
@@ -23,13 +20,27 @@ const QColor kMissingTextColour(0, 0, 0);
 
 } // namespace
 
+QString DirEntriesModel::readOnlyText()
+{
+    return tr("R (Read Only)");
+}
+
+QString DirEntriesModel::readWriteText()
+{
+    return tr("W (Read/Write)");
+}
+
 QString DirEntriesModel::accessText(const QString &accessRights)
 {
-    return accessRights == QStringLiteral("R") ? kReadOnlyText : kReadWriteText;
+    return accessRights == QStringLiteral("R") ? readOnlyText() : readWriteText();
 }
 
 QString DirEntriesModel::accessRights(const QString &accessText)
 {
+    if (accessText == readOnlyText())
+        return QStringLiteral("R");
+    if (accessText == readWriteText())
+        return QStringLiteral("W");
     return accessText.startsWith(u'R') ? QStringLiteral("R") : QStringLiteral("W");
 }
 
@@ -145,11 +156,11 @@ QVariant DirEntriesModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case kTitleColumn:
-        return QStringLiteral("Application Title");
+        return tr("Application Title");
     case kAccessColumn:
-        return QStringLiteral("Access Rights");
+        return tr("Access Rights");
     case kFilenameColumn:
-        return QStringLiteral("Filename");
+        return tr("Filename");
     }
     return {};
 }

@@ -22,8 +22,9 @@ public:
     static constexpr int kAccessColumn = 1;
     static constexpr int kFilenameColumn = 2;
 
-    static const QString kReadOnlyText;
-    static const QString kReadWriteText;
+    // The access cell's texts; each starts with the letter stored for it.
+    static QString readOnlyText();
+    static QString readWriteText();
 
     // "R (Read Only)" for an access right of exactly "R", "W (Read/Write)" for anything else.
     static QString accessText(const QString &accessRights);

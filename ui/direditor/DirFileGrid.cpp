@@ -10,9 +10,6 @@
 
 namespace hv {
 
-const QString DirFileGrid::kToolTip =
-    QStringLiteral("Note: You can drag/drop files to reorder them");
-
 namespace {
 
 // Edits the access cell through its drop-down and the other cells as text; reports the
@@ -28,7 +25,7 @@ public:
             return QStyledItemDelegate::createEditor(parent, option, index);
         auto *combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("cboAccess"));
-        combo->addItems({DirEntriesModel::kReadOnlyText, DirEntriesModel::kReadWriteText});
+        combo->addItems({DirEntriesModel::readOnlyText(), DirEntriesModel::readWriteText()});
         auto *self = const_cast<CellDelegate *>(this);
         // A choice from the list is the edit: it is written at once.
         connect(combo, &QComboBox::activated, self, [self, combo] {
@@ -80,8 +77,9 @@ DirFileGrid::DirFileGrid(DirEntriesModel *model, QWidget *parent)
     setObjectName(QStringLiteral("grdFiles"));
     setModel(m_model);
     setItemDelegate(new CellDelegate(this));
-    setToolTip(kToolTip);
-    viewport()->setToolTip(kToolTip);
+    const QString hint = tr("Note: You can drag/drop files to reorder them");
+    setToolTip(hint);
+    viewport()->setToolTip(hint);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

@@ -25,8 +25,6 @@ public:
     static constexpr int kAccessColumn = DirEntriesModel::kAccessColumn;
     static constexpr int kFilenameColumn = DirEntriesModel::kFilenameColumn;
 
-    static const QString kToolTip;
-
     explicit DirFileGrid(DirEntriesModel *model, QWidget *parent = nullptr);
 
     DirEntriesModel *gridModel() const { return m_model; }

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,12 +29,6 @@
 #include <QVBoxLayout>
 
 namespace hv {
-
-const QString frmDIR::kCaption = QStringLiteral("HV Admin - Directory Editor");
-const QString frmDIR::kSaveQuestion = QStringLiteral("Do you wish to save your changes?");
-const QString frmDIR::kSaveTitle = QStringLiteral("Save Changes?");
-const QString frmDIR::kSaveAsTitle = QStringLiteral("Save Dir File As...");
-const QString frmDIR::kFilter = QStringLiteral("Halvora Dir File (*.DIR)|*.DIR");
 
 namespace {
 
@@ -84,16 +79,15 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     : QDialog(parent), m_dir(dir), m_pickers(pickers ? std::move(pickers) : pickerWindows()),
       m_entries(new DirEntriesModel(dir, this)), m_menuBar(new QMenuBar(this)),
       m_client(new ClientArea([this] { Resize_Form(); }, this)),
-      m_lblCaption(new QLabel(QStringLiteral("DIR Caption:"), m_client)),
-      m_txtCaption(new QLineEdit(m_client)),
-      m_fraFiles(new QGroupBox(QStringLiteral("File List"), m_client)),
+      m_lblCaption(new QLabel(tr("DIR Caption:"), m_client)), m_txtCaption(new QLineEdit(m_client)),
+      m_fraFiles(new QGroupBox(tr("File List"), m_client)),
       m_grid(new DirFileGrid(m_entries, m_fraFiles)),
-      m_cmdAdd(new QPushButton(QStringLiteral("Add File"), m_fraFiles)),
-      m_cmdDelete(new QPushButton(QStringLiteral("Remove File"), m_fraFiles)),
+      m_cmdAdd(new QPushButton(tr("Add File"), m_fraFiles)),
+      m_cmdDelete(new QPushButton(tr("Remove File"), m_fraFiles)),
       m_progress(new JobProgressView(this))
 {
     setObjectName(QStringLiteral("frmDIR"));
-    setWindowTitle(kCaption);
+    setWindowTitle(tr("HV Admin - Directory Editor"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
@@ -120,8 +114,8 @@ frmDIR::frmDIR(DirClass &dir, QWidget *parent, TemplatePickerFactory pickers)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
-    m_menuBar->setAccessibleName(QStringLiteral("Menu bar"));
-    m_grid->setAccessibleName(QStringLiteral("Applications of the directory"));
+    m_menuBar->setAccessibleName(tr("Menu bar"));
+    m_grid->setAccessibleName(tr("Applications of the directory"));
     layout->addWidget(m_client);
     layout->addWidget(m_progress);
     setTabOrder(m_txtCaption, m_grid);
@@ -145,23 +139,23 @@ frmDIR::~frmDIR()
 
 void frmDIR::buildMenus()
 {
-    QMenu *file = m_menuBar->addMenu(QStringLiteral("&File"));
+    QMenu *file = m_menuBar->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     file->setToolTipsVisible(true); // why Save is disabled
-    m_mnuOpen = file->addAction(QStringLiteral("&Open"));
+    m_mnuOpen = file->addAction(tr("&Open"));
     m_mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator1"));
-    m_mnuSave = file->addAction(QStringLiteral("&Save"));
+    m_mnuSave = file->addAction(tr("&Save"));
     m_mnuSave->setObjectName(QStringLiteral("mnuSave"));
     m_mnuSave->setShortcut(QKeySequence::Save);
-    m_mnuSaveAs = file->addAction(QStringLiteral("Save  &As..."));
+    m_mnuSaveAs = file->addAction(tr("Save  &As..."));
     m_mnuSaveAs->setObjectName(QStringLiteral("mnuSaveas"));
     file->addSeparator()->setObjectName(QStringLiteral("mnuSeperator2"));
-    m_mnuExit = file->addAction(QStringLiteral("E&xit"));
+    m_mnuExit = file->addAction(tr("E&xit"));
     m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    QMenu *help = m_menuBar->addMenu(QStringLiteral("&Help"));
+    QMenu *help = m_menuBar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    m_mnuAbout = help->addAction(QStringLiteral("&About"));
+    m_mnuAbout = help->addAction(tr("&About"));
     m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     connect(m_mnuOpen, &QAction::triggered, this, &frmDIR::mnuOpen_Click);
@@ -297,7 +291,12 @@ void frmDIR::takeCaptionIntoModel()
 
 void frmDIR::showRefusal(const DirMessage &message)
 {
-    ShowMessage(message.text, message.title, MsgButtons::Ok,
+    // The directory's fixed refusals are in the catalogue; a text with a file name in it
+    // finds no translation and is shown as it is.
+    const auto shown = [](const QString &text) {
+        return QCoreApplication::translate("hv::DirClass", text.toUtf8().constData());
+    };
+    ShowMessage(shown(message.text), shown(message.title), MsgButtons::Ok,
                 message.exclamation ? MsgIcon::Exclamation : MsgIcon::None);
 }
 
@@ -377,8 +376,8 @@ void frmDIR::write(const QString &chosenPath, const Then &then)
 
 void frmDIR::showNotAnswering(const QString &path)
 {
-    ShowMessage(QStringLiteral("The folder of %1 is not answering. Whatever was asked of it may "
-                               "still be done once it answers.")
+    ShowMessage(tr("The folder of %1 is not answering. Whatever was asked of it may still be "
+                   "done once it answers.")
                     .arg(paths::displayName(path)),
                 QString(), MsgButtons::Ok, MsgIcon::Exclamation);
 }
@@ -419,7 +418,8 @@ void frmDIR::saveAsThen(const Then &then)
     else if (proposed.endsWith(QStringLiteral(".DIR"), Qt::CaseInsensitive))
         proposed.chop(4);
     const SaveDialogResult chosen =
-        ShowSave(this, proposed, kSaveAsTitle, m_dir.Path(), kFilter, {}, true);
+        ShowSave(this, proposed, UserText::translate("hv::frmDIR", "Save Dir File As..."),
+                 m_dir.Path(), tr("Halvora Dir File (*.DIR)|*.DIR"), {}, true);
     if (chosen.cancelled || chosen.fileNames.isEmpty()) {
         endSave(false, then);
         return;
@@ -431,7 +431,8 @@ void frmDIR::saveAsThen(const Then &then)
         const QString existing = paths::findExisting(written);
         if (!existing.isEmpty() &&
             ShowMessage(replaceQuestion(paths::displayName(QFileInfo(existing).fileName())),
-                        kSaveAsTitle, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes) {
+                        tr("Save Dir File As..."), MsgButtons::YesNo,
+                        MsgIcon::Exclamation) != MsgAnswer::Yes) {
             endSave(false, then);
             return;
         }
@@ -535,7 +536,8 @@ void frmDIR::mnuOpen_Click()
             close();
     };
     if (!m_dir.ChangeFlag() ||
-        ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNo) == MsgAnswer::Yes) {
+        ShowMessage(tr("Do you wish to save your changes?"), tr("Save Changes?"),
+                    MsgButtons::YesNo) == MsgAnswer::Yes) {
         saveThen(closeWhenWritten);
         return;
     }
@@ -563,7 +565,8 @@ void frmDIR::closeEvent(QCloseEvent *event)
         return;
     }
     if (m_dir.ChangeFlag()) {
-        switch (ShowMessage(kSaveQuestion, kSaveTitle, MsgButtons::YesNoCancel)) {
+        switch (ShowMessage(tr("Do you wish to save your changes?"), tr("Save Changes?"),
+                            MsgButtons::YesNoCancel)) {
         case MsgAnswer::Yes:
             // Closes once written (the changes are then saved and nothing is asked).
             event->ignore();

@@ -48,12 +48,6 @@ using TemplatePickerFactory = std::function<std::unique_ptr<TemplatePicker>(QWid
 class frmDIR : public QDialog, public LoadableWindow {
     Q_OBJECT
 public:
-    static const QString kCaption;
-    static const QString kSaveQuestion;
-    static const QString kSaveTitle;
-    static const QString kSaveAsTitle;
-    static const QString kFilter;
-
     // `pickers` empty: the picker window (TemplatePickerDialog).
     explicit frmDIR(DirClass &dir, QWidget *parent = nullptr, TemplatePickerFactory pickers = {});
     ~frmDIR() override;

@@ -1,5 +1,6 @@
 #include "ui/support/ProgramInfo.h"
 
+#include <QCoreApplication>
 #include <QUrlQuery>
 
 namespace hv {
@@ -14,7 +15,7 @@ QString statusBarVersionText()
 
 QString aboutVersionText()
 {
-    return QStringLiteral("%1.%2 Build %3")
+    return QCoreApplication::translate("hv::frmAbout", "%1.%2 Build %3")
         .arg(HV_VERSION_MAJOR)
         .arg(HV_VERSION_MINOR)
         .arg(HV_VERSION_PATCH);
@@ -22,11 +23,15 @@ QString aboutVersionText()
 
 QString makerContactLines()
 {
+    // The address is the maker's own; only the words before the numbers are translated.
     return QStringLiteral("Corvasse Software Ltd.\r\n"
                           "1200 Harbour Street, Suite 400\r\n"
-                          "Portland, ME 04101\r\n"
-                          "Telephone: (207) 555-0142\r\n"
-                          "Fax: (207) 555-0143");
+                          "Portland, ME 04101\r\n") +
+           QCoreApplication::translate("hv::frmAbout", "Telephone: %1")
+               .arg(QStringLiteral("(207) 555-0142")) +
+           QStringLiteral("\r\n") +
+           QCoreApplication::translate("hv::frmAbout", "Fax: %1")
+               .arg(QStringLiteral("(207) 555-0143"));
 }
 
 QUrl makerPageUrl(MakerPage page)

@@ -1,4 +1,5 @@
 #include "tests/common/FakeMessageService.h"
+#include "tests/common/LogCapture.h"
 #include "tests/common/ModalWindows.h"
 #include "tests/common/TempConfig.h"
 #include "tests/common/TestSupport.h"
@@ -50,11 +51,19 @@ TEST(SaveDialog, OpensCentredOverASmallOwnerAwayFromTheScreenCentre)
     owner.setGeometry(screen.center().x() - 120, screen.center().y() + 60, 160, 90);
     owner.show();
     QRect dialogRect;
-    const auto watch = hvtest::whenModalOpens<QFileDialog>([&dialogRect](QFileDialog *dialog) {
+    QString title;
+    const auto watch = hvtest::whenModalOpens<QFileDialog>([&](QFileDialog *dialog) {
         dialogRect = dialog->frameGeometry();
+        title = dialog->windowTitle();
         dialog->reject();
     });
-    const SaveDialogResult r = ShowSave(&owner, "x", "Save", QDir::tempPath(), kFilter, {}, true);
+    // The title shows in the user's language; the log names it in English.
+    hvtest::LogCapture log;
+    const SaveDialogResult r =
+        ShowSave(&owner, "x", UserText("Save", "Speichern"), QDir::tempPath(), kFilter, {}, true);
+    EXPECT_EQ(title, "Speichern");
+    ASSERT_TRUE(log.waitFor(1));
+    EXPECT_EQ(log.messages().front(), "Save");
     EXPECT_TRUE(r.cancelled);
     EXPECT_TRUE(r.fileNames.isEmpty());
     ASSERT_TRUE(screen.contains(dialogRect)) << "choose an owner where the dialog fits";

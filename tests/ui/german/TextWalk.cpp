@@ -23,10 +23,14 @@ namespace hvtest {
 namespace {
 
 // The texts that stay as they are in every language: the program's and the suite's names,
-// words German shares, versions, paths and file names.
-const QRegularExpression kStays(
-    QStringLiteral("^(HV Admin|In HVLaunch|Details|V[\\d.]+|/.*|[^ /]+\\.(hvt|hpt|dir|chm))$"),
-    QRegularExpression::CaseInsensitiveOption);
+// words German shares, versions, key names, paths, file names, web and mail addresses, and a
+// data window's title (the item's title and its data file).
+const QRegularExpression
+    kStays(QStringLiteral(
+               "^(HV Admin|Halvora 5 Administrator|In HVLaunch|Details|OK|V[\\d.]+|"
+               "[\\d.]+ Build \\d+|F\\d+|/.*|[^ /]+\\.(hvt|hpt|dir|chm)|.+ - [^ /]+\\.(hvd|hpd)|"
+               "<a href=.*|https://\\S+|\\S+@\\S+)$"),
+           QRegularExpression::CaseInsensitiveOption);
 
 QList<QWidget *> menusOf(QWidget &window)
 {
