@@ -135,6 +135,8 @@ void DataTableModel::open(const QString &path)
         }
         beginResetModel();
         m_layout = opened.layout;
+        if (m_request.sortColumn >= columnCount())
+            m_request.sortColumn = -1;
         m_rows = opened.rows;
         ++m_generation;
         const qint64 length = m_layout.recordLength;
@@ -236,7 +238,10 @@ void DataTableModel::setFilterText(const QString &text)
 void DataTableModel::sort(int column, Qt::SortOrder order)
 {
     RowIndexRequest request = m_request;
-    request.sortColumn = column >= 0 && column < columnCount() ? column : -1;
+    // Before the header is read there are no columns to check against: the column is kept and
+    // checked once they are known.
+    const bool known = m_state != State::Opening;
+    request.sortColumn = column >= 0 && (!known || column < columnCount()) ? column : -1;
     request.descending = order == Qt::DescendingOrder;
     if (request == m_request)
         return;

@@ -117,6 +117,22 @@ TEST(DataTableModel, ShowsLiveRecordsThenDeletedSortsNaturallyAndFilters)
     EXPECT_EQ(copied(model, twoCells).text, "item2\t20261203\n");
 }
 
+// A sort asked for while the header is still being read (the window restoring its sort) is
+// kept, not dropped for want of columns.
+TEST(DataTableModel, SortAskedForWhileOpeningIsKept)
+{
+    Scratch s;
+    DataTableModel model;
+    model.open(writeSample(s));
+    model.sort(1, Qt::DescendingOrder);
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 1), (QStringList{"100", "10", "-1.5"}));
+    model.open(writeSample(s));
+    model.sort(7, Qt::AscendingOrder); // no such column: record order
+    ASSERT_TRUE(settle(model));
+    EXPECT_EQ(column(model, 1), (QStringList{"10", "-1.5", "100"}));
+}
+
 TEST(DataTableModel, LargeTableShowsItsFirstRowsAtOnceAndTheRestLazily)
 {
     Scratch s;
