@@ -35,19 +35,21 @@ namespace {
 
 // Time for the folder tree (listed in the background) and the views to settle.
 constexpr int kSettleMs = 400;
+constexpr int kReadyMs = 10000;
 
 struct Step {
     QString file;
     std::function<void()> prepare;
+    std::function<bool()> ready; // when set, the picture waits for it (at most kReadyMs)
 };
 
 class Tour {
 public:
     Tour(frmHVSetup &window, const QString &folder) : m_window(&window), m_folder(folder) {}
 
-    void add(const QString &file, std::function<void()> prepare)
+    void add(const QString &file, std::function<void()> prepare, std::function<bool()> ready = {})
     {
-        m_steps.push_back({file, std::move(prepare)});
+        m_steps.push_back({file, std::move(prepare), std::move(ready)});
     }
 
     // Runs step `index`, then the next one after the views have settled.
@@ -66,9 +68,22 @@ public:
             return;
         }
         tour->m_steps[index].prepare();
-        QTimer::singleShot(kSettleMs, [tour, index] {
+        shootWhenReady(tour, index, 0);
+    }
+
+private:
+    // Takes step `index`'s picture once the views have settled and the step is ready (work
+    // done by a job, such as a delete, takes its own time), then runs the next step.
+    static void shootWhenReady(const std::shared_ptr<Tour> &tour, size_t index, int waitedMs)
+    {
+        QTimer::singleShot(kSettleMs, [tour, index, waitedMs] {
             if (!tour->m_window)
                 return;
+            const Step &step = tour->m_steps[index];
+            if (step.ready && !step.ready() && waitedMs < kReadyMs) {
+                shootWhenReady(tour, index, waitedMs + kSettleMs);
+                return;
+            }
             const QString path = tour->m_folder + u'/' + tour->m_steps[index].file;
             // A step without a file took its own picture.
             if (!tour->m_steps[index].file.isEmpty() && !tour->m_window->grab().save(path))
@@ -77,7 +92,6 @@ public:
         });
     }
 
-private:
     QPointer<frmHVSetup> m_window;
     QString m_folder;
     std::vector<Step> m_steps;
@@ -154,20 +168,23 @@ void StartScreenshotTour(frmHVSetup &window, const QString &folder)
               shootData("data-window-filtered.png", [](DataWindow &data) { data.close(); }));
     // Undo: a rename (through the operations, as hvadmin-cli would) and a delete through the
     // window, whose notice the status bar shows with its Undo link; then the History window.
-    tour->add(QStringLiteral("undo-notice.png"), [w] {
-        const QString project = AppState::instance().ProjectFolder();
-        TemplateFileInfo info(project);
-        RenameItem(project, QStringLiteral("LINE4.HVT"), QStringLiteral("LINE5"), info);
-        w->lstHVSETUP()->selectRow(
-            w->lstHVSETUP()->model()->rowOfKey(QStringLiteral("FORKLIFT.HVT")));
-        // The confirmation window is answered Yes once it is up.
-        QTimer::singleShot(kSettleMs, w, [] {
-            if (auto *warning = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                warning->accept();
-        });
-        if (auto *remove = w->findChild<QAction *>(QStringLiteral("mnuDeleteAll")))
-            remove->trigger();
-    });
+    tour->add(
+        QStringLiteral("undo-notice.png"),
+        [w] {
+            const QString project = AppState::instance().ProjectFolder();
+            TemplateFileInfo info(project);
+            RenameItem(project, QStringLiteral("LINE4.HVT"), QStringLiteral("LINE5"), info);
+            w->lstHVSETUP()->selectRow(
+                w->lstHVSETUP()->model()->rowOfKey(QStringLiteral("FORKLIFT.HVT")));
+            // The confirmation window is answered Yes once it is up.
+            QTimer::singleShot(kSettleMs, w, [] {
+                if (auto *warning = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                    warning->accept();
+            });
+            if (auto *remove = w->findChild<QAction *>(QStringLiteral("mnuDeleteAll")))
+                remove->trigger();
+        },
+        [w] { return !w->countPanel()->notice().isEmpty(); });
     tour->add(QString(), [w, folder] {
         QTimer::singleShot(kSettleMs, w, [folder] {
             if (auto *history = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
