@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-"""measure_startup.py ROUNDS CONSOLE BARE
+"""measure_startup.py ROUNDS CONSOLE BARE [TEXT]
 
-Starts the two programs in turn, ROUNDS times after one warm-up round, and takes from each
+Starts the programs in turn, ROUNDS times after one warm-up round, and takes from each
 run the time from just before the process is started to the first paint of its window (the
 program prints the monotonic clock at that paint and ends). Prints the medians in
-milliseconds and the ratio console / bare.
+milliseconds and the ratio console / bare; with TEXT (a window that shows text, so loads the
+fonts as the console does), also its median and the ratio console / text.
 """
 import statistics
 import subprocess
@@ -20,14 +21,21 @@ def once(program):
 
 def main():
     rounds, console, bare = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-    once(console)
-    once(bare)
-    times = {"console": [], "bare": []}
+    programs = {"console": console, "bare": bare}
+    if len(sys.argv) > 4:
+        programs["text"] = sys.argv[4]
+    for program in programs.values():
+        once(program)
+    times = {name: [] for name in programs}
     for _ in range(rounds):
-        times["console"].append(once(console))
-        times["bare"].append(once(bare))
+        for name, program in programs.items():
+            times[name].append(once(program))
     c, b = statistics.median(times["console"]), statistics.median(times["bare"])
-    print("console to first paint %.1f ms, bare Qt window %.1f ms, ratio %.2f" % (c, b, c / b))
+    line = "console to first paint %.1f ms, bare Qt window %.1f ms, ratio %.2f" % (c, b, c / b)
+    if "text" in times:
+        t = statistics.median(times["text"])
+        line += "; Qt window with text %.1f ms, ratio %.2f" % (t, c / t)
+    print(line)
 
 
 if __name__ == "__main__":
