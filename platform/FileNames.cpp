@@ -222,6 +222,32 @@ std::optional<QString> exactPathOfQtPath(const QString &qtPath)
     return exact;
 }
 
+QList<QByteArray> folderNames(const QByteArray &folder, int &error)
+{
+    QList<QByteArray> names;
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir) {
+        error = errno != 0 ? errno : EIO;
+        return names;
+    }
+    error = 0;
+    const int fd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            isFolder = ::fstatat(fd, raw, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        if (isFolder)
+            names.append(QByteArray(raw));
+    }
+    ::closedir(dir);
+    return names;
+}
+
 QString rawBytesRefusal(QStringView path)
 {
     return QStringLiteral("The name %1 holds bytes that are not UTF-8; this operation cannot "

@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -44,6 +45,13 @@ bool isFolder(const QString &path);
 bool isRegularFile(const QString &path);
 // The size of the file at `path`, or -1 when there is none.
 qint64 fileSize(const QString &path);
+
+// The names of the folders directly in `folder` (its exact bytes), in listing order: entries
+// that are folders or symbolic links to folders, without "." and "..". Only a link or an
+// entry whose type the listing does not give is looked at further (a folder that holds the
+// mount point of a share that stopped answering is listed without asking the share). 0 in
+// `error` when the folder was listed, else the error number (errno) of the failed listing.
+QList<QByteArray> folderNames(const QByteArray &folder, int &error);
 
 // `path` as one spelling: absolute, symbolic links resolved where it exists, otherwise
 // cleaned ("." and ".." taken away) without looking at the disk.

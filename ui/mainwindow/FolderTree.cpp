@@ -1,14 +1,10 @@
 #include "ui/mainwindow/FolderTree.h"
 
-#include "app/Jobs.h"
 #include "platform/FileNames.h"
+#include "ui/mainwindow/FolderModel.h"
+#include "ui/mainwindow/FolderWatch.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileIconProvider>
-#include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -19,37 +15,6 @@
 #include <dirent.h>
 
 namespace hv {
-
-namespace {
-
-// Icons and type names from what the listing already knows (folder or file), never from a
-// file's contents. The model asks for them on the user-interface thread for every entry of a
-// listed folder, files included, each time the folder changes; the default provider would
-// open each file there to guess its type, a wait per file on a slow share and for ever on one
-// that stopped answering.
-class ListingIconProvider : public QFileIconProvider {
-public:
-    ListingIconProvider()
-        : m_folder(icon(Folder)), m_file(icon(File)),
-          m_folderType(QCoreApplication::translate("hv::FolderTree", "Folder")),
-          m_fileType(QCoreApplication::translate("hv::FolderTree", "File"))
-    {
-    }
-    using QFileIconProvider::icon;
-    QIcon icon(const QFileInfo &info) const override { return info.isDir() ? m_folder : m_file; }
-    QString type(const QFileInfo &info) const override
-    {
-        return info.isDir() ? m_folderType : m_fileType;
-    }
-
-private:
-    const QIcon m_folder;
-    const QIcon m_file;
-    const QString m_folderType;
-    const QString m_fileType;
-};
-
-} // namespace
 
 FolderTree::FolderTree(QWidget *parent) : QTreeView(parent)
 {
@@ -62,9 +27,11 @@ FolderTree::FolderTree(QWidget *parent) : QTreeView(parent)
     setAnimated(false);
 
     connect(this, &QTreeView::clicked, this, [this](const QModelIndex &index) {
-        if (index.isValid() && m_model)
+        if (m_model && !m_model->filePath(index).isEmpty())
             Q_EMIT folderClicked(m_model->filePath(index));
     });
+    connect(this, &QTreeView::expanded, this, &FolderTree::onExpanded);
+    connect(this, &QTreeView::collapsed, this, &FolderTree::onCollapsed);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
             [this] { m_followSelection = false; });
 }
@@ -73,25 +40,14 @@ void FolderTree::startListing()
 {
     if (m_model)
         return;
-    m_model = new QFileSystemModel(this);
-    // Kept for the process's lifetime: the model may ask it until the model is gone.
-    static ListingIconProvider *const icons = new ListingIconProvider;
-    m_model->setIconProvider(icons);
-    // Folders only: the tree chooses a folder, never a file. Dot-folders stay hidden.
-    m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
-    m_model->setReadOnly(true);
-    m_model->setRootPath(QString());
+    m_model = new FolderModel(this);
     setModel(m_model);
-    for (int column = 1; column < m_model->columnCount(); ++column)
-        hideColumn(column);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
 
-    // The model lists folders in the background; keep the selected folder in view while the
-    // folders above it arrive.
-    connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderTree::onDirectoryLoaded);
-    // Rows that arrive or are sorted later move the selected folder: follow it until the user
-    // moves in the tree.
+    // Folders are listed by jobs: the tree goes on towards the folder to show as each arrives,
+    // and keeps the selected folder in view while rows come in.
+    connect(m_model, &FolderModel::folderListed, this, &FolderTree::onFolderListed);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &FolderTree::followSelection);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderTree::followSelection);
     if (!m_folderToShow.isEmpty())
@@ -108,7 +64,7 @@ bool FolderTree::viewportEvent(QEvent *event)
     return QTreeView::viewportEvent(event);
 }
 
-QFileSystemModel *FolderTree::fileSystemModel()
+FolderModel *FolderTree::folderModel()
 {
     startListing();
     return m_model;
@@ -137,71 +93,55 @@ void FolderTree::wheelEvent(QWheelEvent *event)
 
 bool FolderTree::showFolder(const QString &path)
 {
-    // The view names folders through Qt, which cannot name one whose name is not UTF-8.
-    const QString clean = QDir::cleanPath(path);
-    if (paths::hasRawBytes(clean))
+    if (!path.startsWith(u'/'))
         return false;
+    const QString clean = QDir::cleanPath(path);
     if (!m_model) {
         m_folderToShow = clean;
         return true;
     }
-    // A folder on a share that stopped answering is not shown: the model would wait on it.
-    m_checkingFolder = clean;
-    auto *check = startJob<bool>(clean, [clean](JobControl &) { return paths::isFolder(clean); });
-    connect(check, &Job::finished, this, [this, check, clean] {
-        if (m_checkingFolder != clean)
-            return;
-        m_checkingFolder.clear();
-        if (check->isCancelled() || !check->result())
-            return;
-        // It has just answered: the model may look at the folders of its path on this thread.
-        const QModelIndex index = m_model->index(clean);
-        if (!index.isValid())
-            return;
-        m_pendingFolder = clean;
-        m_followSelection = true;
-        expandTo(index);
-    });
+    m_pendingFolder = clean;
+    m_relisted.clear();
+    m_followSelection = true;
+    expandToPending();
     return true;
-}
-
-QModelIndex FolderTree::listedIndex(const QString &path, bool &complete) const
-{
-    // The model's own index(path) and filePath() look at the disk, on this thread: for ever
-    // on a share that stopped answering. This walks the names of the rows the model has
-    // listed (the root is looked up as ever: it is local).
-    complete = false;
-    QModelIndex index = m_model->index(QStringLiteral("/"));
-    for (const QString &name : path.split(u'/', Qt::SkipEmptyParts)) {
-        QModelIndex child;
-        for (int row = 0, rows = m_model->rowCount(index); row < rows && !child.isValid(); ++row) {
-            const QModelIndex candidate = m_model->index(row, 0, index);
-            if (m_model->fileName(candidate) == name)
-                child = candidate;
-        }
-        if (!child.isValid())
-            return index;
-        index = child;
-    }
-    complete = index.isValid();
-    return index;
 }
 
 void FolderTree::expandToPending()
 {
     bool complete = false;
-    const QModelIndex index = listedIndex(m_pendingFolder, complete);
+    const QModelIndex index = m_model->deepestIndex(m_pendingFolder, complete);
     if (complete) {
+        m_pendingFolder.clear();
         expandTo(index);
         return;
     }
-    // The folders below the deepest one listed come as the model lists them, off this
-    // thread; onDirectoryLoaded() goes on from there.
-    if (index.isValid()) {
-        expand(index);
-        if (m_model->canFetchMore(index))
-            m_model->fetchMore(index);
+    if (!index.isValid()) {
+        dropPending();
+        return;
     }
+    // The next folder on the way is not among the rows of `index`: either `index` has not
+    // been listed yet, or the folder came after its listing, or it is not there.
+    expand(index);
+    if (m_model->isListing(index))
+        return; // onFolderListed() goes on
+    if (m_model->canFetchMore(index)) {
+        m_model->fetchMore(index);
+        return;
+    }
+    const QString folder = m_model->filePath(index);
+    if (m_relisted == folder) {
+        dropPending(); // it is not there
+        return;
+    }
+    m_relisted = folder;
+    m_model->refresh(index);
+}
+
+void FolderTree::dropPending()
+{
+    m_pendingFolder.clear();
+    m_relisted.clear();
 }
 
 void FolderTree::expandTo(const QModelIndex &index)
@@ -212,23 +152,67 @@ void FolderTree::expandTo(const QModelIndex &index)
     scrollToSelected();
 }
 
-void FolderTree::onDirectoryLoaded(const QString &path)
+void FolderTree::onFolderListed(const QModelIndex &folder)
 {
-    // The model lists folders in the background: each folder above the wanted one that
-    // arrives is expanded again, until the wanted folder's own parent has been listed.
     if (m_pendingFolder.isEmpty())
         return;
-    const QString loaded = QDir::cleanPath(path);
-    const QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
-    if (!m_pendingFolder.startsWith(prefix) && m_pendingFolder != loaded)
+    const QString listed = m_model->filePath(folder);
+    const QString prefix = listed.endsWith(u'/') ? listed : listed + u'/';
+    if (!m_pendingFolder.startsWith(prefix) && m_pendingFolder != listed)
         return;
-    bool complete = false;
-    listedIndex(m_pendingFolder, complete);
     expandToPending();
     // The rows that just arrived are laid out later: scroll once they are.
     QMetaObject::invokeMethod(this, &FolderTree::scrollToSelected, Qt::QueuedConnection);
-    if (complete)
-        m_pendingFolder.clear();
+}
+
+void FolderTree::onExpanded(const QModelIndex &index)
+{
+    const QString folder = m_model->filePath(index);
+    if (folder.isEmpty())
+        return;
+    // A folder expanded again may have changed while it was closed.
+    if (m_model->isListed(index))
+        m_model->refresh(index);
+    // Qt's watcher names folders as UTF-8 only.
+    if (paths::hasRawBytes(folder))
+        return;
+    for (FolderWatch *watch : std::as_const(m_watches)) {
+        if (watch->folder() == folder)
+            return;
+    }
+    if (m_watches.size() >= kWatchedFolders)
+        delete m_watches.takeFirst();
+    auto *watch = new FolderWatch(this);
+    m_watches.append(watch);
+    connect(watch, &FolderWatch::changed, this, [this, watch] {
+        bool complete = false;
+        const QModelIndex index = m_model->deepestIndex(watch->folder(), complete);
+        if (complete)
+            m_model->refresh(index);
+    });
+    watch->setFolder(folder);
+}
+
+void FolderTree::onCollapsed(const QModelIndex &index)
+{
+    const QString folder = m_model->filePath(index);
+    for (qsizetype i = 0; i < m_watches.size(); ++i) {
+        if (m_watches.at(i)->folder() == folder) {
+            delete m_watches.takeAt(i);
+            return;
+        }
+    }
+}
+
+void FolderTree::refresh()
+{
+    if (!m_model)
+        return;
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    m_model->refresh(current.parent());
+    m_model->refresh(current);
 }
 
 void FolderTree::resizeEvent(QResizeEvent *event)
@@ -240,8 +224,7 @@ void FolderTree::resizeEvent(QResizeEvent *event)
 
 void FolderTree::mousePressEvent(QMouseEvent *event)
 {
-    m_pendingFolder.clear();
-    m_checkingFolder.clear();
+    dropPending();
     m_followSelection = false;
     QTreeView::mousePressEvent(event);
 }
@@ -250,16 +233,17 @@ QString FolderTree::selectedFolder() const
 {
     if (!m_model)
         return m_folderToShow;
-    if (!m_checkingFolder.isEmpty())
-        return m_checkingFolder;
-    const QModelIndex index = currentIndex();
-    return index.isValid() ? m_model->filePath(index) : QString();
+    if (!m_pendingFolder.isEmpty())
+        return m_pendingFolder;
+    return m_model->filePath(currentIndex());
 }
 
 QModelIndex FolderTree::indexOfFolder(const QString &path)
 {
     startListing();
-    return m_model->index(QDir::cleanPath(path));
+    bool complete = false;
+    const QModelIndex index = m_model->deepestIndex(QDir::cleanPath(path), complete);
+    return complete ? index : QModelIndex();
 }
 
 int FolderTree::folderListingError(const QString &path)
@@ -281,13 +265,12 @@ void FolderTree::scrollToSelected()
 
 void FolderTree::keyPressEvent(QKeyEvent *event)
 {
-    m_pendingFolder.clear();
-    m_checkingFolder.clear();
+    dropPending();
     m_followSelection = false;
     // Enter (or Space) on the keyboard chooses the folder, as a click does.
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && m_model &&
-        currentIndex().isValid()) {
+        !m_model->filePath(currentIndex()).isEmpty()) {
         Q_EMIT folderClicked(m_model->filePath(currentIndex()));
         event->accept();
         return;

@@ -237,6 +237,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(m_actions, &MainActions::viewModeChosen, this, &frmHVSetup::onViewModeChosen);
     connect(m_grip, &SplitterGrip::moved, this, &frmHVSetup::onSplitterMoved);
     connect(m_actions->refresh(), &QAction::triggered, this, &frmHVSetup::RefillList);
+    connect(m_actions->refresh(), &QAction::triggered, m_tree, &FolderTree::refresh);
     connect(m_actions->mnuExit(), &QAction::triggered, this, &QWidget::close);
     connect(m_actions->mnuContents(), &QAction::triggered, this, &frmHVSetup::mnuContents_Click);
     connect(m_actions->mnuAbout(), &QAction::triggered, this, &frmHVSetup::mnuAbout_Click);

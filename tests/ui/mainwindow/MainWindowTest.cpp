@@ -13,6 +13,7 @@
 #include "ui/dialogs/frmAbout.h"
 #include "ui/mainwindow/CategoryBar.h"
 #include "ui/mainwindow/CategoryListModel.h"
+#include "ui/mainwindow/FolderModel.h"
 #include "ui/mainwindow/FolderTree.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/MainActions.h"
@@ -22,11 +23,9 @@
 #include "ui/support/Main.h"
 #include "ui/support/Twips.h"
 
-#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
@@ -205,6 +204,7 @@ TEST_F(MainWindowTest, AFolderClickRefillsOnlyTheFolderCategories)
     window->grdOUtlookBar()->setCurrentCell(2, 1);
     EXPECT_EQ(listTexts(*window), QStringList{"Edit Rules Settings"});
     ASSERT_TRUE(tree->showFolder(office.path()));
+    QTRY_VERIFY(tree->indexOfFolder(office.path()).isValid());
     const QModelIndex officeIndex = tree->indexOfFolder(office.path());
     QTRY_VERIFY(tree->visualRect(officeIndex).isValid() &&
                 tree->viewport()->rect().contains(tree->visualRect(officeIndex).center()));
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, AFolderClickRefillsOnlyTheFolderCategories)
     ASSERT_TRUE(waitForList(*window));
     tree->showFolder(plant.path());
     // Selected once a job has found it a folder.
-    QTRY_COMPARE(tree->fileSystemModel()->filePath(tree->currentIndex()), plant.path());
+    QTRY_COMPARE(tree->folderModel()->filePath(tree->currentIndex()), plant.path());
     EXPECT_EQ(countFills(*window, [&] { QTest::keyClick(tree, Qt::Key_Return); }), 1);
     EXPECT_EQ(listTexts(*window), (QStringList{"Create New DIR File", "Plant Floor"}));
     EXPECT_EQ(listTexts(*window, 2), (QStringList{"0", "3"}));
@@ -623,21 +623,32 @@ TEST_F(MainWindowTest, HelpItemsOpenTheWebPagesAndTheAboutWindow)
     EXPECT_FALSE(window->isVisible());
 }
 
-// The tree's model names every entry of a listed folder, files included, on the window's
-// thread whenever the folder changes: it must not open the files to do so (a wait per file
-// on a slow share).
-TEST(FolderTreeTest, NamesEntriesWithoutReadingTheirContents)
+// The tree lists a folder's folders only, each with the one folder icon, hidden ones left out,
+// in natural order regardless of case; the files are never opened to tell what they are (a
+// wait per file on a slow share).
+TEST(FolderTreeTest, ListsOnlyFoldersInNaturalOrderWithoutReadingFiles)
 {
     QTemporaryDir folder;
     const QString scan = folder.filePath(QStringLiteral("scan.hvt"));
     hvtest::writeFile(scan, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     ASSERT_EQ(QMimeDatabase().mimeTypeForFile(scan).name(), "image/png"); // its contents tell
+    for (const char *name : {"line10", "Line9", ".hidden", "alpha"})
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromLatin1(name)));
     FolderTree tree;
-    const QAbstractFileIconProvider *icons = tree.fileSystemModel()->iconProvider();
-    ASSERT_NE(icons, nullptr);
-    EXPECT_EQ(icons->type(QFileInfo(scan)), "File");
-    EXPECT_EQ(icons->type(QFileInfo(folder.path())), "Folder");
-    EXPECT_FALSE(icons->icon(QFileInfo(scan)).isNull());
+    FolderModel *model = tree.folderModel();
+    tree.showFolder(folder.path());
+    QModelIndex shown;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (shown = tree.indexOfFolder(folder.path())).isValid(); }, 5000));
+    model->fetchMore(shown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->isListed(shown); }, 5000));
+    QStringList names;
+    for (int row = 0; row < model->rowCount(shown); ++row) {
+        const QModelIndex index = model->index(row, 0, shown);
+        names.append(index.data().toString());
+        EXPECT_FALSE(index.data(Qt::DecorationRole).value<QIcon>().isNull());
+    }
+    EXPECT_EQ(names, (QStringList{"alpha", "Line9", "line10"}));
 }
 
 // Listing / and each folder down to the shown one would hold up the window's first paint: the
@@ -658,6 +669,6 @@ TEST(FolderTreeTest, ListsOncePaintedAndThenSelectsTheFolderAskedForBefore)
     ASSERT_TRUE(QTest::qWaitFor([&] { return tree.currentIndex().isValid(); }, 5000));
     const QModelIndex shown = tree.currentIndex();
     ASSERT_TRUE(shown.isValid());
-    EXPECT_EQ(tree.fileSystemModel()->filePath(shown), floor);
+    EXPECT_EQ(tree.folderModel()->filePath(shown), floor);
     EXPECT_TRUE(QTest::qWaitFor([&] { return tree.isExpanded(shown.parent()); }, 5000));
 }
