@@ -11,6 +11,7 @@
 #include "ui/dialogs/TemplatePickerDialog.h"
 #include "ui/direditor/frmDIR.h"
 #include "ui/mainwindow/CategoryBar.h"
+#include "ui/mainwindow/FolderModel.h"
 #include "ui/mainwindow/FolderTree.h"
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/frmHVSetup.h"
@@ -35,7 +36,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 using namespace hv;
 
@@ -383,4 +389,148 @@ TEST(BackgroundFill, TheFolderTreeAsksAStalledShareOffTheWindowThread)
     EXPECT_TRUE(tree.showFolder(share.mountPoint()));
     EXPECT_LT(clock.elapsed(), 100);
     EXPECT_EQ(tree.selectedFolder(), share.mountPoint()); // on its way, not refused
+}
+
+namespace {
+
+// The longest time the window thread went without running its timers, from construction on.
+class WindowThreadGaps {
+public:
+    WindowThreadGaps()
+    {
+        m_clock.start();
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+        m_timer.start(10);
+    }
+    qint64 longest() const { return std::max(m_longest, m_clock.elapsed()); }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+// Lets a stalled share answer again after `ms` unless dismissed first: a window thread stuck
+// on the share fails the test instead of hanging it.
+class ReleaseLater {
+public:
+    ReleaseLater(hvtest::SlowShare &share, int ms)
+        : m_thread([this, &share, ms] {
+              std::unique_lock lock(m_mutex);
+              if (!m_done.wait_for(lock, std::chrono::milliseconds(ms),
+                                   [this] { return m_dismissed; }))
+                  share.release();
+          })
+    {
+    }
+    ~ReleaseLater()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_dismissed = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_dismissed = false;
+    std::thread m_thread;
+};
+
+// Shows `folder` in `tree` and waits until it is selected.
+bool showAndSelect(FolderTree &tree, const QString &folder)
+{
+    tree.resize(300, 400);
+    tree.show();
+    if (!QTest::qWaitForWindowExposed(&tree))
+        return false;
+    tree.showFolder(folder);
+    return QTest::qWaitFor(
+        [&] { return tree.currentIndex().isValid() && tree.selectedFolder() == folder; }, 5000);
+}
+
+// Whether the tree has a row for each folder of `path`, found by the names it shows.
+bool hasRowFor(const QTreeView &tree, const QString &path)
+{
+    const QAbstractItemModel *model = tree.model();
+    QModelIndex index = model->index(0, 0);
+    for (const QString &name : path.split(u'/', Qt::SkipEmptyParts)) {
+        QModelIndex child;
+        for (int row = 0; row < model->rowCount(index) && !child.isValid(); ++row) {
+            if (model->index(row, 0, index).data().toString() == name)
+                child = model->index(row, 0, index);
+        }
+        if (!child.isValid())
+            return false;
+        index = child;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(BackgroundFill, TheFolderTreeExpandsAFolderOfAStalledShareWithoutWaitingForIt)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    ASSERT_TRUE(QDir().mkpath(share.mountPoint() + QStringLiteral("/plant")));
+    JobTimings quick;
+    quick.notAnsweringAfterMs = 300;
+    quick.tickMs = 20;
+    setJobTimings(quick);
+    const auto restore = qScopeGuard([] { setJobTimings(JobTimings()); });
+    FolderTree tree;
+    ASSERT_TRUE(showAndSelect(tree, share.mountPoint()));
+    FolderModel *model = tree.folderModel();
+    const QModelIndex mount = tree.currentIndex();
+    EXPECT_TRUE(model->hasChildren(mount)); // not listed yet
+    const auto answerAgain = qScopeGuard([&share] { share.release(); });
+    if (!share.stall())
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+    const ReleaseLater safety(share, 4000);
+
+    const WindowThreadGaps gaps;
+    tree.expand(mount);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return model->rowCount(mount) == 1 && model->isPlaceholder(model->index(0, 0, mount));
+        },
+        3000));
+    EXPECT_LT(gaps.longest(), 100);
+    EXPECT_EQ(model->index(0, 0, mount).data().toString(), "(not answering)");
+    EXPECT_FALSE(model->flags(model->index(0, 0, mount)) & Qt::ItemIsSelectable);
+
+    // Once the share answers, its folders replace the placeholder.
+    share.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->isListed(mount); }, 5000));
+    ASSERT_EQ(model->rowCount(mount), 1);
+    EXPECT_EQ(model->filePath(model->index(0, 0, mount)), share.mountPoint() + "/plant");
+}
+
+TEST(BackgroundFill, TheFolderTreeFollowsAFolderHoldingAStalledShareWithoutAskingTheShare)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    const QString holder = QFileInfo(share.mountPoint()).path();
+    FolderTree tree;
+    ASSERT_TRUE(showAndSelect(tree, share.mountPoint()));
+    const auto answerAgain = qScopeGuard([&share] { share.release(); });
+    if (!share.stall())
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+    const ReleaseLater safety(share, 4000);
+
+    // The folder that holds the stalled mount point changes: the tree shows the new folder,
+    // and the window thread never waits on the share meanwhile.
+    const WindowThreadGaps gaps;
+    QTemporaryDir added(holder + QStringLiteral("/added-XXXXXX"));
+    ASSERT_TRUE(added.isValid());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hasRowFor(tree, added.path()); }, 3000));
+    EXPECT_LT(gaps.longest(), 100);
+    EXPECT_EQ(tree.selectedFolder(), share.mountPoint());
 }
