@@ -33,6 +33,7 @@ struct JobShared {
     QString what;
     quint64 sequence = 0;                             // counts the work's progress reports
     std::function<std::pair<qint64, qint64>()> probe; // while the work runs
+    std::condition_variable returned;                 // the work returned (state is Done)
 
     // Runs `call` on the job's thread unless the job is gone by then (the job owns this).
     template <class F> void post(F call)
@@ -170,7 +171,11 @@ private:
             const std::lock_guard lock(job.mutex);
             job.probe = nullptr;
         }
-        job.state = JobShared::Done;
+        {
+            const std::lock_guard lock(job.mutex);
+            job.state = JobShared::Done;
+        }
+        job.returned.notify_all();
         job.post([error](Job *owner) { JobShared::finished(owner, error); });
         --g_running; // after the post: a count of 0 means every result is on its way
     }
@@ -322,6 +327,15 @@ void Job::cancel()
 bool Job::isCancelled() const
 {
     return m_shared->cancelled.load();
+}
+
+bool Job::waitForWork(int timeoutMs)
+{
+    std::unique_lock lock(m_shared->mutex);
+    const bool returned =
+        m_shared->returned.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                    [this] { return m_shared->state == detail::JobShared::Done; });
+    return returned && !m_shared->cancelled; // cancelled before it began: it never ran
 }
 
 bool Job::isRunning() const

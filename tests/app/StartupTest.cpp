@@ -12,6 +12,8 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -128,17 +130,60 @@ TEST_F(StartupTest, AStoredFolderOnAShareThatStoppedAnsweringDoesNotHoldTheStart
     const QString project = share.mountPoint() + "/plant";
     ASSERT_TRUE(QDir().mkpath(project));
     WriteLastFolder(project + "/");
+    const auto answerAgain = qScopeGuard([&share] { share.release(); });
     if (!share.stall())
         GTEST_SKIP() << "the share went on answering after it was told to stall";
 
     QElapsedTimer clock;
     clock.start();
     const StartupDecision d = start();
-    EXPECT_LT(clock.elapsed(), kStartupFolderWaitMs + 2000);
+    EXPECT_LT(clock.elapsed(), kStartupFolderGraceMs + 400);
     EXPECT_TRUE(d.start);
     EXPECT_FALSE(d.projectFolderAnswered);
     EXPECT_EQ(d.projectFolder, project + "/");
+    ASSERT_NE(d.folderCheck, nullptr);
+    ASSERT_TRUE(log.waitFor(2));
+    EXPECT_EQ(logLines().mid(0, 2),
+              (QStringList{"mMain.Main: HVAdmin Started",
+                           "mMain.Main: Last Folder Not Answering=[" + project + "/]"}));
+
+    // Once the share answers, the folder stays the project folder.
+    QSignalSpy answered(d.folderCheck.get(), &StartupFolderCheck::answered);
     share.release();
+    ASSERT_TRUE(answered.wait(5000));
+    EXPECT_EQ(AppState::instance().ProjectFolder(), project + "/");
+}
+
+// A folder found missing after the start stopped waiting for it gives way as it would have:
+// a folder named on the command line to the last folder, a last folder to the program folder.
+TEST_F(StartupTest, AFolderFoundMissingAfterTheStartFallsBackAsAtTheStart)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    const auto answerAgain = qScopeGuard([&share] { share.release(); });
+    const QString gone = share.mountPoint() + "/gone";
+    const QString office = config.path() + "/office";
+    QDir().mkpath(office);
+    struct Case {
+        QString argument;
+        QString lastFolder;
+        QString opened;
+        QString missingArgument;
+    };
+    for (const Case &c : {Case{{}, gone + "/", ProgramFolder() + "/", {}},
+                          Case{gone, office + "/", office + "/", gone}}) {
+        WriteLastFolder(c.lastFolder);
+        if (!share.stall())
+            GTEST_SKIP() << "the share went on answering after it was told to stall";
+        const StartupDecision d = RunStartup([] { return true; }, c.argument);
+        ASSERT_NE(d.folderCheck, nullptr);
+        QSignalSpy answered(d.folderCheck.get(), &StartupFolderCheck::answered);
+        share.release();
+        ASSERT_TRUE(answered.wait(5000));
+        EXPECT_EQ(AppState::instance().ProjectFolder(), c.opened);
+        EXPECT_EQ(d.folderCheck->missingArgument(), c.missingArgument);
+    }
 }
 
 TEST_F(StartupTest, LoginDecidesWhenTheTableNamesTheConsoleUser)

@@ -218,11 +218,7 @@ frmHVSetup::frmHVSetup(QWidget *parent)
         m_statusBar->showMessage(
             tr("Reading files: %L1 of %L2").arg(qint64(read)).arg(qint64(found)));
     });
-    connect(m_fill, &ListFill::notAnswering, this, [this] {
-        m_statusBar->showMessage(tr("The folder %1 is not answering.")
-                                     .arg(paths::displayName(withoutLastCharacter(
-                                         AppState::instance().ProjectFolder()))));
-    });
+    connect(m_fill, &ListFill::notAnswering, this, &frmHVSetup::showFolderNotAnswering);
 
     // The project folder is watched: items that come, go or change are shown by a refill.
     m_watch = new FolderWatch(this);
@@ -259,6 +255,27 @@ void frmHVSetup::Load()
 {
     if (!m_loaded)
         Form_Load();
+}
+
+void frmHVSetup::showFolderNotAnswering()
+{
+    m_statusBar->showMessage(
+        tr("The folder %1 is not answering.")
+            .arg(paths::displayName(withoutLastCharacter(AppState::instance().ProjectFolder()))));
+}
+
+void frmHVSetup::openProjectFolder()
+{
+    const QString folder = AppState::instance().ProjectFolder();
+    m_statusBar->clearMessage();
+    showProjectFolderInStatusBar();
+    m_tree->showFolder(folder);
+    if (!m_loaded)
+        return; // the first fill lists it
+    const Category category = m_bar->currentCategory();
+    if (category == Category::Applications || category == Category::Popups ||
+        category == Category::Directories)
+        RefillList();
 }
 
 QLabel *frmHVSetup::statusPanel(int panel) const

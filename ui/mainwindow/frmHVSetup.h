@@ -8,6 +8,7 @@
 #include "lists/ListRows.h"
 #include "ui/ItemHost.h"
 #include "ui/mainwindow/ListPlace.h"
+#include "ui/support/Main.h"
 #include "ui/support/WindowPlacement.h"
 
 #include <QMainWindow>
@@ -39,7 +40,10 @@ class SplitterGrip;
 class StatusNoticePanel;
 class UndoCommands;
 
-class frmHVSetup : public QMainWindow, public LoadableWindow, public ItemHost {
+class frmHVSetup : public QMainWindow,
+                   public LoadableWindow,
+                   public ItemHost,
+                   public StartupFolderView {
     Q_OBJECT
 public:
     // The window's smallest size, in twips (width by height).
@@ -54,6 +58,11 @@ public:
     // Runs Form_Load once: the window is filled from the shared state (project folder, view
     // mode) and shows the applications. Showing the window loads it when nothing did before.
     void Load() override;
+    // The start-up's folder has not answered yet: the status bar says so.
+    void showFolderNotAnswering() override;
+    // The start-up's folder answered after the window was shown: the project folder (a
+    // fallback when it was missing) is shown and listed.
+    void openProjectFolder() override;
     bool isLoaded() const { return m_loaded; }
     bool isLoading() const { return m_loading; }
 

@@ -5,12 +5,26 @@
 #include "ui/support/MessageBoxService.h"
 #include "ui/support/WindowPlacement.h"
 
+#include "app/AppState.h"
 #include "app/MessageService.h"
 #include "platform/FileNames.h"
 
 #include <QCoreApplication>
 
 namespace hv {
+
+namespace {
+
+void tellMissingFolder(const QString &missing)
+{
+    ShowMessage(QCoreApplication::translate("hv::Main", "There is no folder %1. The console "
+                                                        "opens %2 instead.")
+                    .arg(paths::displayName(missing),
+                         paths::displayName(AppState::instance().ProjectFolder())),
+                QString(), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+} // namespace
 
 std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow,
                               const QString &folderArgument)
@@ -20,18 +34,29 @@ std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow,
     if (MessageService *installed = setMessageService(&messageBoxes))
         setMessageService(installed);
 
-    const StartupDecision decision = RunStartup(&RunLoginWindow, folderArgument);
+    StartupDecision decision = RunStartup(&RunLoginWindow, folderArgument);
     if (!decision.start)
         return nullptr;
     if (!decision.missingFolderArgument.isEmpty())
-        ShowMessage(QCoreApplication::translate("hv::Main", "There is no folder %1. The console "
-                                                            "opens %2 instead.")
-                        .arg(paths::displayName(decision.missingFolderArgument),
-                             paths::displayName(decision.projectFolder)),
-                    QString(), MsgButtons::Ok, MsgIcon::Exclamation);
+        tellMissingFolder(decision.missingFolderArgument);
     std::unique_ptr<QWidget> window = createMainWindow();
-    if (window)
-        ReadRegWindowInfo(*window, false);
+    if (!window)
+        return window;
+    auto *view = dynamic_cast<StartupFolderView *>(window.get());
+    StartupFolderCheck *check = decision.folderCheck.release();
+    if (check) {
+        // The window opens now; the folder when it answers.
+        check->setParent(window.get());
+        QObject::connect(check, &StartupFolderCheck::answered, window.get(), [check, view] {
+            if (!check->missingArgument().isEmpty())
+                tellMissingFolder(check->missingArgument());
+            if (view)
+                view->openProjectFolder();
+        });
+    }
+    ReadRegWindowInfo(*window, false);
+    if (check && !check->isAnswered() && view)
+        view->showFolderNotAnswering();
     return window;
 }
 

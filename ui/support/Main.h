@@ -8,6 +8,17 @@
 
 namespace hv {
 
+// A main window that opens the project folder when the start-up's check of it answers after
+// the window was shown (app/Startup.h, StartupFolderCheck).
+class StartupFolderView {
+public:
+    virtual ~StartupFolderView() = default;
+    // Shown while the project folder has not answered.
+    virtual void showFolderNotAnswering() = 0;
+    // The project folder (AppState) is decided: open it.
+    virtual void openProjectFolder() = 0;
+};
+
 // Creates the main window (not yet shown). A window that implements LoadableWindow
 // (ui/support/WindowPlacement.h) is loaded by ReadRegWindowInfo before it is placed.
 using MainWindowFactory = std::function<std::unique_ptr<QWidget>()>;
@@ -17,7 +28,9 @@ using MainWindowFactory = std::function<std::unique_ptr<QWidget>()>;
 // and places and shows it with ReadRegWindowInfo. Returns the window, which the caller keeps until
 // the event loop ends, or null when the security check failed and the process should end.
 // `folderArgument` is the folder named on the command line (see RunStartup); when it is no
-// folder, a message says so before the window opens on the folder taken instead.
+// folder, a message says so before the window opens on the folder taken instead. The window
+// shows without waiting for a folder that does not answer at once (see StartupFolderCheck),
+// and is told when it does.
 std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow,
                               const QString &folderArgument = {});
 

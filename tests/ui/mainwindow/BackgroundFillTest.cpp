@@ -2,6 +2,8 @@
 
 #include "app/AppState.h"
 #include "app/Jobs.h"
+#include "app/Startup.h"
+#include "app/UserSettings.h"
 #include "tests/common/FakeMessageService.h"
 #include "tests/common/FakePicker.h"
 #include "tests/common/SlowShare.h"
@@ -16,6 +18,7 @@
 #include "ui/mainwindow/ItemListView.h"
 #include "ui/mainwindow/frmHVSetup.h"
 #include "ui/support/JobProgressView.h"
+#include "ui/support/Main.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -218,6 +221,51 @@ TEST(BackgroundFill, AWindowOnAShareThatStoppedAnsweringShowsSaysSoAndStillOpens
     setJobTimings(JobTimings());
     share.release();
     AppState::instance().reset();
+}
+
+// A start whose last folder does not answer shows the window at once, saying so, and lists the
+// folder once it answers.
+TEST(BackgroundFill, AStartOnALastFolderThatDoesNotAnswerShowsTheWindowAtOnce)
+{
+    hvtest::SlowShare share;
+    if (!share.mount())
+        GTEST_SKIP() << share.skipReason().toStdString();
+    hvtest::TempConfig config;
+    hvtest::FakeMessageService boxes;
+    const QString stalled = share.mountPoint() + QStringLiteral("/plant");
+    ASSERT_TRUE(QDir().mkpath(stalled));
+    hvtest::writeFile(stalled + QStringLiteral("/PLANT.HVT"), "[TEMPLATE]\r\nTitle=Plant\r\n");
+    WriteLastFolder(stalled + u'/');
+    AppState::instance().reset();
+    const auto answerAgain = qScopeGuard([&share] {
+        share.release();
+        AppState::instance().reset();
+    });
+    if (!share.stall())
+        GTEST_SKIP() << "the share went on answering after it was told to stall";
+
+    QElapsedTimer clock;
+    clock.start();
+    const std::unique_ptr<QWidget> created =
+        Main([] { return std::unique_ptr<QWidget>(std::make_unique<frmHVSetup>()); });
+    ASSERT_NE(created, nullptr);
+    auto &window = *qobject_cast<frmHVSetup *>(created.get());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_LT(clock.elapsed(), kStartupFolderGraceMs + 600);
+    EXPECT_EQ(window.hvStatusBar()->currentMessage(),
+              "The folder " + stalled + " is not answering.");
+
+    share.release();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !window.isFilling() &&
+                   hvtest::columnTexts(window.lstHVSETUP()->detailsView()).contains("Plant");
+        },
+        5000));
+    EXPECT_TRUE(window.hvStatusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(AppState::instance().ProjectFolder(), stalled + u'/');
+    EXPECT_TRUE(boxes.shown.empty());
+    window.close();
 }
 
 // The editor's read runs as a job: the main window goes on painting and shows the read's
