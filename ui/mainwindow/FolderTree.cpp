@@ -173,6 +173,8 @@ void FolderTree::onExpanded(const QModelIndex &index)
     // A folder expanded again may have changed while it was closed.
     if (m_model->isListed(index))
         m_model->refresh(index);
+    else if (m_model->canFetchMore(index))
+        m_model->fetchMore(index);
     // Qt's watcher names folders as UTF-8 only.
     if (paths::hasRawBytes(folder))
         return;
