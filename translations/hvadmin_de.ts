@@ -292,6 +292,13 @@
     </message>
 </context>
 <context>
+    <name>hv::FolderModel</name>
+    <message>
+        <source>(not answering)</source>
+        <translation>(antwortet nicht)</translation>
+    </message>
+</context>
+<context>
     <name>hv::FolderPlaces</name>
     <message>
         <source>&amp;Go to Folder...</source>
@@ -312,17 +319,6 @@
     <message>
         <source>(none)</source>
         <translation>(keine)</translation>
-    </message>
-</context>
-<context>
-    <name>hv::FolderTree</name>
-    <message>
-        <source>Folder</source>
-        <translation>Ordner</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation>Datei</translation>
     </message>
 </context>
 <context>
