@@ -160,3 +160,22 @@ TEST(Jobs, AStuckJobDelaysNeitherAnotherFolderNorTheCallerAndSaysItIsNotAnswerin
     gate.open();
     ASSERT_TRUE(stuckDone.wait(5000));
 }
+
+// Code without an event loop yet (the start-up) waits for a job's work a bounded time; the
+// result is there once the wait says the work returned, and finished() still comes later.
+TEST(Jobs, WaitingForTheWorkWithoutAnEventLoopIsBoundedAndSeesTheResult)
+{
+    QTemporaryDir dir;
+    Gate gate;
+    auto *job = startJob<int>(dir.path(), [&](JobControl &) {
+        gate.pass();
+        return 7;
+    });
+    QSignalSpy finished(job, &Job::finished);
+    EXPECT_FALSE(job->waitForWork(50));
+    gate.open();
+    ASSERT_TRUE(job->waitForWork(5000));
+    EXPECT_EQ(job->result(), 7);
+    EXPECT_TRUE(finished.isEmpty());
+    ASSERT_TRUE(finished.wait(5000));
+}
