@@ -2,6 +2,7 @@
 #include "app/PathHelpers.h"
 #include "app/UserSettings.h"
 #include "ops/History.h"
+#include "platform/FileNames.h"
 #include "tests/common/FakeMessageService.h"
 #include "tests/common/LogCapture.h"
 #include "tests/common/ModalWindows.h"
@@ -26,6 +27,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
@@ -41,6 +43,8 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace hv;
 
@@ -634,6 +638,9 @@ TEST(FolderTreeTest, ListsOnlyFoldersInNaturalOrderWithoutReadingFiles)
     ASSERT_EQ(QMimeDatabase().mimeTypeForFile(scan).name(), "image/png"); // its contents tell
     for (const char *name : {"line10", "Line9", ".hidden", "alpha"})
         ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromLatin1(name)));
+    // A name that is not UTF-8 keeps its bytes.
+    const QByteArray raw = QFile::encodeName(folder.path()) + "/zone\xE9";
+    ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
     FolderTree tree;
     FolderModel *model = tree.folderModel();
     tree.showFolder(folder.path());
@@ -648,7 +655,10 @@ TEST(FolderTreeTest, ListsOnlyFoldersInNaturalOrderWithoutReadingFiles)
         names.append(index.data().toString());
         EXPECT_FALSE(index.data(Qt::DecorationRole).value<QIcon>().isNull());
     }
-    EXPECT_EQ(names, (QStringList{"alpha", "Line9", "line10"}));
+    ASSERT_EQ(names.size(), 4);
+    EXPECT_EQ(names.mid(0, 3), (QStringList{"alpha", "Line9", "line10"}));
+    EXPECT_EQ(names[3], QStringLiteral("zone\\xe9"));
+    EXPECT_EQ(paths::encodeName(model->filePath(model->index(3, 0, shown))), raw);
 }
 
 // Listing / and each folder down to the shown one would hold up the window's first paint: the
