@@ -33,7 +33,7 @@ struct JobShared {
     QString what;
     quint64 sequence = 0;                             // counts the work's progress reports
     std::function<std::pair<qint64, qint64>()> probe; // while the work runs
-    std::condition_variable returned;                 // the work returned (state is Done)
+    std::condition_variable stateChanged;             // taken up, or returned (state is Done)
 
     // Runs `call` on the job's thread unless the job is gone by then (the job owns this).
     template <class F> void post(F call)
@@ -151,8 +151,12 @@ private:
     {
         JobShared &job = *shared;
         int queued = JobShared::Queued;
-        if (!job.state.compare_exchange_strong(queued, JobShared::Running))
-            return; // cancelled before it started
+        {
+            const std::lock_guard lock(job.mutex);
+            if (!job.state.compare_exchange_strong(queued, JobShared::Running))
+                return; // cancelled before it started
+        }
+        job.stateChanged.notify_all();
         ++g_running;
         job.post([](Job *owner) { JobShared::started(owner); });
         QString error;
@@ -175,7 +179,7 @@ private:
             const std::lock_guard lock(job.mutex);
             job.state = JobShared::Done;
         }
-        job.returned.notify_all();
+        job.stateChanged.notify_all();
         job.post([error](Job *owner) { JobShared::finished(owner, error); });
         --g_running; // after the post: a count of 0 means every result is on its way
     }
@@ -329,12 +333,16 @@ bool Job::isCancelled() const
     return m_shared->cancelled.load();
 }
 
-bool Job::waitForWork(int timeoutMs)
+bool Job::waitForWork(int timeoutMs, int takeUpMs)
 {
+    using detail::JobShared;
     std::unique_lock lock(m_shared->mutex);
+    if (!m_shared->stateChanged.wait_for(lock, std::chrono::milliseconds(takeUpMs),
+                                         [this] { return m_shared->state != JobShared::Queued; }))
+        return false;
     const bool returned =
-        m_shared->returned.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                    [this] { return m_shared->state == detail::JobShared::Done; });
+        m_shared->stateChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                        [this] { return m_shared->state == JobShared::Done; });
     return returned && !m_shared->cancelled; // cancelled before it began: it never ran
 }
 

@@ -109,10 +109,12 @@ public:
     void cancel();
     bool isCancelled() const;
     bool isRunning() const; // a worker has taken it up and it has not finished
-    // Waits, without an event loop, at most `timeoutMs` for the work to return: for code that
-    // must decide before there is a loop (the start-up). True when it returned; the result is
-    // then set, and finished() still comes once the thread's loop runs.
-    bool waitForWork(int timeoutMs);
+    // Waits, without an event loop, for the work to return: for code that must decide before
+    // there is a loop (the start-up). At most `takeUpMs` for a worker to take the work up (a
+    // busy machine may be slow to run a new thread), then at most `timeoutMs` for the work.
+    // True when it returned; the result is then set, and finished() still comes once the
+    // thread's loop runs.
+    bool waitForWork(int timeoutMs, int takeUpMs = 1000);
     bool isFinished() const { return m_finished; }
     // Whether it has gone quiet (notAnswering() was emitted and no progress since).
     bool isNotAnswering() const { return m_notAnswering; }

@@ -8,8 +8,6 @@
 #include "platform/FileNames.h"
 #include "platform/PathNames.h"
 
-#include <algorithm>
-
 namespace hv {
 
 namespace {
@@ -19,10 +17,7 @@ const QString kProcedure = QStringLiteral("Main");
 
 } // namespace
 
-StartupFolderCheck::StartupFolderCheck(const QString &argument) : m_argument(argument)
-{
-    m_clock.start();
-}
+StartupFolderCheck::StartupFolderCheck(const QString &argument) : m_argument(argument) {}
 
 StartupFolderCheck::~StartupFolderCheck() = default;
 
@@ -36,7 +31,7 @@ void StartupFolderCheck::start()
 
 bool StartupFolderCheck::answersInTime(Job &job) const
 {
-    return !m_late && job.waitForWork(std::max(0, kStartupFolderGraceMs - int(m_clock.elapsed())));
+    return !m_late && job.waitForWork(kStartupFolderGraceMs);
 }
 
 // The folder named on the command line, symbolic links resolved, when it is one. When it

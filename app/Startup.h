@@ -4,7 +4,6 @@
 #include "app/Security.h"
 #include "lists/ViewMode.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -16,8 +15,9 @@ class Job;
 struct StartupDecision;
 
 // The check of the folder the console opens: the folder named on the command line, else the
-// stored last folder, each asked by a job. The start-up waits for the answers it needs at most
-// kStartupFolderGraceMs in all; when one has not come by then, the window opens without it:
+// stored last folder, each asked by a job. The start-up waits for each answer it needs at most
+// kStartupFolderGraceMs once a worker has taken the question up; when one has not come by then,
+// the window opens without it:
 // the project folder is the folder asked (the window says it is not answering), and the check
 // goes on and decides when the answer comes, as the start-up would have (a folder named on the
 // command line that is no folder gives way to the last folder, a last folder that is gone to
@@ -49,13 +49,12 @@ private:
     void askLastFolder();
     void takeLastFolderAnswer(bool present);
     void decide();
-    // Whether `job` returned within what is left of the start-up's wait.
+    // Whether `job` returned while the start-up still waits.
     bool answersInTime(Job &job) const;
 
     QString m_argument;
     QString m_lastFolder;
     QString m_missingArgument;
-    QElapsedTimer m_clock;
     bool m_late = false; // the start-up has stopped waiting
     bool m_answered = false;
 };
