@@ -16,12 +16,11 @@ struct StartupDecision;
 
 // The check of the folder the console opens: the folder named on the command line, else the
 // stored last folder, each asked by a job. The start-up waits for each answer it needs at most
-// kStartupFolderGraceMs once a worker has taken the question up; when one has not come by then,
-// the window opens without it:
-// the project folder is the folder asked (the window says it is not answering), and the check
-// goes on and decides when the answer comes, as the start-up would have (a folder named on the
-// command line that is no folder gives way to the last folder, a last folder that is gone to
-// the program folder).
+// kStartupFolderGraceMs once a worker has taken the question up; when one has not come by
+// then, the window opens without it: the project folder is the folder asked (the window says
+// it is not answering), and the check goes on and decides when the answer comes, as the
+// start-up would have (a folder named on the command line that is no folder gives way to the
+// last folder, a last folder that is gone to the program folder).
 class StartupFolderCheck : public QObject {
     Q_OBJECT
 public:
