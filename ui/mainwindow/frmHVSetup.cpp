@@ -215,6 +215,9 @@ frmHVSetup::frmHVSetup(QWidget *parent)
     connect(m_fill, &ListFill::filled, this, &frmHVSetup::showFilledList);
     connect(m_fill, &ListFill::runningChanged, this, &frmHVSetup::onFillRunning);
     connect(m_fill, &ListFill::progress, this, [this](qsizetype read, qsizetype found) {
+        if (m_saidNotAnswering && read == 0 && found == 0)
+            return;
+        m_saidNotAnswering = false;
         m_statusBar->showMessage(
             tr("Reading files: %L1 of %L2").arg(qint64(read)).arg(qint64(found)));
     });
@@ -259,6 +262,7 @@ void frmHVSetup::Load()
 
 void frmHVSetup::showFolderNotAnswering()
 {
+    m_saidNotAnswering = true;
     m_statusBar->showMessage(
         tr("The folder %1 is not answering.")
             .arg(paths::displayName(withoutLastCharacter(AppState::instance().ProjectFolder()))));
@@ -267,6 +271,7 @@ void frmHVSetup::showFolderNotAnswering()
 void frmHVSetup::openProjectFolder()
 {
     const QString folder = AppState::instance().ProjectFolder();
+    m_saidNotAnswering = false;
     m_statusBar->clearMessage();
     showProjectFolderInStatusBar();
     m_tree->showFolder(folder);
@@ -418,6 +423,7 @@ bool frmHVSetup::isFilling() const
 
 void frmHVSetup::showFilledList(const CategoryList &list)
 {
+    m_saidNotAnswering = false;
     const AppState &state = AppState::instance();
     const QString folder = state.ProjectFolder();
     const bool samePlace =

@@ -159,6 +159,8 @@ private:
     QString m_suiteFolder;
     bool m_loaded = false;
     bool m_loading = false;
+    // The folder is said not to answer: a fill's progress that has read nothing keeps that.
+    bool m_saidNotAnswering = false;
     double m_splitRatio = 0.5;
 
     QWidget *m_client;
