@@ -659,6 +659,21 @@ TEST(FolderTreeTest, ListsOnlyFoldersInNaturalOrderWithoutReadingFiles)
     EXPECT_EQ(names.mid(0, 3), (QStringList{"alpha", "Line9", "line10"}));
     EXPECT_EQ(names[3], QStringLiteral("zone\\xe9"));
     EXPECT_EQ(paths::encodeName(model->filePath(model->index(3, 0, shown))), raw);
+
+    // Listed again, only the rows of the folders that came or went change: a folder listed
+    // below keeps its rows.
+    const QPersistentModelIndex alpha = model->index(0, 0, shown);
+    model->fetchMore(alpha);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->isListed(alpha); }, 5000));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("beta")));
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("line10")));
+    model->refresh(shown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->isListing(shown); }, 5000));
+    names.clear();
+    for (int row = 0; row < model->rowCount(shown); ++row)
+        names.append(model->index(row, 0, shown).data().toString());
+    EXPECT_EQ(names, (QStringList{"alpha", "beta", "Line9", QStringLiteral("zone\\xe9")}));
+    EXPECT_TRUE(alpha.isValid() && model->isListed(alpha));
 }
 
 // Listing / and each folder down to the shown one would hold up the window's first paint: the
