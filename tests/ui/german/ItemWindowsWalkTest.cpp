@@ -40,8 +40,9 @@ QString demoFolder()
 void walkShown(hvtest::TextWalk &walk, QWidget &window, const std::function<bool()> &ready = {})
 {
     window.show();
-    if (ready)
+    if (ready) {
         EXPECT_TRUE(QTest::qWaitFor(ready, 10000)) << window.objectName().toStdString();
+    }
     walk.collect(window);
 }
 
