@@ -206,6 +206,28 @@ DataWindow::~DataWindow()
         m_copyJob->cancel();
 }
 
+QProgressDialog *DataWindow::showProgressOf(Job *job, const QString &name, const QString &title,
+                                            const QString &text)
+{
+    auto *progress = new QProgressDialog(text, tr("Cancel"), 0, 1000, this);
+    progress->setObjectName(name);
+    progress->setWindowTitle(title);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    progress->setMinimumDuration(500); // a short job shows no window
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    QPointer<Job> running(job);
+    connect(progress, &QProgressDialog::canceled, this, [running] {
+        if (running)
+            running->cancel();
+    });
+    connect(job, &Job::progress, progress, [progress](qint64 done, qint64 total, const QString &) {
+        progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
+    });
+    return progress;
+}
+
 void DataWindow::copySelection()
 {
     if (m_copyJob)
@@ -217,22 +239,8 @@ void DataWindow::copySelection()
     }
     auto *job = start.job;
     m_copyJob = job;
-    auto *progress = new QProgressDialog(tr("Copying the records…"), tr("Cancel"), 0, 1000, this);
-    progress->setObjectName(QStringLiteral("dlgCopyProgress"));
-    progress->setWindowTitle(tr("Copy"));
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->setMinimumDuration(500); // a short copy shows no window
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    QPointer<Job> running(job);
-    connect(progress, &QProgressDialog::canceled, this, [running] {
-        if (running)
-            running->cancel();
-    });
-    connect(job, &Job::progress, progress, [progress](qint64 done, qint64 total, const QString &) {
-        progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
-    });
+    QProgressDialog *progress = showProgressOf(job, QStringLiteral("dlgCopyProgress"), tr("Copy"),
+                                               tr("Copying the records…"));
     QPointer<QProgressDialog> dialog(progress);
     connect(job, &Job::finished, this, [this, job, dialog] {
         if (dialog)
@@ -301,22 +309,8 @@ void DataWindow::exportTo(const QString &target)
                 layout, records, deletedColumn, target, control.cancelledFlag(),
                 [&](qint64 done, qint64 total) { control.progress(done, total); });
         });
-    auto *progress = new QProgressDialog(tr("Exporting the records…"), tr("Cancel"), 0, 1000, this);
-    progress->setObjectName(QStringLiteral("dlgExportProgress"));
-    progress->setWindowTitle(tr("Export CSV"));
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->setMinimumDuration(500); // a short export shows no window
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    QPointer<Job> running(job);
-    connect(progress, &QProgressDialog::canceled, this, [running] {
-        if (running)
-            running->cancel();
-    });
-    connect(job, &Job::progress, progress, [progress](qint64 done, qint64 total, const QString &) {
-        progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
-    });
+    QProgressDialog *progress = showProgressOf(job, QStringLiteral("dlgExportProgress"),
+                                               tr("Export CSV"), tr("Exporting the records…"));
     m_export->setEnabled(false);
     QPointer<QProgressDialog> dialog(progress);
     connect(job, &Job::finished, this, [this, job, dialog] {

@@ -15,6 +15,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QProgressDialog;
 class QPushButton;
 class QTableView;
 class QTimer;
@@ -53,6 +54,10 @@ Q_SIGNALS:
     void copyFinished(bool ok);
 
 private:
+    // A progress window with Cancel for `job`, shown once the job has run for half a second;
+    // the caller closes it when the job has finished.
+    QProgressDialog *showProgressOf(Job *job, const QString &name, const QString &title,
+                                    const QString &text);
     void chooseExportFile();
     void updateStatus();
     void updateNotice();

@@ -2,6 +2,7 @@
 
 #include "app/Jobs.h"
 #include "platform/FileNames.h"
+#include "ui/support/NaturalOrder.h"
 
 #include <QApplication>
 #include <QCollator>
@@ -54,14 +55,7 @@ Listing listFolder(const QByteArray &path)
         if (!name.startsWith('.'))
             named.push_back({name, paths::decodeName(name)});
     }
-    // The C locale has no collation of its own (it compares code points and ignores the
-    // numeric mode): there folders sort as in English.
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = naturalCollator();
     std::sort(named.begin(), named.end(), [&collator](const Named &a, const Named &b) {
         const int order = collator.compare(a.shown, b.shown);
         return order != 0 ? order < 0 : a.name < b.name;

@@ -2,6 +2,7 @@
 
 #include "lists/ListRows.h"
 #include "ui/mainwindow/CategoryListModel.h"
+#include "ui/support/NaturalOrder.h"
 
 #include <QCollator>
 #include <QDateTime>
@@ -38,19 +39,6 @@ qint64 dateKey(const QString &text)
     if (!when.isValid())
         return std::numeric_limits<qint64>::min();
     return when.date().toJulianDay() * 1440 + when.time().hour() * 60 + when.time().minute();
-}
-
-// The collator of the natural order. The C locale has no collation of its own (a collator
-// there compares code points and ignores the numeric mode): it sorts as English does.
-QCollator naturalCollator()
-{
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
 }
 
 QString cellText(const ListRow &row, int column)
