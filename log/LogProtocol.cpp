@@ -107,15 +107,21 @@ QString unescapeField(const QString &field)
     return out;
 }
 
-QString stampTime()
+QString isoTimeText(const QDateTime &time, bool milliseconds)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const int offset = now.offsetFromUtc();
+    const int offset = time.offsetFromUtc();
     const int minutes = std::abs(offset) / 60;
-    return now.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) + (offset < 0 ? u'-' : u'+') +
+    return time.toString(milliseconds ? QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")
+                                      : QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           (offset < 0 ? u'-' : u'+') +
            QStringLiteral("%1:%2")
                .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString stampTime()
+{
+    return isoTimeText(QDateTime::currentDateTime(), true);
 }
 
 QByteArray encodeEntry(const LogEntry &entry)

@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 
 #include <utility>
@@ -50,6 +51,9 @@ struct LogEntry {
     }
 };
 
+// `time` in ISO 8601 with its offset from UTC ("2026-12-08T20:40:32+01:00"), to the second
+// or, with `milliseconds`, to the millisecond.
+QString isoTimeText(const QDateTime &time, bool milliseconds);
 // The stamp text of the present moment: local time to the millisecond with its offset.
 QString stampTime();
 

@@ -1,6 +1,7 @@
 #include "ops/History.h"
 
 #include "log/DiagnosticLog.h"
+#include "log/LogProtocol.h"
 #include "ops/FileSet.h"
 #include "ops/ItemDelete.h"
 #include "ops/ItemRename.h"
@@ -428,12 +429,7 @@ QString JournalPath()
 
 QString TimeText(const QDateTime &time)
 {
-    const int offset = time.offsetFromUtc();
-    const int minutes = std::abs(offset) / 60;
-    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + (offset < 0 ? u'-' : u'+') +
-           QStringLiteral("%1:%2")
-               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return log::isoTimeText(time, false);
 }
 
 QList<Entry> Entries(QString *error)
