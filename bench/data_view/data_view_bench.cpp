@@ -21,8 +21,11 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -56,6 +59,28 @@ bool pageLoaded(const QTableView &view, const hv::DataTableModel &model)
     }
     return true;
 }
+
+// What this thread has spent: CPU time, involuntary switches and page faults.
+struct ThreadUse {
+    double cpuMs = 0;
+    long switches = 0;
+    long minorFaults = 0;
+    long majorFaults = 0;
+
+    static ThreadUse now()
+    {
+        ThreadUse use;
+        timespec cpu{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+        use.cpuMs = double(cpu.tv_sec) * 1e3 + double(cpu.tv_nsec) / 1e6;
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        use.switches = usage.ru_nivcsw;
+        use.minorFaults = usage.ru_minflt;
+        use.majorFaults = usage.ru_majflt;
+        return use;
+    }
+};
 
 qint64 peakMemoryKb()
 {
@@ -107,6 +132,7 @@ int main(int argc, char **argv)
     QScrollBar *bar = view.verticalScrollBar();
     QElapsedTimer page;
     while (bar->value() < bar->maximum()) {
+        const ThreadUse before = ThreadUse::now();
         page.start();
         bar->setValue(std::min(bar->maximum(), bar->value() + bar->pageStep()));
         const bool waited = !pageLoaded(view, model);
@@ -117,6 +143,16 @@ int main(int argc, char **argv)
         // ahead, so the next pages need not wait for them.
         QCoreApplication::processEvents();
         pages.push_back(double(page.nsecsElapsed()) / 1e6);
+        if (pages.back() > 16.0) {
+            // A slow page: was it the window's own work, or did the machine take the CPU away?
+            const ThreadUse after = ThreadUse::now();
+            std::fprintf(stderr,
+                         "slow page %zu: %.2f ms, of it %.2f ms on the CPU; %ld involuntary"
+                         " switches, %ld minor and %ld major page faults\n",
+                         pages.size(), pages.back(), after.cpuMs - before.cpuMs,
+                         after.switches - before.switches, after.minorFaults - before.minorFaults,
+                         after.majorFaults - before.majorFaults);
+        }
         if (waited) {
             ++waits;
             longestWait = std::max(longestWait, pages.back());
