@@ -133,6 +133,26 @@ QByteArray encodeName(QStringView name)
     return bytes;
 }
 
+NativeName::NativeName(QStringView name)
+{
+    if (name.size() < kShortBytes) {
+        const char16_t *c = name.utf16();
+        char16_t seen = 0;
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            seen |= c[i];
+            m_short[i] = char(c[i]);
+        }
+        // ASCII without NUL encodes to itself.
+        if (seen < 0x80 && !std::memchr(m_short, 0, size_t(name.size()))) {
+            m_short[name.size()] = '\0';
+            return;
+        }
+    }
+    m_long = encodeName(name);
+    if (m_long.isNull())
+        m_long = QByteArray(""); // names no file
+}
+
 bool hasRawBytes(QStringView name)
 {
     for (qsizetype i = 0; i < name.size(); ++i) {

@@ -31,6 +31,23 @@ QString decodeName(QByteArrayView bytes);
 // empty result, which names no file, so that nothing else is reached in its place.
 QByteArray encodeName(QStringView name);
 
+// encodeName() for one system call, without a heap allocation for the common short ASCII name:
+// a list opens thousands of files by name.
+class NativeName {
+public:
+    explicit NativeName(QStringView name);
+    NativeName(const NativeName &) = delete;
+    NativeName &operator=(const NativeName &) = delete;
+
+    // NUL-terminated; empty when encodeName() gives nothing.
+    const char *get() const { return m_long.isNull() ? m_short : m_long.constData(); }
+
+private:
+    static constexpr qsizetype kShortBytes = 256;
+    char m_short[kShortBytes];
+    QByteArray m_long;
+};
+
 // True when `name` holds a byte that is not UTF-8 (or any lone surrogate): Qt's file classes
 // would reach another file for it.
 bool hasRawBytes(QStringView name);

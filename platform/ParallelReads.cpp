@@ -214,6 +214,19 @@ void forEachIndex(qsizetype count, int readers,
     batch.finish();
 }
 
+qsizetype forEachRun(qsizetype count, qsizetype minimumRun,
+                     const std::function<void(qsizetype begin, qsizetype end)> &work)
+{
+    const qsizetype runs =
+        std::clamp<qsizetype>(std::min<qsizetype>(QThread::idealThreadCount(),
+                                                  count / std::max<qsizetype>(minimumRun, 1)),
+                              1, 8);
+
+    forEachIndex(runs, int(runs),
+                 [&](qsizetype run, int) { work(run * count / runs, (run + 1) * count / runs); });
+    return runs;
+}
+
 void makeCurrentThreadBackground()
 {
     // On Linux a nice value belongs to the thread named by its own id.

@@ -46,4 +46,12 @@ void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work,
                   const std::atomic<bool> &cancelled);
 
+// Calls work(begin, end) for `count` indices split into consecutive runs, one for each
+// processor (at most 8) and each of at least `minimumRun` indices, and returns when all have
+// returned: for work that only computes, such as a list's rows after their files were read.
+// With one run, it runs on the calling thread. Returns the number of runs: run k of n covers
+// the indices from k * count / n up to (k + 1) * count / n.
+qsizetype forEachRun(qsizetype count, qsizetype minimumRun,
+                     const std::function<void(qsizetype begin, qsizetype end)> &work);
+
 } // namespace hv::parallel

@@ -12,9 +12,9 @@ namespace hv {
 
 ReadOnlyFile::ReadOnlyFile(const QString &path)
 {
-    const QByteArray native = paths::encodeName(path);
+    const paths::NativeName native(path);
     do {
-        m_fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        m_fd = ::open(native.get(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0)
         m_error = errno;
@@ -22,9 +22,9 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
 
 ReadOnlyFile::ReadOnlyFile(int folderFd, QStringView name)
 {
-    const QByteArray native = paths::encodeName(name);
+    const paths::NativeName native(name);
     do {
-        m_fd = ::openat(folderFd, native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        m_fd = ::openat(folderFd, native.get(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0)
         m_error = errno;

@@ -5,6 +5,7 @@
 #include "ui/mainwindow/frmHVSetup.h"
 #include "ui/support/AfterFirstPaint.h"
 #include "ui/support/ConsoleCommandLine.h"
+#include "ui/support/FontConfiguration.h"
 #include "ui/support/Icons.h"
 #include "ui/support/ProgramInfo.h"
 #include "ui/support/Translations.h"
@@ -21,7 +22,9 @@ int main(int argc, char **argv)
         return hv::Finish(*exit);
     if (const auto exit = hv::RefuseWithoutDisplay(given))
         return hv::Finish(*exit);
+    hv::startReadingFontConfiguration();
     QApplication app(argc, argv);
+    const hv::FontConfigurationWait fontsRead;
     hv::installTranslations();
     const hv::ConsoleArguments arguments =
         hv::ReadConsoleArguments(hv::ArgumentsAfterName(argc, argv));

@@ -2,13 +2,16 @@
 // loaded, placed, filled and shown), up to the first paint of the main window.
 #include "first_paint.h"
 #include "ui/mainwindow/frmHVSetup.h"
+#include "ui/support/FontConfiguration.h"
 #include "ui/support/Main.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    hv::startReadingFontConfiguration();
     QApplication app(argc, argv);
+    const hv::FontConfigurationWait fontsRead;
     FirstPaint watch([](QObject *object) { return qobject_cast<hv::frmHVSetup *>(object); });
     app.installEventFilter(&watch);
     std::unique_ptr<QWidget> window =

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,28 @@ TEST_F(ListCli, EscapedNamesAndTitlesKeepTheirTextAndBytes)
         EXPECT_EQ(item["title"].toString(), item["text"].toString());
         EXPECT_EQ(item["fileBytes"].toString().toLatin1(), name.toUtf8().toBase64());
     }
+}
+
+// A folder of thousands of templates is written in runs on several threads and joined: one
+// document, every row once, in the list's order.
+TEST_F(ListCli, ManyApplicationsMakeOneDocumentInOrder)
+{
+    constexpr int kCount = 3000;
+    for (int i = 0; i < kCount; ++i)
+        hvtest::writeFile(folder + QStringLiteral("app%1.HVT").arg(i),
+                          "[TEMPLATE]\r\nTitle=T" + QByteArray::number((i * 7) % kCount) + "\r\n");
+    const hvtest::ProcessResult r = hvtest::runCli({"list", "--items", "applications", folder});
+    QJsonParseError error{};
+    const QJsonArray rows = QJsonDocument::fromJson(r.out, &error)["rows"].toArray();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    ASSERT_EQ(rows.size(), kCount);
+    QStringList titles;
+    for (const QJsonValue &row : rows)
+        titles << row["title"].toString();
+    QStringList sorted = titles;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(titles, sorted);
+    EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), kCount);
 }
 
 TEST_F(ListCli, FolderDefaultsToTheCurrentOneAndMayBeRelative)

@@ -347,6 +347,29 @@ TEST(RowSort, OrdersAsQtsCaselessCompare)
     EXPECT_EQ(order, expectedOrder);
 }
 
+// Thousands of rows are sorted in runs on several threads and merged: the order must be the
+// one a single stable sort gives, equal texts kept in their first order across the runs.
+TEST(RowSort, ManyRowsSortAsOneStableSort)
+{
+    QList<ListRow> rows;
+    for (int i = 0; i < 5000; ++i) {
+        const int pick = (i * 7919) % 613;
+        rows.append(
+            {QString::number(i),
+             (pick % 2 ? QStringLiteral("Item %1") : QStringLiteral("item %1")).arg(pick / 3),
+             1,
+             {}});
+    }
+    QList<ListRow> expected = rows;
+    std::stable_sort(expected.begin(), expected.end(), [](const ListRow &a, const ListRow &b) {
+        return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
+    });
+    sortRowsByText(rows);
+    ASSERT_EQ(rows.size(), expected.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        ASSERT_EQ(rows[i].key, expected[i].key) << "row " << i;
+}
+
 using hvtest::LogCapture;
 
 TEST_F(CategoryLists, LogsEachFillUnderTheEngineModule)

@@ -33,6 +33,7 @@ TEST(FileNames, EveryByteStringRoundTripsAndDistinctNamesStayDistinct)
     for (const QByteArray &bytes : names) {
         const QString name = paths::decodeName(bytes);
         EXPECT_EQ(paths::encodeName(name), bytes) << bytes.toHex().constData();
+        EXPECT_EQ(QByteArray(paths::NativeName(name).get()), bytes) << bytes.toHex().constData();
         EXPECT_EQ(paths::hasRawBytes(name), !QByteArrayView(bytes).isValidUtf8());
         shown << paths::displayName(name);
     }
@@ -44,6 +45,13 @@ TEST(FileNames, EveryByteStringRoundTripsAndDistinctNamesStayDistinct)
     // A string that no name decodes to names no file rather than a neighbour.
     EXPECT_TRUE(paths::encodeName(QStringView(u"X\xD800.HVT")).isEmpty());
     EXPECT_TRUE(paths::encodeName(QString(QChar(0)) + QStringLiteral("a")).isEmpty());
+    EXPECT_STREQ(paths::NativeName(QStringView(u"X\xD800.HVT")).get(), "");
+    EXPECT_STREQ(paths::NativeName(QString(QChar(0)) + QStringLiteral("a")).get(), "");
+    // Names too long for the short buffer take the long way, with the same bytes.
+    for (const QByteArray &bytes :
+         {QByteArray(255, 'a'), QByteArray(256, 'b'), QByteArray(300, 'c') + "\xff"}) {
+        EXPECT_EQ(QByteArray(paths::NativeName(paths::decodeName(bytes)).get()), bytes);
+    }
 }
 
 TEST(FileNames, NamesThatLookAlikeToQtAreTwoNamesHere)

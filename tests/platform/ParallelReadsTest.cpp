@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -12,6 +13,7 @@
 #include <set>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -103,4 +105,27 @@ TEST(ParallelReads, ACallStuckInItsReadsDoesNotHoldUpAnother)
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     release.set_value();
     stuck.join();
+}
+
+TEST(ParallelReads, RunsCoverEveryIndexOnceInOrder)
+{
+    for (const qsizetype count : {qsizetype(0), qsizetype(5), qsizetype(10007)}) {
+        std::mutex mutex;
+        std::vector<std::pair<qsizetype, qsizetype>> runs;
+        const qsizetype made =
+            hv::parallel::forEachRun(count, 1000, [&](qsizetype begin, qsizetype end) {
+                const std::lock_guard lock(mutex);
+                runs.emplace_back(begin, end);
+            });
+        ASSERT_EQ(qsizetype(runs.size()), made);
+        std::sort(runs.begin(), runs.end());
+        EXPECT_EQ(runs.front().first, 0);
+        EXPECT_EQ(runs.back().second, count);
+        for (size_t i = 1; i < runs.size(); ++i)
+            EXPECT_EQ(runs[i].first, runs[i - 1].second);
+        // A run is never shorter than asked for, unless there is only one.
+        if (made > 1) {
+            EXPECT_GE(runs.front().second - runs.front().first, 1000);
+        }
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "ui/dialogs/frmLogin.h"
+#include "ui/support/FontConfiguration.h"
 #include "ui/support/MessageBoxService.h"
 #include "ui/support/WindowPlacement.h"
 
@@ -34,9 +35,16 @@ std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow,
     if (MessageService *installed = setMessageService(&messageBoxes))
         setMessageService(installed);
 
-    StartupDecision decision = RunStartup(&RunLoginWindow, folderArgument);
+    // The start-up's steps before a window run while the font configuration is read.
+    StartupDecision decision = RunStartup(
+        [] {
+            awaitFontConfiguration();
+            return RunLoginWindow();
+        },
+        folderArgument);
     if (!decision.start)
         return nullptr;
+    awaitFontConfiguration();
     if (!decision.missingFolderArgument.isEmpty())
         tellMissingFolder(decision.missingFolderArgument);
     std::unique_ptr<QWidget> window = createMainWindow();

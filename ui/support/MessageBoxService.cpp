@@ -1,5 +1,7 @@
 #include "ui/support/MessageBoxService.h"
 
+#include "ui/support/FontConfiguration.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -53,6 +55,7 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> boxButtons(MsgBut
 MsgAnswer MessageBoxService::show(const QString &text, const QString &caption, MsgButtons buttons,
                                   MsgIcon icon, const QString &detail)
 {
+    awaitFontConfiguration(); // a message of the start-up may come before any window
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption);
     box.setText(text);
