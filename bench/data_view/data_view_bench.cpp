@@ -64,6 +64,7 @@ bool pageLoaded(const QTableView &view, const hv::DataTableModel &model)
 struct ThreadUse {
     double cpuMs = 0;
     long switches = 0;
+    long waits = 0;
     long minorFaults = 0;
     long majorFaults = 0;
 
@@ -76,6 +77,7 @@ struct ThreadUse {
         rusage usage{};
         getrusage(RUSAGE_THREAD, &usage);
         use.switches = usage.ru_nivcsw;
+        use.waits = usage.ru_nvcsw;
         use.minorFaults = usage.ru_minflt;
         use.majorFaults = usage.ru_majflt;
         return use;
@@ -147,10 +149,11 @@ int main(int argc, char **argv)
             // A slow page: was it the window's own work, or did the machine take the CPU away?
             const ThreadUse after = ThreadUse::now();
             std::fprintf(stderr,
-                         "slow page %zu: %.2f ms, of it %.2f ms on the CPU; %ld involuntary"
-                         " switches, %ld minor and %ld major page faults\n",
+                         "slow page %zu: %.2f ms, of it %.2f ms on the CPU; %ld waits, %ld"
+                         " involuntary switches, %ld minor and %ld major page faults\n",
                          pages.size(), pages.back(), after.cpuMs - before.cpuMs,
-                         after.switches - before.switches, after.minorFaults - before.minorFaults,
+                         after.waits - before.waits, after.switches - before.switches,
+                         after.minorFaults - before.minorFaults,
                          after.majorFaults - before.majorFaults);
         }
         if (waited) {
