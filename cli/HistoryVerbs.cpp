@@ -13,10 +13,10 @@ int runHistory(const QStringList &args)
 {
     if (!args.isEmpty())
         return wrongArguments(args, 0, 0);
-    QString error;
+    UserText error;
     const QList<history::Entry> entries = history::Entries(&error);
     if (!error.isEmpty())
-        return fail(error);
+        return fail(error.english);
     JsonWriter out;
     out.beginArray();
     for (const history::Entry &entry : entries) {
@@ -53,11 +53,12 @@ int runUndo(const QStringList &args)
     if (args.size() > 1)
         return wrongArguments(args, 0, 1);
     qint64 id = 0;
-    QString error;
+    UserText error;
     if (args.isEmpty()) {
         const std::optional<history::Entry> newest = history::NewestNotUndone(&error);
         if (!newest)
-            return fail(error.isEmpty() ? QStringLiteral("There is nothing to undo.") : error);
+            return fail(error.isEmpty() ? QStringLiteral("There is nothing to undo.")
+                                        : error.english);
         id = newest->id;
     } else {
         bool number = false;

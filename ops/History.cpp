@@ -175,7 +175,7 @@ QList<Line> linesOf(const QByteArray &journal)
 }
 
 // Reads the journal; a missing one is empty.
-bool readJournal(QByteArray &bytes, QString *error)
+bool readJournal(QByteArray &bytes, UserText *error)
 {
     bytes.clear();
     const QString path = JournalPath();
@@ -185,14 +185,14 @@ bool readJournal(QByteArray &bytes, QString *error)
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return true;
     if (error)
-        *error = QStringLiteral("The history %1 cannot be read: %2")
+        *error = UserText::translate("hv::History", "The history %1 cannot be read: %2")
                      .arg(paths::displayName(path), reason);
     return false;
 }
 
 // Runs `change` holding the journal's lock; false with `error` when the lock file cannot be
 // made.
-template <typename Change> bool underLock(QString *error, Change change)
+template <typename Change> bool underLock(UserText *error, Change change)
 {
     // The history names the user's files: its folder is the user's alone.
     const QString folder = historyFolder();
@@ -200,8 +200,8 @@ template <typename Change> bool underLock(QString *error, Change change)
     ::mkdir(paths::encodeName(folder).constData(), 0700);
     if (!paths::isFolder(folder)) {
         if (error)
-            *error =
-                QStringLiteral("The folder %1 cannot be made.").arg(paths::displayName(folder));
+            *error = UserText::translate("hv::History", "The folder %1 cannot be made.")
+                         .arg(paths::displayName(folder));
         return false;
     }
     const QString lockPath = folder + QStringLiteral("/history.lock");
@@ -209,7 +209,7 @@ template <typename Change> bool underLock(QString *error, Change change)
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
         if (error)
-            *error = QStringLiteral("The lock %1 cannot be opened: %2")
+            *error = UserText::translate("hv::History", "The lock %1 cannot be opened: %2")
                          .arg(paths::displayName(lockPath), systemError());
         return false;
     }
@@ -224,7 +224,7 @@ template <typename Change> bool underLock(QString *error, Change change)
 
 // Appends `line` (ending with a line end) to the journal, after a line end when the last
 // line was cut short.
-bool appendLine(const QByteArray &journal, QByteArray line, QString *error)
+bool appendLine(const QByteArray &journal, QByteArray line, UserText *error)
 {
     if (!journal.isEmpty() && !journal.endsWith('\n'))
         line.prepend('\n');
@@ -240,14 +240,14 @@ bool appendLine(const QByteArray &journal, QByteArray line, QString *error)
     if (written == line.size())
         return true;
     if (error)
-        *error = QStringLiteral("The history %1 cannot be written: %2")
+        *error = UserText::translate("hv::History", "The history %1 cannot be written: %2")
                      .arg(paths::displayName(path), systemError());
     return false;
 }
 
 // Rewrites the journal with the newest operations of `lines` and `line` (a new operation's)
 // that fit within the limits, with the notes of those undone.
-bool rewriteTrimmed(const QList<Line> &lines, const QByteArray &line, QString *error)
+bool rewriteTrimmed(const QList<Line> &lines, const QByteArray &line, UserText *error)
 {
     QSet<qint64> kept;
     QHash<qint64, qint64> notes; // the size of the notes of each operation undone
@@ -276,7 +276,7 @@ bool rewriteTrimmed(const QList<Line> &lines, const QByteArray &line, QString *e
     if (saveWhole(JournalPath(), journal, &reason))
         return true;
     if (error)
-        *error = QStringLiteral("The history %1 cannot be written: %2")
+        *error = UserText::translate("hv::History", "The history %1 cannot be written: %2")
                      .arg(paths::displayName(JournalPath()), reason);
     return false;
 }
@@ -314,9 +314,9 @@ thread_local Batch *currentBatch = nullptr;
 
 void append(Entry &entry)
 {
-    QString error;
+    UserText error;
     if (!Append(entry, &error))
-        logFailure(error);
+        logFailure(error.english);
 }
 
 // Adds `entry` to the batch of this thread, or appends it when there is none.
@@ -432,7 +432,7 @@ QString TimeText(const QDateTime &time)
     return log::isoTimeText(time, false);
 }
 
-QList<Entry> Entries(QString *error)
+QList<Entry> Entries(UserText *error)
 {
     QByteArray journal;
     if (!readJournal(journal, error))
@@ -452,7 +452,7 @@ QList<Entry> Entries(QString *error)
     return entries;
 }
 
-std::optional<Entry> Find(qint64 id, QString *error)
+std::optional<Entry> Find(qint64 id, UserText *error)
 {
     for (Entry &entry : Entries(error)) {
         if (entry.id == id)
@@ -461,7 +461,7 @@ std::optional<Entry> Find(qint64 id, QString *error)
     return std::nullopt;
 }
 
-std::optional<Entry> NewestNotUndone(QString *error)
+std::optional<Entry> NewestNotUndone(UserText *error)
 {
     for (Entry &entry : Entries(error)) {
         if (!entry.undone)
@@ -470,7 +470,7 @@ std::optional<Entry> NewestNotUndone(QString *error)
     return std::nullopt;
 }
 
-bool Append(Entry &entry, QString *error)
+bool Append(Entry &entry, UserText *error)
 {
     if (!entry.time.isValid())
         entry.time = QDateTime::currentDateTime();
@@ -493,7 +493,7 @@ bool Append(Entry &entry, QString *error)
     });
 }
 
-bool MarkUndone(qint64 id, QString *error)
+bool MarkUndone(qint64 id, UserText *error)
 {
     QJsonObject note;
     note.insert(QStringLiteral("undone"), id);

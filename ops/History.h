@@ -91,21 +91,22 @@ QString JournalPath();
 QString TimeText(const QDateTime &time);
 
 // Every operation of the history, newest first. An unreadable journal gives an empty list
-// with `error` set; a missing one gives an empty list.
-QList<Entry> Entries(QString *error = nullptr);
+// with `error` set (in English for the log and as the user reads it); a missing one gives an
+// empty list.
+QList<Entry> Entries(UserText *error = nullptr);
 
 // The operation `id`; nullopt when the history holds none.
-std::optional<Entry> Find(qint64 id, QString *error = nullptr);
+std::optional<Entry> Find(qint64 id, UserText *error = nullptr);
 
 // The newest operation not yet undone; nullopt when there is none.
-std::optional<Entry> NewestNotUndone(QString *error = nullptr);
+std::optional<Entry> NewestNotUndone(UserText *error = nullptr);
 
 // Appends `entry` as a new operation, setting its id (one more than the newest) and, when it
 // has none, its time. False with `error` when the journal could not be written.
-bool Append(Entry &entry, QString *error = nullptr);
+bool Append(Entry &entry, UserText *error = nullptr);
 
 // Records that operation `id` has been undone.
-bool MarkUndone(qint64 id, QString *error = nullptr);
+bool MarkUndone(qint64 id, UserText *error = nullptr);
 
 // Record a clear or delete ("clear", "delete") of the item at `itemPath` (of template title
 // `title`, if any), and a rename of `fileName` in `folder` to `newName`, from what their

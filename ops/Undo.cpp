@@ -105,13 +105,13 @@ bool checkSteps(const QList<Step> &steps, OpResult &result)
 OpResult UndoOperation(qint64 id)
 {
     OpResult result;
-    QString error;
+    UserText error;
     const std::optional<Entry> entry = history::Find(id, &error);
     if (!entry) {
         result.fail(
             error.isEmpty()
                 ? UserText::translate("hv::Undo", "The history holds no operation %1.").arg(id)
-                : UserText(error),
+                : error,
             undoFailed());
         return result;
     }
@@ -162,7 +162,7 @@ OpResult UndoOperation(qint64 id)
                          .arg(shown(step.trashRecord)));
     }
     if (!history::MarkUndone(id, &error))
-        WriteLog(QStringLiteral("History"), QStringLiteral("Undo"), error);
+        WriteLog(QStringLiteral("History"), QStringLiteral("Undo"), error.english);
     result.succeed(UserText::translate("hv::Undo", "Undone: %1").arg(entry->captionText()));
     return result;
 }

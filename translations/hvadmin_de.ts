@@ -418,6 +418,22 @@ Die README-Datei liegt unter %1.</translation>
         <source>Rename %1 to %2</source>
         <translation>%1 in %2 umbenennen</translation>
     </message>
+    <message>
+        <source>The history %1 cannot be read: %2</source>
+        <translation>Der Verlauf %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The lock %1 cannot be opened: %2</source>
+        <translation>Die Sperrdatei %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>The history %1 cannot be written: %2</source>
+        <translation>Der Verlauf %1 kann nicht geschrieben werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>hv::HistoryWindow</name>

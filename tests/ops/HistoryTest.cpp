@@ -39,8 +39,8 @@ protected:
     static void append(const QString &item)
     {
         history::Entry e = entry(item);
-        QString error;
-        ASSERT_TRUE(history::Append(e, &error)) << error.toStdString();
+        UserText error;
+        ASSERT_TRUE(history::Append(e, &error)) << error.english.toStdString();
     }
 
     QTemporaryDir state;

@@ -8,6 +8,7 @@
 #include "tests/ops/ItemFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTranslator>
 
 using namespace hv;
@@ -96,4 +97,23 @@ TEST_F(OperationTexts, HistoryCaptionsAndConfirmationsTakeTheCatalogue)
     EXPECT_EQ(text.question, "[de] You are about to delete 7 data records associated with the "
                              "Line %1 Application. Do you wish to continue?");
     EXPECT_EQ(text.caption, "[de] Warning! Confirm Delete");
+}
+
+// The history's own failures reach the window translated and the log in English.
+TEST_F(OperationTexts, HistoryFailuresAreShownTranslated)
+{
+    const QString journal = history::JournalPath();
+    ASSERT_TRUE(QDir().mkpath(journal)); // a folder where the journal belongs
+    UserText error;
+    EXPECT_TRUE(history::Entries(&error).isEmpty());
+    EXPECT_TRUE(error.english.startsWith("The history ")) << error.english.toStdString();
+    EXPECT_TRUE(error.shown.startsWith("[de] The history ")) << error.shown.toStdString();
+    history::Entry entry;
+    entry.verb = "delete";
+    entry.items = {"A.hvt"};
+    error = {};
+    EXPECT_FALSE(history::Append(entry, &error));
+    EXPECT_FALSE(error.english.contains("[de]"));
+    EXPECT_TRUE(error.shown.startsWith("[de] ")) << error.shown.toStdString();
+    QDir().rmdir(journal);
 }

@@ -113,11 +113,11 @@ void HistoryWindow::reload()
     const qint64 chosen =
         m_list->currentItem() ? m_list->currentItem()->data(0, kIdRole).toLongLong() : -1;
     m_list->clear();
-    QString error;
+    UserText error;
     const QList<history::Entry> entries = history::Entries(&error);
     if (!error.isEmpty())
         ShowMessage(tr("The history could not be read."), tr("History"), MsgButtons::Ok,
-                    MsgIcon::None, error);
+                    MsgIcon::None, error.shown);
     const QLocale locale;
     for (const history::Entry &entry : entries) {
         const QString state = entry.undone       ? tr("Undone")
