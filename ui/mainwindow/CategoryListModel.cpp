@@ -57,9 +57,20 @@ void CategoryListModel::setList(const CategoryList &list)
         if (row.icon == kIconNew)
             row.text = shownEngineText(row.text);
     // One icon object per kind of row: thousands of rows share them.
-    m_itemIcon = icons::listRow(list.category, kIconItem);
-    m_newIcon = icons::listRow(list.category, kIconNew);
+    m_itemIcon = m_iconsHeld ? QIcon() : icons::listRow(list.category, kIconItem);
+    m_newIcon = m_iconsHeld ? QIcon() : icons::listRow(list.category, kIconNew);
     endResetModel();
+}
+
+void CategoryListModel::showIcons()
+{
+    if (!m_iconsHeld)
+        return;
+    m_iconsHeld = false;
+    m_itemIcon = icons::listRow(m_list.category, kIconItem);
+    m_newIcon = icons::listRow(m_list.category, kIconNew);
+    if (!m_list.rows.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
 }
 
 int CategoryListModel::rowOfKey(const QString &key) const

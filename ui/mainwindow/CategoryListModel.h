@@ -21,6 +21,11 @@ public:
 
     // Replaces the whole contents.
     void setList(const CategoryList &list);
+
+    // Rows show no icon until showIcons(): looking icons up in the icon themes the first time
+    // reads the themes' indexes, which a window's first paint need not wait for.
+    void holdIcons() { m_iconsHeld = true; }
+    void showIcons();
     const CategoryList &list() const { return m_list; }
 
     // The row whose key is `key` (exact), or -1.
@@ -39,6 +44,7 @@ private:
     CategoryList m_list;
     QIcon m_itemIcon;
     QIcon m_newIcon;
+    bool m_iconsHeld = false;
 };
 
 } // namespace hv

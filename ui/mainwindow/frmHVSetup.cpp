@@ -106,8 +106,11 @@ frmHVSetup::frmHVSetup(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmHVSetup"));
     setWindowTitle(QString::fromLatin1(kMainWindowCaption));
-    // Looking the icons up in the icon themes waits until the window has been painted.
+    // Looking the icons up in the icon themes waits until the window has been painted: the
+    // first look-up reads the themes' indexes.
+    m_list->model()->holdIcons();
     afterFirstPaint(*this, [this] {
+        m_list->model()->showIcons();
         m_actions->lookUpIcons();
         m_bar->lookUpIcons();
         m_undo->refreshCaption(); // reads the history

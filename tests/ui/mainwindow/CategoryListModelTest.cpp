@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QListView>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -81,6 +82,25 @@ TEST(CategoryListModel, ShowsCellsKeysIconsAndTheRightAlignedCount)
     EXPECT_FALSE(model.index(1, 1).data(Qt::DecorationRole).isValid());
     EXPECT_EQ(model.rowOfKey("B.HVT"), 2);
     EXPECT_EQ(model.rowOfKey("b.hvt"), -1);
+}
+
+// Icons held back for a window's first paint come with a change of every row's first cell.
+TEST(CategoryListModel, HeldIconsComeWithAChangeOfTheRows)
+{
+    CategoryListModel model;
+    model.holdIcons();
+    model.setList(applications());
+    EXPECT_TRUE(model.index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.showIcons();
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(0, 0));
+    EXPECT_EQ(changed[0][1].toModelIndex(), model.index(model.rowCount() - 1, 0));
+    EXPECT_EQ(changed[0][2].value<QList<int>>(), QList<int>{Qt::DecorationRole});
+    EXPECT_FALSE(model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_FALSE(model.index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    model.setList(applications());
+    EXPECT_FALSE(model.index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
 }
 
 TEST(ItemListView, KeepsTheSelectionAcrossViewModesAndSelectsWhatTheFillSays)

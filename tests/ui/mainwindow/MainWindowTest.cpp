@@ -144,7 +144,8 @@ TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
     EXPECT_TRUE(boxes.shown.empty());
     // The program's icon is looked up once the window has been painted.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.windowIcon().isNull(); }, 5000));
-    // So are the toolbar's and the category bar's, which hold their places in blank till then.
+    // So are the toolbar's, the category bar's and the list's; the bars hold their places in
+    // blank till then.
     const auto drawsSomething = [](const QIcon &icon) {
         const QImage image = icon.pixmap(16, 16).toImage();
         for (int y = 0; y < image.height(); ++y) {
@@ -159,6 +160,11 @@ TEST_F(MainWindowTest, FirstRunShowsTheApplicationsOfTheProgramFolderInDetails)
         [&] {
             return drawsSomething(window.actions()->viewModeAction(3)->icon()) &&
                    drawsSomething(window.actions()->refresh()->icon()) &&
+                   drawsSomething(window.lstHVSETUP()
+                                      ->model()
+                                      ->index(0, 0)
+                                      .data(Qt::DecorationRole)
+                                      .value<QIcon>()) &&
                    drawsSomething(window.grdOUtlookBar()->item(5, 1)->icon());
         },
         5000));
