@@ -3,12 +3,52 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
-#include <QFile>
 #include <QIODevice>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <mutex>
+#include <optional>
+#include <poll.h>
+#include <unistd.h>
 
 namespace hv {
 
 namespace {
+
+// This process's table, open for the kernel's change notices, and what was last read from it.
+// Never destroyed: a job may ask for it while the process ends.
+struct SystemTable {
+    std::mutex mutex;
+    int fd = -1;
+    bool read = false;
+    MountTable table;
+};
+
+SystemTable &systemTable()
+{
+    static auto *table = new SystemTable;
+    return *table;
+}
+
+// The table's text, read through `fd` from its start (a file of /proc has no size to go by).
+std::optional<QByteArray> readWhole(int fd)
+{
+    if (::lseek(fd, 0, SEEK_SET) < 0)
+        return std::nullopt;
+    QByteArray text;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0 || text.size() + got > MountTable::kMaxTableBytes)
+            return text;
+        text.append(buffer, got);
+    }
+}
 
 // mountinfo writes space, TAB, LF and backslash in paths as octal escapes (\040 ...).
 QString unescapeField(const QByteArray &field)
@@ -88,10 +128,30 @@ MountTable MountTable::parseText(const QByteArray &text)
 
 MountTable MountTable::fromSystem()
 {
-    QFile file(QStringLiteral("/proc/self/mountinfo"));
-    if (!file.open(QIODevice::ReadOnly))
+    SystemTable &system = systemTable();
+    const std::lock_guard lock(system.mutex);
+    if (system.fd < 0) {
+        system.fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+        if (system.fd < 0)
+            return {};
+        system.read = false;
+    }
+    if (system.read) {
+        // Polling takes the change notice too: a change after it is seen by the next call.
+        pollfd watch{system.fd, POLLPRI, 0};
+        if (::poll(&watch, 1, 0) == 0)
+            return system.table;
+    }
+    const std::optional<QByteArray> text = readWhole(system.fd);
+    if (!text) {
+        ::close(system.fd);
+        system.fd = -1;
+        system.read = false;
         return {};
-    return parse(file);
+    }
+    system.table = parseText(*text);
+    system.read = true;
+    return system.table;
 }
 
 const MountEntry *MountTable::mountOf(const QString &absolutePath) const

@@ -23,7 +23,9 @@ public:
     // damaged table gives fewer mounts, never a failure.
     static MountTable parse(QIODevice &device);
     static MountTable parseText(const QByteArray &text);
-    // The table of this process (/proc/self/mountinfo); empty when it cannot be read.
+    // The table of this process (/proc/self/mountinfo); empty when it cannot be read. The
+    // table is read again only when the kernel says it changed (a mount or an unmount marks
+    // the open file with a priority event): a job's start asks for it, on the window's thread.
     static MountTable fromSystem();
 
     const QList<MountEntry> &entries() const { return m_entries; }

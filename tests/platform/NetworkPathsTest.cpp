@@ -1,6 +1,8 @@
 #include "platform/NetworkPaths.h"
+#include "tests/common/SlowShare.h"
 
 #include <QBuffer>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -90,4 +92,25 @@ TEST(NetworkPaths, OnlyLocalMountsThatAreNotFuseAreLocal)
          {"/mnt/plant/x", "/net/nfs", "/media/ssh/p", "/mnt/slow/p", "/home/ann/usb/p"})
         EXPECT_FALSE(table.isLocalPath(QString::fromLatin1(path))) << path;
     EXPECT_FALSE(hv::MountTable().isLocalPath("/home"));
+}
+
+// The system's table is kept between calls and read again when a mount comes or goes.
+TEST(MountTable, TheSystemTableFollowsMountsAndUnmounts)
+{
+    const auto mounted = [](const QString &mountPoint) {
+        const hv::MountTable table = hv::MountTable::fromSystem();
+        const hv::MountEntry *mount = table.mountOf(mountPoint);
+        return mount && mount->mountPoint == mountPoint;
+    };
+    EXPECT_TRUE(mounted(QStringLiteral("/")));
+    QString mountPoint;
+    {
+        hvtest::SlowShare share;
+        if (!share.mount())
+            GTEST_SKIP() << share.skipReason().toStdString();
+        mountPoint = QDir::cleanPath(share.mountPoint());
+        EXPECT_TRUE(mounted(mountPoint));
+        EXPECT_EQ(hv::MountTable::fromSystem().mountOf(mountPoint)->fsType.left(4), "fuse");
+    }
+    EXPECT_FALSE(mounted(mountPoint));
 }
