@@ -1,9 +1,9 @@
 // The font configuration, read while the console starts.
 //
 // The first window that lays out text waits for the system's font configuration to be read: a
-// good part of the start, spent parsing configuration files. It is read on a thread of its own
-// from the first line of main(), while the application object, the settings and the security
-// check are made, and the first window waits only for what is left of it.
+// good part of the start, spent parsing configuration files. It is read on a thread of its own,
+// started just before the application object is made, while that object, the settings and
+// the security check are made, and the first window waits only for what is left of it.
 #pragma once
 
 namespace hv {
