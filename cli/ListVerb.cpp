@@ -83,9 +83,6 @@ char *putString(char *p, QStringView text)
     return JsonWriter::writeString(p, text);
 }
 
-// Fewer rows than this are written on one thread: handing them out costs more.
-constexpr qsizetype kRowsPerRun = 1024;
-
 constexpr qsizetype kNumberRoom = 24;
 
 char *putNumber(char *p, qint64 value)
@@ -285,17 +282,18 @@ QByteArray listJson(const CategoryList &list, const QString &folder, bool itemsO
     // row after a comma; the runs are joined in order, without the first comma of all.
     std::mutex written;
     std::vector<std::pair<qsizetype, QByteArray>> runs;
-    parallel::forEachRun(list.rows.size(), kRowsPerRun, [&](qsizetype begin, qsizetype end) {
-        RowOutput run((end - begin) * 256);
-        for (qsizetype i = begin; i < end; ++i) {
-            const ListRow &row = list.rows.at(i);
-            const bool item = row.icon == kIconItem && isFileCategory(list.category);
-            if (!itemsOnly || item)
-                putRow(run, row, item, list.category, folder);
-        }
-        const std::lock_guard lock(written);
-        runs.emplace_back(begin, run.take());
-    });
+    parallel::forEachRun(
+        list.rows.size(), parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
+            RowOutput run((end - begin) * 256);
+            for (qsizetype i = begin; i < end; ++i) {
+                const ListRow &row = list.rows.at(i);
+                const bool item = row.icon == kIconItem && isFileCategory(list.category);
+                if (!itemsOnly || item)
+                    putRow(run, row, item, list.category, folder);
+            }
+            const std::lock_guard lock(written);
+            runs.emplace_back(begin, run.take());
+        });
     std::sort(runs.begin(), runs.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
     QByteArray json;

@@ -17,9 +17,6 @@ namespace {
 
 const QString kModule = QStringLiteral("mListviewengine");
 
-// Fewer rows than this are made or sorted on one thread: handing them out costs more.
-constexpr qsizetype kRowsPerRun = 1024;
-
 void engineLog(const char *procedure, const QString &message)
 {
     WriteLog(kModule, QLatin1String(procedure), message);
@@ -100,19 +97,20 @@ CategoryList templateList(const ListSource &source, Category category)
     // The rows are made on every processor: thousands of them, each several strings.
     list.rows.resize(names.size());
     ListRow *rows = list.rows.data();
-    parallel::forEachRun(names.size(), kRowsPerRun, [&](qsizetype begin, qsizetype end) {
-        for (qsizetype i = begin; i < end; ++i) {
-            const QString &name = names.at(i);
-            const TemplateSummary &s = summaries.at(i);
-            const QString shown = paths::displayName(name);
-            // A template without a title is shown by its file name.
-            rows[i] = {name,
-                       s.title == name ? shown : s.title,
-                       kIconItem,
-                       {shown, QString::number(s.recordCount), s.dateTime},
-                       s.modifiedSecs};
-        }
-    });
+    parallel::forEachRun(names.size(), parallel::kMinimumRowRun,
+                         [&](qsizetype begin, qsizetype end) {
+                             for (qsizetype i = begin; i < end; ++i) {
+                                 const QString &name = names.at(i);
+                                 const TemplateSummary &s = summaries.at(i);
+                                 const QString shown = paths::displayName(name);
+                                 // A template without a title is shown by its file name.
+                                 rows[i] = {name,
+                                            s.title == name ? shown : s.title,
+                                            kIconItem,
+                                            {shown, QString::number(s.recordCount), s.dateTime},
+                                            s.modifiedSecs};
+                             }
+                         });
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");
     return list;
 }
@@ -174,9 +172,10 @@ void sortRowsByText(QList<ListRow> &rows)
     // Runs are sorted at once on the processors, then merged; a merge takes the earlier run's
     // row first among equals, so the order is the one a single stable sort gives.
     const auto count = qsizetype(order.size());
-    const qsizetype runs = parallel::forEachRun(count, kRowsPerRun, [&](qsizetype b, qsizetype e) {
-        std::stable_sort(order.begin() + b, order.begin() + e, less);
-    });
+    const qsizetype runs =
+        parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype b, qsizetype e) {
+            std::stable_sort(order.begin() + b, order.begin() + e, less);
+        });
     for (qsizetype run = 1; run < runs; ++run)
         std::inplace_merge(order.begin(), order.begin() + run * count / runs,
                            order.begin() + (run + 1) * count / runs, less);

@@ -54,4 +54,8 @@ void forEachIndex(qsizetype count, int readers,
 qsizetype forEachRun(qsizetype count, qsizetype minimumRun,
                      const std::function<void(qsizetype begin, qsizetype end)> &work);
 
+// A run of fewer items than this, each a few strings to make or write, costs less on the
+// calling thread than handing it to another.
+inline constexpr qsizetype kMinimumRowRun = 1024;
+
 } // namespace hv::parallel
