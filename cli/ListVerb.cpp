@@ -17,7 +17,6 @@
 #include <cstring>
 #include <ctime>
 #include <mutex>
-#include <numeric>
 #include <optional>
 
 namespace hv::cli {
@@ -142,15 +141,57 @@ char *putDigits(char *p, long value, int width)
 
 constexpr qsizetype kTimeRoom = 64;
 
+// Local times for one run of rows. The C library's conversion takes a lock of its own, which
+// the runs would contend for, and a folder's files are mostly written within a few minutes: a
+// minute whose first and last seconds are in the same offset is converted once, and a time in
+// it is that minute plus its seconds.
+class LocalTimes {
+public:
+    bool convert(time_t seconds, struct tm &local)
+    {
+        // Far from the ends of time_t, so that a minute's first and last second exist.
+        constexpr time_t kFar = time_t(1) << 60;
+        if (seconds > -kFar && seconds < kFar) {
+            const time_t start = seconds - ((seconds % 60) + 60) % 60;
+            if (!m_known || start != m_start) {
+                m_start = start;
+                m_known = true;
+                m_uniform = fill(start);
+            }
+            if (m_uniform) {
+                local = m_minute;
+                local.tm_sec = int(seconds - start);
+                return true;
+            }
+        }
+        return ::localtime_r(&seconds, &local) != nullptr;
+    }
+
+private:
+    bool fill(time_t start)
+    {
+        const time_t end = start + 59;
+        struct tm last {};
+        return ::localtime_r(&start, &m_minute) && ::localtime_r(&end, &last) &&
+               m_minute.tm_sec == 0 && last.tm_sec == 59 && last.tm_min == m_minute.tm_min &&
+               last.tm_gmtoff == m_minute.tm_gmtoff && last.tm_isdst == m_minute.tm_isdst;
+    }
+
+    bool m_known = false;
+    bool m_uniform = false;
+    time_t m_start = 0;
+    struct tm m_minute {};
+};
+
 // ISO 8601 local time with its offset, as the history writes times ("2026-12-08T11:32:07+01:00"),
 // through the C library: a list formats one per row, and QDateTime's local time conversion
 // costs several times as much. Digits are written by hand (printf's parsing cost as much as
 // the conversion) for years of four digits; any other year takes printf's way.
-char *putLocalTime(char *p, qint64 secondsSinceEpoch)
+char *putLocalTime(char *p, qint64 secondsSinceEpoch, LocalTimes &times)
 {
     const time_t seconds = time_t(secondsSinceEpoch);
     struct tm local {};
-    if (!::localtime_r(&seconds, &local)) {
+    if (!times.convert(seconds, local)) {
         const QByteArray text =
             history::TimeText(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch)).toUtf8();
         const qsizetype length = std::min(text.size(), kTimeRoom);
@@ -207,10 +248,13 @@ std::optional<qint64> countOf(const QString &text)
 // One row of the list. The named fields of an item row come after the row's own: what a
 // script selects on without knowing the columns' order. A count column that does not read as
 // a number is left out; a directory file shows no date: its own modification time is given.
-void putRow(RowOutput &out, const ListRow &row, bool item, Category category, const QString &folder)
+void putRow(RowOutput &out, const ListRow &row, bool item, Category category, const QString &folder,
+            LocalTimes &times)
 {
     const QString key = paths::displayName(row.key);
-    const QByteArray keyBytes = row.icon == kIconItem ? paths::encodeName(row.key) : QByteArray();
+    const std::optional<paths::NativeName> native =
+        row.icon == kIconItem ? std::make_optional<paths::NativeName>(row.key) : std::nullopt;
+    const QByteArrayView keyBytes(native ? native->get() : "");
     qsizetype room = 256 + 2 * JsonWriter::stringRoom(key) + base64Room(keyBytes.size()) +
                      2 * JsonWriter::stringRoom(row.text) + kTimeRoom + 2 * kNumberRoom;
     for (const QString &sub : row.subItems)
@@ -260,7 +304,7 @@ void putRow(RowOutput &out, const ListRow &row, bool item, Category category, co
             p = put(p, "null");
         } else {
             *p++ = '"';
-            p = putLocalTime(p, modified);
+            p = putLocalTime(p, modified, times);
             *p++ = '"';
         }
     }
@@ -268,8 +312,11 @@ void putRow(RowOutput &out, const ListRow &row, bool item, Category category, co
     out.advanceTo(p);
 }
 
-// The list as one compact JSON document, written directly rather than through QJsonDocument.
-QByteArray listJson(const CategoryList &list, const QString &folder, bool itemsOnly)
+// Writes the list as one compact JSON document, made directly rather than through
+// QJsonDocument. The rows are made in runs on every processor, each run into its own buffer
+// and every row after a comma, and the runs are written out in order, without the first
+// comma of all.
+void writeListJson(const CategoryList &list, const QString &folder, bool itemsOnly)
 {
     QByteArray head("{\"columns\":[");
     for (qsizetype i = 0; i < list.columns.size(); ++i) {
@@ -278,46 +325,32 @@ QByteArray listJson(const CategoryList &list, const QString &folder, bool itemsO
         head.append(list.columns[i].alignRight ? ",\"align\":\"right\"}" : ",\"align\":\"left\"}");
     }
     head.append("],\"rows\":[");
-    // The rows are written in runs on every processor, each run into its own buffer and every
-    // row after a comma; the runs are joined in order, without the first comma of all.
     std::mutex written;
     std::vector<std::pair<qsizetype, QByteArray>> runs;
     parallel::forEachRun(
         list.rows.size(), parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
-            RowOutput run((end - begin) * 256);
+            RowOutput run((end - begin) * 320 + 4096);
+            LocalTimes times;
             for (qsizetype i = begin; i < end; ++i) {
                 const ListRow &row = list.rows.at(i);
                 const bool item = row.icon == kIconItem && isFileCategory(list.category);
                 if (!itemsOnly || item)
-                    putRow(run, row, item, list.category, folder);
+                    putRow(run, row, item, list.category, folder, times);
             }
             const std::lock_guard lock(written);
             runs.emplace_back(begin, run.take());
         });
     std::sort(runs.begin(), runs.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
-    QByteArray json;
-    json.reserve(
-        head.size() +
-        std::accumulate(runs.begin(), runs.end(), qsizetype(0),
-                        [](qsizetype sum, const auto &run) { return sum + run.second.size(); }) +
-        3);
-    json.append(head);
+    writeOutput(head);
+    bool first = true;
     for (const auto &run : runs) {
         if (run.second.isEmpty())
             continue;
-        // The first row of all follows the bracket without a comma.
-        json.append(json.size() == head.size() ? QByteArrayView(run.second).sliced(1)
-                                               : QByteArrayView(run.second));
+        writeOutput(first ? QByteArrayView(run.second).sliced(1) : QByteArrayView(run.second));
+        first = false;
     }
-    json.append("]}\n");
-    return json;
-}
-
-// Writes the bytes to stdout as they are.
-void printBytes(const QByteArray &bytes)
-{
-    writeOutput(bytes);
+    writeOutput("]}\n");
 }
 
 } // namespace
@@ -340,7 +373,11 @@ int runList(const QStringList &given)
     ListSource source;
     source.projectFolder = paths::withTrailingSeparator(*folder);
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
-    printBytes(listJson(LoadCategory(*category, source), source.projectFolder, itemsOnly));
+    // The list is let go with the process, which returns its memory at once: freeing ten
+    // thousand rows one by one costs about as much as writing them out.
+    static auto *const kept = new std::vector<CategoryList>;
+    kept->push_back(LoadCategory(*category, source));
+    writeListJson(kept->back(), source.projectFolder, itemsOnly);
     return kExitOk;
 }
 

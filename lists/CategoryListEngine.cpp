@@ -52,14 +52,15 @@ int readersFor(const ListSource &source, const QString &folder)
     return source.readers > 0 ? source.readers : parallel::readerCountFor(folder);
 }
 
-// Puts the create-new row on top of the sorted rows and selects it.
+// Puts the create-new row in the first row, which the fill left free, sorts the rows after it
+// and selects it.
 void finishFileList(CategoryList &list, const char *newText)
 {
-    sortRowsByText(list.rows);
-    ListRow create{QString::fromLatin1(kKeyNew), QLatin1String(newText), kIconNew, {}};
+    ListRow &create = list.rows.first();
+    create = {QString::fromLatin1(kKeyNew), QLatin1String(newText), kIconNew, {}};
     create.subItems.fill(QString(), list.columns.size() - 1);
     create.subItems[1] = QStringLiteral("0");
-    list.rows.prepend(create);
+    sortRowsByText(list.rows, 1);
     list.selectedRow = 0;
 }
 
@@ -91,26 +92,30 @@ CategoryList templateList(const ListSource &source, Category category)
         templatePaths.append(folder + name);
     if (source.progress)
         source.progress->found = names.size();
-    const QList<TemplateSummary> summaries =
+    QList<TemplateSummary> summaries =
         component->summaries(templatePaths, !applications,
                              source.progress ? &source.progress->read : nullptr, source.cancelled);
-    // The rows are made on every processor: thousands of them, each several strings.
-    list.rows.resize(names.size());
-    ListRow *rows = list.rows.data();
-    parallel::forEachRun(names.size(), parallel::kMinimumRowRun,
-                         [&](qsizetype begin, qsizetype end) {
-                             for (qsizetype i = begin; i < end; ++i) {
-                                 const QString &name = names.at(i);
-                                 const TemplateSummary &s = summaries.at(i);
-                                 const QString shown = paths::displayName(name);
-                                 // A template without a title is shown by its file name.
-                                 rows[i] = {name,
-                                            s.title == name ? shown : s.title,
-                                            kIconItem,
-                                            {shown, QString::number(s.recordCount), s.dateTime},
-                                            s.modifiedSecs};
-                             }
-                         });
+    // The rows are made on every processor: thousands of them, each several strings. What
+    // the reading left is let go there too, rather than one by one after the fill.
+    list.rows.resize(names.size() + 1); // the first for the create-new row
+    ListRow *rows = list.rows.data() + 1;
+    QString *paths = templatePaths.data();
+    TemplateSummary *read = summaries.data();
+    parallel::forEachRun(
+        names.size(), parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
+            for (qsizetype i = begin; i < end; ++i) {
+                const QString &name = names.at(i);
+                TemplateSummary &s = read[i];
+                const QString shown = paths::displayName(name);
+                // A template without a title is shown by its file name.
+                rows[i] = {name,
+                           s.title == name ? shown : std::move(s.title),
+                           kIconItem,
+                           {shown, QString::number(s.recordCount), std::move(s.dateTime)},
+                           s.modifiedSecs};
+                paths[i] = QString();
+            }
+        });
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");
     return list;
 }
@@ -160,29 +165,76 @@ bool textLess(QStringView a, QStringView b)
 
 } // namespace
 
-void sortRowsByText(QList<ListRow> &rows)
+namespace {
+
+// A row's place in the sort: its text, and for a text of ASCII alone that text folded to
+// lower case, which compares as bytes (most titles; textLess takes the others).
+struct SortEntry {
+    QStringView text;
+    const char *folded; // nullptr when the text holds other code units
+    qsizetype index;
+};
+
+bool entryLess(const SortEntry &a, const SortEntry &b)
 {
+    if (!a.folded || !b.folded)
+        return textLess(a.text, b.text);
+    const qsizetype common = std::min(a.text.size(), b.text.size());
+    if (const int order = std::memcmp(a.folded, b.folded, size_t(common)))
+        return order < 0;
+    return a.text.size() < b.text.size();
+}
+
+// Folds an ASCII text to lower case into `out`; false when the text holds another code unit.
+bool foldAscii(QStringView text, char *out)
+{
+    const char16_t *c = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = c[i];
+        if (unit >= 0x80)
+            return false;
+        out[i] = char(unit >= u'A' && unit <= u'Z' ? unit + 32 : unit);
+    }
+    return true;
+}
+
+} // namespace
+
+void sortRowsByText(QList<ListRow> &rows, qsizetype keepFirst)
+{
+    keepFirst = std::clamp<qsizetype>(keepFirst, 0, rows.size());
+    const auto count = rows.size() - keepFirst;
     // The texts are sorted with their positions, and the rows moved once into their places:
     // a row is several strings, and a merge sort moves each many times.
-    std::vector<std::pair<QStringView, qsizetype>> order;
-    order.reserve(size_t(rows.size()));
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        order.emplace_back(rows.at(i).text, i);
-    const auto less = [](const auto &a, const auto &b) { return textLess(a.first, b.first); };
+    std::vector<SortEntry> order(size_t(count), SortEntry{{}, nullptr, 0});
+    std::vector<qsizetype> offsets(size_t(count) + 1, 0);
+    for (qsizetype i = 0; i < count; ++i)
+        offsets[size_t(i) + 1] = offsets[size_t(i)] + rows.at(keepFirst + i).text.size();
+    std::vector<char> folded(size_t(offsets.back()));
     // Runs are sorted at once on the processors, then merged; a merge takes the earlier run's
     // row first among equals, so the order is the one a single stable sort gives.
-    const auto count = qsizetype(order.size());
     const qsizetype runs =
         parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype b, qsizetype e) {
-            std::stable_sort(order.begin() + b, order.begin() + e, less);
+            for (qsizetype i = b; i < e; ++i) {
+                const QString &text = rows.at(keepFirst + i).text;
+                char *out = folded.data() + offsets[size_t(i)];
+                order[size_t(i)] = {text, foldAscii(text, out) ? out : nullptr, keepFirst + i};
+            }
+            std::stable_sort(order.begin() + b, order.begin() + e, entryLess);
         });
     for (qsizetype run = 1; run < runs; ++run)
         std::inplace_merge(order.begin(), order.begin() + run * count / runs,
-                           order.begin() + (run + 1) * count / runs, less);
-    QList<ListRow> sorted;
-    sorted.reserve(rows.size());
-    for (const auto &entry : order)
-        sorted.append(std::move(rows[entry.second]));
+                           order.begin() + (run + 1) * count / runs, entryLess);
+    // The rows are moved into their places on every processor too.
+    QList<ListRow> sorted(rows.size());
+    ListRow *from = rows.data();
+    ListRow *to = sorted.data();
+    for (qsizetype i = 0; i < keepFirst; ++i)
+        to[i] = std::move(from[i]);
+    parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype b, qsizetype e) {
+        for (qsizetype i = b; i < e; ++i)
+            to[keepFirst + i] = std::move(from[order[size_t(i)].index]);
+    });
     rows = std::move(sorted);
 }
 
@@ -223,8 +275,9 @@ CategoryList LoadDIRSection(const ListSource &source)
             if (source.progress)
                 ++source.progress->read;
         },
-        source.cancelled ? *source.cancelled : never);
+        source.cancelled ? *source.cancelled : never, parallel::FileTable::Own, {});
     list.rows.reserve(names.size() + 1);
+    list.rows.append(ListRow()); // for the create-new row
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names.at(i);
         const DirectorySummary &summary = summaries.at(i);

@@ -59,7 +59,7 @@ CategoryList LoadSecuritySection(const ListSource &source);
 CategoryList LoadCategory(Category category, const ListSource &source);
 
 // Sorts rows once by their text, ascending, without regard to case; equal texts keep their
-// order.
-void sortRowsByText(QList<ListRow> &rows);
+// order. The first `keepFirst` rows stay where they are, before the sorted ones.
+void sortRowsByText(QList<ListRow> &rows, qsizetype keepFirst = 0);
 
 } // namespace hv

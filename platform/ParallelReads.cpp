@@ -16,6 +16,7 @@
 #include <vector>
 
 #include <cerrno>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/vfs.h>
@@ -48,12 +49,12 @@ bool isRemoteFileSystem(unsigned long type)
 class Batch {
 public:
     Batch(qsizetype count, const std::function<void(qsizetype, int)> &work,
-          const std::atomic<bool> &cancelled)
-        : m_count(count), m_work(work), m_cancelled(cancelled)
+          const std::atomic<bool> &cancelled, const std::function<void(int)> &release)
+        : m_count(count), m_work(work), m_cancelled(cancelled), m_release(release)
     {
     }
 
-    // Calls work for the next free indices until none is left.
+    // Calls work for the next free indices until none is left, then releases the reader.
     void read(int reader) noexcept
     {
         try {
@@ -61,11 +62,22 @@ public:
                  i = m_next.fetch_add(1))
                 m_work(i, reader);
         } catch (...) {
-            m_next = m_count;
-            const std::lock_guard lock(m_mutex);
-            if (!m_error)
-                m_error = std::current_exception();
+            fail();
         }
+        try {
+            if (m_release)
+                m_release(reader);
+        } catch (...) {
+            fail();
+        }
+    }
+
+    void fail() noexcept
+    {
+        m_next = m_count;
+        const std::lock_guard lock(m_mutex);
+        if (!m_error)
+            m_error = std::current_exception();
     }
 
     void enter()
@@ -94,6 +106,7 @@ private:
     const qsizetype m_count;
     const std::function<void(qsizetype, int)> &m_work;
     const std::atomic<bool> &m_cancelled;
+    const std::function<void(int)> &m_release;
     std::atomic<qsizetype> m_next{0};
     std::mutex m_mutex;
     std::condition_variable m_finished;
@@ -107,10 +120,11 @@ private:
 // them.
 class ReaderPool {
 public:
-    static ReaderPool &instance()
+    static ReaderPool &instance(FileTable table)
     {
-        static auto *pool = new ReaderPool;
-        return *pool;
+        static auto *shared = new ReaderPool(FileTable::Shared);
+        static auto *own = new ReaderPool(FileTable::Own);
+        return table == FileTable::Own ? *own : *shared;
     }
 
     // Runs batch->read(reader) on an idle thread, or on a new one when none is idle; false when
@@ -139,6 +153,8 @@ public:
 private:
     static constexpr std::chrono::seconds kIdleLife{60};
 
+    explicit ReaderPool(FileTable table) : m_table(table) {}
+
     struct Worker {
         Batch *batch;
         int reader;
@@ -148,6 +164,8 @@ private:
     void serve(Worker *worker)
     {
         makeCurrentThreadBackground();
+        if (m_table == FileTable::Own)
+            takeOwnFileTable();
         std::unique_lock lock(m_mutex);
         for (;;) {
             if (!worker->batch && !worker->wake.wait_for(lock, kIdleLife, [worker] {
@@ -170,6 +188,20 @@ private:
         }
     }
 
+    // Gives the calling thread a descriptor table of its own and closes in it the copies of
+    // the process's descriptors but the standard three: a copy would keep a pipe or a socket
+    // of the process open after the process closed it. Where the copies cannot be closed
+    // (a kernel without close_range), the thread keeps the process's table.
+    static void takeOwnFileTable()
+    {
+        constexpr unsigned kFirstToClose = 3;
+        if (::close_range(~0U, ~0U, 0) != 0) // closes nothing: only asks for the call
+            return;
+        if (::unshare(CLONE_FILES) == 0)
+            ::close_range(kFirstToClose, ~0U, 0);
+    }
+
+    const FileTable m_table;
     std::mutex m_mutex;
     std::vector<Worker *> m_idle;
 };
@@ -196,16 +228,32 @@ void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work,
                   const std::atomic<bool> &cancelled)
 {
+    forEachIndex(count, readers, work, cancelled, FileTable::Shared, {});
+}
+
+void forEachIndex(qsizetype count, int readers,
+                  const std::function<void(qsizetype index, int reader)> &work,
+                  const std::atomic<bool> &cancelled, FileTable table,
+                  const std::function<void(int reader)> &release)
+{
     const qsizetype threads = std::clamp<qsizetype>(readers, 1, std::max<qsizetype>(count, 1));
     if (threads == 1) {
-        for (qsizetype i = 0; i < count && !cancelled; ++i)
-            work(i, 0);
+        try {
+            for (qsizetype i = 0; i < count && !cancelled; ++i)
+                work(i, 0);
+        } catch (...) {
+            if (release)
+                release(0);
+            throw;
+        }
+        if (release)
+            release(0);
         return;
     }
-    Batch batch(count, work, cancelled);
+    Batch batch(count, work, cancelled, release);
     for (int reader = 1; reader < threads; ++reader) {
         batch.enter();
-        if (!ReaderPool::instance().start(&batch, reader)) {
+        if (!ReaderPool::instance(table).start(&batch, reader)) {
             batch.leave(); // fewer threads read, the calling one among them
             break;
         }

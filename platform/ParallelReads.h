@@ -28,6 +28,17 @@ inline constexpr int kBackgroundNiceness = 10;
 // once when they start.
 void makeCurrentThreadBackground();
 
+// The descriptor table of the threads that help a call.
+enum class FileTable {
+    // The process's: the work may use any descriptor of the process.
+    Shared,
+    // One of each thread's own, holding none of the process's descriptors: the work opens,
+    // reads and closes files of its own and uses no other descriptor (no log, no kept file).
+    // Every open and close takes its table's lock, and readers of thousands of small files
+    // sharing one table wait on it for each other.
+    Own,
+};
+
 // Calls work(index, reader) once for every index from 0 to count - 1, with up to `readers`
 // threads at a time (the calling thread is one of them; `reader` numbers the thread from 0 to
 // readers - 1, for state of its own), and returns when all calls have returned. With one
@@ -45,6 +56,13 @@ void forEachIndex(qsizetype count, int readers,
 void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work,
                   const std::atomic<bool> &cancelled);
+// The same with the helping threads' table; `release(reader)`, when given, is called on each
+// reader's thread after its last call, for what that reader kept open (a descriptor of a
+// table of its own means nothing on another thread).
+void forEachIndex(qsizetype count, int readers,
+                  const std::function<void(qsizetype index, int reader)> &work,
+                  const std::atomic<bool> &cancelled, FileTable table,
+                  const std::function<void(int reader)> &release);
 
 // Calls work(begin, end) for `count` indices split into consecutive runs, one for each
 // processor (at most 8) and each of at least `minimumRun` indices, and returns when all have

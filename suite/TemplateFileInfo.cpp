@@ -233,7 +233,9 @@ QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, boo
     if (readers <= 0)
         readers = parallel::readerCountFor(m_baseFolder);
     QList<TemplateSummary> result(paths.size());
-    // Reader 0 is the calling thread's; the others live for this call.
+    // Reader 0 is the calling thread's. The others live for this call, on threads with
+    // descriptor tables of their own, and each is released on its thread: the folders it
+    // keeps open are open in that thread's table alone.
     std::vector<std::unique_ptr<Reader>> others(size_t(std::max(readers - 1, 0)));
     parallel::forEachIndex(
         paths.size(), readers,
@@ -249,7 +251,11 @@ QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, boo
             if (done)
                 ++*done;
         },
-        cancelled ? *cancelled : never);
+        cancelled ? *cancelled : never, parallel::FileTable::Own,
+        [&](int reader) {
+            if (reader > 0)
+                others[size_t(reader - 1)].reset();
+        });
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -99,6 +103,40 @@ TEST_F(ListCli, ManyApplicationsMakeOneDocumentInOrder)
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(titles, sorted);
     EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), kCount);
+}
+
+// A list converts the times of one minute once: the times around a change to summer time, and
+// in a zone whose offset has seconds (so that its minutes do not begin at a whole local
+// minute), must come out as the C library gives them one by one.
+TEST_F(ListCli, ModifiedTimesAreLocalAcrossAChangeOfOffset)
+{
+    const QList<std::pair<const char *, qint64>> files = {
+        {"a.HVT", 1774745950},  // 2026-03-29 00:59:10 UTC
+        {"b.HVT", 1774745990},  // 00:59:50, the same minute
+        {"c.HVT", 1774746030}}; // 01:00:30, just after summer time began in Europe
+    for (const auto &[name, seconds] : files) {
+        hvtest::writeFile(folder + name, "[TEMPLATE]\r\n");
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder + name).constData(), times, 0), 0);
+    }
+    const QList<std::pair<const char *, QStringList>> zones = {
+        {"CET-1CEST,M3.5.0,M10.5.0/3",
+         {"2026-03-29T01:59:10+01:00", "2026-03-29T01:59:50+01:00", "2026-03-29T03:00:30+02:00"}},
+        {"ODD+0:44:30",
+         {"2026-03-29T00:14:40-00:44", "2026-03-29T00:15:20-00:44", "2026-03-29T00:16:00-00:44"}}};
+    const QByteArray zoneBefore = qgetenv("TZ");
+    for (const auto &[zone, expected] : zones) {
+        qputenv("TZ", zone);
+        const QJsonArray rows = run({"list", "--items", "applications", folder})["rows"].toArray();
+        QStringList modified;
+        for (const QJsonValue &row : rows)
+            modified << row["modified"].toString();
+        EXPECT_EQ(modified, expected) << zone;
+    }
+    if (zoneBefore.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zoneBefore);
 }
 
 TEST_F(ListCli, FolderDefaultsToTheCurrentOneAndMayBeRelative)

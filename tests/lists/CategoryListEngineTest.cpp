@@ -347,24 +347,28 @@ TEST(RowSort, OrdersAsQtsCaselessCompare)
     EXPECT_EQ(order, expectedOrder);
 }
 
-// Thousands of rows are sorted in runs on several threads and merged: the order must be the
-// one a single stable sort gives, equal texts kept in their first order across the runs.
+// Thousands of rows are sorted in runs on several threads and merged, ASCII texts compared as
+// folded bytes and the others by Qt: the order must be the one a single stable sort gives,
+// equal texts kept in their first order across the runs, and the rows kept first stay first.
 TEST(RowSort, ManyRowsSortAsOneStableSort)
 {
-    QList<ListRow> rows;
+    const QStringList words = {QStringLiteral("Item"),      QStringLiteral("item"),
+                               QStringLiteral("\u00CDtem"), QStringLiteral("ITEM\u212A"),
+                               QStringLiteral("It_em"),     QStringLiteral("It")};
+    QList<ListRow> rows = {{"first", "zzz", 2, {}}};
     for (int i = 0; i < 5000; ++i) {
         const int pick = (i * 7919) % 613;
-        rows.append(
-            {QString::number(i),
-             (pick % 2 ? QStringLiteral("Item %1") : QStringLiteral("item %1")).arg(pick / 3),
-             1,
-             {}});
+        rows.append({QString::number(i),
+                     words[pick % words.size()] + QStringLiteral(" %1").arg(pick / 7),
+                     1,
+                     {}});
     }
-    QList<ListRow> expected = rows;
+    QList<ListRow> expected = rows.mid(1);
     std::stable_sort(expected.begin(), expected.end(), [](const ListRow &a, const ListRow &b) {
         return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
     });
-    sortRowsByText(rows);
+    expected.prepend(rows.first());
+    sortRowsByText(rows, 1);
     ASSERT_EQ(rows.size(), expected.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         ASSERT_EQ(rows[i].key, expected[i].key) << "row " << i;

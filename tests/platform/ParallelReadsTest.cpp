@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -105,6 +106,48 @@ TEST(ParallelReads, ACallStuckInItsReadsDoesNotHoldUpAnother)
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     release.set_value();
     stuck.join();
+}
+
+// Readers of many small files take descriptor tables of their own. A helper's table holds none
+// of the process's descriptors (a copy would keep the process's pipe open after it closed it),
+// and what a reader opened is released on its own thread, where its descriptors mean it.
+TEST(ParallelReads, HelpersWithTablesOfTheirOwnHoldNoDescriptorOfTheProcess)
+{
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK), 0);
+    constexpr int kReaders = 6;
+    std::mutex mutex;
+    std::condition_variable allIn;
+    int in = 0;
+    std::vector<pid_t> ranOn(kReaders), releasedOn(kReaders);
+    std::vector<int> opened(kReaders, -1);
+    std::atomic<int> helpersSeeingThePipe{0};
+    const std::atomic<bool> never{false};
+    forEachIndex(
+        kReaders, kReaders,
+        [&](qsizetype, int reader) {
+            {
+                std::unique_lock lock(mutex);
+                ++in;
+                allIn.notify_all();
+                allIn.wait_for(lock, 10s, [&] { return in == kReaders; });
+            }
+            ranOn[size_t(reader)] = ::gettid();
+            if (reader > 0 && ::fcntl(pipeEnds[1], F_GETFD) != -1)
+                ++helpersSeeingThePipe;
+            opened[size_t(reader)] = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        },
+        never, hv::parallel::FileTable::Own,
+        [&](int reader) {
+            releasedOn[size_t(reader)] = ::gettid();
+            EXPECT_EQ(::close(opened[size_t(reader)]), 0) << "reader " << reader;
+        });
+    EXPECT_EQ(helpersSeeingThePipe, 0);
+    EXPECT_EQ(releasedOn, ranOn);
+    ASSERT_EQ(::close(pipeEnds[1]), 0);
+    char byte = 0;
+    EXPECT_EQ(::read(pipeEnds[0], &byte, 1), 0) << "the pipe was still open for writing";
+    ::close(pipeEnds[0]);
 }
 
 TEST(ParallelReads, RunsCoverEveryIndexOnceInOrder)
