@@ -74,32 +74,33 @@ CategoryList templateList(const ListSource &source, Category category)
         {applications ? "Application Title" : "Popup Title", "Filename", "Records", "Date/Time"});
 
     const QString folder = projectFolderOf(source);
-    // The fill's one listing of the folder; the component finds names through it too.
+    // One component for the whole fill; it finds names through the fill's one listing of the
+    // folder too.
     const auto index = std::make_shared<paths::FolderIndex>();
-    QStringList names =
-        index->listFiles(folder, applications ? QStringLiteral(".HVT") : QStringLiteral(".HPT"));
-    if (applications)
-        names.removeIf([](const QString &name) { return name.startsWith(u'$'); });
-
-    // One component for the whole fill.
     const std::unique_ptr<TemplateInfo> component =
         source.templateFactory ? source.templateFactory()
                                : makeTemplateFileInfo(folder, source.readers);
     component->useFolderIndex(index);
-    QStringList templatePaths;
-    templatePaths.reserve(names.size());
-    for (const QString &name : names)
-        templatePaths.append(folder + name);
-    if (source.progress)
-        source.progress->found = names.size();
-    QList<TemplateSummary> summaries =
-        component->summaries(templatePaths, !applications,
-                             source.progress ? &source.progress->read : nullptr, source.cancelled);
+    // The templates are read while the folder is still being listed.
+    QStringList names;
+    const auto listTemplates = [&](const std::function<void(const QString &)> &found) {
+        index->listFiles(folder, applications ? QStringLiteral(".HVT") : QStringLiteral(".HPT"),
+                         [&](const QString &name) {
+                             if (applications && name.startsWith(u'$'))
+                                 return;
+                             names.append(name);
+                             if (source.progress)
+                                 ++source.progress->found;
+                             found(name);
+                         });
+    };
+    QList<TemplateSummary> summaries = component->listedSummaries(
+        folder, listTemplates, !applications, source.progress ? &source.progress->read : nullptr,
+        source.cancelled);
     // The rows are made on every processor: thousands of them, each several strings. What
     // the reading left is let go there too, rather than one by one after the fill.
     list.rows.resize(names.size() + 1); // the first for the create-new row
     ListRow *rows = list.rows.data() + 1;
-    QString *paths = templatePaths.data();
     TemplateSummary *read = summaries.data();
     parallel::forEachRun(
         names.size(), parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
@@ -113,7 +114,6 @@ CategoryList templateList(const ListSource &source, Category category)
                            kIconItem,
                            {shown, QString::number(s.recordCount), std::move(s.dateTime)},
                            s.modifiedSecs};
-                paths[i] = QString();
             }
         });
     finishFileList(list, applications ? "Create New Application" : "Create New Popup");

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <system_error>
@@ -45,22 +46,73 @@ bool isRemoteFileSystem(unsigned long type)
     }
 }
 
-// One call of forEachIndex: the indices still to hand out, and the threads still working.
+// Names handed from a listing to the readers while the listing goes on, numbered in the
+// order found. A reader waits for the next name until the listing has ended.
+class NameQueue {
+public:
+    void push(QStringList &names)
+    {
+        if (names.isEmpty())
+            return;
+        const std::lock_guard lock(m_mutex);
+        for (QString &name : names)
+            m_pending.emplace_back(m_found++, std::move(name));
+        names.clear();
+        if (m_waiting)
+            m_changed.notify_all();
+    }
+    // No name comes after the ones pushed; with `dropPending`, not even those.
+    void close(bool dropPending = false)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closed = true;
+        if (dropPending)
+            m_pending.clear();
+        m_changed.notify_all();
+    }
+    // The next name, or false once the listing has ended and every name was taken.
+    bool pop(qsizetype &index, QString &name)
+    {
+        std::unique_lock lock(m_mutex);
+        while (m_pending.empty() && !m_closed) {
+            ++m_waiting;
+            m_changed.wait(lock);
+            --m_waiting;
+        }
+        if (m_pending.empty())
+            return false;
+        index = m_pending.front().first;
+        name = std::move(m_pending.front().second);
+        m_pending.pop_front();
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::pair<qsizetype, QString>> m_pending;
+    qsizetype m_found = 0;
+    int m_waiting = 0;
+    bool m_closed = false;
+};
+
+// One call of forEachIndex or forEachListedName: the calls still to make, and the threads
+// still making them.
 class Batch {
 public:
-    Batch(qsizetype count, const std::function<void(qsizetype, int)> &work,
-          const std::atomic<bool> &cancelled, const std::function<void(int)> &release)
-        : m_count(count), m_work(work), m_cancelled(cancelled), m_release(release)
+    // step(reader) makes the reader's next call, and returns false when none is left.
+    Batch(const std::function<bool(int)> &step, const std::function<void(int)> &release,
+          NameQueue *queue = nullptr)
+        : m_step(step), m_release(release), m_queue(queue)
     {
     }
 
-    // Calls work for the next free indices until none is left, then releases the reader.
+    // Makes calls until none is left, then releases the reader.
     void read(int reader) noexcept
     {
         try {
-            for (qsizetype i = m_next.fetch_add(1); i < m_count && !m_cancelled;
-                 i = m_next.fetch_add(1))
-                m_work(i, reader);
+            while (!m_stopped.load(std::memory_order_relaxed) && m_step(reader)) {
+            }
         } catch (...) {
             fail();
         }
@@ -72,9 +124,12 @@ public:
         }
     }
 
+    // Keeps the current exception for the caller; no further call is made.
     void fail() noexcept
     {
-        m_next = m_count;
+        m_stopped = true;
+        if (m_queue)
+            m_queue->close(true);
         const std::lock_guard lock(m_mutex);
         if (!m_error)
             m_error = std::current_exception();
@@ -103,11 +158,10 @@ public:
     }
 
 private:
-    const qsizetype m_count;
-    const std::function<void(qsizetype, int)> &m_work;
-    const std::atomic<bool> &m_cancelled;
+    const std::function<bool(int)> &m_step;
     const std::function<void(int)> &m_release;
-    std::atomic<qsizetype> m_next{0};
+    NameQueue *const m_queue;
+    std::atomic<bool> m_stopped{false};
     std::mutex m_mutex;
     std::condition_variable m_finished;
     int m_helpers = 0;
@@ -208,6 +262,23 @@ private:
 
 } // namespace
 
+namespace {
+
+// Starts readers 1 to readers - 1 of `batch` on the pool's threads; fewer when no more threads
+// can be started (the calling thread reads in any case).
+void startHelpers(Batch &batch, int readers, FileTable table)
+{
+    for (int reader = 1; reader < readers; ++reader) {
+        batch.enter();
+        if (!ReaderPool::instance(table).start(&batch, reader)) {
+            batch.leave();
+            break;
+        }
+    }
+}
+
+} // namespace
+
 int readerCountFor(const QString &folder)
 {
     struct statfs info {};
@@ -250,16 +321,65 @@ void forEachIndex(qsizetype count, int readers,
             release(0);
         return;
     }
-    Batch batch(count, work, cancelled, release);
-    for (int reader = 1; reader < threads; ++reader) {
-        batch.enter();
-        if (!ReaderPool::instance(table).start(&batch, reader)) {
-            batch.leave(); // fewer threads read, the calling one among them
-            break;
-        }
-    }
+    std::atomic<qsizetype> next{0};
+    const std::function<bool(int)> step = [&](int reader) {
+        const qsizetype index = next.fetch_add(1, std::memory_order_relaxed);
+        if (index >= count || cancelled)
+            return false;
+        work(index, reader);
+        return true;
+    };
+    Batch batch(step, release);
+    startHelpers(batch, int(threads), table);
     batch.read(0);
     batch.finish();
+}
+
+QStringList
+forEachListedName(int readers,
+                  const std::function<void(const std::function<void(const QString &)> &)> &list,
+                  const std::function<void(qsizetype index, const QString &name, int reader)> &work,
+                  const std::atomic<bool> &cancelled, FileTable table,
+                  const std::function<void(int reader)> &release)
+{
+    QStringList names;
+    if (readers <= 1) {
+        list([&](const QString &name) { names.append(name); });
+        forEachIndex(
+            names.size(), 1, [&](qsizetype index, int) { work(index, names.at(index), 0); },
+            cancelled, table, release);
+        return names;
+    }
+    NameQueue queue;
+    const std::function<bool(int)> step = [&](int reader) {
+        qsizetype index = 0;
+        QString name;
+        if (cancelled || !queue.pop(index, name))
+            return false;
+        work(index, name, reader);
+        return true;
+    };
+    Batch batch(step, release, &queue);
+    startHelpers(batch, readers, table);
+    try {
+        // Names go to the readers a few at a time: one hand-over per name would cost more
+        // than a reader saves.
+        constexpr qsizetype kHandOver = 32;
+        QStringList found;
+        list([&](const QString &name) {
+            names.append(name);
+            found.append(name);
+            if (found.size() >= kHandOver)
+                queue.push(found);
+        });
+        queue.push(found);
+    } catch (...) {
+        batch.fail();
+    }
+    queue.close();
+    batch.read(0);
+    batch.finish();
+    return names;
 }
 
 qsizetype forEachRun(qsizetype count, qsizetype minimumRun,

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <functional>
@@ -63,6 +64,18 @@ void forEachIndex(qsizetype count, int readers,
                   const std::function<void(qsizetype index, int reader)> &work,
                   const std::atomic<bool> &cancelled, FileTable table,
                   const std::function<void(int reader)> &release);
+
+// Calls work(index, name, reader) for every name that `list` finds, while it is still finding
+// them: list runs on the calling thread and hands each name to found(name); the other
+// readers take the names found so far, and the calling thread joins them once list returns.
+// Names are numbered from 0 in the order found. Returns the names found, all of them also when
+// cancelled (only the calls stop); an exception of list or of any call reaches the caller once
+// every thread has finished. `table` and `release` as for forEachIndex.
+QStringList forEachListedName(
+    int readers, const std::function<void(const std::function<void(const QString &)> &found)> &list,
+    const std::function<void(qsizetype index, const QString &name, int reader)> &work,
+    const std::atomic<bool> &cancelled, FileTable table,
+    const std::function<void(int reader)> &release);
 
 // Calls work(begin, end) for `count` indices split into consecutive runs, one for each
 // processor (at most 8) and each of at least `minimumRun` indices, and returns when all have

@@ -133,7 +133,8 @@ void FolderIndex::Folder::indexEntry(qsizetype index)
     entries[last].nextSameKey = index;
 }
 
-FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
+FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder,
+                                         const std::function<void(const Entry &)> &each)
 {
     auto it = m_folders.find(diskFolder);
     if (it != m_folders.end())
@@ -147,6 +148,8 @@ FolderIndex::Folder &FolderIndex::listed(const QString &diskFolder)
             if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
                 continue;
             folder.add(decodeName(raw), entry->d_type);
+            if (each)
+                each(folder.entries.constLast());
         }
         ::closedir(dir);
     }
@@ -254,6 +257,12 @@ QString FolderIndex::resolveForWrite(const QString &path)
 
 QStringList FolderIndex::listFiles(const QString &folder, const QString &suffix)
 {
+    return listFiles(folder, suffix, nullptr);
+}
+
+QStringList FolderIndex::listFiles(const QString &folder, const QString &suffix,
+                                   const std::function<void(const QString &name)> &found)
+{
     QStringList names;
     if (folder.isEmpty())
         return names;
@@ -261,12 +270,23 @@ QStringList FolderIndex::listFiles(const QString &folder, const QString &suffix)
     const std::optional<QString> diskFolder = resolveFolder(withTrailingSeparator(folder));
     if (!diskFolder)
         return names;
-    const Folder &listing = listed(*diskFolder);
-    for (const Entry &entry : listing.entries) {
-        if (entry.removed || entry.name.startsWith(u'.') || !endsWithCaseless(entry.name, suffix))
-            continue;
-        if (isRegularFile(*diskFolder, entry.name, entry.type))
-            names.append(entry.name);
+    const auto take = [&](const Entry &entry) {
+        if (entry.removed || entry.name.startsWith(u'.') || !endsWithCaseless(entry.name, suffix) ||
+            !isRegularFile(*diskFolder, entry.name, entry.type))
+            return;
+        names.append(entry.name);
+        if (found)
+            found(entry.name);
+    };
+    // A folder listed before gives its names at once; one listed now, as they are read.
+    bool taken = false;
+    const Folder &listing = listed(*diskFolder, [&](const Entry &entry) {
+        taken = true;
+        take(entry);
+    });
+    if (!taken) {
+        for (const Entry &entry : listing.entries)
+            take(entry);
     }
     return names;
 }

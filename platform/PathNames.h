@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace hv::paths {
@@ -50,6 +51,10 @@ public:
     // any letter case, in listing order; dot-files and folders left out. A folder that is
     // missing or unreadable gives an empty list.
     QStringList listFiles(const QString &folder, const QString &suffix);
+    // The same, also handing each name to `found` as the listing finds it (with this index
+    // locked: `found` must not use it).
+    QStringList listFiles(const QString &folder, const QString &suffix,
+                          const std::function<void(const QString &name)> &found);
 
     // The operation removed the entry at `diskPath` (a path this index gave).
     void noteRemoved(const QString &diskPath);
@@ -79,8 +84,10 @@ private:
         void add(const QString &name, unsigned char type);
     };
 
-    // The listing of `diskFolder`, made on first use.
-    Folder &listed(const QString &diskFolder);
+    // The listing of `diskFolder`, made on first use; `each`, when given, is called for each
+    // entry of a listing made by this call as the entry is read.
+    Folder &listed(const QString &diskFolder,
+                   const std::function<void(const Entry &)> &each = nullptr);
     // `folder` (ending in '/', or empty) as found on disk; nullopt when it does not exist.
     std::optional<QString> resolveFolder(const QString &folder);
     // The listed folder of `folder` as asked, or nullptr when it has not been listed yet.

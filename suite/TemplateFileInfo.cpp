@@ -259,6 +259,49 @@ QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, boo
     return result;
 }
 
+QList<TemplateSummary> TemplateFileInfo::listedSummaries(
+    const QString &folder,
+    const std::function<void(const std::function<void(const QString &)> &)> &list, bool popups,
+    std::atomic<qsizetype> *done, const std::atomic<bool> *cancelled)
+{
+    static const std::atomic<bool> never{false};
+    const char *dataSuffix = popups ? ".hpd" : ".hvd";
+    int readers = m_readerCount;
+    if (readers <= 0)
+        readers = parallel::readerCountFor(m_baseFolder);
+    // Each reader keeps what it read by the name's number, and the summaries are put in order
+    // once all are read: the number of names is known only when the listing ends.
+    std::vector<std::vector<std::pair<qsizetype, TemplateSummary>>> read(
+        size_t(std::max(readers, 1)));
+    std::vector<std::unique_ptr<Reader>> others(size_t(std::max(readers - 1, 0)));
+    const QStringList names = parallel::forEachListedName(
+        readers, list,
+        [&](qsizetype index, const QString &name, int reader) {
+            Reader *state = &m_reader;
+            if (reader > 0) {
+                auto &own = others[size_t(reader - 1)];
+                if (!own)
+                    own = std::make_unique<Reader>();
+                state = own.get();
+            }
+            read[size_t(reader)].emplace_back(index, summary(*state, folder + name, dataSuffix));
+            if (done)
+                ++*done;
+        },
+        cancelled ? *cancelled : never, parallel::FileTable::Own,
+        [&](int reader) {
+            if (reader > 0)
+                others[size_t(reader - 1)].reset();
+        });
+    QList<TemplateSummary> result(names.size());
+    TemplateSummary *slots = result.data();
+    for (auto &ofReader : read) {
+        for (auto &[index, s] : ofReader)
+            slots[index] = std::move(s);
+    }
+    return result;
+}
+
 TemplateSummary TemplateFileInfo::summary(Reader &reader, const QString &path,
                                           const char *dataSuffix)
 {

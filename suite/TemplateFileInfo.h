@@ -65,6 +65,11 @@ public:
     QList<TemplateSummary> summaries(const QStringList &paths, bool popups,
                                      std::atomic<qsizetype> *done = nullptr,
                                      const std::atomic<bool> *cancelled = nullptr) override;
+    QList<TemplateSummary>
+    listedSummaries(const QString &folder,
+                    const std::function<void(const std::function<void(const QString &)> &)> &list,
+                    bool popups, std::atomic<qsizetype> *done = nullptr,
+                    const std::atomic<bool> *cancelled = nullptr) override;
 
     // The largest file read as a template; a bigger file is not a template.
     static constexpr qint64 kMaxTemplateBytes = 16 * 1024 * 1024;

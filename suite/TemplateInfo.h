@@ -103,6 +103,20 @@ public:
         }
         return result;
     }
+    // summaries() of the templates that `list` names while it is still naming them: list calls
+    // found(name) for each template of `folder` (a path ending in '/') in turn, and returns
+    // once all are named; the summaries come in that order. A component may begin reading
+    // while the listing goes on; this one lists first.
+    virtual QList<TemplateSummary>
+    listedSummaries(const QString &folder,
+                    const std::function<void(const std::function<void(const QString &)> &)> &list,
+                    bool popups, std::atomic<qsizetype> *done = nullptr,
+                    const std::atomic<bool> *cancelled = nullptr)
+    {
+        QStringList paths;
+        list([&](const QString &name) { paths.append(folder + name); });
+        return summaries(paths, popups, done, cancelled);
+    }
 
     // Lets the component find names through the folder index of the operation it serves,
     // instead of listing the folders again; a component that looks up no names ignores it.

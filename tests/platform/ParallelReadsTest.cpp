@@ -150,6 +150,81 @@ TEST(ParallelReads, HelpersWithTablesOfTheirOwnHoldNoDescriptorOfTheProcess)
     ::close(pipeEnds[0]);
 }
 
+// Names are read while the listing still finds them: here the listing goes on only once a
+// reader has read a name it handed over. Every name is read once, under its number.
+TEST(ParallelReads, ListedNamesAreReadWhileTheListingGoesOn)
+{
+    constexpr int kNames = 500;
+    std::atomic<int> calls{0};
+    std::vector<std::atomic<int>> readsOf(kNames);
+    std::atomic<bool> mismatch{false};
+    bool readDuringListing = false;
+    const std::atomic<bool> never{false};
+    const QStringList names = hv::parallel::forEachListedName(
+        4,
+        [&](const std::function<void(const QString &)> &found) {
+            for (int i = 0; i < kNames; ++i) {
+                found(QString::number(i));
+                if (i == 100)
+                    readDuringListing = QTest::qWaitFor([&] { return calls > 0; }, 10000);
+            }
+        },
+        [&](qsizetype index, const QString &name, int) {
+            if (name != QString::number(index))
+                mismatch = true;
+            ++readsOf[size_t(index)];
+            ++calls;
+        },
+        never, hv::parallel::FileTable::Own, {});
+    EXPECT_TRUE(readDuringListing);
+    EXPECT_FALSE(mismatch);
+    ASSERT_EQ(names.size(), kNames);
+    EXPECT_EQ(names.last(), QString::number(kNames - 1));
+    for (int i = 0; i < kNames; ++i)
+        EXPECT_EQ(readsOf[size_t(i)], 1) << i;
+}
+
+// A listing that fails, or a reader's call that fails, reaches the caller once every thread
+// has finished; a cancel stops the calls, not the listing.
+TEST(ParallelReads, ListedNamesStopOnAFailureOrACancel)
+{
+    const auto listing = [](int count, int failAt) {
+        return [count, failAt](const std::function<void(const QString &)> &found) {
+            for (int i = 0; i < count; ++i) {
+                if (i == failAt)
+                    throw std::runtime_error("unreadable folder");
+                found(QString::number(i));
+            }
+        };
+    };
+    const std::atomic<bool> never{false};
+    for (int readers : {1, 4}) {
+        EXPECT_THROW(hv::parallel::forEachListedName(readers, listing(300, 150),
+                                                     [](qsizetype, const QString &, int) {}, never,
+                                                     hv::parallel::FileTable::Own, {}),
+                     std::runtime_error);
+        EXPECT_THROW(hv::parallel::forEachListedName(readers, listing(300, -1),
+                                                     [](qsizetype index, const QString &, int) {
+                                                         if (index == 200)
+                                                             throw std::runtime_error(
+                                                                 "unreadable file");
+                                                     },
+                                                     never, hv::parallel::FileTable::Own, {}),
+                     std::runtime_error);
+        std::atomic<bool> cancelled{false};
+        std::atomic<int> calls{0};
+        const QStringList names =
+            hv::parallel::forEachListedName(readers, listing(300, -1),
+                                            [&](qsizetype, const QString &, int) {
+                                                if (++calls == 10)
+                                                    cancelled = true;
+                                            },
+                                            cancelled, hv::parallel::FileTable::Own, {});
+        EXPECT_EQ(names.size(), 300);
+        EXPECT_LE(calls, 10 + readers) << readers << " readers";
+    }
+}
+
 TEST(ParallelReads, RunsCoverEveryIndexOnceInOrder)
 {
     for (const qsizetype count : {qsizetype(0), qsizetype(5), qsizetype(10007)}) {

@@ -60,6 +60,19 @@ TEST_F(PathNames, ListsFilesByExtensionInAnyCaseWithoutDotFilesOrFolders)
     EXPECT_EQ(names, (QStringList{QStringLiteral("B.Hvt"), QStringLiteral("a.hvt"),
                                   QStringLiteral("what?.HVT")}));
     EXPECT_TRUE(paths::listFiles(root + QStringLiteral("gone"), QStringLiteral(".HVT")).isEmpty());
+
+    // The names are also handed over one by one, in the list's order, whether the folder is
+    // listed by the call or was listed before.
+    paths::FolderIndex index;
+    for (int pass = 0; pass < 2; ++pass) {
+        QStringList found;
+        const QStringList listed =
+            index.listFiles(root + QStringLiteral("project one"), QStringLiteral(".HVT"),
+                            [&](const QString &name) { found << name; });
+        EXPECT_EQ(found, listed) << "pass " << pass;
+        EXPECT_EQ(listed.size(), 3);
+    }
+    EXPECT_EQ(index.listingCount(), 2); // the root, to find "project one", and the project
 }
 
 TEST_F(PathNames, FolderIndexListsEachFolderOnceAndFollowsTheOperationsChanges)

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <thread>
+
 #include <ctime>
 
 using namespace hv;
@@ -242,11 +245,26 @@ TEST_F(TemplateFiles, ManyReadersGiveWhatOneReaderGives)
     parallel.setReaderCount(8);
     const QList<TemplateSummary> one = serial.summaries(templates, false);
     const QList<TemplateSummary> many = parallel.summaries(templates, false);
+    // The same templates read while a listing still names them, a few at a time.
+    TemplateFileInfo whileListing(folder);
+    whileListing.setReaderCount(8);
+    const QList<TemplateSummary> listed = whileListing.listedSummaries(
+        folder,
+        [&](const std::function<void(const QString &)> &found) {
+            for (const QString &path : templates) {
+                found(path.mid(folder.size()));
+                std::this_thread::yield();
+            }
+        },
+        false);
     ASSERT_EQ(one.size(), templates.size());
+    ASSERT_EQ(listed.size(), templates.size());
     for (qsizetype i = 0; i < one.size(); ++i) {
-        EXPECT_EQ(many[i].title, one[i].title) << i;
-        EXPECT_EQ(many[i].recordCount, one[i].recordCount) << i;
-        EXPECT_EQ(many[i].dateTime, one[i].dateTime) << i;
+        for (const QList<TemplateSummary> *other : {&many, &listed}) {
+            EXPECT_EQ((*other)[i].title, one[i].title) << i;
+            EXPECT_EQ((*other)[i].recordCount, one[i].recordCount) << i;
+            EXPECT_EQ((*other)[i].dateTime, one[i].dateTime) << i;
+        }
         EXPECT_EQ(one[i].recordCount, serial.applicationSummary(templates[i]).recordCount);
     }
     EXPECT_EQ(one[3].recordCount, 3);
