@@ -1,6 +1,7 @@
 // hvadmin-cli: runs the console's operations from a shell (see README.md).
 #include "cli/CliSupport.h"
 #include "cli/Verbs.h"
+#include "platform/ParallelReads.h"
 #include "platform/UserFolders.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 int main(int argc, char **argv)
 {
     hv::paths::dropRelativeBaseFolders();
+    // No window waits on the threads that read files: they run at the process's priority.
+    hv::parallel::setBackgroundThreadsLowered(false);
     QCoreApplication app(argc, argv);
     // The bytes as given: a file name that is not UTF-8 must reach exactly that file.
     QStringList args = hv::cli::argumentsOf(argc, argv);

@@ -26,6 +26,8 @@
 namespace hv::parallel {
 namespace {
 
+std::atomic<bool> g_lowerBackgroundThreads{true};
+
 // File systems whose every call may wait on another computer or on a user-space server.
 bool isRemoteFileSystem(unsigned long type)
 {
@@ -395,8 +397,15 @@ qsizetype forEachRun(qsizetype count, qsizetype minimumRun,
     return runs;
 }
 
+void setBackgroundThreadsLowered(bool lowered)
+{
+    g_lowerBackgroundThreads = lowered;
+}
+
 void makeCurrentThreadBackground()
 {
+    if (!g_lowerBackgroundThreads)
+        return;
     // On Linux a nice value belongs to the thread named by its own id.
     const auto thread = id_t(::syscall(SYS_gettid));
     errno = 0;

@@ -25,9 +25,14 @@ inline constexpr int kNetworkReaders = 128;
 // gets the processor first and the window goes on painting.
 inline constexpr int kBackgroundNiceness = 10;
 
-// Lowers the calling thread's priority by kBackgroundNiceness; the pools' threads call it
-// once when they start.
+// Lowers the calling thread's priority by kBackgroundNiceness, unless turned off below; the
+// pools' threads call it once when they start.
 void makeCurrentThreadBackground();
+// Whether makeCurrentThreadBackground lowers threads (it does unless told otherwise). A
+// process without a window to keep painting, such as hvadmin-cli, turns it off before its
+// first pool thread starts: there the helpers are the work itself, and a lowered one waits
+// behind every other program of the machine.
+void setBackgroundThreadsLowered(bool lowered);
 
 // The descriptor table of the threads that help a call.
 enum class FileTable {

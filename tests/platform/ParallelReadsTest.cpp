@@ -55,6 +55,25 @@ TEST(ParallelReads, HelperThreadsRunBelowTheCallersPriority)
         EXPECT_GT(::getpriority(PRIO_PROCESS, id_t(helper)), caller);
 }
 
+// A process without a window keeps its background threads at its own priority.
+TEST(ParallelReads, BackgroundThreadsAreLoweredUnlessTurnedOff)
+{
+    const auto priorityAfterLowering = [] {
+        int priority = 0;
+        std::thread([&] {
+            hv::parallel::makeCurrentThreadBackground();
+            priority = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
+        }).join();
+        return priority;
+    };
+    const int caller = ::getpriority(PRIO_PROCESS, id_t(::gettid()));
+    EXPECT_GT(priorityAfterLowering(), caller);
+    hv::parallel::setBackgroundThreadsLowered(false);
+    EXPECT_EQ(priorityAfterLowering(), caller);
+    hv::parallel::setBackgroundThreadsLowered(true);
+    EXPECT_GT(priorityAfterLowering(), caller);
+}
+
 TEST(ParallelReads, ConsecutiveCallsReuseTheSameThreads)
 {
     EXPECT_EQ(helpersOfOneCall(8), helpersOfOneCall(8));
