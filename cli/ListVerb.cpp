@@ -11,11 +11,13 @@
 #include "suite/TemplateFileInfo.h"
 
 #include <QDateTime>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <mutex>
 #include <optional>
 
@@ -313,9 +315,9 @@ void putRow(RowOutput &out, const ListRow &row, bool item, Category category, co
 }
 
 // Writes the list as one compact JSON document, made directly rather than through
-// QJsonDocument. The rows are made in runs on every processor, each run into its own buffer
-// and every row after a comma, and the runs are written out in order, without the first
-// comma of all.
+// QJsonDocument. The rows are made in pieces of a few hundred on every processor, each piece
+// into its own buffer and every row after a comma, and the pieces are written out in order as
+// they are done, without the first comma of all: the document never lies whole in memory.
 void writeListJson(const CategoryList &list, const QString &folder, bool itemsOnly)
 {
     QByteArray head("{\"columns\":[");
@@ -325,31 +327,40 @@ void writeListJson(const CategoryList &list, const QString &folder, bool itemsOn
         head.append(list.columns[i].alignRight ? ",\"align\":\"right\"}" : ",\"align\":\"left\"}");
     }
     head.append("],\"rows\":[");
-    std::mutex written;
-    std::vector<std::pair<qsizetype, QByteArray>> runs;
-    parallel::forEachRun(
-        list.rows.size(), parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
-            RowOutput run((end - begin) * 320 + 4096);
-            LocalTimes times;
-            for (qsizetype i = begin; i < end; ++i) {
-                const ListRow &row = list.rows.at(i);
-                const bool item = row.icon == kIconItem && isFileCategory(list.category);
-                if (!itemsOnly || item)
-                    putRow(run, row, item, list.category, folder, times);
-            }
-            const std::lock_guard lock(written);
-            runs.emplace_back(begin, run.take());
-        });
-    std::sort(runs.begin(), runs.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
     writeOutput(head);
+
+    constexpr qsizetype kPieceRows = 256;
+    const qsizetype rows = list.rows.size();
+    const qsizetype pieces = (rows + kPieceRows - 1) / kPieceRows;
+    const int writers = pieces > 1 ? std::clamp(QThread::idealThreadCount(), 1, 8) : 1;
+    std::vector<LocalTimes> times(static_cast<size_t>(writers));
+    std::mutex mutex;
+    std::map<qsizetype, QByteArray> made; // pieces made and not yet written
+    qsizetype nextToWrite = 0;
     bool first = true;
-    for (const auto &run : runs) {
-        if (run.second.isEmpty())
-            continue;
-        writeOutput(first ? QByteArrayView(run.second).sliced(1) : QByteArrayView(run.second));
-        first = false;
-    }
+    parallel::forEachIndex(pieces, writers, [&](qsizetype piece, int writer) {
+        const qsizetype begin = piece * kPieceRows;
+        const qsizetype end = std::min(rows, begin + kPieceRows);
+        RowOutput out((end - begin) * 320 + 4096);
+        for (qsizetype i = begin; i < end; ++i) {
+            const ListRow &row = list.rows.at(i);
+            const bool item = row.icon == kIconItem && isFileCategory(list.category);
+            if (!itemsOnly || item)
+                putRow(out, row, item, list.category, folder, times[size_t(writer)]);
+        }
+        const std::lock_guard lock(mutex);
+        made.emplace(piece, out.take());
+        for (auto next = made.find(nextToWrite); next != made.end();
+             next = made.find(nextToWrite)) {
+            const QByteArrayView bytes(next->second);
+            if (!bytes.isEmpty()) {
+                writeOutput(first ? bytes.sliced(1) : bytes);
+                first = false;
+            }
+            made.erase(next);
+            ++nextToWrite;
+        }
+    });
     writeOutput("]}\n");
 }
 

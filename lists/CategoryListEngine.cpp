@@ -52,16 +52,110 @@ int readersFor(const ListSource &source, const QString &folder)
     return source.readers > 0 ? source.readers : parallel::readerCountFor(folder);
 }
 
-// Puts the create-new row in the first row, which the fill left free, sorts the rows after it
-// and selects it.
-void finishFileList(CategoryList &list, const char *newText)
+// Compares as QString::compare without regard to case does, taking the common case of ASCII
+// text itself; text with any other code unit is left to Qt.
+bool textLess(QStringView a, QStringView b)
 {
-    ListRow &create = list.rows.first();
+    const qsizetype common = std::min(a.size(), b.size());
+    const char16_t *x = a.utf16();
+    const char16_t *y = b.utf16();
+    // Titles often share their first words: equal code units are equal without regard to
+    // case too, so a common prefix is skipped four units at a time.
+    qsizetype i = 0;
+    for (; i + 4 <= common; i += 4) {
+        quint64 p = 0;
+        quint64 q = 0;
+        std::memcpy(&p, x + i, sizeof p);
+        std::memcpy(&q, y + i, sizeof q);
+        if (p != q)
+            break;
+    }
+    for (; i < common; ++i) {
+        char16_t p = x[i];
+        char16_t q = y[i];
+        if (p >= 0x80 || q >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        if (p >= u'A' && p <= u'Z')
+            p += 32;
+        if (q >= u'A' && q <= u'Z')
+            q += 32;
+        if (p != q)
+            return p < q;
+    }
+    return a.size() < b.size();
+}
+
+// A row's place in the sort: its text, and for a text of ASCII alone that text folded to
+// lower case, which compares as bytes (most titles; textLess takes the others).
+struct SortEntry {
+    QStringView text;
+    const char *folded; // nullptr when the text holds other code units
+    qsizetype index;
+};
+
+bool entryLess(const SortEntry &a, const SortEntry &b)
+{
+    if (!a.folded || !b.folded)
+        return textLess(a.text, b.text);
+    const qsizetype common = std::min(a.text.size(), b.text.size());
+    if (const int order = std::memcmp(a.folded, b.folded, size_t(common)))
+        return order < 0;
+    return a.text.size() < b.text.size();
+}
+
+// Folds an ASCII text to lower case into `out`; false when the text holds another code unit.
+bool foldAscii(QStringView text, char *out)
+{
+    const char16_t *c = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = c[i];
+        if (unit >= 0x80)
+            return false;
+        out[i] = char(unit >= u'A' && unit <= u'Z' ? unit + 32 : unit);
+    }
+    return true;
+}
+
+// The texts text(0) to text(count - 1) in their order by sortRowsByText's rules, with their
+// positions. Runs are sorted at once on the processors, then merged; a merge takes the earlier
+// run's text first among equals, so the order is the one a single stable sort gives.
+template <typename Text> std::vector<SortEntry> sortedByText(qsizetype count, const Text &text)
+{
+    std::vector<SortEntry> order(size_t(count), SortEntry{{}, nullptr, 0});
+    std::vector<qsizetype> offsets(size_t(count) + 1, 0);
+    for (qsizetype i = 0; i < count; ++i)
+        offsets[size_t(i) + 1] = offsets[size_t(i)] + text(i).size();
+    std::vector<char> folded(size_t(offsets.back()));
+    const qsizetype runs =
+        parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype b, qsizetype e) {
+            for (qsizetype i = b; i < e; ++i) {
+                const QString &t = text(i);
+                char *out = folded.data() + offsets[size_t(i)];
+                order[size_t(i)] = {t, foldAscii(t, out) ? out : nullptr, i};
+            }
+            std::stable_sort(order.begin() + b, order.begin() + e, entryLess);
+        });
+    for (qsizetype run = 1; run < runs; ++run)
+        std::inplace_merge(order.begin(), order.begin() + run * count / runs,
+                           order.begin() + (run + 1) * count / runs, entryLess);
+    return order;
+}
+
+// The create-new row of a file category, selected.
+void putCreateRow(CategoryList &list, ListRow &create, const char *newText)
+{
     create = {QString::fromLatin1(kKeyNew), QLatin1String(newText), kIconNew, {}};
     create.subItems.fill(QString(), list.columns.size() - 1);
     create.subItems[1] = QStringLiteral("0");
-    sortRowsByText(list.rows, 1);
     list.selectedRow = 0;
+}
+
+// Puts the create-new row in the first row, which the fill left free, and sorts the rows after
+// it.
+void finishFileList(CategoryList &list, const char *newText)
+{
+    putCreateRow(list, list.rows.first(), newText);
+    sortRowsByText(list.rows, 1);
 }
 
 // Applications and popups: one row per template, in the order the folder lists them.
@@ -97,26 +191,37 @@ CategoryList templateList(const ListSource &source, Category category)
     QList<TemplateSummary> summaries = component->listedSummaries(
         folder, listTemplates, !applications, source.progress ? &source.progress->read : nullptr,
         source.cancelled);
-    // The rows are made on every processor: thousands of them, each several strings. What
-    // the reading left is let go there too, rather than one by one after the fill.
-    list.rows.resize(names.size() + 1); // the first for the create-new row
-    ListRow *rows = list.rows.data() + 1;
+    // The rows are made on every processor: thousands of them, each several strings. Their
+    // texts come first, and each row is made in its sorted place; what the reading left is let
+    // go there too, rather than one by one after the fill.
+    const qsizetype count = names.size();
     TemplateSummary *read = summaries.data();
-    parallel::forEachRun(
-        names.size(), parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
-            for (qsizetype i = begin; i < end; ++i) {
-                const QString &name = names.at(i);
-                TemplateSummary &s = read[i];
-                const QString shown = paths::displayName(name);
-                // A template without a title is shown by its file name.
-                rows[i] = {name,
-                           s.title == name ? shown : std::move(s.title),
+    QStringList texts(count);
+    QString *text = texts.data();
+    parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i) {
+            // A template without a title is shown by its file name.
+            QString &title = read[i].title;
+            text[i] = title == names.at(i) ? paths::displayName(names.at(i)) : std::move(title);
+        }
+    });
+    const std::vector<SortEntry> order =
+        sortedByText(count, [&](qsizetype i) -> const QString & { return text[i]; });
+    list.rows.resize(count + 1);
+    ListRow *rows = list.rows.data();
+    putCreateRow(list, rows[0], applications ? "Create New Application" : "Create New Popup");
+    parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype begin, qsizetype end) {
+        for (qsizetype k = begin; k < end; ++k) {
+            const qsizetype i = order[size_t(k)].index;
+            TemplateSummary &s = read[i];
+            rows[k + 1] = {names.at(i),
+                           std::move(text[i]),
                            kIconItem,
-                           {shown, QString::number(s.recordCount), std::move(s.dateTime)},
+                           {paths::displayName(names.at(i)), QString::number(s.recordCount),
+                            std::move(s.dateTime)},
                            s.modifiedSecs};
-            }
-        });
-    finishFileList(list, applications ? "Create New Application" : "Create New Popup");
+        }
+    });
     return list;
 }
 
@@ -130,102 +235,17 @@ CategoryList settingsList(Category category, const char *key, const char *text)
     return list;
 }
 
-// Compares as QString::compare without regard to case does, taking the common case of ASCII
-// text itself; text with any other code unit is left to Qt.
-bool textLess(QStringView a, QStringView b)
-{
-    const qsizetype common = std::min(a.size(), b.size());
-    const char16_t *x = a.utf16();
-    const char16_t *y = b.utf16();
-    // Titles often share their first words: equal code units are equal without regard to
-    // case too, so a common prefix is skipped four units at a time.
-    qsizetype i = 0;
-    for (; i + 4 <= common; i += 4) {
-        quint64 p = 0;
-        quint64 q = 0;
-        std::memcpy(&p, x + i, sizeof p);
-        std::memcpy(&q, y + i, sizeof q);
-        if (p != q)
-            break;
-    }
-    for (; i < common; ++i) {
-        char16_t p = x[i];
-        char16_t q = y[i];
-        if (p >= 0x80 || q >= 0x80)
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        if (p >= u'A' && p <= u'Z')
-            p += 32;
-        if (q >= u'A' && q <= u'Z')
-            q += 32;
-        if (p != q)
-            return p < q;
-    }
-    return a.size() < b.size();
-}
-
-} // namespace
-
-namespace {
-
-// A row's place in the sort: its text, and for a text of ASCII alone that text folded to
-// lower case, which compares as bytes (most titles; textLess takes the others).
-struct SortEntry {
-    QStringView text;
-    const char *folded; // nullptr when the text holds other code units
-    qsizetype index;
-};
-
-bool entryLess(const SortEntry &a, const SortEntry &b)
-{
-    if (!a.folded || !b.folded)
-        return textLess(a.text, b.text);
-    const qsizetype common = std::min(a.text.size(), b.text.size());
-    if (const int order = std::memcmp(a.folded, b.folded, size_t(common)))
-        return order < 0;
-    return a.text.size() < b.text.size();
-}
-
-// Folds an ASCII text to lower case into `out`; false when the text holds another code unit.
-bool foldAscii(QStringView text, char *out)
-{
-    const char16_t *c = text.utf16();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = c[i];
-        if (unit >= 0x80)
-            return false;
-        out[i] = char(unit >= u'A' && unit <= u'Z' ? unit + 32 : unit);
-    }
-    return true;
-}
-
 } // namespace
 
 void sortRowsByText(QList<ListRow> &rows, qsizetype keepFirst)
 {
     keepFirst = std::clamp<qsizetype>(keepFirst, 0, rows.size());
     const auto count = rows.size() - keepFirst;
-    // The texts are sorted with their positions, and the rows moved once into their places:
-    // a row is several strings, and a merge sort moves each many times.
-    std::vector<SortEntry> order(size_t(count), SortEntry{{}, nullptr, 0});
-    std::vector<qsizetype> offsets(size_t(count) + 1, 0);
-    for (qsizetype i = 0; i < count; ++i)
-        offsets[size_t(i) + 1] = offsets[size_t(i)] + rows.at(keepFirst + i).text.size();
-    std::vector<char> folded(size_t(offsets.back()));
-    // Runs are sorted at once on the processors, then merged; a merge takes the earlier run's
-    // row first among equals, so the order is the one a single stable sort gives.
-    const qsizetype runs =
-        parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype b, qsizetype e) {
-            for (qsizetype i = b; i < e; ++i) {
-                const QString &text = rows.at(keepFirst + i).text;
-                char *out = folded.data() + offsets[size_t(i)];
-                order[size_t(i)] = {text, foldAscii(text, out) ? out : nullptr, keepFirst + i};
-            }
-            std::stable_sort(order.begin() + b, order.begin() + e, entryLess);
-        });
-    for (qsizetype run = 1; run < runs; ++run)
-        std::inplace_merge(order.begin(), order.begin() + run * count / runs,
-                           order.begin() + (run + 1) * count / runs, entryLess);
-    // The rows are moved into their places on every processor too.
+    // The texts are sorted with their positions, and the rows moved once into their places
+    // (on every processor too): a row is several strings, and a merge sort moves each many
+    // times.
+    const std::vector<SortEntry> order = sortedByText(
+        count, [&](qsizetype i) -> const QString & { return rows.at(keepFirst + i).text; });
     QList<ListRow> sorted(rows.size());
     ListRow *from = rows.data();
     ListRow *to = sorted.data();
@@ -233,7 +253,7 @@ void sortRowsByText(QList<ListRow> &rows, qsizetype keepFirst)
         to[i] = std::move(from[i]);
     parallel::forEachRun(count, parallel::kMinimumRowRun, [&](qsizetype b, qsizetype e) {
         for (qsizetype i = b; i < e; ++i)
-            to[keepFirst + i] = std::move(from[order[size_t(i)].index]);
+            to[keepFirst + i] = std::move(from[keepFirst + order[size_t(i)].index]);
     });
     rows = std::move(sorted);
 }
