@@ -100,16 +100,12 @@ FolderHandles::~FolderHandles()
     }
 }
 
-void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
+int FolderHandles::descriptorOf(const QString &folder)
 {
-    const qsizetype slash = path.lastIndexOf(u'/');
-    if (slash < 0 || slash == path.size() - 1) {
-        file.emplace(path);
-        return;
-    }
-    const QStringView folder = QStringView(path).first(slash + 1);
-    if (m_lastFolder.isEmpty() || folder != m_lastFolder) {
-        m_lastFolder = folder.toString();
+    // A fill asks for the same folder, often the same string, thousands of times.
+    if (m_lastFolder.isEmpty() ||
+        (folder.constData() != m_lastFolder.constData() && folder != m_lastFolder)) {
+        m_lastFolder = folder;
         auto known = m_fds.find(m_lastFolder);
         if (known == m_fds.end()) {
             int fd;
@@ -121,6 +117,19 @@ void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
         }
         m_lastFd = *known;
     }
+    return m_lastFd;
+}
+
+void FolderHandles::open(std::optional<ReadOnlyFile> &file, const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0 || slash == path.size() - 1) {
+        file.emplace(path);
+        return;
+    }
+    const QStringView folder = QStringView(path).first(slash + 1);
+    if (m_lastFolder.isEmpty() || folder != m_lastFolder)
+        descriptorOf(folder.toString());
     if (m_lastFd < 0)
         file.emplace(path);
     else

@@ -66,6 +66,9 @@ public:
     // Opens the file at `path` through the kept descriptor of its folder (opened on first
     // use); a path without a folder, or in a folder that cannot be opened, is opened whole.
     void open(std::optional<ReadOnlyFile> &file, const QString &path);
+    // The kept descriptor of `folder` (a path ending in '/'), opened on first use; -1 when it
+    // cannot be opened.
+    int descriptorOf(const QString &folder);
 
 private:
     QHash<QString, int> m_fds; // folder (ending in '/') -> descriptor, -1 when unopenable

@@ -7,6 +7,7 @@
 #include "platform/SmallFile.h"
 
 #include <QDateTime>
+#include <QVarLengthArray>
 
 #include <cerrno>
 #include <cstdio>
@@ -284,7 +285,7 @@ QList<TemplateSummary> TemplateFileInfo::listedSummaries(
                     own = std::make_unique<Reader>();
                 state = own.get();
             }
-            read[size_t(reader)].emplace_back(index, summary(*state, folder + name, dataSuffix));
+            read[size_t(reader)].emplace_back(index, summaryIn(*state, folder, name, dataSuffix));
             if (done)
                 ++*done;
         },
@@ -308,28 +309,72 @@ TemplateSummary TemplateFileInfo::summary(Reader &reader, const QString &path,
     TemplateSummary s;
     const Parsed parsed = read(reader, path, false);
     s.title = parsed.valid && !parsed.title.isEmpty() ? parsed.title : fileNameOf(path);
-
     // The data file sits beside the template as found on disk (or as named, when missing).
-    const QString stem =
-        withoutExtension(parsed.diskPath.isEmpty() ? absolute(path) : parsed.diskPath);
+    addDataFile(reader, s,
+                withoutExtension(parsed.diskPath.isEmpty() ? absolute(path) : parsed.diskPath),
+                parsed.diskPath, dataSuffix);
+    return s;
+}
+
+TemplateSummary TemplateFileInfo::summaryIn(Reader &reader, const QString &folder,
+                                            const QString &name, const char *dataSuffix)
+{
+    const int folderFd = reader.folders.descriptorOf(folder);
+    std::optional<ReadOnlyFile> file;
+    if (folderFd >= 0)
+        file.emplace(folderFd, name);
+    if (!file || !file->isOpen())
+        return summary(reader, folder + name, dataSuffix);
+    TemplateSummary s;
+    qint64 length = 0;
+    if (file->readWhole(reader.buffer, kMaxTemplateBytes, length)) {
+        ini::TemplateHeading heading =
+            ini::scanTemplateHeading(QByteArrayView(reader.buffer.constData(), length));
+        if (heading.isTemplate)
+            s.title = std::move(heading.title);
+    }
+    if (s.title.isEmpty())
+        s.title = name;
+    file.reset();
+
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const qsizetype stemLength = dot >= 0 ? dot : name.size();
+    QVarLengthArray<char16_t, 256> dataName;
+    dataName.append(QStringView(name).utf16(), stemLength);
+    for (const char *c = dataSuffix; *c; ++c)
+        dataName.append(char16_t(*c));
+    ReadOnlyFile data(folderFd, QStringView(dataName.constData(), dataName.size()));
+    if (!data.isOpen() || !takeDataFile(reader, s, data))
+        addDataFile(reader, s, folder + name.first(stemLength), folder + name, dataSuffix);
+    return s;
+}
+
+void TemplateFileInfo::addDataFile(Reader &reader, TemplateSummary &s, const QString &stem,
+                                   const QString &templateOnDisk, const char *dataSuffix)
+{
     std::optional<ReadOnlyFile> data;
     QString dataOnDisk;
     open(reader, data, stem + QLatin1String(dataSuffix), dataOnDisk);
-    if (!data->isOpen() || !data->stat()) {
-        const qint64 templateTime = modifiedSecsOf(parsed.diskPath);
-        if (templateTime >= 0) {
-            s.dateTime = reader.dateTimeText(templateTime);
-            s.modifiedSecs = templateTime;
-        }
-        return s;
+    if (data->isOpen() && takeDataFile(reader, s, *data))
+        return;
+    const qint64 templateTime = modifiedSecsOf(templateOnDisk);
+    if (templateTime >= 0) {
+        s.dateTime = reader.dateTimeText(templateTime);
+        s.modifiedSecs = templateTime;
     }
+}
+
+bool TemplateFileInfo::takeDataFile(Reader &reader, TemplateSummary &s, ReadOnlyFile &data)
+{
+    if (!data.stat())
+        return false;
     char header[dbase::kHeaderPrefixBytes];
     qint64 got = 0;
-    if (data->readAt(0, header, sizeof header, got))
-        s.recordCount = dbase::recordCountFromHeader(QByteArrayView(header, got), data->size());
-    s.modifiedSecs = data->modifiedSecs();
+    if (data.readAt(0, header, sizeof header, got))
+        s.recordCount = dbase::recordCountFromHeader(QByteArrayView(header, got), data.size());
+    s.modifiedSecs = data.modifiedSecs();
     s.dateTime = reader.dateTimeText(s.modifiedSecs);
-    return s;
+    return true;
 }
 
 TemplateInfoFactory templateFileInfoFactory(const QString &projectFolder)

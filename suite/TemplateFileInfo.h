@@ -108,6 +108,18 @@ private:
     // Reads the parse of the current TemplatePath once.
     const Parsed &current();
     TemplateSummary summary(Reader &reader, const QString &path, const char *dataSuffix);
+    // summary() of the file `name` of `folder` (a full path ending in '/'), opened with the
+    // data file through the folder's descriptor, no path made; any other case (a name to look
+    // up without regard to case, a file that cannot be opened) takes summary()'s way.
+    TemplateSummary summaryIn(Reader &reader, const QString &folder, const QString &name,
+                              const char *dataSuffix);
+    // The record count and time of the data file `stem` + `dataSuffix`, found without regard
+    // to case; without one, the time of the template at `templateOnDisk`.
+    void addDataFile(Reader &reader, TemplateSummary &s, const QString &stem,
+                     const QString &templateOnDisk, const char *dataSuffix);
+    // The record count and time of the open data file `data`; false when it is not a regular
+    // file.
+    static bool takeDataFile(Reader &reader, TemplateSummary &s, ReadOnlyFile &data);
 
     QString m_baseFolder;
     std::shared_ptr<paths::FolderIndex> m_index;
