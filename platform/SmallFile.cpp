@@ -3,6 +3,7 @@
 #include "platform/FileNames.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,12 +11,37 @@
 
 namespace hv {
 
+namespace {
+
+// Files are read without updating their access times: a list or a look at a template is no
+// use of the file, and the check costs each open. The system allows it only to the file's
+// owner; once it refuses, files are opened as usual.
+std::atomic<bool> g_noAccessTime{true};
+
+int openReadOnly(int folderFd, const char *name)
+{
+    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    int fd;
+    if (g_noAccessTime.load(std::memory_order_relaxed)) {
+        do {
+            fd = ::openat(folderFd, name, kFlags | O_NOATIME);
+        } while (fd < 0 && errno == EINTR);
+        if (fd >= 0 || errno != EPERM)
+            return fd;
+        g_noAccessTime.store(false, std::memory_order_relaxed);
+    }
+    do {
+        fd = ::openat(folderFd, name, kFlags);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+} // namespace
+
 ReadOnlyFile::ReadOnlyFile(const QString &path)
 {
     const paths::NativeName native(path);
-    do {
-        m_fd = ::open(native.get(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = openReadOnly(AT_FDCWD, native.get());
     if (m_fd < 0)
         m_error = errno;
 }
@@ -23,9 +49,7 @@ ReadOnlyFile::ReadOnlyFile(const QString &path)
 ReadOnlyFile::ReadOnlyFile(int folderFd, QStringView name)
 {
     const paths::NativeName native(name);
-    do {
-        m_fd = ::openat(folderFd, native.get(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = openReadOnly(folderFd, native.get());
     if (m_fd < 0)
         m_error = errno;
 }

@@ -2,11 +2,13 @@
 #include "tests/common/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace hv;
@@ -72,4 +74,38 @@ TEST(SmallFile, FoldersFifosAndMissingFilesAreRefusedWithoutBlocking)
     EXPECT_FALSE(file->isOpen());
     handles.open(file, "no-such-file-here");
     EXPECT_FALSE(file->isOpen());
+}
+
+// Reading a file for a list leaves its access time alone. A plain read of a file with the
+// same times shows whether this file system updates access times at all.
+TEST(SmallFile, ReadingLeavesTheAccessTime)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto makeOld = [&](const QString &name) {
+        const QString path = dir.filePath(name);
+        hvtest::writeFile(path, "[TEMPLATE]\r\n");
+        const timespec times[2] = {{1000000000, 0}, {1600000000, 0}}; // accessed before modified
+        EXPECT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        return QFile::encodeName(path);
+    };
+    const auto accessed = [](const QByteArray &path) {
+        struct stat info {};
+        EXPECT_EQ(::stat(path.constData(), &info), 0);
+        return info.st_atim.tv_sec;
+    };
+    const QByteArray plain = makeOld(QStringLiteral("plain.HVT"));
+    const QByteArray listed = makeOld(QStringLiteral("listed.HVT"));
+    QFile control(QString::fromLocal8Bit(plain));
+    ASSERT_TRUE(control.open(QIODevice::ReadOnly));
+    control.readAll();
+    control.close();
+    if (accessed(plain) == 1000000000)
+        GTEST_SKIP() << "this file system does not update access times";
+    ReadOnlyFile file(QString::fromLocal8Bit(listed));
+    QByteArray buffer;
+    qint64 length = 0;
+    ASSERT_TRUE(file.readWhole(buffer, 1024, length));
+    EXPECT_EQ(length, 12);
+    EXPECT_EQ(accessed(listed), 1000000000);
 }
