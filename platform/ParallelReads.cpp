@@ -72,8 +72,9 @@ public:
             m_pending.clear();
         m_changed.notify_all();
     }
-    // The next name, or false once the listing has ended and every name was taken.
-    bool pop(qsizetype &index, QString &name)
+    // Moves up to `most` of the next names to `taken` (at least one), or returns false once
+    // the listing has ended and every name was taken.
+    bool pop(std::deque<std::pair<qsizetype, QString>> &taken, qsizetype most)
     {
         std::unique_lock lock(m_mutex);
         while (m_pending.empty() && !m_closed) {
@@ -83,9 +84,10 @@ public:
         }
         if (m_pending.empty())
             return false;
-        index = m_pending.front().first;
-        name = std::move(m_pending.front().second);
-        m_pending.pop_front();
+        for (qsizetype i = 0; i < most && !m_pending.empty(); ++i) {
+            taken.push_back(std::move(m_pending.front()));
+            m_pending.pop_front();
+        }
         return true;
     }
 
@@ -353,11 +355,16 @@ forEachListedName(int readers,
         return names;
     }
     NameQueue queue;
+    // Each reader takes a few names at a time: one hand-over per name would cost more than
+    // a reader saves.
+    constexpr qsizetype kTakenAtOnce = 4;
+    std::vector<std::deque<std::pair<qsizetype, QString>>> taken(static_cast<size_t>(readers));
     const std::function<bool(int)> step = [&](int reader) {
-        qsizetype index = 0;
-        QString name;
-        if (cancelled || !queue.pop(index, name))
+        auto &mine = taken[size_t(reader)];
+        if (cancelled || (mine.empty() && !queue.pop(mine, kTakenAtOnce)))
             return false;
+        const auto [index, name] = std::move(mine.front());
+        mine.pop_front();
         work(index, name, reader);
         return true;
     };
