@@ -143,10 +143,10 @@ char *putDigits(char *p, long value, int width)
 
 constexpr qsizetype kTimeRoom = 64;
 
-// Local times for one run of rows. The C library's conversion takes a lock of its own, which
-// the runs would contend for, and a folder's files are mostly written within a few minutes: a
-// minute whose first and last seconds are in the same offset is converted once, and a time in
-// it is that minute plus its seconds.
+// Local times for the rows one thread writes. The C library's conversion takes a lock of its
+// own, which the threads would contend for, and a folder's files are mostly written within a
+// few minutes: a minute whose first and last seconds are in the same offset is converted
+// once, and a time in it is that minute plus its seconds.
 class LocalTimes {
 public:
     bool convert(time_t seconds, struct tm &local)
