@@ -224,39 +224,45 @@ void TemplateFileInfo::GetPopupInfo(const QString &path, QString &title, qint32 
     dateTime = std::move(s.dateTime);
 }
 
+TemplateFileInfo::Reader &TemplateFileInfo::Readers::of(int reader)
+{
+    if (reader == 0)
+        return m_calling;
+    auto &own = m_others[size_t(reader - 1)];
+    if (!own)
+        own = std::make_unique<Reader>();
+    return *own;
+}
+
+void TemplateFileInfo::Readers::release(int reader)
+{
+    if (reader > 0)
+        m_others[size_t(reader - 1)].reset();
+}
+
+int TemplateFileInfo::readerCount() const
+{
+    return m_readerCount > 0 ? m_readerCount : parallel::readerCountFor(m_baseFolder);
+}
+
 QList<TemplateSummary> TemplateFileInfo::summaries(const QStringList &paths, bool popups,
                                                    std::atomic<qsizetype> *done,
                                                    const std::atomic<bool> *cancelled)
 {
     static const std::atomic<bool> never{false};
     const char *dataSuffix = popups ? ".hpd" : ".hvd";
-    int readers = m_readerCount;
-    if (readers <= 0)
-        readers = parallel::readerCountFor(m_baseFolder);
+    const int count = readerCount();
+    Readers readers(m_reader, count);
     QList<TemplateSummary> result(paths.size());
-    // Reader 0 is the calling thread's. The others live for this call, on threads with
-    // descriptor tables of their own, and each is released on its thread: the folders it
-    // keeps open are open in that thread's table alone.
-    std::vector<std::unique_ptr<Reader>> others(size_t(std::max(readers - 1, 0)));
     parallel::forEachIndex(
-        paths.size(), readers,
+        paths.size(), count,
         [&](qsizetype index, int reader) {
-            Reader *state = &m_reader;
-            if (reader > 0) {
-                auto &own = others[size_t(reader - 1)];
-                if (!own)
-                    own = std::make_unique<Reader>();
-                state = own.get();
-            }
-            result[index] = summary(*state, paths.at(index), dataSuffix);
+            result[index] = summary(readers.of(reader), paths.at(index), dataSuffix);
             if (done)
                 ++*done;
         },
         cancelled ? *cancelled : never, parallel::FileTable::Own,
-        [&](int reader) {
-            if (reader > 0)
-                others[size_t(reader - 1)].reset();
-        });
+        [&](int reader) { readers.release(reader); });
     return result;
 }
 
@@ -267,33 +273,22 @@ QList<TemplateSummary> TemplateFileInfo::listedSummaries(
 {
     static const std::atomic<bool> never{false};
     const char *dataSuffix = popups ? ".hpd" : ".hvd";
-    int readers = m_readerCount;
-    if (readers <= 0)
-        readers = parallel::readerCountFor(m_baseFolder);
+    const int count = readerCount();
+    Readers readers(m_reader, count);
     // Each reader keeps what it read by the name's number, and the summaries are put in order
     // once all are read: the number of names is known only when the listing ends.
     std::vector<std::vector<std::pair<qsizetype, TemplateSummary>>> read(
-        size_t(std::max(readers, 1)));
-    std::vector<std::unique_ptr<Reader>> others(size_t(std::max(readers - 1, 0)));
+        size_t(std::max(count, 1)));
     const QStringList names = parallel::forEachListedName(
-        readers, list,
+        count, list,
         [&](qsizetype index, const QString &name, int reader) {
-            Reader *state = &m_reader;
-            if (reader > 0) {
-                auto &own = others[size_t(reader - 1)];
-                if (!own)
-                    own = std::make_unique<Reader>();
-                state = own.get();
-            }
-            read[size_t(reader)].emplace_back(index, summaryIn(*state, folder, name, dataSuffix));
+            read[size_t(reader)].emplace_back(
+                index, summaryIn(readers.of(reader), folder, name, dataSuffix));
             if (done)
                 ++*done;
         },
         cancelled ? *cancelled : never, parallel::FileTable::Own,
-        [&](int reader) {
-            if (reader > 0)
-                others[size_t(reader - 1)].reset();
-        });
+        [&](int reader) { readers.release(reader); });
     QList<TemplateSummary> result(names.size());
     TemplateSummary *slots = result.data();
     for (auto &ofReader : read) {

@@ -31,7 +31,9 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace hv {
 
@@ -96,6 +98,25 @@ private:
         // dateTimeText, remembering the text of the last minute asked for.
         QString dateTimeText(qint64 secondsSinceEpoch);
     };
+    // The readers of one call of summaries() or listedSummaries(). Reader 0 is the calling
+    // thread's; the others live for the call, on threads with descriptor tables of their own,
+    // and each is released on its thread: the folders it keeps open are open in that thread's
+    // table alone.
+    class Readers {
+    public:
+        Readers(Reader &calling, int count)
+            : m_calling(calling), m_others(size_t(std::max(count - 1, 0)))
+        {
+        }
+        Reader &of(int reader);
+        void release(int reader);
+
+    private:
+        Reader &m_calling;
+        std::vector<std::unique_ptr<Reader>> m_others;
+    };
+    // How many templates summaries() reads at once.
+    int readerCount() const;
 
     // The path of `path` with a relative name resolved against the base folder.
     QString absolute(const QString &path) const;
