@@ -37,8 +37,9 @@ public:
     // The folder is read at intervals instead of being told about (known once the folder's
     // mount has been looked up, shortly after setFolder()).
     bool isPolling() const { return m_polling; }
-    // Changes are told or read from now on.
-    bool isWatching() const { return m_polling || m_watcher; }
+    // Changes are told or read from now on: a watcher is set, or the folder has been read once
+    // to compare the next readings with (a change before that first reading goes unseen).
+    bool isWatching() const { return m_watcher || (m_polling && m_last.has_value()); }
     bool isMissing() const { return m_missing; }
 
 Q_SIGNALS:
