@@ -1,5 +1,6 @@
 #include "ui/mainwindow/PathLabel.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -12,6 +13,8 @@ PathLabel::PathLabel(QWidget *parent) : QLabel(parent)
 
 void PathLabel::setCaptionAndPath(const QString &caption, const QString &path)
 {
+    if (caption != m_caption)
+        m_minimumWidth = -1;
     m_caption = caption;
     m_path = path;
     setText(caption + path);
@@ -30,12 +33,21 @@ QSize PathLabel::minimumSizeHint() const
 {
     // Never wider than the caption and a little of the path: the rest is elided.
     const QSize full = QLabel::minimumSizeHint();
-    return {fontMetrics().horizontalAdvance(m_caption + QStringLiteral("/…/")), full.height()};
+    if (m_minimumWidth < 0)
+        m_minimumWidth = fontMetrics().horizontalAdvance(m_caption + QStringLiteral("/…/"));
+    return {m_minimumWidth, full.height()};
 }
 
 QSize PathLabel::sizeHint() const
 {
     return minimumSizeHint();
+}
+
+void PathLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_minimumWidth = -1;
+    QLabel::changeEvent(event);
 }
 
 void PathLabel::paintEvent(QPaintEvent *)

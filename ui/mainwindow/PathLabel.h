@@ -21,10 +21,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QString m_caption;
     QString m_path;
+    // The width of minimumSizeHint(), measured once for each caption and font: a status bar
+    // asks for it many times as it lays out its panels, and each measure shapes the text.
+    mutable int m_minimumWidth = -1;
 };
 
 } // namespace hv

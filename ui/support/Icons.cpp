@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QStyle>
 
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace hv::icons {
@@ -104,7 +106,62 @@ private:
     QIcon m_source;
 };
 
+// The engine of deferred(): the icon is made on first use and shared by the copies.
+class DeferredEngine : public QIconEngine {
+public:
+    struct Made {
+        std::function<QIcon()> make;
+        std::optional<QIcon> icon;
+    };
+    explicit DeferredEngine(std::shared_ptr<Made> made) : m_made(std::move(made)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return m_made->icon ? m_made->icon->isNull() : false; }
+    QString iconName() override { return icon().name(); }
+    QString key() const override { return QStringLiteral("hvDeferred"); }
+    QIconEngine *clone() const override { return new DeferredEngine(m_made); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!m_made->icon) {
+            m_made->icon = m_made->make();
+            m_made->make = nullptr;
+        }
+        return *m_made->icon;
+    }
+
+    std::shared_ptr<Made> m_made;
+};
+
 } // namespace
+
+QIcon deferred(std::function<QIcon()> make)
+{
+    auto made = std::make_shared<DeferredEngine::Made>();
+    made->make = std::move(make);
+    return QIcon(new DeferredEngine(std::move(made)));
+}
 
 QIcon blank()
 {

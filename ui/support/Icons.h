@@ -8,6 +8,7 @@
 
 #include <QIcon>
 
+#include <functional>
 #include <initializer_list>
 
 namespace hv::icons {
@@ -32,6 +33,11 @@ QIcon program(const QString &programFolder);
 // the first look-up in the icon themes reads the themes' indexes, which a window's first
 // paint does not wait for.
 QIcon blank();
+
+// An icon made by `make` when it is first drawn or measured, and kept from then on: for
+// pictures that are costly to make and may never be shown. It counts as not null before it
+// is made.
+QIcon deferred(std::function<QIcon()> make);
 
 // The first of the theme icons that the theme has, or the style's standard icon when it has
 // none of them. A symbolic icon (a name ending in "-symbolic") is painted in the palette's

@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "ui/dialogs/frmLogin.h"
+#include "ui/support/ConsoleStyle.h"
 #include "ui/support/FontConfiguration.h"
 #include "ui/support/MessageBoxService.h"
 #include "ui/support/WindowPlacement.h"
@@ -34,6 +35,7 @@ std::unique_ptr<QWidget> Main(const MainWindowFactory &createMainWindow,
     static MessageBoxService messageBoxes;
     if (MessageService *installed = setMessageService(&messageBoxes))
         setMessageService(installed);
+    installConsoleStyle();
 
     // The start-up's steps before a window run while the font configuration is read.
     StartupDecision decision = RunStartup(
