@@ -1,3 +1,6 @@
+// What the window leaves until it is needed: pictures made when first drawn, a caption
+// measured once.
+#include "ui/mainwindow/PathLabel.h"
 #include "ui/support/ConsoleStyle.h"
 #include "ui/support/Icons.h"
 
@@ -51,4 +54,18 @@ TEST(ConsoleStyle, KeepsTheBaseStyleAndDrawsTheOverflowButtonAsItDoes)
     EXPECT_EQ(picture(overflow->icon()), base);
     EXPECT_EQ(picture(style->standardIcon(QStyle::SP_DirIcon)),
               picture(style->baseStyle()->standardIcon(QStyle::SP_DirIcon)));
+}
+
+TEST(PathLabel, MeasuresItsCaptionAgainWhenTheCaptionOrTheFontChanges)
+{
+    PathLabel label;
+    label.setCaptionAndPath(QStringLiteral("Folder: "), QStringLiteral("/srv/plant"));
+    const int narrow = label.minimumSizeHint().width();
+    label.setCaptionAndPath(QStringLiteral("Selected Project Folder: "), QStringLiteral("/srv"));
+    const int wide = label.minimumSizeHint().width();
+    EXPECT_GT(wide, narrow);
+    QFont larger = label.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    label.setFont(larger);
+    EXPECT_GT(label.minimumSizeHint().width(), wide);
 }
