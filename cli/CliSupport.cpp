@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace hv::cli {
 namespace {
@@ -253,6 +254,13 @@ QByteArray readStdin()
     if (!in.open(stdin, QIODevice::ReadOnly))
         return {};
     return in.readAll();
+}
+
+void keepUntilExitErased(std::shared_ptr<void> held)
+{
+    // Never destroyed, so that nothing it holds is freed at exit either.
+    static auto *const kept = new std::vector<std::shared_ptr<void>>;
+    kept->push_back(std::move(held));
 }
 
 int failJson(const JsonReader &reader)

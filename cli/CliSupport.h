@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 namespace hv::cli {
@@ -97,6 +98,16 @@ std::optional<QString> folderArgument(const QString &arg);
 
 // The whole of standard input.
 QByteArray readStdin();
+
+// Keeps `held` until the process ends and returns it. A verb's large results (a list's rows, a
+// folder index of tens of thousands of names) are let go with the process, which returns
+// their memory at once: freeing them piece by piece is a noticeable part of a short run.
+void keepUntilExitErased(std::shared_ptr<void> held);
+template <typename T> std::shared_ptr<T> keepUntilExit(std::shared_ptr<T> held)
+{
+    keepUntilExitErased(held);
+    return held;
+}
 
 class JsonReader;
 // Prints the reader's error as the failure of a verb's input and returns kExitFailure.

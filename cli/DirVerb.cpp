@@ -12,7 +12,6 @@
 #include <QJsonValue>
 
 #include <memory>
-#include <vector>
 
 namespace hv::cli {
 namespace {
@@ -29,11 +28,8 @@ int showDir(const QString &fileName)
     if (!path)
         return kExitFailure;
     const QString folder = path->left(path->lastIndexOf(u'/') + 1);
-    // The model, with the index of a folder of maybe tens of thousands of names, is let go
-    // with the process, which returns its memory at once: freeing the names one by one costs
-    // a tenth of the whole show.
-    static auto *const kept = new std::vector<std::unique_ptr<DirClass>>;
-    DirClass &model = *kept->emplace_back(std::make_unique<DirClass>(dirTemplateLookup(folder)));
+    // The model holds the index of a folder of maybe tens of thousands of names.
+    DirClass &model = *keepUntilExit(std::make_shared<DirClass>(dirTemplateLookup(folder)));
     if (DirResult r = model.OpenExisting(*path); !r)
         return failLogged(r.message.text);
     // Members in the order of their names, as the tool has always written them.

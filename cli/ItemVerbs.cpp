@@ -13,21 +13,11 @@
 #include "suite/TemplateFileInfo.h"
 
 #include <memory>
-#include <vector>
 
 namespace hv::cli {
 namespace {
 
 using fileset::ItemKind;
-
-// An operation's folder index is let go with the process, which returns its memory at once:
-// freeing the listing of a folder of thousands of names one by one is a noticeable part of a
-// short run.
-std::shared_ptr<paths::FolderIndex> indexKeptToTheEnd()
-{
-    static auto *const kept = new std::vector<std::shared_ptr<paths::FolderIndex>>;
-    return kept->emplace_back(std::make_shared<paths::FolderIndex>());
-}
 
 // The project folder of an argument, absolute and ending with a separator; nullopt (with the
 // failure printed) when it is not a folder, or relative with no current folder.
@@ -141,7 +131,7 @@ int runRemoval(const QStringList &given, bool dataOnly)
     const QString &folder = *found;
     QStringList fileNames = args.mid(1);
     fileNames.removeDuplicates();
-    const auto index = indexKeptToTheEnd();
+    const auto index = keepUntilExit(std::make_shared<paths::FolderIndex>());
     QStringList itemPaths;
     for (const QString &fileName : std::as_const(fileNames)) {
         const ItemKind kind = fileset::ItemKindOf(fileName);
@@ -192,7 +182,7 @@ int runRename(const QStringList &given)
         return kExitFailure;
     const QString &folder = *found;
     const QString fileName = args.at(1);
-    const auto index = indexKeptToTheEnd();
+    const auto index = keepUntilExit(std::make_shared<paths::FolderIndex>());
     if (!checkItem(folder, fileName, fileset::ItemKindOf(fileName), *index))
         return kExitFailure;
     TemplateFileInfo info(folder);

@@ -384,11 +384,10 @@ int runList(const QStringList &given)
     ListSource source;
     source.projectFolder = paths::withTrailingSeparator(*folder);
     source.templateFactory = templateFileInfoFactory(source.projectFolder);
-    // The list is let go with the process, which returns its memory at once: freeing ten
-    // thousand rows one by one costs about as much as writing them out.
-    static auto *const kept = new std::vector<CategoryList>;
-    kept->push_back(LoadCategory(*category, source));
-    writeListJson(kept->back(), source.projectFolder, itemsOnly);
+    // Freeing ten thousand rows one by one costs about as much as writing them out.
+    const auto list =
+        keepUntilExit(std::make_shared<CategoryList>(LoadCategory(*category, source)));
+    writeListJson(*list, source.projectFolder, itemsOnly);
     return kExitOk;
 }
 
